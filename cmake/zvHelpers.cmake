@@ -1,0 +1,25 @@
+# zv_add_library(NAME DIR [LIBS ...]): a static library of every .cpp in DIR.
+# Globbing keeps parallel work from colliding on source lists.
+function(zv_add_library name dir)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${ZV_ROOT})
+    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${ZV_ROOT})
+  target_compile_definitions(${name} PUBLIC ZV_RESOURCES_DIR="${ZV_RESOURCES_DIR}")
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# zv_add_test(NAME DIR [LIBS ...]): one GoogleTest executable of every .cpp in DIR.
+function(zv_add_test name dir)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock_main GTest::gmock GTest::gtest)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+endfunction()

@@ -1,0 +1,70 @@
+#include "platform/base/exBase.h"
+#include "platform/base/inInit.h"
+#include "platform/base/inPackageManager.h"
+#include "platform/base/xmlDocument.h"
+#include "platform/base/xmlWriter.h"
+
+#include <gtest/gtest.h>
+
+using namespace Zv;
+
+TEST(Xml, ParseErrorNamesSourceAndLine) {
+    try {
+        XmlDocument::parse("<a>\n<b>\n</a>\n", "desc.xml");
+        FAIL() << "no exception";
+    } catch (const ExBadInput& ex) {
+        EXPECT_EQ(ex.getMessage().rfind("desc.xml:3: ", 0), 0u) << ex.getMessage();
+        EXPECT_EQ(ex.getLine(), 3);
+    }
+    EXPECT_THROW(XmlDocument::parse("", "empty.xml"), ExBadInput);
+}
+
+TEST(Xml, WriterOutputParsesBackWithEscapes) {
+    XmlWriter writer;
+    writer.startElement("composition").attribute("name", "a<b & \"c\"").attribute("version", 1);
+    writer.startElement("node").attribute("x", 1.5).endElement();
+    writer.endElement();
+    XmlDocument document = XmlDocument::parse(writer.str(), "written");
+    EXPECT_STREQ(document.getRoot().attribute("name").value(), "a<b & \"c\"");
+    EXPECT_EQ(document.getRoot().attribute("version").as_int(), 1);
+    EXPECT_FLOAT_EQ(document.getRoot().child("node").attribute("x").as_float(), 1.5f);
+}
+
+namespace {
+
+struct TagBase {};
+struct TagUi {};
+struct TagView {};
+struct TagMissing {};
+
+std::vector<std::string> events;
+
+template <class Tag>
+struct TestPackage : InInit<Tag> {
+    explicit TestPackage(const char* name) : InInit<Tag>(name) { InPackageInit::registerPackage(this); }
+    void startUp() override { events.push_back("start " + this->getName().str()); }
+    void shutDown() override { events.push_back("stop " + this->getName().str()); }
+};
+
+} // namespace
+
+TEST(Packages, StartInDependencyOrderStopInReverse) {
+    events.clear();
+    TestPackage<TagView> view("view"); // registered first, but needs the others
+    TestPackage<TagUi> ui("ui");
+    TestPackage<TagBase> base("base");
+    view.addDependency(InInit<TagUi>::getType());
+    view.addDependency(InInit<TagBase>::getType());
+    ui.addDependency(InInit<TagBase>::getType());
+
+    InPackageManager::startAll();
+    InPackageManager::shutDownAll();
+    EXPECT_EQ(events, (std::vector<std::string>{"start base", "start ui", "start view", "stop view", "stop ui",
+                                                "stop base"}));
+
+    view.addDependency(InInit<TagMissing>::getType());
+    EXPECT_THROW(InPackageManager::startAll(), ExBadInput);
+    view.removeDependency(InInit<TagMissing>::getType());
+    base.addDependency(InInit<TagView>::getType());
+    EXPECT_THROW(InPackageManager::getStartOrder(), ExBadInput) << "a dependency cycle must be refused";
+}

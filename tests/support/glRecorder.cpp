@@ -1,0 +1,295 @@
+// Stands in for the system GL in test executables: every entry point records instead of drawing.
+#include "tests/support/glRecorder.h"
+
+#include <algorithm>
+
+namespace Zv::GlRecorder {
+namespace {
+
+struct Recorder {
+    std::vector<Primitive> primitives;
+    State state;
+    Color color;
+    float s = 0.0f, t = 0.0f;
+    bool inBegin = false;
+    std::map<std::string, int> counts;
+    std::vector<std::string> calls;
+    GLuint nextTexture = 1;
+    std::vector<State> attribStack;
+};
+
+Recorder& recorder() {
+    static Recorder value;
+    return value;
+}
+
+void note(const char* function) {
+    Recorder& r = recorder();
+    ++r.counts[function];
+    r.calls.emplace_back(function);
+}
+
+void addVertex(float x, float y) {
+    Recorder& r = recorder();
+    if (!r.inBegin || r.primitives.empty()) return;
+    r.primitives.back().vertices.push_back({x, y, r.color, r.s, r.t});
+}
+
+void setColor(float red, float green, float blue, float alpha) {
+    recorder().color = {red, green, blue, alpha};
+}
+
+} // namespace
+
+void reset() {
+    recorder() = Recorder();
+}
+
+const std::vector<Primitive>& getPrimitives() {
+    return recorder().primitives;
+}
+
+std::vector<Primitive> getPrimitives(GLenum mode) {
+    std::vector<Primitive> selected;
+    for (const Primitive& p : recorder().primitives)
+        if (p.mode == mode) selected.push_back(p);
+    return selected;
+}
+
+const State& getState() {
+    return recorder().state;
+}
+
+const Color& getCurrentColor() {
+    return recorder().color;
+}
+
+int getCallCount(const std::string& function) {
+    auto it = recorder().counts.find(function);
+    return it == recorder().counts.end() ? 0 : it->second;
+}
+
+const std::vector<std::string>& getCalls() {
+    return recorder().calls;
+}
+
+} // namespace Zv::GlRecorder
+
+using namespace Zv::GlRecorder;
+
+extern "C" {
+
+void glBegin(GLenum mode) {
+    note("glBegin");
+    Recorder& r = recorder();
+    r.inBegin = true;
+    r.primitives.push_back({mode, {}, r.state, false});
+}
+void glEnd() {
+    note("glEnd");
+    recorder().inBegin = false;
+}
+void glVertex2f(GLfloat x, GLfloat y) {
+    note("glVertex2f");
+    addVertex(x, y);
+}
+void glVertex2fv(const GLfloat* v) {
+    note("glVertex2fv");
+    addVertex(v[0], v[1]);
+}
+void glVertex2i(GLint x, GLint y) {
+    note("glVertex2i");
+    addVertex(static_cast<float>(x), static_cast<float>(y));
+}
+void glVertex2d(GLdouble x, GLdouble y) {
+    note("glVertex2d");
+    addVertex(static_cast<float>(x), static_cast<float>(y));
+}
+void glVertex3f(GLfloat x, GLfloat y, GLfloat) {
+    note("glVertex3f");
+    addVertex(x, y);
+}
+void glRectf(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) {
+    note("glRectf");
+    Recorder& r = recorder();
+    Primitive rect{GL_QUADS, {}, r.state, true};
+    for (auto [x, y] : {std::pair{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}) rect.vertices.push_back({x, y, r.color});
+    r.primitives.push_back(rect);
+}
+void glColor3f(GLfloat red, GLfloat green, GLfloat blue) {
+    note("glColor3f");
+    setColor(red, green, blue, 1.0f);
+}
+void glColor4f(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha) {
+    note("glColor4f");
+    setColor(red, green, blue, alpha);
+}
+void glColor3fv(const GLfloat* v) {
+    note("glColor3fv");
+    setColor(v[0], v[1], v[2], 1.0f);
+}
+void glColor4fv(const GLfloat* v) {
+    note("glColor4fv");
+    setColor(v[0], v[1], v[2], v[3]);
+}
+void glColor4ub(GLubyte red, GLubyte green, GLubyte blue, GLubyte alpha) {
+    note("glColor4ub");
+    setColor(red / 255.0f, green / 255.0f, blue / 255.0f, alpha / 255.0f);
+}
+void glTexCoord2f(GLfloat s, GLfloat t) {
+    note("glTexCoord2f");
+    recorder().s = s;
+    recorder().t = t;
+}
+void glLineStipple(GLint factor, GLushort pattern) {
+    note("glLineStipple");
+    recorder().state.stippleFactor = factor;
+    recorder().state.stipplePattern = pattern;
+}
+void glLineWidth(GLfloat width) {
+    note("glLineWidth");
+    recorder().state.lineWidth = width;
+}
+void glPointSize(GLfloat) {
+    note("glPointSize");
+}
+void glEnable(GLenum cap) {
+    note("glEnable");
+    recorder().state.enabled.insert(cap);
+}
+void glDisable(GLenum cap) {
+    note("glDisable");
+    recorder().state.enabled.erase(cap);
+}
+GLboolean glIsEnabled(GLenum cap) {
+    note("glIsEnabled");
+    return recorder().state.isEnabled(cap) ? GL_TRUE : GL_FALSE;
+}
+void glBlendFunc(GLenum src, GLenum dst) {
+    note("glBlendFunc");
+    recorder().state.blendSrc = src;
+    recorder().state.blendDst = dst;
+}
+void glBlendEquation(GLenum mode) {
+    note("glBlendEquation");
+    recorder().state.blendEquation = mode;
+}
+void glShadeModel(GLenum mode) {
+    note("glShadeModel");
+    recorder().state.shadeModel = mode;
+}
+void glTexEnvi(GLenum, GLenum pname, GLint param) {
+    note("glTexEnvi");
+    if (pname == GL_TEXTURE_ENV_MODE) recorder().state.texEnvMode = param;
+}
+void glTexEnvf(GLenum, GLenum pname, GLfloat param) {
+    note("glTexEnvf");
+    if (pname == GL_TEXTURE_ENV_MODE) recorder().state.texEnvMode = static_cast<GLint>(param);
+}
+void glHint(GLenum, GLenum) {
+    note("glHint");
+}
+void glScissor(GLint, GLint, GLsizei, GLsizei) {
+    note("glScissor");
+}
+void glViewport(GLint, GLint, GLsizei, GLsizei) {
+    note("glViewport");
+}
+void glMatrixMode(GLenum) {
+    note("glMatrixMode");
+}
+void glLoadIdentity() {
+    note("glLoadIdentity");
+}
+void glPushMatrix() {
+    note("glPushMatrix");
+    ++recorder().state.matrixDepth;
+}
+void glPopMatrix() {
+    note("glPopMatrix");
+    --recorder().state.matrixDepth;
+}
+void glScalef(GLfloat, GLfloat, GLfloat) {
+    note("glScalef");
+}
+void glTranslatef(GLfloat, GLfloat, GLfloat) {
+    note("glTranslatef");
+}
+void glRotatef(GLfloat, GLfloat, GLfloat, GLfloat) {
+    note("glRotatef");
+}
+void glOrtho(GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble) {
+    note("glOrtho");
+}
+void glLoadMatrixf(const GLfloat*) {
+    note("glLoadMatrixf");
+}
+void glMultMatrixf(const GLfloat*) {
+    note("glMultMatrixf");
+}
+void glPushAttrib(GLbitfield) {
+    note("glPushAttrib");
+    recorder().attribStack.push_back(recorder().state);
+}
+void glPopAttrib() {
+    note("glPopAttrib");
+    Recorder& r = recorder();
+    if (r.attribStack.empty()) return;
+    r.state = r.attribStack.back();
+    r.attribStack.pop_back();
+}
+void glFlush() {
+    note("glFlush");
+}
+void glFinish() {
+    note("glFinish");
+}
+void glClearColor(GLclampf, GLclampf, GLclampf, GLclampf) {
+    note("glClearColor");
+}
+void glClear(GLbitfield) {
+    note("glClear");
+}
+void glGenTextures(GLsizei n, GLuint* textures) {
+    note("glGenTextures");
+    for (GLsizei i = 0; i < n; ++i) textures[i] = recorder().nextTexture++;
+}
+void glDeleteTextures(GLsizei, const GLuint*) {
+    note("glDeleteTextures");
+}
+void glBindTexture(GLenum, GLuint texture) {
+    note("glBindTexture");
+    recorder().state.boundTexture = texture;
+}
+void glTexImage2D(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const GLvoid*) {
+    note("glTexImage2D");
+}
+void glTexSubImage2D(GLenum, GLint, GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, const GLvoid*) {
+    note("glTexSubImage2D");
+}
+void glTexParameteri(GLenum, GLenum, GLint) {
+    note("glTexParameteri");
+}
+void glPixelStorei(GLenum, GLint) {
+    note("glPixelStorei");
+}
+GLenum glGetError() {
+    return GL_NO_ERROR;
+}
+void glGetIntegerv(GLenum, GLint* params) {
+    note("glGetIntegerv");
+    if (params) *params = 0;
+}
+void glGetFloatv(GLenum, GLfloat* params) {
+    note("glGetFloatv");
+    if (params) *params = 0.0f;
+}
+void glReadPixels(GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, GLvoid*) {
+    note("glReadPixels");
+}
+const GLubyte* glGetString(GLenum) {
+    static const GLubyte name[] = "GL call recorder";
+    return name;
+}
+
+} // extern "C"
