@@ -261,6 +261,10 @@ void glBindTexture(GLenum, GLuint texture) {
     note("glBindTexture");
     recorder().state.boundTexture = texture;
 }
+void glActiveTexture(GLenum texture) {
+    note("glActiveTexture");
+    recorder().state.activeTexture = texture;
+}
 void glTexImage2D(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const GLvoid*) {
     note("glTexImage2D");
 }

@@ -29,6 +29,7 @@ struct State {
     GLenum shadeModel = GL_SMOOTH;
     GLint texEnvMode = GL_MODULATE;
     GLuint boundTexture = 0;
+    GLenum activeTexture = GL_TEXTURE0;
     int matrixDepth = 0;
 
     bool isEnabled(GLenum cap) const { return enabled.count(cap) != 0; }

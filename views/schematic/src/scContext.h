@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/base/rcStrongPtr.h"
+
+namespace Zv {
+
+class WsFont;
+
+// What drawing and picking share: the font and the view's zoom.
+class ScContext {
+public:
+    ScContext(const RCShdPtr<WsFont>& font, float scale);
+    virtual ~ScContext();
+
+    const RCShdPtr<WsFont>& getFont() const { return _font; }
+    float getScale() const { return _scale; }
+    float getInverseScale() const { return _inverseScale; }
+
+private:
+    RCShdPtr<WsFont> _font;
+    float _scale;
+    float _inverseScale;
+};
+
+} // namespace Zv

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "views/schematic/src/scBasicTab.h"
+
+namespace Zv {
+
+// A tab whose outside corners are square.
+class ScSquareTab : public ScBasicTab {
+public:
+    using ScBasicTab::ScBasicTab;
+    std::unique_ptr<ScBorderTab> clone() const override;
+    std::unique_ptr<TabSubSection> createSubSection(const EdgePos& from, const EdgePos& to) const override;
+    void dump(std::ostream& out) const override;
+};
+
+} // namespace Zv
