@@ -18,7 +18,8 @@ namespace {
 struct MemoryStream {
     std::string bytes;
     toff_t position = 0;
-    // libtiff's first complaint; later ones usually restate it.
+    // libtiff's first complaint without the file name it starts with; later ones usually restate it.
+    std::string name;
     std::string error;
 };
 
@@ -72,6 +73,7 @@ int keepFirstError(TIFF*, void* userData, const char*, const char* format, va_li
         char text[512];
         std::vsnprintf(text, sizeof text, format, arguments);
         s.error = text;
+        if (s.error.starts_with(s.name + ": ")) s.error.erase(0, s.name.size() + 2);
     }
     return 1;
 }
@@ -84,6 +86,7 @@ int ignoreWarning(TIFF*, void*, const char*, const char*, va_list) {
 class TiffHandle {
 public:
     TiffHandle(MemoryStream& stream, const std::string& name, const char* mode) {
+        stream.name = name;
         TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
         TIFFOpenOptionsSetErrorHandlerExtR(options, keepFirstError, &stream);
         TIFFOpenOptionsSetWarningHandlerExtR(options, ignoreWarning, nullptr);
@@ -178,7 +181,7 @@ IxImage IxTiffFile::read(const std::string& path) {
     MemoryStream stream;
     stream.bytes = FileUtil::readFile(path);
     TiffHandle tiff(stream, path, "rm");
-    if (!tiff.get()) fail(path, "not a TIFF file: " + stream.error);
+    if (!tiff.get()) fail(path, "not a readable TIFF file: " + stream.error);
     const Layout layout = checkLayout(tiff.get(), path);
     IxImage image(layout.width, layout.height);
     std::vector<uint8_t> line(static_cast<size_t>(std::max<tmsize_t>(TIFFScanlineSize(tiff.get()), 0)));
