@@ -22,7 +22,6 @@ public:
     int getHeight() const { return _image ? _image->height : 0; }
     // Only for a valid tile.
     const IxImage& getImage() const { return *_image; }
-    bool isSameAs(const IxTile& other) const { return _image == other._image; }
 
 private:
     std::shared_ptr<const IxImage> _image;

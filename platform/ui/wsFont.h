@@ -38,9 +38,8 @@ public:
     void drawStringScaled(const LiString& text, float x, float y, Alignment hAlign, Alignment vAlign,
                           float scale) const;
 
-    // Glyphs rasterised into the atlas so far.
+    // Characters loaded so far; each is rasterised once, blanks included.
     int getNbRasterisedGlyphs() const { return static_cast<int>(_glyphs.size()); }
-    const RCShdPtr<TxTexture>& getAtlasTexture() const { return _atlas.getTexture(); }
 
 private:
     struct Glyph {

@@ -23,7 +23,6 @@ public:
 
     int getWidth() const { return _image->width; }
     int getHeight() const { return _image->height; }
-    const RCShdPtr<TxTexture>& getTexture() const { return _texture; }
 
 private:
     void grow(int neededHeight);
