@@ -1,0 +1,80 @@
+#pragma once
+
+#include "views/schematic/src/scNode.h"
+
+#include "platform/base/rcStrongPtr.h"
+
+#include <array>
+#include <cstdint>
+
+namespace Zv {
+
+class ScDrawContext;
+
+// The link from an output of one node to an input of another. It keeps no geometry: every use asks
+// both nodes where their sockets are and builds the curve again.
+class ScEdge : public RCBase {
+public:
+    enum Style { Curved = 0, Angular = 1, Straight = 2 };
+    static constexpr int kMaxPoints = 40;
+
+    // The drawn line of a link: at most 40 points, held without allocating.
+    struct Polyline {
+        std::array<GePoint2<float>, kMaxPoints> points;
+        int count = 0;
+
+        void add(const GePoint2<float>& p) { points[count++] = p; }
+    };
+
+    ScEdge(const RCStrongPtr<ScNode>& source, int32_t sourceSocket, int32_t sourceFanIndex,
+           const RCStrongPtr<ScNode>& target, int32_t targetSocket, int32_t targetFanIndex, int32_t tag);
+    ~ScEdge() override;
+    // True while both ends of the link exist in the processing graph.
+    virtual bool isValid() const { return false; }
+
+    void getBounds(GeRectangle<float>& out, int style) const;
+    // Within 6.0 units of the drawn link.
+    bool pick(const GePoint2<float>& p, int style) const;
+    void draw(ScDrawContext& ctx, int style) const;
+    void getPolyline(Polyline& out, int style) const;
+
+    const RCStrongPtr<ScNode>& getSource() const { return _source; }
+    int32_t getSourceSocket() const { return _sourceSocket; }
+    int32_t getSourceFanIndex() const { return _sourceFanIndex; }
+    const RCStrongPtr<ScNode>& getTarget() const { return _target; }
+    int32_t getTargetSocket() const { return _targetSocket; }
+    int32_t getTargetFanIndex() const { return _targetFanIndex; }
+    int32_t getTag() const { return _tag; }
+    bool isSelected() const { return _selected; }
+    void setSelected(bool selected) { _selected = selected; }
+    bool isHighlighted() const { return _highlighted; }
+    void setHighlighted(bool highlighted) { _highlighted = highlighted; }
+    bool isHidden() const { return _hidden; }
+    void setHidden(bool hidden) { _hidden = hidden; }
+
+private:
+    struct Ends {
+        GePoint2<float> p0, p1;
+        GeVector2<float> d0, d1;
+    };
+    struct Handles {
+        GePoint2<float> c0, c1;
+    };
+    Ends getEnds() const;
+    static Handles getHandles(const Ends& ends);
+    static void buildCurve(const Ends& ends, Polyline& out);
+    static void buildAngular(const Ends& ends, Polyline& out);
+
+    RCStrongPtr<ScNode> _source;
+    int32_t _sourceSocket;
+    int32_t _sourceFanIndex;
+    RCStrongPtr<ScNode> _target;
+    int32_t _targetSocket;
+    int32_t _targetFanIndex;
+    int32_t _tag;
+    bool _selected = false;
+    bool _highlighted = false;
+    bool _hidden = false;
+};
+
+} // namespace Zv

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "platform/base/gePoint2.h"
+#include "platform/base/geRectangle.h"
+#include "platform/base/geVector2.h"
+#include "platform/base/liString.h"
+#include "platform/base/rcBase.h"
+#include "platform/base/uPtr.h"
+#include "platform/ui/uiResColor.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace Zv {
+
+class ScConnectionSet;
+class ScContext;
+class ScDrawContext;
+class ScViewer;
+
+// A processing node as drawn in the schematic. The kinds decide size, tabs and drawing.
+class ScNode : public RCBase {
+public:
+    // One input or output socket as the node shows it.
+    struct SocketRecord {
+        int32_t useCount = 0;
+        bool flag = false;
+        LiString label;
+        int32_t index = -1;  // place in its list, filled in when added
+
+        bool isHighlighted() const { return useCount >= 1 || flag; }
+    };
+
+    explicit ScNode(int32_t orientation) : _orientation(orientation) {}
+    ~ScNode() override;
+
+    virtual void setName(const LiString& name) { _name = name; }
+    // The centre of the node.
+    virtual void setPosition(const GePoint2<float>& position) { _position = position; }
+    virtual void getSize(GeVector2<float>& out) const = 0;
+    // Box bounds plus whatever a kind draws outside the box.
+    virtual void getBounds(GeRectangle<float>& out, const ScContext& ctx) const;
+    virtual void getBoxBounds(GeRectangle<float>& out) const;
+    virtual GeVector2<float> getBaseSize() const { return _baseSize; }
+    virtual void setHighlighted(bool highlighted) { _highlighted = highlighted; }
+    virtual bool isThumbnailShown() const { return _thumbnailShown; }
+    virtual void setThumbnailShown(bool shown) { _thumbnailShown = shown; }
+    virtual bool canCollapse() const { return _canCollapse; }
+    virtual void setCanCollapse(bool canCollapse) { _canCollapse = canCollapse; }
+    // While false the IR toggle tab cannot be picked.
+    virtual bool isIRToggleEnabled() const { return _irToggle; }
+    virtual void setIRToggleEnabled(bool enabled) { _irToggle = enabled; }
+    virtual void addInput(SocketRecord& socket);
+    virtual void addOutput(SocketRecord& socket);
+    // While true the input side draws only the insert arrow.
+    virtual void setInsertMode(bool insertMode) { _insertMode = insertMode; }
+    virtual void setColor(bool hasColor, const UiResColor& color);
+    virtual void drawDecorations(ScDrawContext& ctx, float alpha) = 0;
+    virtual void drawHighlight(ScDrawContext& ctx, float alpha) = 0;
+    virtual void drawOutline(ScDrawContext& ctx, float alpha) { drawHighlight(ctx, alpha); }
+    virtual void drawToggleTab(ScDrawContext&, float) {}
+    // Part codes: 0 input tab, 1 output tab, 2 and 3 the extra strips, 4 body.
+    virtual bool pickSocket(const GePoint2<float>& p, bool markHovered, int& index, int& partCode) = 0;
+    virtual GePoint2<float> getInputConnectionPoint(int index, int fanIndex) const = 0;
+    virtual GePoint2<float> getOutputConnectionPoint(int index, int fanIndex) const = 0;
+    virtual GeVector2<float> getInputDirection(int index) const { return -getFlowDirection(); }
+    virtual GeVector2<float> getOutputDirection(int index) const { return getFlowDirection(); }
+    virtual bool hasProcessingNode() const { return true; }
+    virtual void setViewer(UPtr<ScViewer> viewer) { _viewer = viewer; }
+
+    // Where the graph flows: down, right or up for orientations 0, 1 and 2.
+    GeVector2<float> getFlowDirection() const;
+    // Channel layout of an output's image: 1 alpha only, 3 RGB, 0 or 4 RGBA; 0 out of range.
+    int getOutputChannelKind(int output) const;
+
+    const LiString& getName() const { return _name; }
+    const GePoint2<float>& getPosition() const { return _position; }
+    void setBaseSize(const GeVector2<float>& size) { _baseSize = size; }
+    int32_t getOrientation() const { return _orientation; }
+    const std::vector<SocketRecord>& getInputs() const { return _inputs; }
+    const std::vector<SocketRecord>& getOutputs() const { return _outputs; }
+    std::vector<SocketRecord>& getInputs() { return _inputs; }
+    std::vector<SocketRecord>& getOutputs() { return _outputs; }
+    bool isHighlighted() const { return _highlighted; }
+    bool isInsertMode() const { return _insertMode; }
+    bool hasColor() const { return _hasColor; }
+    const UiResColor& getColor() const { return _color; }
+    UPtr<ScViewer> getViewer() const { return _viewer; }
+    bool isSelected() const { return _selected; }
+    void setSelected(bool selected) { _selected = selected; }
+    bool isRaised() const { return _raised; }
+    void setRaised(bool raised) { _raised = raised; }
+    bool isPlaced() const { return _placed; }
+    void setPlaced(bool placed) { _placed = placed; }
+    int32_t getLayoutIndex() const { return _layoutIndex; }
+    void setLayoutIndex(int32_t index) { _layoutIndex = index; }
+
+protected:
+    // Index into a clockwise connection set, so sockets read left to right (or top to bottom).
+    int getInputSetIndex(int index, int n) const { return _orientation != 0 ? n - 1 - index : index; }
+    int getOutputSetIndex(int index, int n) const { return _orientation == 0 ? n - 1 - index : index; }
+    // Leaving direction at a socket of a set: mostly along the flow, a quarter along the tab's normal.
+    GeVector2<float> getSocketDirection(const ScConnectionSet& set, int setIndex, bool isInput) const;
+
+private:
+    LiString _name;
+    GePoint2<float> _position;
+    GeVector2<float> _baseSize{105.0f, 25.0f};
+    std::vector<SocketRecord> _inputs;
+    std::vector<SocketRecord> _outputs;
+    bool _highlighted = false;
+    bool _thumbnailShown = false;
+    bool _canCollapse = false;
+    bool _irToggle = false;
+    bool _insertMode = false;
+    bool _hasColor = false;
+    UiResColor _color;
+    int32_t _orientation;
+    UPtr<ScViewer> _viewer;
+    bool _selected = false;
+    bool _raised = false;
+    bool _placed = false;
+    int32_t _layoutIndex = 0;
+};
+
+} // namespace Zv
