@@ -1,5 +1,4 @@
 #include "platform/ui/headless/glHeadlessContext.h"
-#include "platform/ui/txTexFcty.h"
 #include "platform/ui/wsFontRegistry.h"
 
 #include <GL/gl.h>
@@ -44,7 +43,6 @@ LitBox litBox(const IxImage& image, int xFrom, int xTo) {
 
 TEST(TextPixels, GlyphsLandOnTheBaselineWithinTheMetricsUprightAndInTheirColour) {
     GlHeadlessContext context(120, 48);
-    TxTexFcty::resetContext(); // textures made in an earlier context of this process are gone
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, 120, 0, 48, -1, 1);

@@ -1,6 +1,7 @@
 #include "platform/ui/headless/glHeadlessContext.h"
 
 #include "platform/base/exBase.h"
+#include "platform/ui/txTexFcty.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -60,6 +61,8 @@ GlHeadlessContext::GlHeadlessContext(int width, int height)
     if (_egl->context == EGL_NO_CONTEXT) fail("eglCreateContext");
     makeCurrent();
     glViewport(0, 0, width, height);
+    // Textures of an earlier context are gone; they upload again on their next bind.
+    TxTexFcty::resetContext();
 }
 
 GlHeadlessContext::~GlHeadlessContext() {
