@@ -1,0 +1,117 @@
+#include "tests/schematic/sceneTestSupport.h"
+#include "tests/support/glRecorder.h"
+#include "views/schematic/src/scEdge.h"
+
+#include <gtest/gtest.h>
+
+using namespace Zv;
+using namespace Zv::SceneTest;
+
+namespace {
+
+// A node whose only socket on each side sits at a given point and leaves in a given direction.
+class PinNode : public ScNode {
+public:
+    PinNode(GePoint2f point, GeVector2f direction) : ScNode(1), _point(point), _direction(direction) {}
+    void getSize(GeVector2f& out) const override { out = getBaseSize(); }
+    void drawDecorations(ScDrawContext&, float) override {}
+    void drawHighlight(ScDrawContext&, float) override {}
+    bool pickSocket(const GePoint2f&, bool, int&, int&) override { return false; }
+    GePoint2f getInputConnectionPoint(int, int) const override { return _point; }
+    GePoint2f getOutputConnectionPoint(int, int) const override { return _point; }
+    GeVector2f getInputDirection(int) const override { return _direction; }
+    GeVector2f getOutputDirection(int) const override { return _direction; }
+
+private:
+    GePoint2f _point;
+    GeVector2f _direction;
+};
+
+RCStrongPtr<ScEdge> link(GePoint2f from, GeVector2f out, GePoint2f to, GeVector2f in) {
+    return makeRC<ScEdge>(makeRC<PinNode>(from, out), 0, 0, makeRC<PinNode>(to, in), 0, 0, 7);
+}
+
+std::vector<GePoint2f> polyline(const ScEdge& edge, int style) {
+    ScEdge::Polyline line;
+    edge.getPolyline(line, style);
+    return {line.points.begin(), line.points.begin() + line.count};
+}
+
+} // namespace
+
+TEST(Edges, AngularLinksTurnHalfwayOrStepAroundWhenTheEndsOverlap) {
+    auto facing = link({0, 0}, {1, 0}, {100, 40}, {-1, 0});
+    EXPECT_EQ(polyline(*facing, ScEdge::Angular), (std::vector<GePoint2f>{{0, 0}, {50, 0}, {50, 40}, {100, 40}}));
+    auto overlapping = link({0, 0}, {1, 0}, {10, 40}, {-1, 0});
+    EXPECT_EQ(polyline(*overlapping, ScEdge::Angular),
+              (std::vector<GePoint2f>{{0, 0}, {10, 0}, {10, 20}, {0, 20}, {0, 40}, {10, 40}}));
+    // Perpendicular ends meet in one corner; a zero direction counts as up.
+    auto corner = link({0, 0}, {0.2f, -0.9f}, {60, -80}, {-1, 0.1f});
+    EXPECT_EQ(polyline(*corner, ScEdge::Angular), (std::vector<GePoint2f>{{0, 0}, {60, 0}, {60, -80}}));
+    auto zero = link({0, 0}, {0, 0}, {30, 50}, {0, -1});
+    EXPECT_EQ(polyline(*zero, ScEdge::Angular).size(), 4u);
+    EXPECT_EQ(polyline(*facing, ScEdge::Straight), (std::vector<GePoint2f>{{0, 0}, {100, 40}}));
+}
+
+TEST(Edges, CurvesUseFortyPointsAndShortHandlesAreRaisedTo13) {
+    auto close = link({0, 0}, {1, 0}, {20, 0}, {-1, 0});
+    const auto points = polyline(*close, ScEdge::Curved);
+    ASSERT_EQ(points.size(), 40u);
+    EXPECT_EQ(points.front(), GePoint2f(0, 0));
+    EXPECT_NEAR(points.back().x, 20.0f, 1e-3f);
+    // Handles at 13 (not 6) overshoot: the curve runs past the midpoint's straight-line pace early on.
+    EXPECT_NEAR(points[1].x, 3.0f * 13.0f / 39.0f, 0.05f);
+    GeRectanglef bounds;
+    close->getBounds(bounds, ScEdge::Curved);
+    EXPECT_EQ(bounds, GeRectanglef(-6, 26, -6, 6));
+    auto far = link({0, 0}, {0, -1}, {0, -200}, {0, 1});
+    far->getBounds(bounds, ScEdge::Curved);
+    EXPECT_EQ(bounds, GeRectanglef(-6, 6, -200, 0)) << "handles of 60 stay inside the span; only P0 - 6 and P1 + 6 are added";
+    far->getBounds(bounds, ScEdge::Angular);
+    EXPECT_EQ(bounds, GeRectanglef(-6, 6, -200, 0));
+}
+
+TEST(Edges, PickReachesSixUnits) {
+    auto straight = link({0, 0}, {1, 0}, {100, 0}, {-1, 0});
+    EXPECT_TRUE(straight->pick({50, 5.9f}, ScEdge::Straight));
+    EXPECT_FALSE(straight->pick({50, 6.1f}, ScEdge::Straight));
+    EXPECT_TRUE(straight->pick({-5.9f, 0}, ScEdge::Straight));
+    EXPECT_FALSE(straight->pick({106.1f, 0}, ScEdge::Straight));
+    auto angular = link({0, 0}, {1, 0}, {100, 40}, {-1, 0});
+    EXPECT_TRUE(angular->pick({55.9f, 20}, ScEdge::Angular));
+    EXPECT_FALSE(angular->pick({56.1f, 20}, ScEdge::Angular));
+    EXPECT_FALSE(angular->pick({50, 20}, ScEdge::Straight) && angular->pick({75, 10}, ScEdge::Angular));
+    auto curved = link({0, 0}, {0, -1}, {100, -100}, {0, 1});
+    EXPECT_TRUE(curved->pick({50, -50}, ScEdge::Curved)) << "the S-curve passes its centre";
+    EXPECT_FALSE(curved->pick({90, -10}, ScEdge::Curved));
+}
+
+TEST(Edges, DrawColoursBySelectionAndLeavesStateClean) {
+    ScDrawContext ctx = makeContext();
+    auto edge = link({0, 0}, {1, 0}, {100, 40}, {-1, 0});
+    GlRecorder::reset();
+    edge->draw(ctx, ScEdge::Angular);
+    auto strips = GlRecorder::getPrimitives(GL_LINE_STRIP);
+    ASSERT_EQ(strips.size(), 1u);
+    EXPECT_EQ(strips[0].vertices.size(), 4u);
+    EXPECT_EQ(colorId(strips[0].vertices[0].color.r), EdgeRGBA);
+    EXPECT_FLOAT_EQ(strips[0].vertices[0].color.a, 1.0f);
+    EXPECT_FALSE(strips[0].state.isEnabled(GL_LINE_STIPPLE));
+    EXPECT_TRUE(strips[0].state.isEnabled(GL_LINE_SMOOTH));
+    EXPECT_EQ(GlRecorder::getCallCount("glFlush"), 1);
+
+    edge->setSelected(true);
+    edge->setHighlighted(true);
+    GlRecorder::reset();
+    edge->draw(ctx, ScEdge::Curved);
+    ASSERT_EQ(GlRecorder::getPrimitives(GL_QUAD_STRIP).size(), 1u);
+    EXPECT_EQ(GlRecorder::getPrimitives(GL_QUAD_STRIP)[0].vertices.size(), 80u);
+    strips = GlRecorder::getPrimitives(GL_LINE_STRIP);
+    ASSERT_EQ(strips.size(), 1u);
+    EXPECT_EQ(colorId(strips[0].vertices[0].color.r), Selected);
+
+    edge->setHidden(true);
+    GlRecorder::reset();
+    edge->draw(ctx, ScEdge::Curved);
+    EXPECT_TRUE(GlRecorder::getCalls().empty()) << "a hidden edge touches no GL state";
+}
