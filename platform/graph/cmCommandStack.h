@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/base/cbList.h"
+#include "platform/base/rcStrongPtr.h"
+#include "platform/graph/cmCommand.h"
+
+#include <string>
+#include <vector>
+
+namespace Zv {
+
+// The undo and redo entries of one graph. Each entry is a named list of commands.
+class CmCommandStack {
+public:
+    CmCommandStack() = default;
+    CmCommandStack(const CmCommandStack&) = delete;
+    CmCommandStack& operator=(const CmCommandStack&) = delete;
+
+    bool canUndo() const { return _nbDone > 0; }
+    bool canRedo() const { return _nbDone < _entries.size(); }
+    // Runs the last entry's undo steps, last first, as one change.
+    void undo();
+    void redo();
+    LiString getUndoName() const;
+    LiString getRedoName() const;
+    int getNbUndoEntries() const { return static_cast<int>(_nbDone); }
+    int getNbRedoEntries() const { return static_cast<int>(_entries.size() - _nbDone); }
+    void clear();
+
+    // A read-only document's stack takes no entries from the user's edits.
+    bool isWritable() const { return _writable; }
+    void setWritable(bool writable) { _writable = writable; }
+
+    // Called after every change of the entries.
+    CbRegistration addChangedCb(RCStrongPtr<CbHandler<>> handler) { return _changed.add(std::move(handler)); }
+    // A new entry (commands already done); drops what could be redone.
+    void addEntry(const LiString& name, std::vector<RCStrongPtr<CmCommand>> commands);
+    // One line per entry: its name and its commands, the next to undo marked.
+    std::string dump() const;
+
+private:
+    struct Entry {
+        LiString name;
+        std::vector<RCStrongPtr<CmCommand>> commands;
+    };
+    std::vector<Entry> _entries;
+    size_t _nbDone = 0;
+    bool _writable = true;
+    CbList<> _changed;
+};
+
+} // namespace Zv
