@@ -40,11 +40,13 @@ private:
 
 // Runs a change and keeps it for undo; the steps are only wrapped in a command when it is recorded.
 template <class Do, class Undo>
-void perform(CmCommandStack& stack, const char* name, Do doStep, Undo undoStep) {
+void perform(PiGraph& graph, const char* name, Do doStep, Undo undoStep) {
     PiEditScope scope(name, true);
+    PiEditScope::touch(graph);
     doStep();
     if (PiEditScope::isLogging())
-        PiEditScope::record(stack, makeRC<EditCmd<Do, Undo>>(name, std::move(doStep), std::move(undoStep)));
+        PiEditScope::record(graph.getCommandStack(),
+                            makeRC<EditCmd<Do, Undo>>(name, std::move(doStep), std::move(undoStep)));
 }
 
 bool isImageType(int typeIndex) {
@@ -156,7 +158,7 @@ RCStrongPtr<PiNode> PiGraph::createNode(const LiString& toolName, const RCStrong
     }
     int index = group->getNbMembers();
     perform(
-        _commandStack, "Add Node", [this, node, group, index] { insertNode(node, *group, index); },
+        *this, "Add Node", [this, node, group, index] { insertNode(node, *group, index); },
         [this, node] { detachNode(node); });
     return node;
 }
@@ -172,7 +174,7 @@ void PiGraph::removeNode(const RCStrongPtr<PiNode>& node) {
     RCStrongPtr<PiGroupNode> group = node->getGroup();
     int index = indexIn(group->_members, node.get());
     perform(
-        _commandStack, "Remove Node", [this, node] { detachNode(node); },
+        *this, "Remove Node", [this, node] { detachNode(node); },
         [this, node, group, index] { insertNode(node, *group, index); });
 }
 
@@ -188,7 +190,7 @@ void PiGraph::renameNode(const RCStrongPtr<PiNode>& node, const LiString& name) 
         hint<OmGraphHint::NodeNameChanged>(node);
     };
     perform(
-        _commandStack, "Rename", [write, name] { write(name); }, [write, former] { write(former); });
+        *this, "Rename", [write, name] { write(name); }, [write, former] { write(former); });
 }
 
 void PiGraph::moveNode(const RCStrongPtr<PiNode>& node, const RCStrongPtr<PiGroupNode>& group) {
@@ -203,7 +205,7 @@ void PiGraph::moveNode(const RCStrongPtr<PiNode>& node, const RCStrongPtr<PiGrou
     RCStrongPtr<PiGroupNode> from = node->getGroup();
     int fromIndex = indexIn(from->_members, node.get());
     perform(
-        _commandStack, "Move Node", [this, node, group] { relocate(node, *group, group->getNbMembers()); },
+        *this, "Move Node", [this, node, group] { relocate(node, *group, group->getNbMembers()); },
         [this, node, from, fromIndex] { relocate(node, *from, fromIndex); });
 }
 
@@ -292,6 +294,10 @@ RCStrongPtr<PiInput> PiGraph::connect(const RCStrongPtr<PiOutput>& output, const
     if (wouldCycle(*output, *input))
         throw OmGraphEx::ExCycle(__FILE__, __LINE__,
                                  "connecting " + describe(*output) + " to " + describe(*input) + " makes a cycle");
+    return attach(output, input);
+}
+
+RCStrongPtr<PiInput> PiGraph::attach(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input) {
     PiEditScope scope("Connect", true);
     RCStrongPtr<PiInput> fed = input;
     if (auto* multi = dynamic_cast<PiMultivaluedInput*>(input.get())) {
@@ -299,21 +305,21 @@ RCStrongPtr<PiInput> PiGraph::connect(const RCStrongPtr<PiOutput>& output, const
         int index = multi->getNbValues();
         fed = makeRC<PiInput>(multi->getNodePtr(), &multi->getDesc(), index, multi);
         perform(
-            _commandStack, "Add Value", [this, owner, fed, index] { insertValue(*owner, fed, index); },
+            *this, "Add Value", [this, owner, fed, index] { insertValue(*owner, fed, index); },
             [this, owner, index] { eraseValue(*owner, index); });
     } else if (input->isConnected()) {
         RCStrongPtr<PiOutput> former = input->getOutput();
         perform(
-            _commandStack, "Disconnect", [this, input] { unlink(*input); },
+            *this, "Disconnect", [this, input] { unlink(*input); },
             [this, former, input] { link(*former, *input); });
     }
-    connectChecked(output, fed);
+    addLink(output, fed);
     return fed;
 }
 
-void PiGraph::connectChecked(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input) {
+void PiGraph::addLink(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input) {
     perform(
-        _commandStack, "Connect", [this, output, input] { link(*output, *input); },
+        *this, "Connect", [this, output, input] { link(*output, *input); },
         [this, input] { unlink(*input); });
 }
 
@@ -326,13 +332,13 @@ void PiGraph::disconnect(const RCStrongPtr<PiInput>& input) {
     if (input->isConnected()) {
         RCStrongPtr<PiOutput> former = input->getOutput();
         perform(
-            _commandStack, "Disconnect", [this, input] { unlink(*input); },
+            *this, "Disconnect", [this, input] { unlink(*input); },
             [this, former, input] { link(*former, *input); });
     }
     if (RCStrongPtr<PiMultivaluedInput> owner = input->getParent()) {
         int index = input->getIndex();
         perform(
-            _commandStack, "Remove Value", [this, owner, index] { eraseValue(*owner, index); },
+            *this, "Remove Value", [this, owner, index] { eraseValue(*owner, index); },
             [this, owner, input, index] { insertValue(*owner, input, index); });
     }
 }
@@ -387,7 +393,7 @@ void PiGraph::setValue(const RCStrongPtr<PiNode>& node, PiValueKind kind, const 
     PiValueData former = node->getValue(kind, key);
     if (former == data || (!former.isSet && !data.isSet)) return;
     perform(
-        _commandStack, "Change Value", [this, node, kind, key, data] { writeValue(node, kind, key, data); },
+        *this, "Change Value", [this, node, kind, key, data] { writeValue(node, kind, key, data); },
         [this, node, kind, key, former] { writeValue(node, kind, key, former); });
 }
 
@@ -409,14 +415,14 @@ void PiGraph::setAnchors(const RCStrongPtr<PiNode>& node, const std::vector<PiNo
             hint<OmGraphHint::ValueChanged>(makeRC<PiValue>(node, PiValueKind::Anchors, "Anchors", PiValueData()));
     };
     perform(
-        _commandStack, "Anchors", [write, anchors] { write(anchors); }, [write, former] { write(former); });
+        *this, "Anchors", [write, anchors] { write(anchors); }, [write, former] { write(former); });
 }
 
 void PiGraph::setText(const RCStrongPtr<PiNode>& node, const LiString& key, const LiString& text) {
     LiString former = node->getText(key);
     if (former == text) return;
     perform(
-        _commandStack, "Change Value", [this, node, key, text] { writeText(node, key, text); },
+        *this, "Change Value", [this, node, key, text] { writeText(node, key, text); },
         [this, node, key, former] { writeText(node, key, former); });
 }
 
@@ -450,7 +456,7 @@ RCStrongPtr<PiSocket> PiGraph::addGroupSocket(const RCStrongPtr<PiGroupNode>& gr
         new PiBoundaryNode(this, id, PiToolRegistry::getInstance().find(toolName).get(), socket));
     int memberIndex = group->getNbMembers();
     perform(
-        _commandStack, "Add Group Socket",
+        *this, "Add Group Socket",
         [this, group, socket, boundary, memberIndex] { insertGroupSocket(*group, socket, boundary, memberIndex); },
         [this, group, socket] { eraseGroupSocket(*group, socket); });
     return socket;
@@ -470,7 +476,7 @@ void PiGraph::removeGroupSocket(const RCStrongPtr<PiSocket>& socket) {
     disconnectAll(*boundary);
     int memberIndex = indexIn(group->_members, boundary.get());
     perform(
-        _commandStack, "Remove Group Socket", [this, group, socket] { eraseGroupSocket(*group, socket); },
+        *this, "Remove Group Socket", [this, group, socket] { eraseGroupSocket(*group, socket); },
         [this, group, socket, boundary, memberIndex] { insertGroupSocket(*group, socket, boundary, memberIndex); });
 }
 
@@ -515,7 +521,7 @@ void PiGraph::renameGroupSocket(const RCStrongPtr<PiSocket>& socket, const LiStr
     LiString former = socket->getName();
     if (former == name) return;
     perform(
-        _commandStack, "Rename", [this, socket, name] { writeSocketName(socket, name); },
+        *this, "Rename", [this, socket, name] { writeSocketName(socket, name); },
         [this, socket, former] { writeSocketName(socket, former); });
 }
 

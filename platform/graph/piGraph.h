@@ -90,6 +90,7 @@ public:
     void discardHints() { _pendingHints = ObHints(); }
 
 private:
+    friend class PiGraphXmlReader;
     struct NodeCallbacks {
         CbList<const PiSchematicNodeInfo&> refresh;
         CbList<const RCStrongPtr<PiInput>&> conversion;
@@ -102,7 +103,9 @@ private:
     NodeCallbacks* findCallbacks(int id) const;
     NodeCallbacks& getCallbacks(int id);
     void disconnectAll(const PiNode& node);
-    void connectChecked(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input);
+    // Connect without the checks: the reader has checked a whole file at once.
+    RCStrongPtr<PiInput> attach(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input);
+    void addLink(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input);
 
     // Raw changes: the edits' do and undo steps. Each emits its hints.
     void insertNode(const RCStrongPtr<PiNode>& node, PiGroupNode& group, int index);

@@ -1,0 +1,214 @@
+#include "platform/graph/omCompositionActions.h"
+
+#include "platform/graph/piBoundaryNode.h"
+#include "platform/graph/piGraph.h"
+#include "platform/graph/piImageModifier.h"
+#include "platform/graph/piKeyframingUtil.h"
+#include "platform/graph/piMultivaluedInput.h"
+#include "platform/graph/piNodeUtils.h"
+#include "platform/graph/piSchematicInterfaceEx.h"
+#include "platform/graph/piSnItemConst.h"
+#include "platform/graph/piUndoGuard.h"
+
+#include <algorithm>
+#include <map>
+#include <unordered_set>
+
+namespace Zv {
+namespace {
+
+using Nodes = std::vector<RCStrongPtr<PiNode>>;
+
+Nodes targetNodes(const OmCompositionActions::Item& item, const OmCompositionActions::Selection& selection) {
+    Nodes nodes;
+    auto take = [&](const SnItem* candidate) {
+        auto* nodeItem = dynamic_cast<const PiSnItemConst<PiNode>*>(candidate);
+        if (!nodeItem || !nodeItem->isValid()) return;
+        RCStrongPtr<PiNode> node(const_cast<PiNode*>(nodeItem->get().get()));
+        if (std::find(nodes.begin(), nodes.end(), node) == nodes.end()) nodes.push_back(node);
+    };
+    if (!selection.isNull())
+        for (const auto& selected : *selection) take(selected.get());
+    if (nodes.empty() && !item.isNull()) take(item.get());
+    return nodes;
+}
+
+template <class Keep>
+Nodes filtered(Nodes nodes, Keep keep) {
+    std::erase_if(nodes, [&](const RCStrongPtr<PiNode>& node) { return !keep(*node); });
+    return nodes;
+}
+
+// A connection by its ends, kept across edits that cut it.
+struct Link {
+    RCStrongPtr<PiOutput> output;
+    RCStrongPtr<PiInput> input; // the top input: a multi-valued one gets a new value
+};
+
+template <class Visit>
+void forEachFedInput(const PiNode& node, Visit visit) {
+    for (const auto& input : node.getInputs()) {
+        if (auto* multi = dynamic_cast<PiMultivaluedInput*>(input.get())) {
+            for (const auto& value : multi->getValues()) visit(*value, input);
+        } else if (input->isConnected()) {
+            visit(*input, input);
+        }
+    }
+}
+
+// The connections into and out of a set of nodes, split by whether the other end is in the set.
+struct Crossings {
+    std::vector<Link> inner, incoming, outgoing;
+};
+
+Crossings findCrossings(const Nodes& nodes) {
+    std::unordered_set<const PiNode*> set;
+    for (const auto& node : nodes) set.insert(node.get());
+    Crossings crossings;
+    for (const auto& node : nodes) {
+        forEachFedInput(*node, [&](const PiInput& value, const RCStrongPtr<PiInput>& top) {
+            Link link{value.getOutput(), top};
+            (set.count(link.output->getNodePtr()) ? crossings.inner : crossings.incoming).push_back(link);
+        });
+        for (const auto& output : node->getOutputs())
+            for (PiInput* target : output->getConnections())
+                if (!set.count(target->getTopInput().getNodePtr()))
+                    crossings.outgoing.push_back({output, RCStrongPtr<PiInput>(const_cast<PiInput*>(&target->getTopInput()))});
+    }
+    return crossings;
+}
+
+LiString uniqueSocketName(const PiGroupNode& group, const LiString& name, bool isOutput) {
+    auto taken = [&](const LiString& candidate) {
+        const auto check = [&](const auto& sockets) {
+            return std::any_of(sockets.begin(), sockets.end(), [&](const auto& s) { return s->getName() == candidate; });
+        };
+        return isOutput ? check(group.getOutputs()) : check(group.getInputs());
+    };
+    LiString unique = name;
+    for (int number = 2; taken(unique); ++number) unique = name + std::to_string(number);
+    return unique;
+}
+
+bool setMuted(const OmCompositionActions::Item& item, const OmCompositionActions::Selection& selection, bool muted) {
+    Nodes nodes = filtered(targetNodes(item, selection), [muted](const PiNode& node) {
+        return PiImageModifier::isImageModifier(node) && PiImageModifier::isMuted(node) != muted;
+    });
+    if (nodes.empty()) return false;
+    PiUndoGuard guard(nodes.front()->getGraph()->getCommandStack(), muted ? "Mute" : "Unmute");
+    for (const auto& node : nodes) PiImageModifier::setMuted(node, muted);
+    return true;
+}
+
+} // namespace
+
+OmCompositionActions::DisplayStrings& OmCompositionActions::strings() {
+    static DisplayStrings value;
+    return value;
+}
+
+bool OmCompositionActions::executeRemoveNodeAction(const Item& item, const Selection& selection) {
+    Nodes nodes = targetNodes(item, selection);
+    if (nodes.empty()) return false;
+    PiGraph& graph = *nodes.front()->getGraph();
+    PiUndoGuard guard(graph.getCommandStack(), "Remove Node");
+    // A member goes with its group when both are listed.
+    for (const auto& node : nodes)
+        if (node->isLive()) graph.removeNode(node);
+    return true;
+}
+
+bool OmCompositionActions::executeGroupNodesAction(const Item& item, const Selection& selection) {
+    Nodes nodes = filtered(targetNodes(item, selection), [](const PiNode& node) {
+        return dynamic_cast<const PiBoundaryNode*>(&node) == nullptr;
+    });
+    if (nodes.empty()) return false;
+    RCStrongPtr<PiGroupNode> parent = nodes.front()->getGroup();
+    if (std::any_of(nodes.begin(), nodes.end(), [&](const auto& n) { return n->getGroup() != parent; })) return false;
+    PiGraph& graph = *parent->getGraph();
+    PiUndoGuard guard(graph.getCommandStack(), "Group Nodes");
+    Crossings crossings = findCrossings(nodes);
+    RCStrongPtr<PiGroupNode> group = rcCheckedCast<PiGroupNode>(graph.createNode("Group", parent));
+    float x = 0, y = 0;
+    if (PiSchematicInterfaceEx::getXYPosition(*nodes.front(), x, y)) PiSchematicInterfaceEx::setXYPosition(group, x, y);
+    for (const auto& node : nodes) graph.moveNode(node, group);
+    for (const Link& link : crossings.inner) graph.connect(link.output, link.input);
+    // One group input per outside output, one group output per inside output.
+    std::map<const PiOutput*, RCStrongPtr<PiSocket>> sockets;
+    auto socketFor = [&](const RCStrongPtr<PiOutput>& output, const LiString& name, bool isOutput) {
+        RCStrongPtr<PiSocket>& socket = sockets[output.get()];
+        if (socket.isNull()) socket = graph.addGroupSocket(group, uniqueSocketName(*group, name, isOutput), isOutput);
+        return socket;
+    };
+    for (const Link& link : crossings.incoming) {
+        RCStrongPtr<PiSocket> socket = socketFor(link.output, link.input->getName(), false);
+        if (!static_cast<PiInput&>(*socket).isConnected()) graph.connect(link.output, rcCheckedCast<PiInput>(socket));
+        graph.connect(rcCheckedCast<PiOutput>(group->getBoundaryNode(*socket)->getInnerSocket()), link.input);
+    }
+    for (const Link& link : crossings.outgoing) {
+        RCStrongPtr<PiSocket> socket = socketFor(link.output, link.output->getName(), true);
+        RCStrongPtr<PiInput> inner = rcCheckedCast<PiInput>(group->getBoundaryNode(*socket)->getInnerSocket());
+        if (!inner->isConnected()) graph.connect(link.output, inner);
+        graph.connect(rcCheckedCast<PiOutput>(socket), link.input);
+    }
+    return true;
+}
+
+bool OmCompositionActions::executeUngroupNodesAction(const Item& item, const Selection& selection) {
+    Nodes groups = filtered(targetNodes(item, selection), [](const PiNode& node) {
+        auto* group = dynamic_cast<const PiGroupNode*>(&node);
+        return group && !group->isRoot();
+    });
+    if (groups.empty()) return false;
+    PiGraph& graph = *groups.front()->getGraph();
+    PiUndoGuard guard(graph.getCommandStack(), "Ungroup Nodes");
+    for (const auto& node : groups) {
+        RCStrongPtr<PiGroupNode> group = rcCheckedCast<PiGroupNode>(node);
+        RCStrongPtr<PiGroupNode> parent = group->getGroup();
+        Nodes members = filtered(group->getMembers(), [](const PiNode& n) { return !dynamic_cast<const PiBoundaryNode*>(&n); });
+        Crossings crossings = findCrossings(members);
+        // Links through the group's sockets, resolved to the nodes at both ends.
+        std::vector<Link> through;
+        for (const Link& link : crossings.incoming) {
+            auto* boundary = dynamic_cast<PiBoundaryNode*>(link.output->getNodePtr());
+            RCStrongPtr<PiOutput> outside = boundary ? static_cast<PiInput&>(*boundary->getGroupSocket()).getOutput() : link.output;
+            if (!outside.isNull()) through.push_back({outside, link.input});
+        }
+        for (const Link& link : crossings.outgoing) {
+            auto* boundary = dynamic_cast<PiBoundaryNode*>(link.input->getNodePtr());
+            if (!boundary) continue;
+            for (PiInput* target : static_cast<PiOutput&>(*boundary->getGroupSocket()).getConnections())
+                through.push_back({link.output, RCStrongPtr<PiInput>(const_cast<PiInput*>(&target->getTopInput()))});
+        }
+        for (const auto& member : members) graph.moveNode(member, parent);
+        graph.removeNode(group);
+        for (const Link& link : crossings.inner) graph.connect(link.output, link.input);
+        for (const Link& link : through) graph.connect(link.output, link.input);
+    }
+    return true;
+}
+
+bool OmCompositionActions::executeMuteNodeAction(const Item& item, const Selection& selection) {
+    return setMuted(item, selection, true);
+}
+
+bool OmCompositionActions::executeUnmuteNodeAction(const Item& item, const Selection& selection) {
+    return setMuted(item, selection, false);
+}
+
+bool OmCompositionActions::executeResetNodeAction(const Item& item, const Selection& selection) {
+    Nodes nodes = filtered(targetNodes(item, selection), [](const PiNode& node) {
+        return PiImageModifier::isMuted(node) || PiKeyframingUtil::hasMarkedAttributes(node) ||
+               PiNodeUtils::getResultState(node) != 0;
+    });
+    if (nodes.empty()) return false;
+    PiUndoGuard guard(nodes.front()->getGraph()->getCommandStack(), "Reset");
+    for (const auto& node : nodes) {
+        if (PiImageModifier::isMuted(*node)) PiImageModifier::setMuted(node, false);
+        PiKeyframingUtil::unmarkTool(node);
+        PiNodeUtils::removeStoredValue(node, PiNodeUtils::RESULT_VALUE);
+    }
+    return true;
+}
+
+} // namespace Zv

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/graph/piBoundaryNode.h"
+#include "platform/graph/piNode.h"
+#include "platform/graph/piNodePredicate.h"
+
+namespace Zv {
+
+// True for a boundary node whose group socket was added by the user (every group socket is).
+class PiIsDynamicBoundaryNode {
+public:
+    static bool test(const PiNode& node) { return dynamic_cast<const PiBoundaryNode*>(\&node) != nullptr; }
+    static PiNodePredicate getPredicate() { return &test; }
+};
+
+} // namespace Zv

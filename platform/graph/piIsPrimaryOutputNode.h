@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/graph/piTool.h"
+#include "platform/graph/piNode.h"
+#include "platform/graph/piNodePredicate.h"
+
+namespace Zv {
+
+// True for the composition's primary output: a node of the Output tool.
+class PiIsPrimaryOutputNode {
+public:
+    static bool test(const PiNode& node) { return node.getToolRef().getKind() == PiTool::Output; }
+    static PiNodePredicate getPredicate() { return &test; }
+};
+
+} // namespace Zv

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/graph/piSnItem.h"
+
+namespace Zv {
+
+class UiComposition;
+
+// Something that follows a composition: hears when it is renamed and when its context points move.
+class UiCompositionClient {
+public:
+    // Context points are numbered 0 to this count; each names at most one node.
+    static int getNbContextPoints() { return 4; }
+
+    explicit UiCompositionClient(UiComposition& composition);
+    virtual ~UiCompositionClient();
+    UiCompositionClient(const UiCompositionClient&) = delete;
+    UiCompositionClient& operator=(const UiCompositionClient&) = delete;
+
+    UiComposition& getComposition() const { return _composition; }
+
+    virtual void compositionRenamed() {}
+    // Either item may be null.
+    virtual void contextPointChanged(int tag, const RCStrongPtr<PiSnItem<PiNode>>& oldNode,
+                                     const RCStrongPtr<PiSnItem<PiNode>>& newNode) {}
+
+private:
+    UiComposition& _composition;
+};
+
+} // namespace Zv
