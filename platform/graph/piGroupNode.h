@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/graph/piBoundaryNode.h"
 #include "platform/graph/piNode.h"
 
 namespace Zv {
 
-class PiBoundaryNode;
 
 // A node holding other nodes. Each of its sockets has one boundary node among the members.
 class PiGroupNode : public PiNode {

@@ -31,6 +31,10 @@ protected:
     RCStrongPtr<PiNode> add(const char* tool, const char* name = "", const RCStrongPtr<PiGroupNode>& group = {});
     RCStrongPtr<PiOutput> out(const RCStrongPtr<PiNode>& node, int index = 0) { return node->getOutput(index); }
     RCStrongPtr<PiInput> in(const RCStrongPtr<PiNode>& node, int index = 0) { return node->getInput(index); }
+    // A graph using every kind of value: sources, a mask, a multi-valued merge, a group with
+    // sockets, colours, anchors, markers, a link node, and a selection.
+    void buildSample();
+    std::string save() const;
 
     RCStrongPtr<PiGraph> _graph;
     RCStrongPtr<PiGroupNode> _root;

@@ -1,26 +1,65 @@
 #include "platform/graph/cmUndoGuard.h"
 #include "platform/graph/omGraphEx.h"
+#include "platform/graph/omGraph.h"
 #include "platform/graph/omGraphHint.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piUndoGuard.h"
 #include "platform/graph/piUndoGuardNoLog.h"
 #include "tests/graph/graphFixture.h"
 
+#include <functional>
+
 using namespace Zv;
 using Kinds = std::vector<std::string>;
 
 namespace {
 
-class UndoAndHints : public GraphTest {};
+class UndoAndHints : public GraphTest {
+protected:
+    // Runs one edit in a named scope, checks its hints, then undo and redo: each gives one batch,
+    // undo restores the saved document byte for byte, redo the edited one.
+    void checkRoundTrip(const char* name, const std::function<void()>& edit, const Kinds& doKinds, const Kinds& undoKinds) {
+        SCOPED_TRACE(name);
+        std::string before = save();
+        _hints.clear();
+        {
+            PiUndoGuard guard(_graph->getCommandStack(), name);
+            edit();
+        }
+        ASSERT_EQ(_hints.batches.size(), 1u);
+        EXPECT_EQ(_hints.kinds(0), doKinds);
+        EXPECT_EQ(_graph->getCommandStack().getUndoName(), name);
+        std::string after = save();
+        EXPECT_NE(after, before);
+        _graph->getCommandStack().undo();
+        ASSERT_EQ(_hints.batches.size(), 2u);
+        EXPECT_EQ(_hints.kinds(1), undoKinds);
+        EXPECT_EQ(save(), before);
+        _graph->getCommandStack().redo();
+        EXPECT_EQ(_hints.kinds(2), doKinds);
+        EXPECT_EQ(save(), after);
+    }
+};
+
+struct CountCmd : CmCommand {
+    int* counter;
+    explicit CountCmd(int* c) : counter(c) {}
+    LiString getName() const override { return "Count"; }
+    void doIt() override { ++*counter; }
+    void undoIt() override { --*counter; }
+};
 
 } // namespace
 
 TEST_F(UndoAndHints, OneNamedScopeGivesOneEntryAndOneBatch) {
     RCStrongPtr<PiNode> read, blur;
     {
-        PiUndoGuard guard(_graph->getCommandStack(), "Build");
+        PiUndoGuard outer(_graph->getCommandStack(), "Build");
         read = add("Read", "Plate");
-        blur = add("Blur");
+        {
+            PiUndoGuard inner(_graph->getCommandStack(), "Inner");
+            blur = add("Blur");
+        }
         _graph->connect(out(read), in(blur));
         EXPECT_TRUE(_hints.batches.empty());
     }
@@ -31,28 +70,85 @@ TEST_F(UndoAndHints, OneNamedScopeGivesOneEntryAndOneBatch) {
 
     _graph->getCommandStack().undo();
     EXPECT_EQ(_graph->getNbNodes(), 0);
-    ASSERT_EQ(_hints.batches.size(), 2u);
     EXPECT_EQ(_hints.kinds(1), (Kinds{"SocketDisconnected", "NodeRemoved", "NodeRemoved"}));
-
     _graph->getCommandStack().redo();
-    EXPECT_EQ(_graph->getNbNodes(), 2);
     EXPECT_EQ(in(blur)->getOutput(), out(read));
+
+    // Outside any scope every edit is its own batch and entry.
+    _graph->renameNode(blur, "Soft");
+    _graph->renameNode(read, "Plate2");
+    EXPECT_EQ(_hints.batches.size(), 5u);
+    EXPECT_EQ(_graph->getCommandStack().getUndoName(), "Rename");
+    EXPECT_EQ(_graph->getCommandStack().getNbUndoEntries(), 3);
 }
 
-TEST_F(UndoAndHints, CycleIsRefusedAndChangesNothing) {
-    auto a = add("Blur"), b = add("Invert"), c = add("Transform");
+TEST_F(UndoAndHints, EditsAndTheirUndoRestoreTheDocument) {
+    buildSample();
+    auto grade = _graph->findNode(3), over = _graph->findNode(5), ramp = _graph->findNode(4);
+    auto group = rcCheckedCast<PiGroupNode>(_graph->findNode(8));
+    checkRoundTrip("Connect", [&] { _graph->connect(out(ramp), in(grade)); },
+                   {"SocketDisconnected", "SocketConnected"}, {"SocketDisconnected", "SocketConnected"});
+    checkRoundTrip("Disconnect", [&] { _graph->disconnect(in(over)); }, {"SocketDisconnected"}, {"SocketConnected"});
+    checkRoundTrip("Rename", [&] { grade->setName("Warm"); }, {"NodeNameChanged"}, {"NodeNameChanged"});
+    checkRoundTrip("Move", [&] { PiSchematicInterfaceEx::setXYPosition(grade, 5, 6); }, {"ValueChanged"}, {"ValueChanged"});
+    checkRoundTrip("Color", [&] { PiSchematicInterfaceEx::removeNodeColor(grade); }, {"ValueChanged"}, {"ValueChanged"});
+    // Each round trip ends redone, so ramp now also feeds grade; leaving its group cuts its links,
+    // the merge's value among them.
+    checkRoundTrip("Group", [&] { _graph->moveNode(ramp, group); },
+                   {"SocketDisconnected", "SocketDisconnected", "InputRemoved", "SocketDisconnected", "NodeMoved"},
+                   {"NodeMoved", "SocketConnected", "InputAddedToComposite", "SocketConnected", "SocketConnected"});
+    checkRoundTrip("Remove", [&] { _graph->removeNode(group); },
+                   {"SocketDisconnected", "NodeRemoved", "NodeRemoved", "NodeRemoved", "NodeRemoved", "NodeRemoved"},
+                   {"NodeAdded", "NodeAdded", "NodeAdded", "NodeAdded", "NodeAdded", "SocketConnected"});
+}
+
+TEST_F(UndoAndHints, HintsCarryWhatObserversRead) {
+    buildSample();
+    auto grade = _graph->findNode(3);
+    auto group = rcCheckedCast<PiGroupNode>(_graph->findNode(8));
+    _hints.clear();
+    PiSchematicInterfaceEx::setNodeColor(grade, {0, 1, 0});
+    auto value = _hints.batches.at(0).pickHint<OmGraphHint::ValueChanged>()->getValue();
+    EXPECT_TRUE(PiSchematicInterfaceEx::isNodeColorValue(*value));
+    EXPECT_FALSE(PiSchematicInterfaceEx::isPositionValue(*value));
+    EXPECT_EQ(value->getNode(), grade);
+    EXPECT_EQ(value->getFloat(1), 1.0f);
+    EXPECT_TRUE(value->isLive());
+
+    _graph->moveNode(grade, group);
+    auto moved = _hints.batches.back().pickHint<OmGraphHint::NodeMoved>();
+    EXPECT_EQ(moved->getNode(), grade);
+    EXPECT_TRUE(moved->getFormerGroup()->isRoot());
+
+    _graph->renameGroupSocket(group->getInput(0), "Plate In");
+    EXPECT_EQ(_hints.kinds(_hints.batches.size() - 1), (Kinds{"DynamicInputRenamed", "NodeNameChanged"}));
+    EXPECT_EQ(group->getBoundaryNode(*group->getInput(0))->getName(), "Plate In");
+}
+
+TEST_F(UndoAndHints, RefusedOrFailedEditsChangeNothing) {
+    auto a = add("Blur"), b = add("Invert"), c = add("Transform"), expression = add("Expression");
     _graph->connect(out(a), in(b));
     _graph->connect(out(b), in(c));
+    std::string before = save();
     int entries = _graph->getCommandStack().getNbUndoEntries();
     _hints.clear();
     EXPECT_THROW(_graph->connect(out(c), in(a)), OmGraphEx::ExCycle);
     EXPECT_THROW(_graph->connect(out(a), in(a)), OmGraphEx::ExCycle);
-    EXPECT_FALSE(in(a)->isConnected());
+    EXPECT_THROW(_graph->connect(out(expression), in(a)), OmGraphEx);
+    // A failure inside a scope takes back the scope's earlier edits.
+    EXPECT_THROW(
+        {
+            PiUndoGuard guard(_graph->getCommandStack(), "Insert");
+            _graph->connect(out(c), in(add("Blur")));
+            _graph->connect(out(c), in(a));
+        },
+        OmGraphEx::ExCycle);
+    EXPECT_EQ(save(), before);
     EXPECT_EQ(_graph->getCommandStack().getNbUndoEntries(), entries);
     EXPECT_TRUE(_hints.batches.empty());
 }
 
-TEST_F(UndoAndHints, NoLogEditsLeaveNoEntryButSendHints) {
+TEST_F(UndoAndHints, NoLogScopesAndCommandObjects) {
     auto node = add("Blur");
     int entries = _graph->getCommandStack().getNbUndoEntries();
     _hints.clear();
@@ -61,10 +157,22 @@ TEST_F(UndoAndHints, NoLogEditsLeaveNoEntryButSendHints) {
         PiSchematicInterfaceEx::setXYPosition(node, 3, 4);
     }
     EXPECT_EQ(_graph->getCommandStack().getNbUndoEntries(), entries);
-    ASSERT_EQ(_hints.batches.size(), 1u);
-    auto hint = _hints.batches[0].pickHint<OmGraphHint::ValueChanged>();
-    ASSERT_FALSE(hint.isNull());
-    EXPECT_TRUE(PiSchematicInterfaceEx::isPositionValue(*hint->getValue()));
-    EXPECT_EQ(hint->getNode(), node);
-    EXPECT_TRUE(hint->getValue()->isLive());
+    EXPECT_EQ(_hints.batches.size(), 1u);
+
+    int counter = 0;
+    {
+        CmUndoGuard guard(OmGraph(_graph).getCommandStack(), "Paste Selection");
+        guard.execAndAddUndoCommand(makeRC<CountCmd>(&counter));
+        guard.addUndoCommand(makeRC<CountCmd>(&counter));
+        PiSchematicInterfaceEx::setXYPosition(node, 7, 8);
+    }
+    EXPECT_EQ(counter, 1);
+    EXPECT_EQ(_graph->getCommandStack().getUndoName(), "Paste Selection");
+    _graph->getCommandStack().undo();
+    float x, y;
+    PiSchematicInterfaceEx::getXYPosition(*node, x, y);
+    EXPECT_EQ(counter, -1);
+    EXPECT_EQ(x, 3);
+    _graph->getCommandStack().redo();
+    EXPECT_EQ(counter, 1);
 }
