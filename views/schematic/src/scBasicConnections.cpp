@@ -1,7 +1,7 @@
 #include "views/schematic/src/scBasicConnections.h"
 
-#include "views/schematic/src/scBubbleTab.h"
 #include "views/schematic/src/scDrawContext.h"
+#include "views/schematic/src/scIconTab.h"
 #include "views/schematic/src/scMarkableTab.h"
 #include "views/schematic/src/scRoundedConnectionTab.h"
 #include "views/schematic/src/scSquareTab.h"
@@ -80,6 +80,11 @@ void ScBasicConnectionSet::update() const {
 }
 
 const ScBasicTab& ScBasicConnectionSet::getTab(int i) const {
+    update();
+    return *_tabs[i].tab;
+}
+
+ScBasicTab& ScBasicConnectionSet::getDrawnTab(int i) const {
     update();
     return *_tabs[i].tab;
 }
@@ -261,11 +266,11 @@ void ScSimpleConnectionSet::buildTabs(int) const {
 }
 
 std::unique_ptr<ScConnectionSet> ScIconConnectionSet::clone() const {
-    return std::make_unique<ScIconConnectionSet>(getStartPosition(), getEndPosition(), getAnchorRBox());
+    return std::make_unique<ScIconConnectionSet>(getStartPosition(), getEndPosition(), getAnchorRBox(), _icon);
 }
 
 void ScIconConnectionSet::buildTabs(int) const {
-    addTab(std::make_unique<ScBubbleTab>(getStartPosition(), getEndPosition(), getAnchorRBox()));
+    addTab(std::make_unique<ScIconTab>(getStartPosition(), getEndPosition(), getAnchorRBox(), _icon));
 }
 
 } // namespace Zv

@@ -2,6 +2,7 @@
 
 #include "views/schematic/src/scBasicTab.h"
 #include "views/schematic/src/scConnectionSet.h"
+#include "views/schematic/src/scIcon.h"
 #include "views/schematic/src/scRoundedConnectionTab.h"
 
 #include <type_traits>
@@ -47,6 +48,9 @@ protected:
     // Lays out n tabs (n >= 1) with addTab.
     virtual void buildTabs(int n) const = 0;
     virtual const char* getClassWord() const = 0;
+
+    // Tab i for sets that restyle their tabs while drawing.
+    ScBasicTab& getDrawnTab(int i) const;
 
     template <class Tab>
     void addTab(std::unique_ptr<Tab> tab) const {
@@ -140,12 +144,18 @@ protected:
 // One bump-shaped tab from start to end that carries an icon.
 class ScIconConnectionSet : public ScBasicConnectionSet {
 public:
-    using ScBasicConnectionSet::ScBasicConnectionSet;
+    ScIconConnectionSet(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor,
+                        const RCShdPtr<ScIcon>& icon = {})
+        : ScBasicConnectionSet(start, end, anchor), _icon(icon) {}
     std::unique_ptr<ScConnectionSet> clone() const override;
+    const RCShdPtr<ScIcon>& getIcon() const { return _icon; }
 
 protected:
     void buildTabs(int n) const override;
     const char* getClassWord() const override { return "ScIconConnectionSet"; }
+
+private:
+    RCShdPtr<ScIcon> _icon;
 };
 
 } // namespace Zv

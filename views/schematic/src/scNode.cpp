@@ -1,12 +1,53 @@
 #include "views/schematic/src/scNode.h"
 
 #include "views/schematic/src/scConnectionSet.h"
+#include "views/schematic/src/scDrawContext.h"
+#include "views/schematic/src/scIcon.h"
 
 #include "platform/base/assertions.h"
+#include "platform/base/liStringUtil.h"
+#include "platform/graph/piNode.h"
+#include "platform/graph/piSchematicInterfaceEx.h"
+#include "platform/graph/piTool.h"
+#include "platform/graph/uiCompositionClient.h"
+#include "platform/ui/wsFont.h"
+#include "platform/ui/wsFontUtils.h"
 
+#include <GL/gl.h>
+
+#include <algorithm>
 #include <string>
 
 namespace Zv {
+namespace {
+
+// Lines of the details block sit this far apart, and the block this far inside its backdrop.
+constexpr float kDetailsLeading = 2.0f;
+constexpr float kDetailsMargin = 4.0f;
+
+const char* channelsName(int channels) {
+    switch (channels) {
+    case 1: return "Alpha";
+    case 3: return "RGB";
+    }
+    return "RGBA";
+}
+
+// The font text is drawn with: the one rasterised at the view's zoom when there is one.
+struct TextFont {
+    const WsFont* font;
+    float scale;  // font pixels per scene unit
+};
+
+TextFont getTextFont(const ScDrawContext& ctx) {
+    if (!ctx.getZoomedFont().isNull()) return {ctx.getZoomedFont().get(), ctx.getScale()};
+    return {ctx.getFont().get(), 1.0f};
+}
+
+} // namespace
+
+ScNode::ScNode(int32_t orientation)
+    : _orientation(orientation), _contextPoints(static_cast<size_t>(std::max(0, UiCompositionClient::getNbContextPoints()))) {}
 
 ScNode::~ScNode() = default;
 
@@ -21,6 +62,14 @@ void ScNode::getBoxBounds(GeRectangle<float>& out) const {
     out = GeRectangle<float>::spanning(_position - half, _position + half);
 }
 
+void ScNode::clearIcon() {
+    _icon.reset();
+}
+
+void ScNode::setIcon(const IxTile& image) {
+    _icon = makeRC<ScIcon>(image, false);
+}
+
 void ScNode::addInput(SocketRecord& socket) {
     socket.index = static_cast<int32_t>(_inputs.size());
     _inputs.push_back(socket);
@@ -31,9 +80,37 @@ void ScNode::addOutput(SocketRecord& socket) {
     _outputs.push_back(socket);
 }
 
+void ScNode::setSocketFlag(int side, size_t index, bool on) {
+    if (side == 0) {
+        ZV_ASSERT(index < _inputs.size());
+        _inputs[index].flag = on;
+    } else {
+        ZV_ASSERT(index < _outputs.size());
+        _outputs[index].flag = on;
+    }
+}
+
 void ScNode::setColor(bool hasColor, const UiResColor& color) {
     _hasColor = hasColor;
     if (hasColor) _color = color;
+}
+
+void ScNode::draw(ScDrawContext& ctx) {
+    constexpr float alpha = 1.0f;
+    drawDecorations(ctx, alpha);
+    ctx.setState(ScDrawContext::SmoothLines);
+    ctx.setColor(_selected ? Selected : Unselected, alpha);
+    drawOutline(ctx, alpha);
+    if (_highlighted) drawHighlight(ctx, alpha);
+    ctx.setColor(_selected ? Selected : Unselected, alpha);
+    drawName(ctx);
+}
+
+void ScNode::drawName(ScDrawContext& ctx) {
+    ctx.setState(ScDrawContext::Plain);
+    GeRectangle<float> box;
+    getBoxBounds(box);
+    drawText(ctx, getContextPointPrefix() + _name, box, 1, 1);
 }
 
 GeVector2<float> ScNode::getFlowDirection() const {
@@ -51,8 +128,110 @@ GeVector2<float> ScNode::getSocketDirection(const ScConnectionSet& set, int setI
     return isInput ? along - flow : along + flow;
 }
 
-int ScNode::getOutputChannelKind(int) const {
-    return 0;
+// Processing link.
+
+void ScNode::setProcessingNode(const RCStrongPtr<PiNode>& node) {
+    _processing = ProcessingLink();
+    _processing.node = node;
+}
+
+int ScNode::getOutputChannelKind(int output) const {
+    if (_processing.node.isNull()) return 0;
+    const auto& outputs = _processing.node->getOutputs();
+    if (!_processing.filled) {
+        _processing.channelKinds.assign(outputs.size(), 0);
+        _processing.channelKindValid.assign(outputs.size(), false);
+        _processing.filled = true;
+    }
+    if (output < 0 || static_cast<size_t>(output) >= _processing.channelKinds.size()) return 0;
+    if (!_processing.channelKindValid[output]) {
+        const int channels = output < static_cast<int>(outputs.size())
+                                 ? PiSchematicInterfaceEx::getImageFormat(*outputs[output]).channels
+                                 : 0;
+        _processing.channelKinds[output] = static_cast<int8_t>(channels);
+        _processing.channelKindValid[output] = true;
+    }
+    return _processing.channelKinds[output];
+}
+
+void ScNode::invalidateOutputChannelKind(int output) {
+    if (output >= 0 && static_cast<size_t>(output) < _processing.channelKindValid.size())
+        _processing.channelKindValid[output] = false;
+}
+
+// Context points.
+
+void ScNode::setContextPoint(int contextPointTag, bool on) {
+    ZV_ASSERT(contextPointTag >= 0 && contextPointTag < UiCompositionClient::getNbContextPoints());
+    if (_contextPoints[contextPointTag] == on) return;
+    _contextPoints[contextPointTag] = on;
+    _contextPointCount += on ? 1 : -1;
+    ZV_ASSERT(_contextPointCount >= 0 && _contextPointCount <= UiCompositionClient::getNbContextPoints());
+}
+
+bool ScNode::hasContextPoint(int contextPointTag) const {
+    return contextPointTag >= 0 && static_cast<size_t>(contextPointTag) < _contextPoints.size() &&
+           _contextPoints[contextPointTag];
+}
+
+LiString ScNode::getContextPointPrefix() const {
+    if (_contextPointCount == 0) return {};
+    std::string prefix = "(C";
+    for (size_t tag = 0; tag < _contextPoints.size(); ++tag)
+        if (_contextPoints[tag]) prefix += std::to_string(tag + 1);
+    return prefix + ") ";
+}
+
+// Text.
+
+void ScNode::drawText(ScDrawContext& ctx, const LiString& text, const GeRectangle<float>& rect, int hAlign,
+                      int vAlign) const {
+    if (ctx.getFont().isNull()) return;
+    if (rect.getHeight() < ctx.getFont()->getAscent() + ctx.getFont()->getDescent()) return;
+    if (hAlign < 0 || hAlign > 2 || vAlign < 0 || vAlign > 2) ZV_ABORT("unknown text alignment");
+    const float x = rect.xMin + 0.5f * static_cast<float>(hAlign) * rect.getWidth();
+    const float y = rect.yMin + 0.5f * static_cast<float>(vAlign) * rect.getHeight();
+    const TextFont font = getTextFont(ctx);
+    const LiString shown = WsFontUtils::truncateAtTheEnd(*font.font, text, rect.getWidth() * ctx.getScale());
+    font.font->drawStringScaled(shown, x, y - 0.5f, WsFont::Alignment(hAlign), WsFont::Alignment(vAlign), font.scale);
+}
+
+std::vector<LiString> ScNode::getDetailsLines() const {
+    std::vector<LiString> lines;
+    if (_processing.node.isNull()) {
+        lines.push_back(_name);
+        return lines;
+    }
+    const PiNode& node = *_processing.node;
+    lines.push_back(_name + " (" + node.getToolRef().getToolName() + ")");
+    const int nbOutputs = node.getNbOutputs();
+    if (nbOutputs > 0) {
+        const PiImageFormat format = PiSchematicInterfaceEx::getImageFormat(*node.getOutputs()[0]);
+        lines.push_back(LiString(channelsName(format.channels)) + ", " + LiStringUtil::convertNb(nbOutputs) +
+                        " stream" + (nbOutputs > 1 ? "s" : ""));
+    }
+    lines.push_back("Anchors:");
+    for (const PiNodeAnchor& anchor : node.getAnchors()) lines.push_back("    " + anchor.name);
+    return lines;
+}
+
+void ScNode::drawDetails(ScDrawContext& ctx) {
+    if (ctx.getFont().isNull()) return;
+    const WsFont& font = *ctx.getFont();
+    const std::vector<LiString> lines = getDetailsLines();
+    const float lineHeight = font.getAscent() + font.getDescent() + kDetailsLeading;
+    float width = 0.0f;
+    for (const LiString& line : lines) width = std::max(width, font.getStringWidth(line));
+    const float height = lineHeight * static_cast<float>(lines.size());
+    const float left = _position.x - width * 0.5f, top = _position.y + height * 0.5f;
+    ctx.setState(ScDrawContext::Plain);
+    ctx.setColor(MenuBackground, 0.85f);
+    glRectf(left - kDetailsMargin, top - height - kDetailsMargin, left + width + kDetailsMargin, top + kDetailsMargin);
+    ctx.setColor(MenuText, 1.0f);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const float y = top - lineHeight * static_cast<float>(i + 1);
+        drawText(ctx, lines[i], {left, left + width + 1.0f, y, y + lineHeight}, 0, 1);
+    }
 }
 
 } // namespace Zv

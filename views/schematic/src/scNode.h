@@ -4,8 +4,9 @@
 #include "platform/base/geRectangle.h"
 #include "platform/base/geVector2.h"
 #include "platform/base/liString.h"
-#include "platform/base/rcBase.h"
+#include "platform/base/rcStrongPtr.h"
 #include "platform/base/uPtr.h"
+#include "platform/ui/ixTile.h"
 #include "platform/ui/uiResColor.h"
 
 #include <cstdint>
@@ -13,9 +14,11 @@
 
 namespace Zv {
 
+class PiNode;
 class ScConnectionSet;
 class ScContext;
 class ScDrawContext;
+class ScIcon;
 class ScViewer;
 
 // A processing node as drawn in the schematic. The kinds decide size, tabs and drawing.
@@ -31,7 +34,7 @@ public:
         bool isHighlighted() const { return useCount >= 1 || flag; }
     };
 
-    explicit ScNode(int32_t orientation) : _orientation(orientation) {}
+    explicit ScNode(int32_t orientation);
     ~ScNode() override;
 
     virtual void setName(const LiString& name) { _name = name; }
@@ -42,6 +45,9 @@ public:
     virtual void getBounds(GeRectangle<float>& out, const ScContext& ctx) const;
     virtual void getBoxBounds(GeRectangle<float>& out) const;
     virtual GeVector2<float> getBaseSize() const { return _baseSize; }
+    virtual void clearIcon();
+    // A thumbnail or icon image; the node keeps its own ScIcon of it.
+    virtual void setIcon(const IxTile& image);
     virtual void setHighlighted(bool highlighted) { _highlighted = highlighted; }
     virtual bool isThumbnailShown() const { return _thumbnailShown; }
     virtual void setThumbnailShown(bool shown) { _thumbnailShown = shown; }
@@ -56,22 +62,49 @@ public:
     virtual void setInsertMode(bool insertMode) { _insertMode = insertMode; }
     virtual void setColor(bool hasColor, const UiResColor& color);
     virtual void drawDecorations(ScDrawContext& ctx, float alpha) = 0;
+    // The details block over the node: name and tool, result format, anchors.
+    virtual void drawDetails(ScDrawContext& ctx);
     virtual void drawHighlight(ScDrawContext& ctx, float alpha) = 0;
     virtual void drawOutline(ScDrawContext& ctx, float alpha) { drawHighlight(ctx, alpha); }
     virtual void drawToggleTab(ScDrawContext&, float) {}
+    virtual void drawName(ScDrawContext& ctx);
     // Part codes: 0 input tab, 1 output tab, 2 and 3 the extra strips, 4 body.
     virtual bool pickSocket(const GePoint2<float>& p, bool markHovered, int& index, int& partCode) = 0;
     virtual GePoint2<float> getInputConnectionPoint(int index, int fanIndex) const = 0;
     virtual GePoint2<float> getOutputConnectionPoint(int index, int fanIndex) const = 0;
     virtual GeVector2<float> getInputDirection(int index) const { return -getFlowDirection(); }
     virtual GeVector2<float> getOutputDirection(int index) const { return getFlowDirection(); }
+    // Attaches or detaches one of the composition's context points (viewer anchors).
+    virtual void setContextPoint(int contextPointTag, bool on);
     virtual bool hasProcessingNode() const { return true; }
     virtual void setViewer(UPtr<ScViewer> viewer) { _viewer = viewer; }
 
+    // One node's whole picture: decorations, outline in the selection colour, highlight, name.
+    void draw(ScDrawContext& ctx);
     // Where the graph flows: down, right or up for orientations 0, 1 and 2.
     GeVector2<float> getFlowDirection() const;
+
+    // The processing node shown; null for nodes that only mirror another.
+    void setProcessingNode(const RCStrongPtr<PiNode>& node);
+    const RCStrongPtr<PiNode>& getProcessingNode() const { return _processing.node; }
     // Channel layout of an output's image: 1 alpha only, 3 RGB, 0 or 4 RGBA; 0 out of range.
     int getOutputChannelKind(int output) const;
+    // The output's layout is read again on its next use (its result changed).
+    void invalidateOutputChannelKind(int output);
+
+    bool hasContextPoint(int contextPointTag) const;
+    int32_t getContextPointCount() const { return _contextPointCount; }
+    // Switches the highlight of one socket record; side 0 inputs, 1 outputs.
+    void setSocketFlag(int side, size_t index, bool on);
+
+    // Text cut to the rectangle's width; alignments 0, 1, 2 are left/bottom, centre, right/top.
+    void drawText(ScDrawContext& ctx, const LiString& text, const GeRectangle<float>& rect, int hAlign,
+                  int vAlign) const;
+    // What drawDetails shows, also the node's tooltip.
+    std::vector<LiString> getDetailsLines() const;
+    // "(C1 3) " for a node carrying context points 1 and 3, else empty.
+    LiString getContextPointPrefix() const;
+    const RCShdPtr<ScIcon>& getIcon() const { return _icon; }
 
     const LiString& getName() const { return _name; }
     const GePoint2<float>& getPosition() const { return _position; }
@@ -103,9 +136,18 @@ protected:
     GeVector2<float> getSocketDirection(const ScConnectionSet& set, int setIndex, bool isInput) const;
 
 private:
+    // The processing node and what the node caches of it.
+    struct ProcessingLink {
+        RCStrongPtr<PiNode> node;
+        mutable std::vector<int8_t> channelKinds;
+        mutable std::vector<bool> channelKindValid;
+        mutable bool filled = false;
+    };
+
     LiString _name;
     GePoint2<float> _position;
     GeVector2<float> _baseSize{105.0f, 25.0f};
+    RCShdPtr<ScIcon> _icon;
     std::vector<SocketRecord> _inputs;
     std::vector<SocketRecord> _outputs;
     bool _highlighted = false;
@@ -115,7 +157,10 @@ private:
     bool _insertMode = false;
     bool _hasColor = false;
     UiResColor _color;
+    ProcessingLink _processing;
     int32_t _orientation;
+    std::vector<bool> _contextPoints;
+    int32_t _contextPointCount = 0;
     UPtr<ScViewer> _viewer;
     bool _selected = false;
     bool _raised = false;

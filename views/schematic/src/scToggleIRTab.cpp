@@ -1,0 +1,49 @@
+#include "views/schematic/src/scToggleIRTab.h"
+
+#include "views/schematic/src/scDrawContext.h"
+
+#include "platform/base/assertions.h"
+#include "platform/graph/piNode.h"
+#include "platform/graph/piTool.h"
+
+#include <string>
+
+namespace Zv {
+namespace {
+
+RCStrongPtr<PiOutput> getPrimaryOutput(const RCStrongPtr<PiNode>& tool) {
+    return tool->getNbOutputs() > 0 ? tool->getOutput(0) : RCStrongPtr<PiOutput>();
+}
+
+} // namespace
+
+ScToggleIRTab::ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor,
+                             const RCStrongPtr<PiNode>& tool)
+    : ScRoundedTab(start, end, anchor), _tool(tool) {
+    ZV_ASSERT(!tool.isNull());
+    const RCStrongPtr<PiOutput> firstOutput = getPrimaryOutput(tool);
+    ZV_ASSERT(!firstOutput.isNull());
+    _firstOutput = firstOutput;
+}
+
+ScToggleIRTab::~ScToggleIRTab() = default;
+
+std::unique_ptr<ScBorderTab> ScToggleIRTab::clone() const {
+    return std::make_unique<ScToggleIRTab>(getStartPos(), getEndPos(), getAnchorRBox(), _tool);
+}
+
+int ScToggleIRTab::getState() const {
+    if (_tool->getToolRef().getKind() != PiTool::Modifier) return 0;
+    return _tool->getValue(PiValueKind::Mute).isSet ? 1 : 0;
+}
+
+int ScToggleIRTab::getColorIndex() const {
+    const int state = getState();
+    switch (state) {
+    case 0: return IRDisabled;
+    case 1: return IREnabled;
+    }
+    ZV_ABORT("unknown IR state " + std::to_string(state));
+}
+
+} // namespace Zv

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "views/schematic/src/scRoundedTab.h"
+
+#include "platform/base/rcStrongPtr.h"
+
+namespace Zv {
+
+class PiNode;
+class PiOutput;
+
+// The strip that shows whether the node's effect is switched off (muted): lit while it is.
+class ScToggleIRTab : public ScRoundedTab {
+public:
+    // tool: the processing node the strip belongs to.
+    ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor, const RCStrongPtr<PiNode>& tool);
+    ~ScToggleIRTab() override;
+
+    std::unique_ptr<ScBorderTab> clone() const override;
+    int getColorIndex() const override;
+    // 1 while the effect is off; 0 otherwise and for tools that cannot switch it.
+    int getState() const;
+
+private:
+    RCStrongPtr<PiNode> _tool;
+    RCStrongPtr<PiOutput> _firstOutput;
+};
+
+} // namespace Zv
