@@ -1,0 +1,196 @@
+#include "views/schematic/src/scGraph.h"
+
+#include "platform/base/assertions.h"
+#include "platform/ui/gfxDrawUtil.h"
+#include "platform/ui/wsFont.h"
+#include "views/schematic/src/scDrawContext.h"
+#include "views/schematic/src/scLayout.h"
+
+#include <GL/gl.h>
+
+namespace Zv {
+namespace {
+
+void setTabHighlight(ScNode& node, int side, int index, bool on) {
+    if (side == 0) {
+        ZV_ASSERT(index < static_cast<int>(node.getInputs().size()));
+        node.getInputs()[index].flag = on;
+    } else {
+        ZV_ASSERT(index < static_cast<int>(node.getOutputs().size()));
+        node.getOutputs()[index].flag = on;
+    }
+}
+
+// A provisional link is drawn as the cubic through its four points, sampled like a curved edge.
+void buildProvisionalCurve(const ScGraph::ProvisionalLink& link, ScEdge::Polyline& out) {
+    out.count = 0;
+    for (int i = 0; i < ScEdge::kMaxPoints; ++i) {
+        float t = static_cast<float>(i) / (ScEdge::kMaxPoints - 1);
+        float u = 1.0f - t;
+        float a = u * u * u, b = 3.0f * u * u * t, c = 3.0f * u * t * t, d = t * t * t;
+        out.add({a * link.start.x + b * link.control0.x + c * link.control1.x + d * link.end.x,
+                 a * link.start.y + b * link.control0.y + c * link.control1.y + d * link.end.y});
+    }
+}
+
+} // namespace
+
+ScGraph::ScGraph(ScGraphInterface* owner) : _owner(owner) {}
+
+ScGraph::~ScGraph() {
+    _infoText = LiString();
+    _highlight = Highlight();
+    _socketMenu.reset();
+    _provisionalLinks.clear();
+    _groups.clear();
+    _edges.clear();
+    _nodes.clear();
+}
+
+void ScGraph::clear() {
+    _highlight = Highlight();
+    _groups.clear();
+    _edges.clear();
+    _nodes.clear();
+}
+
+void ScGraph::setHighlight(const Highlight& highlight) {
+    if (highlight == _highlight) return;
+    switchHighlight(false);
+    _highlight = highlight;
+    switchHighlight(true);
+}
+
+void ScGraph::switchHighlight(bool on) {
+    if (_highlight.tabIndex != -1) setTabHighlight(*_highlight.node, _highlight.tabSide, _highlight.tabIndex, on);
+    if (!_highlight.node.isNull())
+        _highlight.node->setHighlighted(on);
+    else if (!_highlight.edge.isNull())
+        _highlight.edge->setHighlighted(on);
+    else if (!_highlight.group.isNull())
+        _highlight.group->setHighlighted(on);
+}
+
+bool ScGraph::setDetails(int which, bool on) {
+    bool& flag = detailsFlag(which);
+    if (flag == on) return false;
+    flag = on;
+    return true;
+}
+
+void ScGraph::toggleDetails(int which) {
+    bool& flag = detailsFlag(which);
+    flag = !flag;
+}
+
+void ScGraph::layout(LayoutType type) {
+    ScLayout(*this).run(static_cast<ScLayout::Type>(type));
+}
+
+int ScGraph::draw(ScDrawContext& ctx, const GeRectangle<float>& visible, int linkStyle, bool overlays) {
+    drawGroups(ctx, visible);
+    drawEdges(ctx, visible, linkStyle);
+    drawProvisionalLinks(ctx, linkStyle);
+    ScNode* underPointer = drawNodes(ctx, visible);
+    int result = overlays ? drawOverlays(ctx, underPointer) : 0;
+    if (!_socketMenu.isNull() && !isShowingDetails()) _socketMenu->draw(ctx);
+    return result;
+}
+
+// Selected groups go last so that they lie on top.
+void ScGraph::drawGroups(ScDrawContext& ctx, const GeRectangle<float>& visible) {
+    std::vector<ScGroup*> selected;
+    for (const auto& group : _groups) {
+        if (!group->getBounds().intersects(visible)) continue;
+        if (group->isSelected())
+            selected.push_back(group.get());
+        else
+            group->draw(ctx);
+    }
+    for (ScGroup* group : selected) group->draw(ctx);
+}
+
+void ScGraph::drawEdges(ScDrawContext& ctx, const GeRectangle<float>& visible, int linkStyle) {
+    for (const auto& edge : _edges) {
+        GeRectangle<float> bounds;
+        edge->getBounds(bounds, linkStyle);
+        // A perfectly straight link must not give an empty rectangle.
+        (_orientation != 1 ? bounds.xMax : bounds.yMax) += 0.1f;
+        if (bounds.intersects(visible)) edge->draw(ctx, linkStyle);
+    }
+}
+
+void ScGraph::drawProvisionalLinks(ScDrawContext& ctx, int linkStyle) {
+    if (_provisionalLinks.empty()) return;
+    ctx.setState(ScDrawContext::SmoothLines);
+    ScEdge::Polyline curve;
+    for (const ProvisionalLink& link : _provisionalLinks) {
+        if (linkStyle == ScEdge::Curved)
+            buildProvisionalCurve(link, curve);
+        else {
+            curve.count = 0;
+            curve.add(link.start);
+            curve.add(link.end);
+        }
+        GfxDrawUtil::drawCurve({curve.points.data(), static_cast<size_t>(curve.count)}, ctx.getTableColor(Selected), 1.0f);
+    }
+}
+
+ScNode* ScGraph::drawNodes(ScDrawContext& ctx, const GeRectangle<float>& visible) {
+    ScNode* underPointer = nullptr;
+    auto drawOne = [&](ScNode& node) {
+        node.draw(ctx);
+        if (node.isHighlighted()) underPointer = &node;
+    };
+    std::vector<ScNode*> onTop;
+    for (const auto& node : _nodes) {
+        GeRectangle<float> bounds;
+        node->getBounds(bounds, ctx);
+        if (!bounds.intersects(visible)) continue;
+        if (node->isSelected() || node->isRaised())
+            onTop.push_back(node.get());
+        else
+            drawOne(*node);
+    }
+    for (ScNode* node : onTop) drawOne(*node);
+    return underPointer;
+}
+
+int ScGraph::drawOverlays(ScDrawContext& ctx, ScNode* underPointer) {
+    if (_detailsAllNodes) {
+        for (const auto& node : _nodes) node->drawDetails(ctx);
+        return 1;
+    }
+    bool hasLabel = underPointer && (_detailsOneNode || (_highlight.node.get() == underPointer && _highlight.tabIndex != -1));
+    if ((_detailsOneNode && !underPointer) || !_detailsOneNode) {
+        if (!hasLabel) return 3;
+    }
+    if ((!_showLabelsUnderPointer || !_socketMenu.isNull()) && !_detailsOneNode) return 2;
+    drawLabel(ctx, *underPointer);
+    return 1;
+}
+
+// The label of the hovered tab, or the node's details, beside the pointer at a constant screen size.
+void ScGraph::drawLabel(ScDrawContext& ctx, ScNode& node) {
+    if (_detailsOneNode) {
+        node.drawDetails(ctx);
+        return;
+    }
+    const auto& sockets = _highlight.tabSide == 0 ? node.getInputs() : node.getOutputs();
+    const LiString& text = sockets[_highlight.tabIndex].label;
+    const WsFont& font = *ctx.getFont();
+    const float scale = ctx.getScale();
+    const float width = font.getStringWidth(text) + 8.0f;
+    const float height = font.getAscent() + font.getDescent() + 4.0f;
+    glPushMatrix();
+    glTranslatef(_pointerPosition.x, _pointerPosition.y, 0.0f);
+    glScalef(1.0f / scale, 1.0f / scale, 1.0f);
+    ctx.setState(ScDrawContext::Plain);
+    ctx.setColor(MenuBackground, 1.0f);
+    glRectf(12.0f, -height - 12.0f, 12.0f + width, -12.0f);
+    ctx.setColor(MenuText, 1.0f);
+    font.drawString(text, 16.0f, -12.0f - height + 2.0f + font.getDescent());
+    glPopMatrix();
+}
+
+} // namespace Zv

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "views/schematic/src/scEdge.h"
+#include "views/schematic/src/scGroup.h"
+#include "views/schematic/src/scNode.h"
+#include "views/schematic/src/scOrderedSet.h"
+#include "views/schematic/src/scSocketMenu.h"
+
+#include "platform/base/liString.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace Zv {
+
+class ScDrawContext;
+class ScGraphInterface;
+
+// Everything the schematic shows: nodes, edges and visual groups, with the bits of view state that
+// belong to the scene (highlight, socket menu, provisional links, detail flags, info text).
+// It reaches the processing graph only through its owner's ScGraphInterface.
+class ScGraph : public RCBase {
+public:
+    enum LayoutType { LayoutSelected = 0, LayoutAll = 1, LayoutUnplaced = 2 };
+
+    // The highlighted element; also what a pick reports.
+    struct Highlight {
+        RCStrongPtr<ScNode> node;
+        int32_t tabIndex = -1;
+        int32_t tabSide = 0; // 0 input tab, 1 output tab
+        RCShdPtr<ScEdge> edge;
+        RCShdPtr<ScGroup> group;
+        bool operator==(const Highlight&) const = default;
+    };
+
+    // A curve shown while a tool drags a connection: start, two control points, end.
+    struct ProvisionalLink {
+        GePoint2<float> start, control0, control1, end;
+        int32_t tag = 0;
+    };
+
+    using NodeSet = ScOrderedSet<ScNode>;
+    using EdgeSet = ScOrderedSet<ScEdge>;
+    using GroupSet = ScOrderedSet<ScGroup>;
+
+    explicit ScGraph(ScGraphInterface* owner);
+    ~ScGraph() override;
+
+    ScGraphInterface* getOwner() const { return _owner; }
+    int32_t getOrientation() const { return _orientation; }
+    void setOrientation(int32_t orientation) { _orientation = orientation; }
+
+    NodeSet& getNodes() { return _nodes; }
+    const NodeSet& getNodes() const { return _nodes; }
+    EdgeSet& getEdges() { return _edges; }
+    const EdgeSet& getEdges() const { return _edges; }
+    GroupSet& getGroups() { return _groups; }
+    const GroupSet& getGroups() const { return _groups; }
+
+    const Highlight& getHighlight() const { return _highlight; }
+    // Switches the old element off and the new one on, unless the record is unchanged.
+    void setHighlight(const Highlight& highlight);
+
+    const RCShdPtr<ScSocketMenu>& getSocketMenu() const { return _socketMenu; }
+    void setSocketMenu(const RCShdPtr<ScSocketMenu>& menu) { _socketMenu = menu; }
+
+    void clearProvisionalLinks() { _provisionalLinks.clear(); }
+    void addProvisionalLink(const ProvisionalLink& link) { _provisionalLinks.push_back(link); }
+    std::vector<ProvisionalLink>& getProvisionalLinks() { return _provisionalLinks; }
+
+    enum Details { DetailsOneNode = 0, DetailsAllNodes = 1 };
+    bool isShowingDetails() const { return _detailsOneNode || _detailsAllNodes; }
+    // False, and nothing changes, when the flag already has the value.
+    bool setDetails(int which, bool on);
+    void toggleDetails(int which);
+
+    void setShowLabelsUnderPointer(bool show) { _showLabelsUnderPointer = show; }
+    void setPointerPosition(const GePoint2<float>& position) { _pointerPosition = position; }
+    const GePoint2<float>& getPointerPosition() const { return _pointerPosition; }
+    const LiString& getInfoText() const { return _infoText; }
+    void setInfoText(const LiString& text) { _infoText = text; }
+
+    void layout(LayoutType type);
+
+    // Draws what meets the visible rectangle. Returns 0 without overlays; with them 1 when labels
+    // were drawn, 2 when labels are available under the pointer but not shown, 3 when there are none.
+    int draw(ScDrawContext& ctx, const GeRectangle<float>& visible, int linkStyle, bool overlays);
+
+    // Empties the three collections and the highlight, as before a rebuild.
+    void clear();
+
+private:
+    void switchHighlight(bool on);
+    bool& detailsFlag(int which) { return which == DetailsOneNode ? _detailsOneNode : _detailsAllNodes; }
+    void drawGroups(ScDrawContext& ctx, const GeRectangle<float>& visible);
+    void drawEdges(ScDrawContext& ctx, const GeRectangle<float>& visible, int linkStyle);
+    void drawProvisionalLinks(ScDrawContext& ctx, int linkStyle);
+    // Returns the highlighted node drawn, if any.
+    ScNode* drawNodes(ScDrawContext& ctx, const GeRectangle<float>& visible);
+    int drawOverlays(ScDrawContext& ctx, ScNode* underPointer);
+    void drawLabel(ScDrawContext& ctx, ScNode& node);
+
+    int32_t _orientation = 1;
+    NodeSet _nodes;
+    EdgeSet _edges;
+    GroupSet _groups;
+    std::vector<ProvisionalLink> _provisionalLinks;
+    RCShdPtr<ScSocketMenu> _socketMenu;
+    Highlight _highlight;
+    GePoint2<float> _pointerPosition;
+    LiString _infoText;
+    bool _showLabelsUnderPointer = false;
+    bool _detailsOneNode = false;
+    bool _detailsAllNodes = false;
+    ScGraphInterface* _owner;
+};
+
+} // namespace Zv

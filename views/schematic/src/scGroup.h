@@ -1,0 +1,62 @@
+#pragma once
+
+#include "views/schematic/src/scNode.h"
+
+#include "platform/base/rcStrongPtr.h"
+#include "platform/ui/uiResColor.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace Zv {
+
+class PiGroupNode;
+class ScDrawContext;
+
+// The drawn box of a visual group: a coloured body around its member nodes under a title bar with
+// the group's name and, for locked groups, a lock icon.
+class ScGroup : public RCBase {
+public:
+    static constexpr float kTitleHeight = 21.0f;
+
+    ScGroup(const RCStrongPtr<PiGroupNode>& group, const RCStrongPtr<RCBase>& owner, const UiResColor& color,
+            int64_t tag);
+    ~ScGroup() override;
+
+    const RCStrongPtr<PiGroupNode>& getGroup() const { return _group; }
+    const std::vector<RCStrongPtr<ScNode>>& getMembers() const { return _members; }
+    void addMember(const RCStrongPtr<ScNode>& node) { _members.push_back(node); }
+    void clearMembers() { _members.clear(); }
+
+    // Around the members, or around the group's stored position when it has none.
+    void updateBounds();
+    const GeRectangle<float>& getRect() const { return _rect; }
+    // The body and its title bar.
+    GeRectangle<float> getBounds() const;
+    bool pick(const GePoint2<float>& p) const;
+    void draw(ScDrawContext& ctx) const;
+
+    const UiResColor& getColor() const { return _color; }
+    void setColor(const UiResColor& color) { _color = color; }
+    bool isSelected() const { return _selected; }
+    void setSelected(bool selected) { _selected = selected; }
+    bool isHighlighted() const { return _highlighted; }
+    void setHighlighted(bool highlighted) { _highlighted = highlighted; }
+    // 0 no lock icon, 1 faded lock icon, 2 lock icon.
+    int32_t getLockState() const { return _lockState; }
+    void setLockState(int32_t state) { _lockState = state; }
+    int64_t getTag() const { return _tag; }
+
+private:
+    RCStrongPtr<PiGroupNode> _group;
+    RCStrongPtr<RCBase> _owner;
+    UiResColor _color;
+    GeRectangle<float> _rect;
+    bool _selected = false;
+    bool _highlighted = false;
+    int32_t _lockState = 0;
+    int64_t _tag;
+    std::vector<RCStrongPtr<ScNode>> _members;
+};
+
+} // namespace Zv
