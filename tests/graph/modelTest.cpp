@@ -1,0 +1,171 @@
+#include "platform/base/cbMethod.h"
+#include "platform/base/xmlDocument.h"
+#include "platform/graph/omCompositionActions.h"
+#include "platform/graph/piGraphSearch.h"
+#include "platform/graph/piImageModifier.h"
+#include "platform/graph/piIsPrimaryOutputNode.h"
+#include "platform/graph/piMultivaluedInput.h"
+#include "platform/graph/piNodeUtils.h"
+#include "platform/graph/piSchematicInterfaceEx.h"
+#include "platform/graph/piSnItemUtil.h"
+#include "platform/graph/piToolRegistry.h"
+#include "platform/graph/snItemConvert.h"
+#include "platform/graph/snSelection.h"
+#include "tests/graph/graphFixture.h"
+
+using namespace Zv;
+
+namespace {
+
+class Model : public GraphTest {};
+
+std::vector<std::string> names(const std::vector<PiSocketDesc>& sockets) {
+    std::vector<std::string> result;
+    for (const auto& socket : sockets) result.push_back(socket.name.str());
+    return result;
+}
+
+} // namespace
+
+TEST_F(Model, ToolsDeclareTheirSocketsAndDescriptionsParse) {
+    const auto& registry = PiToolRegistry::getInstance();
+    EXPECT_EQ(names(registry.find("Over")->getInputs()), (std::vector<std::string>{"Front", "Back", "Mask"}));
+    EXPECT_EQ(registry.find("Keyer")->getOutputs()[0].channels, PiSocketDesc::Alpha);
+    EXPECT_TRUE(registry.find("Merge")->getInputs()[0].multivalued);
+    EXPECT_EQ(registry.find("Expression")->getOutputs()[0].typeIndex, 0);
+    EXPECT_TRUE(registry.find("Output")->getOutputs().empty());
+    for (const auto& tool : registry.getTools())
+        for (int orientation = 0; orientation < 3; ++orientation) {
+            LiString text = tool->getSchematicInterface().getDescription(orientation);
+            XmlDocument description = XmlDocument::parse(text.str(), tool->getToolName());
+            EXPECT_STREQ(description.getRoot().name(), "CustomNode") << tool->getToolName().str();
+            EXPECT_TRUE(description.getRoot().attribute("CornerRadius"));
+        }
+    EXPECT_NE(PiSchematicInterface::getDefaultInterface().getDescription(1).str().find("\"LEFT\""), std::string::npos);
+}
+
+TEST_F(Model, MultiValuedInputsAndConversion) {
+    auto a = add("Constant"), b = add("Keyer"), merge = add("Merge"), grade = add("ColorCorrect");
+    auto first = _graph->connect(out(a), in(merge));
+    _graph->connect(out(b), in(merge));
+    auto values = rcCheckedCast<PiMultivaluedInput>(in(merge));
+    ASSERT_EQ(values->getNbValues(), 2);
+    EXPECT_EQ(values->getValue(0), first);
+    EXPECT_EQ(first->getParent(), values);
+    _graph->disconnect(first);
+    EXPECT_EQ(values->getNbValues(), 1);
+    EXPECT_EQ(values->getValue(0)->getIndex(), 0);
+    EXPECT_FALSE(first->isLive());
+
+    std::vector<int> told;
+    auto handler = makeRC<CbFunction<const RCStrongPtr<PiInput>&>>([&](const RCStrongPtr<PiInput>& input) {
+        told.push_back(input->getIndex());
+    });
+    CbRegistration registration = _graph->addConversionCb(*grade, handler);
+    _graph->connect(out(a), in(grade, 1));
+    EXPECT_TRUE(PiImageModifier::getConversionInfo(*in(grade, 1)).mustConvert());
+    _graph->connect(out(b), in(grade, 1));
+    EXPECT_FALSE(PiImageModifier::getConversionInfo(*in(grade, 1)).mustConvert());
+    _graph->connect(out(a), in(grade));
+    EXPECT_EQ(told, (std::vector<int>{1, 1, 1}));
+}
+
+TEST_F(Model, CollapsedChainsFoldIntoTheirHead) {
+    auto read = add("Read"), blur = add("Blur"), invert = add("Invert"), over = add("Over"), ramp = add("Ramp");
+    _graph->connect(out(read), in(blur));
+    _graph->connect(out(blur), in(invert));
+    _graph->connect(out(invert), in(over));
+    _graph->connect(out(ramp), in(over, 1));
+    _graph->connect(out(ramp), in(add("Output")));
+    std::vector<RCStrongPtr<PiNode>> list;
+    PiNodeUtils::collapseNodeTree(over, 1, 0, PiNodeUtils::HIDDEN, list);
+    // The ramp also feeds the output, so it does not fold.
+    EXPECT_EQ(list, (std::vector<RCStrongPtr<PiNode>>{invert, blur, read}));
+    for (const auto& node : list) PiNodeUtils::setStoredValue(node, PiNodeUtils::C_VALUE, PiNodeUtils::HIDDEN);
+    PiNodeUtils::setStoredValue(over, PiNodeUtils::C_VALUE, PiNodeUtils::COLLAPSED);
+    EXPECT_EQ(PiNodeUtils::getCollapseNode(*out(read)), over);
+    EXPECT_TRUE(PiNodeUtils::getCollapseNode(*out(ramp)).isNull());
+
+    list.clear();
+    PiNodeUtils::collapseNodeTree(over, 1, 1, PiNodeUtils::UNCOLLAPSED, list);
+    EXPECT_EQ(list.size(), 3u);
+    EXPECT_TRUE(PiNodeUtils::hasStoredValue(*read, PiNodeUtils::C_VALUE, PiNodeUtils::UNCOLLAPSED));
+    EXPECT_TRUE(PiNodeUtils::getCollapseNode(*out(read)).isNull());
+}
+
+TEST_F(Model, SearchPathsAndSelection) {
+    auto group = rcCheckedCast<PiGroupNode>(add("Group"));
+    auto inner = rcCheckedCast<PiGroupNode>(add("Group", "", group));
+    auto output = add("Output", "", inner);
+    RCShdPtr<PiPath> path = PiGraphSearch::heightFirst(group, PiIsPrimaryOutputNode::getPredicate());
+    ASSERT_FALSE(path.isNull());
+    EXPECT_EQ(path->getNbNodes(), 3);
+    EXPECT_EQ(path->getLast(), output);
+    int invalidated = 0;
+    CbRegistration registration = path->addInvalidateCb(
+        makeRC<CbFunction<RCShdPtr<PiPath>>>([&](RCShdPtr<PiPath> p) { invalidated += p == path; }));
+    _graph->moveNode(output, group);
+    EXPECT_EQ(invalidated, 1);
+    EXPECT_FALSE(path->isValid());
+
+    auto selection = SnSelection::create();
+    int changes = 0;
+    CbRegistration watch = selection->addChangedCb(
+        makeRC<CbFunction<const SnSelection&>>([&](const SnSelection&) { ++changes; }));
+    selection->add(PiSnItemUtil::create(output));
+    selection->add(PiSnItemConst<PiNode>::create(output));
+    selection->add(PiSnItem<PiInput>::create(in(output)));
+    EXPECT_EQ(selection->getNbItems(), 2);
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(*selection == *SnSelection::create({selection->getItems()[1], selection->getItems()[0]}));
+    auto item = SnItemConvert<PiSnItem<PiNode>>::convert(PiSnItemConst<PiNode>::create(group));
+    EXPECT_EQ(item->get(), group);
+    auto input = add("Blur");
+    EXPECT_EQ(SnItemConvert<PiSnItem<PiNode>>::convert(PiSnItemConst<PiInput>::create(in(input)))->get(), input);
+    EXPECT_FALSE(SnItemConvert<PiSnItemConst<PiInput>>::test(PiSnItemUtil::create(input)));
+}
+
+TEST_F(Model, CompositionActionsGroupUngroupAndRefuse) {
+    auto read = add("Read"), blur = add("Blur"), invert = add("Invert"), output = add("Output");
+    _graph->connect(out(read), in(blur));
+    _graph->connect(out(blur), in(invert));
+    _graph->connect(out(invert), in(output));
+    std::string before = save();
+    auto selection = SnSelection::create({PiSnItemUtil::create(blur), PiSnItemUtil::create(invert)});
+
+    ASSERT_TRUE(OmCompositionActions::executeGroupNodesAction({}, selection));
+    EXPECT_EQ(_graph->getCommandStack().getUndoName(), "Group Nodes");
+    auto group = blur->getGroup();
+    EXPECT_FALSE(group->isRoot());
+    EXPECT_EQ(in(blur)->getOutput()->getNodePtr(), group->getBoundaryNode(*group->getInput(0)).get());
+    EXPECT_EQ(in(invert)->getOutput(), out(blur));
+    EXPECT_EQ(in(output)->getOutput(), group->getOutput(0));
+    EXPECT_EQ(group->getInput(0)->getOutput(), out(read));
+
+    auto groupSelection = SnSelection::create({PiSnItemUtil::create(group)});
+    ASSERT_TRUE(OmCompositionActions::executeUngroupNodesAction({}, groupSelection));
+    EXPECT_TRUE(blur->getGroup()->isRoot());
+    EXPECT_EQ(in(blur)->getOutput(), out(read));
+    EXPECT_EQ(in(output)->getOutput(), out(invert));
+    _graph->getCommandStack().undo();
+    _graph->getCommandStack().undo();
+    EXPECT_EQ(save(), before);
+
+    // Refusals change nothing and record nothing.
+    auto mixed = SnSelection::create({PiSnItemUtil::create(read), PiSnItemUtil::create(add("Blur", "", rcCheckedCast<PiGroupNode>(add("Group"))))});
+    int entries = _graph->getCommandStack().getNbUndoEntries();
+    before = save();
+    EXPECT_FALSE(OmCompositionActions::executeGroupNodesAction({}, mixed));
+    EXPECT_FALSE(OmCompositionActions::executeUngroupNodesAction({}, selection));
+    EXPECT_FALSE(OmCompositionActions::executeUnmuteNodeAction({}, selection));
+    EXPECT_FALSE(OmCompositionActions::executeResetNodeAction({}, selection));
+    EXPECT_FALSE(OmCompositionActions::executeRemoveNodeAction({}, SnSelection::create()));
+    EXPECT_EQ(save(), before);
+    EXPECT_EQ(_graph->getCommandStack().getNbUndoEntries(), entries);
+
+    EXPECT_TRUE(OmCompositionActions::executeMuteNodeAction({}, selection));
+    EXPECT_TRUE(PiImageModifier::isMuted(*blur) && PiImageModifier::isMuted(*invert));
+    EXPECT_TRUE(OmCompositionActions::executeRemoveNodeAction({}, selection));
+    EXPECT_FALSE(blur->isLive());
+    EXPECT_FALSE(in(output)->isConnected());
+}
