@@ -2,6 +2,8 @@
 
 #include "views/schematic/src/scDrawContext.h"
 
+#include "platform/graph/piSchematicInterfaceEx.h"
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -16,8 +18,6 @@ constexpr float kStemLength = 11.0f;
 constexpr float kDiscRadius = 5.5f;
 // Edges attach at the outer edge of their disc.
 constexpr float kConnectionDistance = kStemLength + kDiscRadius;
-// Distance between neighbouring branches.
-constexpr float kFanConnectorSpace = 14.0f;
 
 void vertex(const GePoint2<float>& p) {
     glVertex2f(p.x, p.y);
@@ -50,7 +50,7 @@ ScFanConnectionSet::Base ScFanConnectionSet::getBase() const {
 
 float ScFanConnectionSet::getBranchOffset(int i) const {
     const float n = static_cast<float>(getNbConnections());
-    return (static_cast<float>(i) - (n - 1.0f) / 2.0f) * kFanConnectorSpace;
+    return (static_cast<float>(i) - (n - 1.0f) / 2.0f) * PiSchematicInterfaceEx::getFanConnectorSpace();
 }
 
 GePoint2<float> ScFanConnectionSet::getConnectionPoint(int i) const {

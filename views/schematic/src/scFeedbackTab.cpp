@@ -4,6 +4,7 @@
 
 #include "platform/graph/piKeyframingUtil.h"
 #include "platform/graph/piNode.h"
+#include "platform/graph/piNodeAnchorUtils.h"
 
 namespace Zv {
 
@@ -23,7 +24,7 @@ int ScFeedbackTab::getTabColor(int tab) const {
     int k = 0;
     if (!_node.isNull() && _node->isLive()) {
         if (_keyframing.hasMarkedAttributes(*_node) && k++ == tab) return MarkedAnimationTab;
-        if (!_node->getAnchors().empty() && k++ == tab) return AnchorTab;
+        if (PiNodeAnchorUtils::hasAnchors(*_node) && k++ == tab) return AnchorTab;
     }
     return Tabs;
 }

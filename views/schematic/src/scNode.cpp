@@ -6,7 +6,9 @@
 
 #include "platform/base/assertions.h"
 #include "platform/base/liStringUtil.h"
+#include "platform/graph/piImageModifier.h"
 #include "platform/graph/piNode.h"
+#include "platform/graph/piNodeAnchorUtils.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piTool.h"
 #include "platform/graph/uiCompositionClient.h"
@@ -31,6 +33,14 @@ const char* channelsName(int channels) {
     case 3: return "RGB";
     }
     return "RGBA";
+}
+
+// The first input whose image the node converts before working on it, or null.
+const PiInput* findConvertedInput(const PiNode& node) {
+    if (!PiImageModifier::isImageModifier(node)) return nullptr;
+    for (const auto& input : node.getInputs())
+        if (PiImageModifier::getConversionInfo(*input).mustConvert()) return input.get();
+    return nullptr;
 }
 
 // The font text is drawn with: the one rasterised at the view's zoom when there is one.
@@ -207,11 +217,19 @@ std::vector<LiString> ScNode::getDetailsLines() const {
     const int nbOutputs = node.getNbOutputs();
     if (nbOutputs > 0) {
         const PiImageFormat format = PiSchematicInterfaceEx::getImageFormat(*node.getOutputs()[0]);
-        lines.push_back(LiString(channelsName(format.channels)) + ", " + LiStringUtil::convertNb(nbOutputs) +
-                        " stream" + (nbOutputs > 1 ? "s" : ""));
+        LiString line = LiString(channelsName(format.channels)) + ", " + LiStringUtil::convertNb(nbOutputs) +
+                        " stream" + (nbOutputs > 1 ? "s" : "");
+        const PiInput* converted = findConvertedInput(node);
+        if (converted) line += " converted";
+        lines.push_back(line);
+        if (converted) {
+            const PiConversionInfo info = PiImageModifier::getConversionInfo(*converted);
+            lines.push_back(LiString("    from ") + channelsName(info.nativeFormat.channels) + " to " +
+                            channelsName(info.workFormat.channels));
+        }
     }
     lines.push_back("Anchors:");
-    for (const PiNodeAnchor& anchor : node.getAnchors()) lines.push_back("    " + anchor.name);
+    for (const PiNodeAnchor& anchor : PiNodeAnchorUtils::getAnchors(node)) lines.push_back("    " + anchor.name);
     return lines;
 }
 

@@ -3,8 +3,8 @@
 #include "views/schematic/src/scDrawContext.h"
 
 #include "platform/base/assertions.h"
+#include "platform/graph/piImageModifier.h"
 #include "platform/graph/piNode.h"
-#include "platform/graph/piTool.h"
 
 #include <string>
 
@@ -33,8 +33,8 @@ std::unique_ptr<ScBorderTab> ScToggleIRTab::clone() const {
 }
 
 int ScToggleIRTab::getState() const {
-    if (_tool->getToolRef().getKind() != PiTool::Modifier) return 0;
-    return _tool->getValue(PiValueKind::Mute).isSet ? 1 : 0;
+    if (!PiImageModifier::isImageModifier(*_tool)) return 0;
+    return PiImageModifier::isMuted(*_tool) ? 1 : 0;
 }
 
 int ScToggleIRTab::getColorIndex() const {

@@ -1,0 +1,259 @@
+#include "views/schematic/src/scNodeFactory.h"
+
+#include "views/schematic/src/scBasicConnections.h"
+#include "views/schematic/src/scCustomNode.h"
+#include "views/schematic/src/scFanConnectionSet.h"
+#include "views/schematic/src/scFeedbackTab.h"
+#include "views/schematic/src/scIconTab.h"
+#include "views/schematic/src/scImageToggleNode.h"
+#include "views/schematic/src/scNodeIconRegistry.h"
+#include "views/schematic/src/scRoundedTab.h"
+#include "views/schematic/src/scSimpleIcon.h"
+#include "views/schematic/src/scSquareTab.h"
+#include "views/schematic/src/scToggleIRTab.h"
+#include "views/schematic/src/scToggleImageTab.h"
+
+#include "platform/base/liStringUtil.h"
+#include "platform/graph/piCompositionUtils.h"
+#include "platform/graph/piSchematicInterface.h"
+#include "platform/graph/piTool.h"
+
+#include <cstring>
+#include <string>
+
+namespace Zv {
+namespace {
+
+using EdgePos = ScRoundedBox::EdgePos;
+
+[[noreturn]] void fail(const std::string& reason) {
+    throw ScNodeFactory::BadXMLDescriptionEx(__FILE__, __LINE__, reason);
+}
+
+// An element's text without the blanks around it.
+LiString textOf(const pugi::xml_node& element) {
+    std::string text = element.child_value();
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return {};
+    return LiString(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
+}
+
+float readFloat(const pugi::xml_attribute& attribute) {
+    const auto value = LiStringUtil::parseFloat(LiString(attribute.value()));
+    if (!value) fail(std::string("Invalid number in attribute ") + attribute.name() + ": " + attribute.value());
+    return static_cast<float>(*value);
+}
+
+// The first of the named children present, or an empty node.
+pugi::xml_node firstChildOf(const pugi::xml_node& element, std::initializer_list<const char*> names) {
+    for (const char* name : names)
+        if (pugi::xml_node child = element.child(name)) return child;
+    return {};
+}
+
+} // namespace
+
+// What every part of one build needs to know.
+struct ScNodeFactory::Build {
+    RCStrongPtr<PiNode> node;
+    int orientation;
+};
+
+ScNodeFactory::ScNodeFactory()
+    : _namePositions{{"CENTER", ScCustomNode::CENTER}, {"BOTTOM", ScCustomNode::BOTTOM}, {"UNDER", ScCustomNode::UNDER}},
+      _colors{{"TOOL", ScCustomNode::TOOL},         {"GROUP", ScCustomNode::GROUP},
+              {"SUPERTOOL", ScCustomNode::SUPERTOOL}, {"OUTPUT1", ScCustomNode::OUTPUT1},
+              {"OUTPUT2", ScCustomNode::OUTPUT2},     {"WHITE", ScCustomNode::WHITE}},
+      _sections{{"UPPER", ScRoundedBox::Upper}, {"UPPER_RIGHT", ScRoundedBox::UpperRight},
+                {"RIGHT", ScRoundedBox::Right}, {"LOWER_RIGHT", ScRoundedBox::LowerRight},
+                {"LOWER", ScRoundedBox::Lower}, {"LOWER_LEFT", ScRoundedBox::LowerLeft},
+                {"LEFT", ScRoundedBox::Left},   {"UPPER_LEFT", ScRoundedBox::UpperLeft}} {}
+
+LiString ScNodeFactory::getDescriptionKey(const PiTool& tool, int orientation) {
+    return tool.getToolName() + ":" + LiStringUtil::convertNb(tool.getToolVersion()) +
+           PiSchematicInterface::getOrientationSuffix(orientation);
+}
+
+// Descriptions.
+
+XmlDocument ScNodeFactory::parseDescription(const LiString& text, const LiString& sourceName) {
+    XmlDocument document = XmlDocument::parse(text.str(), sourceName);
+    ++_nbDescriptionsRead;
+    return document;
+}
+
+RCStrongPtr<ScNode> ScNodeFactory::createNode(const RCStrongPtr<PiNode>& node, int orientation) {
+    const Build build{node, orientation};
+    RCStrongPtr<ScNode> created = buildDescribed(build);
+    if (!created.isNull()) created->setProcessingNode(node);
+    return created;
+}
+
+RCStrongPtr<ScNode> ScNodeFactory::buildDescribed(const Build& build) {
+    const int orientation = build.orientation;
+    const PiTool& tool = build.node->getToolRef();
+    const LiString key = getDescriptionKey(tool, orientation);
+    const PiSchematicInterface& schematic = tool.getSchematicInterface();
+    if (!schematic.canKeepDescriptions())
+        return buildNode(parseDescription(schematic.getDescription(orientation), key).getRoot(), build);
+    auto found = _descriptions.find(key);
+    if (found == _descriptions.end())
+        found = _descriptions.emplace(key, parseDescription(schematic.getDescription(orientation), key)).first;
+    return buildNode(found->second.getRoot(), build);
+}
+
+const XmlDocument& ScNodeFactory::getDefaultDescription(int orientation) {
+    std::unique_ptr<XmlDocument>& kept = _defaultDescriptions.at(orientation);
+    if (!kept) {
+        const PiSchematicInterface& schematic = PiSchematicInterface::getDefaultInterface();
+        kept = std::make_unique<XmlDocument>(parseDescription(schematic.getDescription(orientation), "Default"));
+    }
+    return *kept;
+}
+
+RCStrongPtr<ScNode> ScNodeFactory::createNodeFromDescription(const LiString& text, const LiString& sourceName,
+                                                             const RCStrongPtr<PiNode>& node, int orientation) {
+    const XmlDocument document = parseDescription(text, sourceName);
+    return buildNode(document.getRoot(), {node, orientation});
+}
+
+// Elements.
+
+RCStrongPtr<ScNode> ScNodeFactory::buildNode(const pugi::xml_node& root, const Build& build) {
+    const std::string tag = root.name();
+    if (tag == "CustomNode") return buildCustomNode(root, build);
+    if (tag == "ImageToggleNode") return buildImageToggleNode(root, build);
+    if (tag == "HiddenNode") return nullptr;
+    const pugi::xml_node fallback = getDefaultDescription(build.orientation).getRoot();
+    if (std::strcmp(fallback.name(), "CustomNode") != 0) fail("Invalid default description: expecting TAG CustomNode");
+    return buildCustomNode(fallback, build);
+}
+
+int ScNodeFactory::lookUp(const std::map<LiString, int>& table, const LiString& key, const char* reason) {
+    const auto found = table.find(key);
+    if (found == table.end()) fail(reason + key.str());
+    return found->second;
+}
+
+RCStrongPtr<ScCustomNode> ScNodeFactory::buildCustomNode(const pugi::xml_node& element, const Build& build) {
+    const pugi::xml_attribute width = element.attribute("Width"), height = element.attribute("Height"),
+                              radius = element.attribute("CornerRadius");
+    if (!width || !height || !radius) fail("Invalid description: Attribute Width,Height or CornerRadius missing");
+    auto node = makeRC<ScCustomNode>(build.orientation, readFloat(height), readFloat(width), readFloat(radius));
+    if (pugi::xml_node image = element.child("ImageHandler"))
+        node->setBody(std::make_unique<ScSimpleIcon>(ScNodeIconRegistry::getInstance().getIcon(textOf(image), true)));
+    if (pugi::xml_node position = element.child("NamePosition"))
+        node->setNameAlignment(lookUp(_namePositions, textOf(position), "Unknown Name Alignment: "));
+    if (pugi::xml_node color = element.child("Color")) node->setColorKind(lookUp(_colors, textOf(color), "Unknown Color: "));
+    node->setThumbnailShown(element.attribute("DisplayThumbnail").as_bool(false));
+    node->setCanCollapse(element.attribute("CanCollapseNode").as_bool(false));
+    if (pugi::xml_node tabs = element.child("Tabs")) buildTabs(tabs, *node, build);
+    return node;
+}
+
+RCStrongPtr<ScNode> ScNodeFactory::buildImageToggleNode(const pugi::xml_node& element, const Build& build) {
+    const auto inner = [&](const char* tag) {
+        const pugi::xml_node holder = element.child(tag);
+        if (!holder) fail(std::string("Invalid description: Expecting TAG ") + tag);
+        const pugi::xml_node custom = holder.child("CustomNode");
+        if (!custom) fail("Invalid description: Expecting TAG CustomNode");
+        return custom;
+    };
+    const pugi::xml_node shown = inner("ImageShownNode"), notShown = inner("ImageNotShownNode");
+    auto node = makeRC<ScImageToggleNode>(buildCustomNode(shown, build), buildCustomNode(notShown, build));
+    node->setThumbnailShown(element.attribute("ImageShown").as_bool(false));
+    return node;
+}
+
+void ScNodeFactory::buildTabs(const pugi::xml_node& tabs, ScCustomNode& node, const Build& build) {
+    if (pugi::xml_node set = tabs.child("InputConnectionSet")) node.setInputSet(buildConnectionSet(set, build));
+    if (pugi::xml_node set = tabs.child("OutputConnectionSet")) node.setOutputSet(buildConnectionSet(set, build));
+    if (pugi::xml_node square = tabs.child("ToggleImageTab").child("SquareToggleImageTab")) {
+        const TabPlace place = readBasicTab(square);
+        node.setToggleImageTab(std::make_unique<ScToggleImageTab>(place.start, place.end, nullptr));
+    }
+    if (pugi::xml_node square = tabs.child("ToggleIRTab").child("SquareToggleIRTab")) {
+        const TabPlace place = readBasicTab(square);
+        node.setToggleIRTab(std::make_unique<ScToggleIRTab>(place.start, place.end, nullptr, build.node));
+    }
+    if (pugi::xml_node set = firstChildOf(tabs.child("FeedbackTab"), {"RoundedConnectionSet", "SquareConnectionSet"})) {
+        const TabPlace place = readBasicTab(set);
+        auto feedback = std::make_unique<ScFeedbackTab>(place.start, place.end, nullptr, build.node);
+        // One tab per kind of feedback: marked for keyframing, anchors.
+        feedback->setNbConnections(2);
+        node.setFeedbackTab(std::move(feedback));
+    }
+    if (pugi::xml_node link = tabs.child("LinkNodeIconTab")) node.setLinkNodeIconTab(buildLinkNodeIconTab(link, build));
+    for (pugi::xml_node generic : tabs.children("GenericTab")) addGenericTab(generic, node);
+}
+
+std::unique_ptr<ScConnectionSet> ScNodeFactory::buildConnectionSet(const pugi::xml_node& element, const Build& build) {
+    const pugi::xml_node kind = firstChildOf(element, {"RoundedConnectionSet", "RoundedConnectionSetWithMasking",
+                                                       "SimpleConnectionSet", "SquareConnectionSet",
+                                                       "FanConnectionSet", "IconConnectionSet"});
+    if (!kind) return nullptr;
+    const std::string tag = kind.name();
+    const TabPlace place = readBasicTab(kind);
+    if (tag == "RoundedConnectionSet") return std::make_unique<ScRoundedConnectionSet>(place.start, place.end, nullptr);
+    if (tag == "RoundedConnectionSetWithMasking")
+        return std::make_unique<ScRoundedConnectionSetWithMasking>(build.orientation, place.start, place.end, nullptr);
+    if (tag == "SimpleConnectionSet") return std::make_unique<ScSimpleConnectionSet>(place.start, place.end, nullptr);
+    if (tag == "SquareConnectionSet") return std::make_unique<ScSquareConnectionSet>(place.start, place.end, nullptr);
+    if (tag == "FanConnectionSet") return std::make_unique<ScFanConnectionSet>(place.start, place.end, nullptr);
+    const pugi::xml_node icon = kind.child("Icon");
+    if (!icon) fail("Invalid description: missing TAG Icon");
+    return std::make_unique<ScIconConnectionSet>(place.start, place.end, nullptr,
+                                                 ScNodeIconRegistry::getInstance().getIcon(textOf(icon), false));
+}
+
+std::unique_ptr<ScBorderTab> ScNodeFactory::buildLinkNodeIconTab(const pugi::xml_node& element, const Build& build) {
+    const TabPlace place = readBasicTab(element);
+    const RCStrongPtr<PiComposition> composition =
+        build.node.isNull() ? RCStrongPtr<PiComposition>() : PiCompositionUtils::getComposition(*build.node);
+    const bool footage = !composition.isNull() && composition->getRole() == PiComposition::FootageRole;
+    const bool outOfDate = !composition.isNull() && composition->isOutOfDate();
+    const char* tag = footage ? (outOfDate ? "OodFootageIcon" : "FootageIcon")
+                              : (outOfDate ? "OodCompositionIcon" : "CompositionIcon");
+    RCShdPtr<ScIcon> icon;
+    if (pugi::xml_node name = element.child(tag)) icon = ScNodeIconRegistry::getInstance().getIcon(textOf(name), false);
+    return std::make_unique<ScIconTab>(place.start, place.end, nullptr, icon);
+}
+
+void ScNodeFactory::addGenericTab(const pugi::xml_node& element, ScCustomNode& node) {
+    const pugi::xml_node iconName = element.child("Icon");
+    if (!iconName) fail("Invalid description: missing TAG Icon");
+    const RCShdPtr<ScIcon> icon = ScNodeIconRegistry::getInstance().getIcon(textOf(iconName), false);
+    const pugi::xml_node kind = firstChildOf(element, {"IconTab", "RoundedTab", "SquareTab"});
+    const TabPlace place = readBasicTab(kind);
+    const std::string tag = kind.name();
+    std::unique_ptr<ScBorderTab> tab;
+    if (tag == "IconTab") tab = std::make_unique<ScIconTab>(place.start, place.end, nullptr, icon);
+    else if (tag == "RoundedTab") tab = std::make_unique<ScRoundedTab>(place.start, place.end, nullptr);
+    else tab = std::make_unique<ScSquareTab>(place.start, place.end, nullptr);
+    node.addGenericTab(std::move(tab), icon);
+}
+
+// Positions.
+
+ScNodeFactory::TabPlace ScNodeFactory::readBasicTab(const pugi::xml_node& parent) const {
+    const pugi::xml_node basic = parent.child("BasicTab");
+    if (!basic) fail("Invalid description: missing TAG BasicTab");
+    const pugi::xml_node start = basic.child("StartPosition");
+    if (!start) fail("Invalid basic tab: missing StartPosition");
+    const pugi::xml_node end = basic.child("EndPosition");
+    if (!end) fail("Invalid basic tab: missing EndPosition");
+    return {readPosition(start), readPosition(end)};
+}
+
+EdgePos ScNodeFactory::readPosition(const pugi::xml_node& position) const {
+    const pugi::xml_attribute tab = position.attribute("Tab");
+    if (!tab) fail("Invalid Position: missing attribute Tab");
+    const pugi::xml_attribute offset = position.attribute("Offset");
+    if (!offset) fail("Invalid Position: missing attribute Offset");
+    const auto section = ScRoundedBox::SubSectionType(lookUp(_sections, tab.value(), "Unknown sub section type: "));
+    const float fraction = readFloat(offset);
+    if (!(fraction >= 0.0f && fraction <= 1.0f)) fail(std::string("Invalid Position: Offset outside 0 to 1: ") + offset.value());
+    return {section, fraction};
+}
+
+} // namespace Zv
