@@ -1,0 +1,45 @@
+#pragma once
+
+#include "views/schematic/src/svDisplayInterface.h"
+
+#include <string>
+#include <vector>
+
+namespace Zv {
+
+// The display of a view without a window: it keeps what the browser graph tells it, so the
+// headless commands can read the title, warnings and redraw requests.
+class HeadlessDisplay : public SvDisplayInterface {
+public:
+    HeadlessDisplay(int orientation, bool autoCleanup) : _orientation(orientation), _autoCleanup(autoCleanup) {}
+
+    bool isViewShown() const override { return true; }
+    void redraw(const LiString& reason) override { _redrawReasons.push_back(reason); }
+    void redrawNode(const ScNode&) override {}
+    void resetUserZoomPan() override { _zoomPan = ZoomPan(); }
+    ZoomPan getUserZoomPan() const override { return _zoomPan; }
+    void setUserZoomPan(const ZoomPan& zoomPan) override { _zoomPan = zoomPan; }
+    GeRectangle<float> getVisibleWorldRect() const override { return _visible; }
+    bool isAutoCleanup() const override { return _autoCleanup; }
+    int getOrientation() const override { return _orientation; }
+    void setCommandStack(CmCommandStack*, int accessLevel) override { _accessLevel = accessLevel; }
+    void setTitle(const LiString& title) override { _title = title; }
+    // Warnings go to standard error: the commands have no other place to show them.
+    void showWarning(const LiString& message) override;
+
+    void setVisibleWorldRect(const GeRectangle<float>& visible) { _visible = visible; }
+    const std::vector<LiString>& getRedrawReasons() const { return _redrawReasons; }
+    const LiString& getTitle() const { return _title; }
+    int getAccessLevel() const { return _accessLevel; }
+
+private:
+    int _orientation;
+    bool _autoCleanup;
+    ZoomPan _zoomPan;
+    GeRectangle<float> _visible{-500.0f, 500.0f, -500.0f, 500.0f};
+    std::vector<LiString> _redrawReasons;
+    LiString _title;
+    int _accessLevel = 0;
+};
+
+} // namespace Zv

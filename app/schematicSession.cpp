@@ -1,0 +1,49 @@
+#include "app/schematicSession.h"
+
+#include "platform/base/exBase.h"
+#include "platform/graph/piAppThread.h"
+#include "platform/graph/piCompositionFile.h"
+#include "views/schematic/src/scNodeFactory.h"
+#include "views/schematic/src/scNodeIconRegistry.h"
+
+namespace Zv {
+namespace {
+
+// Socket types of parameters (numbers, texts, colours, matrices, curves): not drawn as tabs.
+constexpr int kParameterSocketTypes[] = {0, 1, 2, 3, 4, 6, 11, 13};
+
+template <class Singleton>
+void initializeOnce() {
+    if (Singleton::getState() == Singleton::NotInitialized) Singleton::initialize();
+}
+
+} // namespace
+
+std::string SchematicSession::getDefaultCompositionPath() {
+    return std::string(ZV_RESOURCES_DIR) + "/samples/default.xml";
+}
+
+SchematicSession::SchematicSession(const std::string& path, int orientation, bool autoCleanup)
+    : _display(orientation, autoCleanup) {
+    PiAppThread::claim();
+    initializeOnce<ScNodeFactory>();
+    initializeOnce<ScNodeIconRegistry>();
+    _graph = PiCompositionFile::load(path);
+    _browserGraph = new SvBrowserGraph(_composition, &_display);
+    for (int type : kParameterSocketTypes) _browserGraph->setFilteredSocketType(type, true);
+    // Showing the graph rebuilds the view through the composition client.
+    _composition.setGraph(_graph);
+}
+
+SchematicSession::~SchematicSession() {
+    _browserGraph.reset();
+}
+
+void SchematicSession::enterGroup(int id) {
+    RCStrongPtr<PiGroupNode> group;
+    if (!group.dynamicAssign(_graph->findNode(id)))
+        throw ExBadInput(__FILE__, __LINE__, "no group node with identity " + std::to_string(id));
+    _browserGraph->editGroupNode(group);
+}
+
+} // namespace Zv

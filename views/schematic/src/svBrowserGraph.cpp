@@ -1,0 +1,552 @@
+#include "views/schematic/src/svBrowserGraph.h"
+
+#include "platform/base/assertions.h"
+#include "platform/base/cbMethod.h"
+#include "platform/base/liStringUtil.h"
+#include "platform/graph/piAppThread.h"
+#include "platform/graph/piBoundaryNode.h"
+#include "platform/graph/piMultivaluedInput.h"
+#include "platform/graph/piNodeUtils.h"
+#include "platform/graph/piSchematicInterface.h"
+#include "platform/graph/piSchematicInterfaceEx.h"
+#include "platform/graph/piSnItemConst.h"
+#include "platform/graph/piTool.h"
+#include "platform/graph/piUndoGuardNoLog.h"
+#include "platform/graph/snSelection.h"
+#include "platform/graph/uiComposition.h"
+#include "views/schematic/src/scNodeFactory.h"
+
+#include <algorithm>
+
+namespace Zv {
+namespace {
+
+// The refresh running on the stack; only the outermost one sets and clears it.
+const SvBrowserGraph* refreshInProgress = nullptr;
+
+class RefreshScope {
+public:
+    explicit RefreshScope(const SvBrowserGraph* graph) : _outermost(refreshInProgress == nullptr) {
+        if (_outermost) refreshInProgress = graph;
+    }
+    ~RefreshScope() {
+        if (_outermost) refreshInProgress = nullptr;
+    }
+
+private:
+    bool _outermost;
+};
+
+// The text shown for a node: its name, or for a boundary node the group socket it stands for.
+LiString getShownName(const PiNode& node) {
+    if (auto* boundary = dynamic_cast<const PiBoundaryNode*>(&node))
+        return boundary->getGroupSocket()->getName() + (boundary->isOutputNode() ? " Output Image" : " Input Image");
+    return node.getName().isEmpty() ? LiString("UnNamed") : node.getName();
+}
+
+bool isVisualGroupNode(const PiNode& node) {
+    return dynamic_cast<const PiGroupNode*>(&node) && PiSchematicInterfaceEx::isVisualGroup(node);
+}
+
+} // namespace
+
+SvBrowserGraph::Edge::Edge(const RCStrongPtr<ScNode>& source, int sourceTab, int sourceFan,
+                           const RCStrongPtr<ScNode>& target, int targetTab, int targetFan, int tag,
+                           const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input)
+    : ScEdge(source, sourceTab, sourceFan, target, targetTab, targetFan, tag), _output(output), _input(input) {}
+
+bool SvBrowserGraph::Edge::isValid() const {
+    return _output->isLive() && _input->isLive() && _input->getOutput() == _output;
+}
+
+SvBrowserGraph::SvBrowserGraph(UiComposition& composition, SvDisplayInterface* display)
+    : UiCompositionGraphClient(composition), _display(display), _selection(SnSelection::create()),
+      _scene(new ScGraph(this)) {}
+
+SvBrowserGraph::~SvBrowserGraph() {
+    _nodeCallbacks.releaseAll();
+    clearScene();
+}
+
+// --- ScGraphInterface ---
+
+RCStrongPtr<ScNode> SvBrowserGraph::findNode(const PiNode& node) {
+    auto found = _nodeMap.find(node.getId());
+    return found == _nodeMap.end() ? RCStrongPtr<ScNode>() : found->second;
+}
+
+void SvBrowserGraph::storeNodePosition(PiNode& node, const GePoint2<float>& position) {
+    PiUndoGuardNoLog guard;
+    PiSchematicInterfaceEx::setXYPosition(RCStrongPtr<PiNode>(&node), position.x, position.y);
+}
+
+GePoint2<float> SvBrowserGraph::getNodePosition(const PiNode& node) {
+    GePoint2<float> position;
+    PiSchematicInterfaceEx::getXYPosition(node, position.x, position.y);
+    return position;
+}
+
+bool SvBrowserGraph::isPlaceable(const ScNode& node) {
+    const RCStrongPtr<PiNode>& processing = node.getProcessingNode();
+    if (processing.isNull()) return true;
+    PiGroupNode* group = processing->getGroupPtr();
+    if (!group || !PiSchematicInterfaceEx::isVisualGroup(*group)) return true;
+    int lock = PiSchematicInterfaceEx::getVisualGroupLockMode(*group);
+    return lock != 1 && lock != 2;
+}
+
+// --- Composition client ---
+
+void SvBrowserGraph::compositionRenamed() {
+    updateTitle();
+    _display->redraw("SvBrowserGraph::compositionRenamed");
+}
+
+void SvBrowserGraph::contextPointChanged(int tag, const RCStrongPtr<PiSnItem<PiNode>>& oldNode,
+                                         const RCStrongPtr<PiSnItem<PiNode>>& newNode) {
+    auto mark = [&](const RCStrongPtr<PiSnItem<PiNode>>& item, bool on) {
+        if (item.isNull() || item->get().isNull()) return;
+        if (RCStrongPtr<ScNode> sceneNode = findNode(*item->get())) {
+            sceneNode->setContextPoint(tag, on);
+            _display->redrawNode(*sceneNode);
+        }
+    };
+    mark(oldNode, false);
+    mark(newNode, true);
+}
+
+void SvBrowserGraph::currentGraphChanged(const RCStrongPtr<PiGraph>& graph) {
+    resetDisplayGraph(graph, false);
+}
+
+void SvBrowserGraph::newNodeSet(const RCStrongPtr<PiSnItem<PiNode>>& item) {
+    if (!_display->isViewShown() || (getMode() != 2 && getMode() != 3)) return;
+    _currentGroup.reset();
+    _currentNode.reset();
+    RCStrongPtr<PiNode> node = item.isNull() ? RCStrongPtr<PiNode>() : item->get();
+    if (RCStrongPtr<PiGroupNode> group; group.dynamicAssign(node)) {
+        _currentGroup = group;
+    } else if (!node.isNull()) {
+        _currentNode = node;
+        _currentGroup = node->getGroup();
+    }
+    refreshGraph("SvBrowserGraph::newNodeSet");
+}
+
+void SvBrowserGraph::selectionChanged(const SnSelection& selection) {
+    ZV_ASSERT(PiAppThread::isCurrent());
+    std::set<int> named;
+    applySelectionToScene(selection, false, &named);
+    if (named == getSceneSelection()) return;
+    applySelectionToScene(selection, true);
+    _display->redraw("SvBrowserGraph::selectionChanged");
+}
+
+void SvBrowserGraph::nodeRemoved(int id) {
+    if (!_display->isViewShown() || _currentGroup.isNull() || _currentGroup->getId() != id) return;
+    _currentNode.reset();
+    _currentGroup.reset();
+    refreshGraph("SvBrowserGraph::nodeRemoved");
+    _display->resetUserZoomPan();
+}
+
+void SvBrowserGraph::nodePlacement(const RCStrongPtr<PiSnItem<PiNode>>& item) {
+    RCStrongPtr<PiNode> node = item.isNull() ? RCStrongPtr<PiNode>() : item->get();
+    if (node.isNull()) return;
+    RCStrongPtr<ScNode> sceneNode = findNode(*node);
+    if (!_display->isViewShown()) {
+        GePoint2<float> stored;
+        if (sceneNode && PiSchematicInterfaceEx::getXYPosition(*node, stored.x, stored.y))
+            sceneNode->setPosition(stored);
+        return;
+    }
+    GeRectangle<float> visible = _display->getVisibleWorldRect();
+    if (!visible.contains(_placementPoint)) _placementPoint = visible.getCenter();
+    storeNodePosition(*node, _placementPoint);
+    if (sceneNode) {
+        sceneNode->setPosition(_placementPoint);
+        sceneNode->setPlaced(true);
+    }
+    _placementPoint += GeVector2<float>(25.0f, -25.0f);
+}
+
+// --- Rebuilding ---
+
+bool SvBrowserGraph::isFiltered(int typeIndex) const {
+    if (typeIndex < 0) return true;
+    return static_cast<size_t>(typeIndex) < _filteredSocketTypes.size() && _filteredSocketTypes[typeIndex];
+}
+
+void SvBrowserGraph::setFilteredSocketType(int typeIndex, bool filtered) {
+    if (static_cast<size_t>(typeIndex) >= _filteredSocketTypes.size()) _filteredSocketTypes.resize(typeIndex + 1);
+    _filteredSocketTypes[typeIndex] = filtered;
+}
+
+bool SvBrowserGraph::isShown(const PiNode& node) const {
+    if (PiNodeUtils::hasStoredValue(node, PiNodeUtils::C_VALUE, PiNodeUtils::HIDDEN)) return false;
+    if (node.getNbOutputs() == 0) return true;
+    for (const auto& output : node.getOutputs())
+        if (!isFiltered(output->getSocketTypeIndex())) return true;
+    return false;
+}
+
+void SvBrowserGraph::clearScene() {
+    ZV_ASSERT(PiAppThread::isCurrent());
+    _scene->clear();
+    _nodeMap.clear();
+    _edgeMap.clear();
+    _groupMap.clear();
+    _nodeCallbacks.releaseAll();
+}
+
+void SvBrowserGraph::refreshGraph(const LiString& reason) {
+    ZV_ASSERT(PiAppThread::isCurrent());
+    RefreshScope scope(this);
+    clearScene();
+    if (!_display->isViewShown()) return;
+    updateTitle();
+    RCStrongPtr<PiGraph> graph = getCompositionGraph();
+    if (graph.isNull()) return;
+    _lastGraph = graph;
+
+    _scene->setOrientation(_display->getOrientation());
+    if (!_currentNode.isNull() && _currentNode->isLive() && isShown(*_currentNode)) {
+        _levelGroupId = _currentNode->getGroupPtr() ? _currentNode->getGroupPtr()->getId() : 0;
+        buildNodes({_currentNode});
+    } else {
+        const RCStrongPtr<PiGroupNode>& level = _currentGroup.isNull() ? graph->getRootGroup() : _currentGroup;
+        _levelGroupId = level->getId();
+        buildNodes(level->getMembers());
+    }
+
+    const bool autoCleanup = _display->isAutoCleanup();
+    _scene->layout(autoCleanup ? ScGraph::LayoutAll : ScGraph::LayoutUnplaced);
+    if (!autoCleanup) storeAllPositions();
+    for (const auto& group : _scene->getGroups()) group->updateBounds();
+    applySelectionToScene(*getSelection(), true);
+    _lastRefreshReason = reason;
+    _display->redraw("SvBrowserGraph::refreshGraph");
+}
+
+void SvBrowserGraph::buildNodes(const std::vector<RCStrongPtr<PiNode>>& nodes) {
+    for (const auto& node : nodes) {
+        if (isVisualGroupNode(*node)) {
+            RCStrongPtr<PiGroupNode> group;
+            group.dynamicAssign(node);
+            RCShdPtr<ScGroup> sceneGroup = findOrAddGroup(group);
+            for (const auto& member : group->getMembers())
+                if (isShown(*member)) addNode(member, sceneGroup);
+        } else if (isShown(*node)) {
+            addNode(node, {});
+        }
+    }
+}
+
+bool SvBrowserGraph::isInLevel(const PiNode& node) const {
+    const PiGroupNode* group = node.getGroupPtr();
+    if (!group) return false;
+    if (group->getId() == _levelGroupId) return true;
+    return isVisualGroupNode(*group) && group->getGroupPtr() && group->getGroupPtr()->getId() == _levelGroupId;
+}
+
+RCShdPtr<ScGroup> SvBrowserGraph::findOrAddGroup(const RCStrongPtr<PiGroupNode>& group) {
+    auto found = _groupMap.find(group->getId());
+    if (found != _groupMap.end()) return found->second;
+    auto color = PiSchematicInterfaceEx::getNodeColor(*group);
+    UiResColor groupColor = PiSchematicInterfaceEx::hasNodeColor(*group) ? UiResColor{color[0], color[1], color[2]}
+                                                                          : UiResColor{0.44f, 0.518f, 0.463f};
+    RCShdPtr<ScGroup> sceneGroup(new ScGroup(group, RCStrongPtr<RCBase>(group.get()), groupColor, group->getId()));
+    sceneGroup->setLockState(PiSchematicInterfaceEx::getVisualGroupLockMode(*group));
+    _groupMap.emplace(group->getId(), sceneGroup);
+    _scene->getGroups().insert(sceneGroup);
+    return sceneGroup;
+}
+
+void SvBrowserGraph::addNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScGroup>& group) {
+    ZV_ASSERT(!node.isNull());
+    if (_nodeMap.count(node->getId())) return;
+    RCStrongPtr<ScNode> sceneNode = makeSceneNode(node);
+    if (sceneNode.isNull()) return;
+    _nodeMap.emplace(node->getId(), sceneNode);
+    _scene->getNodes().insert(sceneNode);
+    if (!group.isNull()) group->addMember(sceneNode);
+    for (int tag = 0; tag < UiCompositionClient::getNbContextPoints(); ++tag) {
+        RCStrongPtr<PiNode> marked = getComposition().getContextPoint(tag);
+        if (!marked.isNull() && marked->getId() == node->getId()) sceneNode->setContextPoint(tag, true);
+    }
+    _nodeCallbacks.add(PiSchematicInterfaceEx::addRefreshRequestCb(
+        *node, makeRC<CbMethod<SvBrowserGraph, const PiSchematicNodeInfo&>>(this, &SvBrowserGraph::nodeRefreshCb)));
+    addEdges(sceneNode, *node);
+}
+
+// A description that cannot be read shows the node with the default one; the user is told once.
+RCStrongPtr<ScNode> SvBrowserGraph::makeSceneNode(const RCStrongPtr<PiNode>& node) {
+    const int orientation = _scene->getOrientation();
+    ScNodeFactory& factory = ScNodeFactory::getInstance();
+    RCStrongPtr<ScNode> sceneNode;
+    try {
+        sceneNode = factory.createNode(node, orientation);
+    } catch (const ScNodeFactory::BadXMLDescriptionEx& ex) {
+        LiString key = ScNodeFactory::getDescriptionKey(node->getToolRef(), orientation);
+        if (_warnedDescriptions.insert(key).second)
+            _display->showWarning("The node description " + key + " is malformed (" + ex.getMessage() +
+                                  "); its nodes are shown with the default look.");
+        sceneNode = factory.createNodeFromDescription(
+            PiSchematicInterface::getDefaultInterface().getDescription(orientation), "Default", node, orientation);
+    }
+    if (sceneNode.isNull()) return {};
+
+    sceneNode->setProcessingNode(node);
+    sceneNode->setName(getShownName(*node));
+    addSockets(*sceneNode, *node);
+    if (PiSchematicInterfaceEx::hasNodeColor(*node)) {
+        auto c = PiSchematicInterfaceEx::getNodeColor(*node);
+        sceneNode->setColor(true, {c[0], c[1], c[2]});
+    }
+    if (bool shown = false; PiSchematicInterfaceEx::isThumbnailStateSet(*node, shown)) sceneNode->setThumbnailShown(shown);
+    GePoint2<float> stored;
+    if (PiSchematicInterfaceEx::getXYPosition(*node, stored.x, stored.y)) {
+        sceneNode->setPosition(stored);
+        sceneNode->setPlaced(true);
+    }
+    return sceneNode;
+}
+
+void SvBrowserGraph::addSockets(ScNode& sceneNode, const PiNode& node) {
+    for (const auto& input : node.getInputs()) {
+        if (isFiltered(input->getSocketTypeIndex())) continue;
+        for (int value = 0; value < getNbInputTabs(*input); ++value) {
+            ScNode::SocketRecord record{0, false, input->getName(), -1};
+            sceneNode.addInput(record);
+        }
+    }
+    for (const auto& output : node.getOutputs()) {
+        ScNode::SocketRecord record{0, false, output->getName(), -1};
+        sceneNode.addOutput(record);
+    }
+}
+
+// A multi-valued input shows one tab per value on its fan (one when it has none yet).
+int SvBrowserGraph::getNbInputTabs(const PiInput& input) {
+    auto* multi = dynamic_cast<const PiMultivaluedInput*>(&input);
+    return multi ? std::max(1, multi->getNbValues()) : 1;
+}
+
+// First tab of an input: inputs of filtered types have none, so later tabs move up.
+int SvBrowserGraph::getInputTab(const PiNode& node, int inputIndex) const {
+    int tab = 0;
+    for (int i = 0; i < inputIndex; ++i) {
+        const PiInput& input = *node.getInput(i);
+        if (!isFiltered(input.getSocketTypeIndex())) tab += getNbInputTabs(input);
+    }
+    return tab;
+}
+
+void SvBrowserGraph::addEdges(const RCStrongPtr<ScNode>& sceneNode, const PiNode& node) {
+    for (const auto& input : node.getInputs()) {
+        if (isFiltered(input->getSocketTypeIndex())) continue;
+        const int tab = getInputTab(node, input->getIndex());
+        if (auto* multi = dynamic_cast<PiMultivaluedInput*>(input.get())) {
+            for (int fan = 0; fan < multi->getNbValues(); ++fan) addEdge(sceneNode, tab + fan, fan, multi->getValue(fan));
+        } else {
+            addEdge(sceneNode, tab, 0, input);
+        }
+    }
+}
+
+// The source stands for its collapsed chain when it folds into one; unshown sources get no edge.
+void SvBrowserGraph::addEdge(const RCStrongPtr<ScNode>& target, int targetTab, int fan,
+                             const RCStrongPtr<PiInput>& input) {
+    RCStrongPtr<PiOutput> output = input->getOutput();
+    if (output.isNull()) return;
+    RCStrongPtr<PiNode> sourceNode = PiNodeUtils::getCollapseNode(*output);
+    const bool collapsed = !sourceNode.isNull();
+    if (!collapsed) sourceNode = output->getNode();
+    if (sourceNode.isNull() || !isShown(*sourceNode) || !isInLevel(*sourceNode)) return;
+    if (!_nodeMap.count(sourceNode->getId())) {
+        RCShdPtr<ScGroup> group;
+        if (PiGroupNode* enclosing = sourceNode->getGroupPtr(); enclosing && isVisualGroupNode(*enclosing))
+            group = findOrAddGroup(RCStrongPtr<PiGroupNode>(enclosing));
+        addNode(sourceNode, group);
+    }
+    RCStrongPtr<ScNode> source = findNode(*sourceNode);
+    if (source.isNull()) return;
+    const int sourceTab = collapsed ? 0 : output->getIndex();
+    ZV_ASSERT(sourceTab < static_cast<int>(source->getOutputs().size()));
+    ZV_ASSERT(targetTab < static_cast<int>(target->getInputs().size()));
+    const int key = ++_nextEdgeKey;
+    const auto& consumers = output->getConnections();
+    const int sourceFan = static_cast<int>(std::find(consumers.begin(), consumers.end(), input.get()) - consumers.begin());
+    RCStrongPtr<Edge> edge(new Edge(source, sourceTab, sourceFan, target, targetTab, fan, key, output, input));
+    _edgeMap.emplace(key, edge);
+    _scene->getEdges().insert(RCShdPtr<ScEdge>(edge));
+}
+
+void SvBrowserGraph::storeAllPositions() {
+    const bool former = _storingPositions;
+    _storingPositions = true;
+    {
+        PiUndoGuardNoLog guard;
+        for (const auto& [id, sceneNode] : _nodeMap) {
+            const GePoint2<float>& p = sceneNode->getPosition();
+            PiSchematicInterfaceEx::setXYPosition(sceneNode->getProcessingNode(), p.x, p.y);
+        }
+    }
+    _storingPositions = former;
+}
+
+// --- Selection ---
+
+void SvBrowserGraph::applySelectionToScene(const SnSelection& selection, bool select, std::set<int>* collected) {
+    if (select) {
+        for (const auto& node : _scene->getNodes()) node->setSelected(false);
+        for (const auto& group : _scene->getGroups()) group->setSelected(false);
+        for (const auto& edge : _scene->getEdges()) edge->setSelected(false);
+    }
+    for (const auto& item : selection) {
+        auto* nodeItem = dynamic_cast<const PiSnItemConst<PiNode>*>(item.get());
+        if (!nodeItem || !nodeItem->isValid()) continue;
+        const PiNode& node = *nodeItem->get();
+        if (isVisualGroupNode(node)) {
+            auto group = _groupMap.find(node.getId());
+            if (select && group != _groupMap.end()) group->second->setSelected(true);
+            continue;
+        }
+        RCStrongPtr<ScNode> sceneNode = findNode(node);
+        if (sceneNode.isNull()) continue;
+        if (select) sceneNode->setSelected(true);
+        if (collected) collected->insert(node.getId());
+    }
+    if (!select) return;
+    for (const auto& item : selection) {
+        auto* inputItem = dynamic_cast<const PiSnItemConst<PiInput>*>(item.get());
+        if (!inputItem || !inputItem->isValid()) continue;
+        for (const auto& [key, edge] : _edgeMap)
+            if (edge->getInput().get() == inputItem->get().get()) edge->setSelected(true);
+    }
+}
+
+void SvBrowserGraph::applySceneSelectionToModel() {
+    RCShdPtr<SnSelection> selection = getSelection();
+    SnSelection::Items items;
+    for (const auto& node : _scene->getNodes())
+        if (node->isSelected() && !node->getProcessingNode().isNull())
+            items.push_back(PiSnItemConst<PiNode>::create(node->getProcessingNode()));
+    selection->replaceAll(items);
+}
+
+std::set<int> SvBrowserGraph::getSceneSelection() const {
+    std::set<int> ids;
+    for (const auto& [id, node] : _nodeMap)
+        if (node->isSelected()) ids.insert(id);
+    return ids;
+}
+
+// --- Levels ---
+
+void SvBrowserGraph::resetDisplayGraph(const RCStrongPtr<PiGraph>& graph, bool followNode) {
+    if (graph.isNull()) {
+        _display->setCommandStack(nullptr, 0);
+        _viewStates.clear();
+    } else if (!graph->hasWritableCommandStack()) {
+        _display->setCommandStack(nullptr, 1);
+    } else {
+        _display->setCommandStack(&graph->getCommandStack(), 2);
+    }
+    saveView();
+    if (!_display->isViewShown()) {
+        clearScene();
+        return;
+    }
+    if (!graph.isNull() && (getMode() == 0 || getMode() == 1)) {
+        RCStrongPtr<PiNode> current = graph->getCurrentNode();
+        RCStrongPtr<PiGroupNode> group;
+        if (group.dynamicAssign(current)) {
+            _currentGroup = group;
+            _currentNode.reset();
+        } else {
+            _currentNode = current;
+            _currentGroup = current.isNull() ? RCStrongPtr<PiGroupNode>() : current->getGroup();
+        }
+    }
+    refreshGraph("SvBrowserGraph::resetDisplayGraph");
+    restoreView();
+}
+
+void SvBrowserGraph::saveView() {
+    _viewStates[getViewKey()] = _display->getUserZoomPan();
+}
+
+void SvBrowserGraph::restoreView() {
+    auto saved = _viewStates.find(getViewKey());
+    if (saved != _viewStates.end())
+        _display->setUserZoomPan(saved->second);
+    else
+        _display->resetUserZoomPan();
+}
+
+// Views are kept per level: the shown group's identity, or the root's.
+LiString SvBrowserGraph::getViewKey() const {
+    RCStrongPtr<PiGraph> graph = _lastGraph.lock();
+    LiString graphName = graph.isNull() ? LiString() : graph->getName();
+    int groupId = _currentGroup.isNull() ? 0 : _currentGroup->getId();
+    return graphName + ":" + LiStringUtil::convertNb(groupId);
+}
+
+void SvBrowserGraph::editGroupNode(const RCStrongPtr<PiGroupNode>& group) {
+    saveView();
+    _currentGroup = group;
+    _currentNode.reset();
+    refreshGraph("SvBrowserGraph::editGroupNode");
+    restoreView();
+}
+
+void SvBrowserGraph::exitGroupNode() {
+    if (_currentGroup.isNull() || _currentGroup->isRoot()) return;
+    saveView();
+    RCStrongPtr<PiGroupNode> parent = _currentGroup->getGroup();
+    _currentGroup = parent.isNull() || parent->isRoot() ? RCStrongPtr<PiGroupNode>() : parent;
+    _currentNode.reset();
+    refreshGraph("SvBrowserGraph::exitGroupNode");
+    restoreView();
+}
+
+void SvBrowserGraph::toggleCollapseNode(const ScNode& sceneNode) {
+    RCStrongPtr<PiNode> head = sceneNode.getProcessingNode();
+    if (head.isNull()) return;
+    {
+        PiUndoGuardNoLog guard;
+        std::vector<RCStrongPtr<PiNode>> chain;
+        if (PiNodeUtils::hasStoredValue(*head, PiNodeUtils::C_VALUE, PiNodeUtils::COLLAPSED)) {
+            PiNodeUtils::collapseNodeTree(head, 1, 1, PiNodeUtils::UNCOLLAPSED, chain);
+        } else {
+            PiNodeUtils::collapseNodeTree(head, 1, 0, PiNodeUtils::HIDDEN, chain);
+            for (auto it = chain.begin(); it != chain.end();) {
+                if (PiNodeUtils::getCollapseType(**it) == 1) {
+                    PiNodeUtils::setStoredValue(*it, PiNodeUtils::C_VALUE, PiNodeUtils::UNCOLLAPSED);
+                    it = chain.erase(it);
+                } else {
+                    ++it;
+                }
+            }
+            for (const auto& node : chain) PiNodeUtils::setStoredValue(node, PiNodeUtils::C_VALUE, PiNodeUtils::HIDDEN);
+            PiNodeUtils::setStoredValue(head, PiNodeUtils::C_VALUE, PiNodeUtils::COLLAPSED);
+        }
+    }
+    refreshGraph("SvBrowserGraph::toggleCollapseNode");
+}
+
+void SvBrowserGraph::updateTitle() {
+    RCStrongPtr<PiGraph> graph = getCompositionGraph();
+    LiString title = graph.isNull() ? LiString("Schematic") : "Schematic: " + graph->getName();
+    if (!_currentGroup.isNull()) title += " / " + _currentGroup->getName();
+    _display->setTitle(title);
+}
+
+void SvBrowserGraph::nodeRefreshCb(const PiSchematicNodeInfo& info) {
+    if (!info.message.isEmpty()) _display->showWarning(info.message);
+    if (_display->isViewShown() && !info.node.isNull() && !findNode(*info.node).isNull())
+        refreshGraph("SvBrowserGraph::nodeRefreshCb");
+}
+
+} // namespace Zv

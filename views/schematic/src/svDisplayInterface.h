@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/base/geRectangle.h"
+#include "platform/base/liString.h"
+
+namespace Zv {
+
+class CmCommandStack;
+class ScNode;
+
+// What the browser graph asks of the view that shows its scene: the window, the render command
+// and tests each implement it.
+class SvDisplayInterface {
+public:
+    // The view's zoom and pan, kept per group level.
+    struct ZoomPan {
+        float zoom = 1.0f;
+        float panX = 0.0f;
+        float panY = 0.0f;
+    };
+
+    virtual bool isViewShown() const = 0;
+    // The reason names the caller, for tracing redraws.
+    virtual void redraw(const LiString& reason) = 0;
+    virtual void redrawNode(const ScNode& node) = 0;
+    virtual void resetUserZoomPan() = 0;
+    virtual ZoomPan getUserZoomPan() const = 0;
+    virtual void setUserZoomPan(const ZoomPan& zoomPan) = 0;
+    // The scene rectangle the viewport shows.
+    virtual GeRectangle<float> getVisibleWorldRect() const = 0;
+    // The viewer's automatic clean-up option: lay out every node after a rebuild.
+    virtual bool isAutoCleanup() const = 0;
+    // Flow direction of the diagram: 0 down, 1 right, 2 up.
+    virtual int getOrientation() const = 0;
+    // The command stack edits go to (null for none) and the access level: 0 nothing, 1 read only, 2 editing.
+    virtual void setCommandStack(CmCommandStack* stack, int accessLevel) = 0;
+    virtual void setTitle(const LiString& title) = 0;
+    // One warning for the user.
+    virtual void showWarning(const LiString& message) = 0;
+
+protected:
+    ~SvDisplayInterface() = default;
+};
+
+} // namespace Zv
