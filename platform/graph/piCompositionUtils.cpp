@@ -1,12 +1,10 @@
 #include "platform/graph/piCompositionUtils.h"
 
-#include "platform/base/liStringUtil.h"
 #include "platform/graph/piEditScope.h"
 #include "platform/graph/piGraph.h"
 #include "platform/graph/piNodeUtils.h"
 #include "platform/graph/piTool.h"
 
-#include <algorithm>
 #include <unordered_set>
 
 namespace Zv {

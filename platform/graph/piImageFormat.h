@@ -5,7 +5,6 @@ namespace Zv {
 // The format of an output's image as the graph knows it before rendering: its channel layout.
 struct PiImageFormat {
     int channels = 4; // PiSocketDesc::Channels
-    bool hasAlpha() const { return channels == 1 || channels == 4; }
 };
 
 } // namespace Zv

@@ -48,6 +48,7 @@ std::string PiSchematicInterface::getDescriptionPath(const LiString& toolName, i
 }
 
 LiString PiSchematicInterface::getDescription(int orientation) const {
+    ZV_ASSERT(orientation >= 0 && orientation <= 2);
     std::optional<LiString>& kept = _descriptions[orientation];
     if (kept) return *kept;
     std::ifstream in(getDescriptionPath(_toolName, orientation), std::ios::binary);
