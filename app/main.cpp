@@ -12,8 +12,8 @@ namespace {
 void printUsage() {
     std::puts("schematic - the node-graph view of a compositing application\n\nusage:");
     for (const Zv::AppCommand& command : Zv::AppCommand::getAll())
-        std::printf("  schematic %-52s %s\n", command.usage, command.summary);
-    std::puts("  schematic help                                               this text");
+        std::printf("  schematic %s\n      %s\n", command.usage, command.summary);
+    std::puts("  schematic help\n      this text");
 }
 
 } // namespace

@@ -1,0 +1,152 @@
+#include "views/schematic/src/scNodeFactory.h"
+#include "views/schematic/src/scNodeIconRegistry.h"
+#include "views/schematic/src/svBrowserGraph.h"
+
+#include "platform/graph/piAppThread.h"
+#include "platform/graph/piCompositionFile.h"
+#include "platform/graph/piSnItemConst.h"
+#include "platform/graph/snSelection.h"
+#include "platform/graph/uiComposition.h"
+
+#include <gtest/gtest.h>
+
+using namespace Zv;
+
+namespace {
+
+class RecordingDisplay : public SvDisplayInterface {
+public:
+    bool isViewShown() const override { return true; }
+    void redraw(const LiString& reason) override { redraws.push_back(reason); }
+    void redrawNode(const ScNode&) override {}
+    void resetUserZoomPan() override {
+        zoomPan = ZoomPan();
+        ++resets;
+    }
+    ZoomPan getUserZoomPan() const override { return zoomPan; }
+    void setUserZoomPan(const ZoomPan& value) override { zoomPan = value; }
+    GeRectangle<float> getVisibleWorldRect() const override { return {-100.0f, 100.0f, -100.0f, 100.0f}; }
+    bool isAutoCleanup() const override { return false; }
+    int getOrientation() const override { return 1; }
+    void setCommandStack(CmCommandStack*, int) override {}
+    void setTitle(const LiString&) override {}
+    void showWarning(const LiString& message) override { warnings.push_back(message); }
+
+    std::vector<LiString> redraws;
+    std::vector<LiString> warnings;
+    ZoomPan zoomPan;
+    int resets = 0;
+};
+
+// Parameter sockets in this composition: Expression's Value output. Node 6 is hidden by its marker.
+const char* const kComposition = R"(<composition version="1" name="Browse">
+  <node id="1" tool="Checker" name="Plate"/>
+  <node id="2" tool="Blur" name=""/>
+  <node id="3" tool="Expression" name="Curve"/>
+  <node id="4" tool="Output" name="Out"/>
+  <node id="5" tool="Group" name="Look" visualGroup="1">
+    <node id="7" tool="Invert" name="Flip"/>
+  </node>
+  <node id="6" tool="Invert" name="Gone"><value key="Collapse" value="1"/></node>
+  <node id="8" tool="Group" name="Inner">
+    <boundary id="9" direction="output" socket="Out"/>
+    <node id="10" tool="Constant" name="Fill"/>
+  </node>
+  <link source="1" output="Result" target="2" input="Input"/>
+  <link source="2" output="Result" target="4" input="Input"/>
+  <link source="1" output="Result" target="6" input="Input"/>
+  <link source="10" output="Result" target="9" input="Out"/>
+</composition>)";
+
+class BrowserGraphTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        PiAppThread::claim();
+        if (ScNodeFactory::getState() == ScNodeFactory::NotInitialized) ScNodeFactory::initialize();
+        if (ScNodeIconRegistry::getState() == ScNodeIconRegistry::NotInitialized) ScNodeIconRegistry::initialize();
+    }
+
+    BrowserGraphTest() : _graph(PiGraph::create()) {
+        PiCompositionFile::loadText(_graph, kComposition, "browse.xml");
+        _browser = new SvBrowserGraph(_composition, &_display);
+        for (int type : {0, 1, 2, 3, 4, 6, 11, 13}) _browser->setFilteredSocketType(type, true);
+        _composition.setGraph(_graph);
+    }
+    ~BrowserGraphTest() override { _browser.reset(); }
+
+    bool shows(int id) const { return _browser->getNodeMap().count(id) != 0; }
+    RCStrongPtr<PiGroupNode> group(int id) const {
+        RCStrongPtr<PiGroupNode> found;
+        found.dynamicAssign(_graph->findNode(id));
+        return found;
+    }
+
+    RCStrongPtr<PiGraph> _graph;
+    UiComposition _composition;
+    RecordingDisplay _display;
+    RCStrongPtr<SvBrowserGraph> _browser;
+};
+
+} // namespace
+
+TEST_F(BrowserGraphTest, ShowsOneLevelWithoutHiddenOrParameterNodes) {
+    EXPECT_TRUE(shows(1));
+    EXPECT_TRUE(shows(4)) << "a node with no outputs is shown";
+    EXPECT_FALSE(shows(3)) << "all outputs of filtered socket types";
+    EXPECT_FALSE(shows(6)) << "marked hidden, even though connected";
+    EXPECT_FALSE(shows(10)) << "inside a group node, not at this level";
+    EXPECT_TRUE(shows(8));
+    EXPECT_EQ(_browser->getEdgeMap().size(), 2u);
+    EXPECT_EQ(_browser->getLastRefreshReason(), "SvBrowserGraph::resetDisplayGraph");
+    for (const auto& [id, node] : _browser->getNodeMap()) EXPECT_TRUE(node->isPlaced()) << "node " << id;
+
+    _graph->renameNode(_graph->findNode(2), "");
+    _browser->refreshGraph("test");
+    EXPECT_EQ(_browser->getNodeMap().at(2)->getName(), "UnNamed");
+}
+
+TEST_F(BrowserGraphTest, VisualGroupMembersShowAtItsLevelInsideAGroupBox) {
+    EXPECT_FALSE(shows(5)) << "the visual group is a box, not a node";
+    ASSERT_TRUE(shows(7));
+    ASSERT_EQ(_browser->getScene()->getGroups().size(), 1u);
+    const auto& box = *_browser->getScene()->getGroups().begin();
+    ASSERT_EQ(box->getMembers().size(), 1u);
+    EXPECT_EQ(box->getMembers()[0], _browser->getNodeMap().at(7));
+    GeRectangle<float> member;
+    box->getMembers()[0]->getBoxBounds(member);
+    EXPECT_TRUE(box->getRect().contains(member.getCenter()));
+}
+
+TEST_F(BrowserGraphTest, GroupLevelsKeepTheirZoomAndPanAndRemovalReturnsToTheRoot) {
+    _display.zoomPan = {2.0f, 10.0f, 20.0f};
+    _browser->editGroupNode(group(8));
+    EXPECT_TRUE(shows(10));
+    EXPECT_TRUE(shows(9));
+    EXPECT_EQ(_browser->getNodeMap().at(9)->getName(), "Out Output Image");
+    EXPECT_FALSE(shows(1));
+    _display.zoomPan = {0.5f, -3.0f, 4.0f};
+
+    _browser->exitGroupNode();
+    EXPECT_TRUE(shows(1));
+    EXPECT_FLOAT_EQ(_display.zoomPan.zoom, 2.0f) << "the root's view comes back";
+    _browser->editGroupNode(group(8));
+    EXPECT_FLOAT_EQ(_display.zoomPan.zoom, 0.5f);
+    EXPECT_FLOAT_EQ(_display.zoomPan.panX, -3.0f);
+
+    const int resets = _display.resets;
+    _graph->removeNode(group(8));
+    EXPECT_TRUE(shows(1)) << "back at the root";
+    EXPECT_EQ(_display.resets, resets + 1);
+}
+
+TEST_F(BrowserGraphTest, SelectionIsMirroredBothWaysWithoutRedundantRedraws) {
+    _graph->getSelection()->add(PiSnItemConst<PiNode>::create(_graph->findNode(1)));
+    EXPECT_TRUE(_browser->getNodeMap().at(1)->isSelected());
+    EXPECT_EQ(_display.redraws.back(), "SvBrowserGraph::selectionChanged");
+
+    _browser->getNodeMap().at(4)->setSelected(true);
+    const size_t redraws = _display.redraws.size();
+    _browser->applySceneSelectionToModel();
+    EXPECT_EQ(_graph->getSelection()->getNbItems(), 2);
+    EXPECT_EQ(_display.redraws.size(), redraws) << "the scene already shows this selection";
+}
