@@ -2,6 +2,8 @@
 #include "tests/support/glRecorder.h"
 #include "views/schematic/src/scEdge.h"
 
+#include "platform/graph/piGraph.h"
+
 #include <gtest/gtest.h>
 
 using namespace Zv;
@@ -114,4 +116,32 @@ TEST(Edges, DrawColoursBySelectionAndLeavesStateClean) {
     GlRecorder::reset();
     edge->draw(ctx, ScEdge::Curved);
     EXPECT_TRUE(GlRecorder::getCalls().empty()) << "a hidden edge touches no GL state";
+}
+
+TEST(Edges, AlphaLinksAreDashedAndRGBALinksSolid) {
+    auto graph = PiGraph::create("Edges");
+    auto keyer = graph->createNode("Keyer", graph->getRootGroup());
+    auto source = makeRC<PinNode>(GePoint2f(0, 0), GeVector2f(1, 0));
+    source->setProcessingNode(keyer);
+    EXPECT_EQ(source->getOutputChannelKind(0), 1);
+    EXPECT_EQ(source->getOutputChannelKind(1), 0) << "out of range reads as RGBA";
+    auto edge = makeRC<ScEdge>(source, 0, 0, makeRC<PinNode>(GePoint2f(100, 0), GeVector2f(-1, 0)), 0, 0, 1);
+    ScDrawContext ctx = makeContext();
+    const auto drawnLine = [&] {
+        GlRecorder::reset();
+        edge->draw(ctx, ScEdge::Straight);
+        return GlRecorder::getPrimitives(GL_LINE_STRIP).at(0);
+    };
+    auto line = drawnLine();
+    EXPECT_EQ(colorId(line.vertices[0].color.r), EdgeA);
+    EXPECT_TRUE(line.state.isEnabled(GL_LINE_STIPPLE));
+
+    auto rgb = makeRC<PinNode>(GePoint2f(0, 0), GeVector2f(1, 0));
+    auto ramp = graph->createNode("Ramp", graph->getRootGroup());
+    rgb->setProcessingNode(ramp);
+    EXPECT_EQ(rgb->getOutputChannelKind(0), 4);
+    edge = makeRC<ScEdge>(rgb, 0, 0, makeRC<PinNode>(GePoint2f(100, 0), GeVector2f(-1, 0)), 0, 0, 1);
+    line = drawnLine();
+    EXPECT_EQ(colorId(line.vertices[0].color.r), EdgeRGBA);
+    EXPECT_FALSE(line.state.isEnabled(GL_LINE_STIPPLE));
 }

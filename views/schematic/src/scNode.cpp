@@ -108,10 +108,11 @@ void ScNode::setColor(bool hasColor, const UiResColor& color) {
 void ScNode::draw(ScDrawContext& ctx) {
     constexpr float alpha = 1.0f;
     drawDecorations(ctx, alpha);
+    // The highlight pass repaints the body, so the outline follows it.
+    if (_highlighted) drawHighlight(ctx, alpha);
     ctx.setState(ScDrawContext::SmoothLines);
     ctx.setColor(_selected ? Selected : Unselected, alpha);
     drawOutline(ctx, alpha);
-    if (_highlighted) drawHighlight(ctx, alpha);
     ctx.setColor(_selected ? Selected : Unselected, alpha);
     drawName(ctx);
 }

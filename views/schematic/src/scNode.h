@@ -79,7 +79,7 @@ public:
     virtual bool hasProcessingNode() const { return true; }
     virtual void setViewer(UPtr<ScViewer> viewer) { _viewer = viewer; }
 
-    // One node's whole picture: decorations, outline in the selection colour, highlight, name.
+    // One node's whole picture: decorations, highlight pass, outline in the selection colour, name.
     void draw(ScDrawContext& ctx);
     // Where the graph flows: down, right or up for orientations 0, 1 and 2.
     GeVector2<float> getFlowDirection() const;

@@ -1,0 +1,192 @@
+#include "tests/schematic/nodeTestSupport.h"
+#include "tests/schematic/sceneTestSupport.h"
+#include "tests/support/glRecorder.h"
+#include "views/schematic/src/scBasicConnections.h"
+#include "views/schematic/src/scRoundedTab.h"
+#include "views/schematic/src/scToggleImageTab.h"
+#include "views/schematic/src/scToggleIRTab.h"
+
+#include "platform/ui/wsFontRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace Zv;
+using namespace Zv::NodeTest;
+using namespace Zv::SceneTest;
+using Pos = ScRoundedBox::EdgePos;
+using S = ScRoundedBox::SubSectionType;
+
+namespace {
+
+// A 100 x 40 node with inputs on top, outputs below, the thumbnail strip on the upper right
+// corner and the IR strip on the lower right one.
+RCStrongPtr<ScCustomNode> makeNode(int orientation, const RCStrongPtr<PiNode>& tool) {
+    auto node = makeRC<ScCustomNode>(orientation, 40.0f, 100.0f, 8.0f);
+    node->setInputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Upper, 0.0f), Pos(S::Upper, 0.8f), nullptr));
+    node->setOutputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Lower, 0.2f), Pos(S::Lower, 1.0f), nullptr));
+    node->setToggleImageTab(std::make_unique<ScToggleImageTab>(Pos(S::UpperRight, 0.1f), Pos(S::UpperRight, 0.9f), nullptr));
+    node->setToggleIRTab(std::make_unique<ScToggleIRTab>(Pos(S::LowerRight, 0.1f), Pos(S::LowerRight, 0.9f), nullptr, tool));
+    addSockets(*node, 3, 2);
+    return node;
+}
+
+class CustomNode : public ::testing::Test {
+protected:
+    struct Pick {
+        bool hit;
+        int index;
+        int part;
+        bool operator==(const Pick&) const = default;
+    };
+    Pick pick(ScCustomNode& node, GePoint2f p, int index = 77) {
+        int part = -9;
+        const bool hit = node.pickSocket(p, true, index, part);
+        return {hit, index, part};
+    }
+
+    RCStrongPtr<PiGraph> _graph = PiGraph::create("Nodes");
+    RCStrongPtr<PiNode> _tool = _graph->createNode("Blur", _graph->getRootGroup());
+};
+
+} // namespace
+
+TEST_F(CustomNode, SocketIndicesReadLeftToRightOrTopToBottom) {
+    auto down = makeNode(0, _tool);
+    const ScConnectionSet& inputs = *down->getInputSet();
+    const ScConnectionSet& outputs = *down->getOutputSet();
+    EXPECT_EQ(down->getInputConnectionPoint(0, 0), inputs.getConnectionPoint(0));
+    EXPECT_EQ(down->getOutputConnectionPoint(0, 0), outputs.getConnectionPoint(1)) << "outputs run right to left";
+    EXPECT_LT(down->getOutputConnectionPoint(0, 0).x, down->getOutputConnectionPoint(1, 0).x);
+
+    auto right = makeNode(1, _tool);
+    EXPECT_EQ(right->getInputConnectionPoint(0, 0), right->getInputSet()->getConnectionPoint(2))
+        << "input 0 takes the clockwise-last tab";
+    EXPECT_EQ(right->getOutputConnectionPoint(0, 0), right->getOutputSet()->getConnectionPoint(0));
+    // Mostly along the flow, a quarter along the tab's normal.
+    EXPECT_NEAR(right->getOutputDirection(0).x, 0.75f, 1e-5f);
+    EXPECT_NEAR(right->getOutputDirection(0).y, -0.25f, 1e-5f);
+
+    EXPECT_EQ(failedAssertion([&] { right->getInputConnectionPoint(-1, 0); }), "index >= 0");
+    EXPECT_EQ(failedAssertion([&] { right->getInputConnectionPoint(3, 0); }), "index < getNbInputs()");
+    EXPECT_EQ(failedAssertion([&] { right->getOutputDirection(2); }), "index < getNbOutputs()");
+}
+
+TEST_F(CustomNode, PicksInputOutputToggleImageIRThenBody) {
+    auto node = makeNode(0, _tool);
+    const ScRoundedBox& box = node->getBox();
+    const ScConnectionSet& inputs = *node->getInputSet();
+    const GePoint2f input0 = bandPoint(box, Pos(S::Upper, 0.0f), Pos(S::Upper, 0.25f));
+    EXPECT_EQ(pick(*node, input0), (Pick{true, 0, 0}));
+    EXPECT_EQ(inputs.pick(input0, true), 0);
+    EXPECT_EQ(pick(*node, bandPoint(box, Pos(S::Lower, 0.2f), Pos(S::Lower, 0.55f))), (Pick{true, 1, 1}));
+    // Toggle strips keep the index the caller passed.
+    const GePoint2f toggle = bandPoint(box, Pos(S::UpperRight, 0.1f), Pos(S::UpperRight, 0.9f), 10.0f);
+    EXPECT_EQ(pick(*node, toggle), (Pick{true, 77, 2}));
+    const GePoint2f ir = bandPoint(box, Pos(S::LowerRight, 0.1f), Pos(S::LowerRight, 0.9f), 10.0f);
+    EXPECT_FALSE(pick(*node, ir).hit) << "the IR strip is not pickable while its flag is off";
+    node->setIRToggleEnabled(true);
+    EXPECT_EQ(pick(*node, ir), (Pick{true, 77, 3}));
+    EXPECT_EQ(pick(*node, {0, 0}), (Pick{true, -1, 4}));
+    EXPECT_FALSE(pick(*node, {0, 100}).hit);
+}
+
+TEST_F(CustomNode, NeighbouringBandsEndOneUnitApart) {
+    auto node = makeRC<ScCustomNode>(0, 30.0f, 80.0f, 6.0f);
+    // The input set runs into the toggle strip; the output set touches a generic tab at a section end.
+    node->setInputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Upper, 0.1f), Pos(S::Upper, 0.9f), nullptr));
+    node->setToggleImageTab(std::make_unique<ScToggleImageTab>(Pos(S::Upper, 0.8f), Pos(S::UpperRight, 0.5f), nullptr));
+    node->setOutputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Lower, 0.1f), Pos(S::Lower, 1.0f), nullptr));
+    node->addGenericTab(std::make_unique<ScRoundedTab>(Pos(S::LowerLeft, 0.0f), Pos(S::Left, 0.5f), nullptr), {});
+    addSockets(*node, 2, 2);
+    const ScRoundedBox grown = node->getBox().expanded(3.0f);
+    const ScConnectionSet& in = *node->getInputSet();
+    const ScBorderTab& toggle = *node->getToggleImageTab();
+    EXPECT_NEAR(grown.getArcLength(in.getEndPosition(), toggle.getStartPos()), 1.0f, 1e-3f);
+    // They meet halfway through the overlap.
+    const float overlap = grown.getArcLength(Pos(S::Upper, 0.8f), Pos(S::Upper, 0.9f));
+    EXPECT_NEAR(grown.getArcLength(Pos(S::Upper, 0.8f), toggle.getStartPos()), overlap / 2.0f + 0.5f, 1e-3f);
+    const ScConnectionSet& out = *node->getOutputSet();
+    const ScBorderTab& generic = node->getGenericTab(0);
+    EXPECT_NEAR(grown.getArcLength(out.getEndPosition(), generic.getStartPos()), 1.0f, 1e-3f);
+    // Bands far apart keep their places; the prototypes are untouched.
+    EXPECT_EQ(in.getStartPosition(), Pos(S::Upper, 0.1f));
+    EXPECT_EQ(generic.getEndPos(), Pos(S::Left, 0.5f));
+}
+
+TEST_F(CustomNode, UnderLabelSitsRightOfAndBelowTheBox) {
+    const RCShdPtr<WsFont> font = WsFontRegistry::getFont();
+    ASSERT_FALSE(font.isNull());
+    auto node = makeNode(0, _tool);
+    node->setName("Blur1");
+    node->setContextPoint(2, true);
+    EXPECT_EQ(node->getContextPointPrefix(), "(C3) ");
+    node->setPosition({200, 100});
+    const GeRectanglef box = node->getBox().getRect();
+    ScDrawContext ctx(nullptr, font, RCShdPtr<WsFont>(), 1.0f, distinctColors(), 1.0f);
+    GeRectanglef bounds;
+    node->getBounds(bounds, ctx);
+    EXPECT_FLOAT_EQ(bounds.xMax, box.xMax + 7.0f + 150.0f);
+    EXPECT_FLOAT_EQ(bounds.yMin, box.yMin - 6.0f);
+    GlRecorder::reset();
+    node->drawName(ctx);
+    const auto quads = GlRecorder::getPrimitives(GL_QUADS);
+    ASSERT_FALSE(quads.empty());
+    float xMin = 1e9f, yMin = 1e9f;
+    for (const auto& quad : quads)
+        for (const auto& v : quad.vertices) {
+            xMin = std::min(xMin, v.x);
+            yMin = std::min(yMin, v.y);
+        }
+    EXPECT_GE(xMin, box.xMax + 7.0f);
+    EXPECT_LT(yMin, box.yMin);
+
+    node->setNameAlignment(ScCustomNode::CENTER);
+    node->getBounds(bounds, ctx);
+    GeRectanglef boxBounds;
+    node->getBoxBounds(boxBounds);
+    EXPECT_EQ(bounds, boxBounds);
+}
+
+TEST_F(CustomNode, ContextPointsAreCountedOnceAndRangeChecked) {
+    auto node = makeNode(0, _tool);
+    node->setContextPoint(0, true);
+    node->setContextPoint(0, true);
+    node->setContextPoint(3, true);
+    EXPECT_EQ(node->getContextPointCount(), 2);
+    EXPECT_EQ(node->getContextPointPrefix(), "(C14) ");
+    node->setContextPoint(0, false);
+    EXPECT_EQ(node->getContextPointCount(), 1);
+    EXPECT_EQ(failedAssertion([&] { node->setContextPoint(4, true); }),
+              "contextPointTag >= 0 && contextPointTag < UiCompositionClient::getNbContextPoints()");
+}
+
+TEST_F(CustomNode, DrawsBodyTabsOutlineAndHighlight) {
+    auto node = makeNode(0, _tool);
+    node->setColorKind(ScCustomNode::GROUP);
+    node->getInputs()[1].useCount = 1;
+    ScDrawContext ctx = makeContext();
+    GlRecorder::reset();
+    node->draw(ctx);
+    const auto polygons = GlRecorder::getPrimitives(GL_POLYGON);
+    ASSERT_EQ(polygons.size(), 1u) << "the body, before anything else";
+    EXPECT_NEAR(polygons[0].vertices[0].color.g, 0.518f, 0.07f);
+    const auto strips = GlRecorder::getPrimitives(GL_LINE_STRIP);
+    ASSERT_FALSE(strips.empty());
+    EXPECT_EQ(colorId(strips.back().vertices.front().color.r), Unselected) << "the outline comes last";
+    EXPECT_TRUE(GlRecorder::getPrimitives(GL_QUAD_STRIP).size() > 0);
+
+    node->setHighlighted(true);
+    node->setSelected(true);
+    GlRecorder::reset();
+    node->draw(ctx);
+    const auto highlighted = GlRecorder::getPrimitives(GL_POLYGON);
+    ASSERT_EQ(highlighted.size(), 2u);
+    EXPECT_NEAR(highlighted[1].vertices[0].color.g, 0.314f, 0.05f) << "the highlight pass greys the body";
+    bool tabsHighlit = false;
+    for (const auto& strip : GlRecorder::getPrimitives(GL_LINE_STRIP))
+        tabsHighlit = tabsHighlit || colorId(strip.vertices.front().color.r) == TabsHighlit;
+    EXPECT_TRUE(tabsHighlit);
+    EXPECT_EQ(colorId(GlRecorder::getPrimitives(GL_LINE_STRIP).back().vertices.front().color.r), Selected);
+}

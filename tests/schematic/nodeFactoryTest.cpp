@@ -1,0 +1,161 @@
+#include "tests/schematic/nodeTestSupport.h"
+#include "views/schematic/src/scBasicConnections.h"
+#include "views/schematic/src/scFanConnectionSet.h"
+#include "views/schematic/src/scImageToggleNode.h"
+#include "views/schematic/src/scToggleIRTab.h"
+
+#include "platform/graph/piSchematicInterface.h"
+#include "platform/graph/piTool.h"
+#include "platform/ui/wsManagedImage.h"
+
+#include <gtest/gtest.h>
+
+using namespace Zv;
+using namespace Zv::NodeTest;
+
+namespace {
+
+class NodeFactory : public ::testing::Test {
+protected:
+    RCStrongPtr<ScNode> build(const std::string& text, int orientation = 0) {
+        return factory().createNodeFromDescription(text, "test", _blur, orientation);
+    }
+    // The reason a description is refused, or "accepted".
+    std::string refusal(const std::string& text) {
+        try {
+            build(text);
+        } catch (const ScNodeFactory::BadXMLDescriptionEx& ex) {
+            return ex.getMessage();
+        }
+        return "accepted";
+    }
+
+    RCStrongPtr<PiGraph> _graph = PiGraph::create("Factory");
+    RCStrongPtr<PiNode> _blur = _graph->createNode("Blur", _graph->getRootGroup());
+};
+
+const std::string kBox = R"(<CustomNode Width="80" Height="30" CornerRadius="6">)";
+
+std::string withTabs(const std::string& tabs) {
+    return kBox + "<Tabs>" + tabs + "</Tabs></CustomNode>";
+}
+
+std::string basicTab(const char* start = R"(<StartPosition Tab="UPPER" Offset="0.1"/>)",
+                     const char* end = R"(<EndPosition Tab="UPPER" Offset="0.9"/>)") {
+    return std::string("<BasicTab>") + start + end + "</BasicTab>";
+}
+
+} // namespace
+
+TEST_F(NodeFactory, EveryMalformedDescriptionIsRefusedWithItsReason) {
+    EXPECT_EQ(refusal(R"(<CustomNode Width="80" Height="30"/>)"),
+              "Invalid description: Attribute Width,Height or CornerRadius missing");
+    EXPECT_EQ(refusal(kBox + "<NamePosition>TOP</NamePosition></CustomNode>"), "Unknown Name Alignment: TOP");
+    EXPECT_EQ(refusal(kBox + "<Color>PINK</Color></CustomNode>"), "Unknown Color: PINK");
+    EXPECT_EQ(refusal(withTabs("<InputConnectionSet><RoundedConnectionSet/></InputConnectionSet>")),
+              "Invalid description: missing TAG BasicTab");
+    EXPECT_EQ(refusal(withTabs(R"(<InputConnectionSet><SimpleConnectionSet><BasicTab>
+                <EndPosition Tab="UPPER" Offset="1"/></BasicTab></SimpleConnectionSet></InputConnectionSet>)")),
+              "Invalid basic tab: missing StartPosition");
+    EXPECT_EQ(refusal(withTabs(R"(<InputConnectionSet><SimpleConnectionSet><BasicTab>
+                <StartPosition Tab="UPPER" Offset="0"/></BasicTab></SimpleConnectionSet></InputConnectionSet>)")),
+              "Invalid basic tab: missing EndPosition");
+    EXPECT_EQ(refusal(withTabs("<OutputConnectionSet><SquareConnectionSet>" +
+                               basicTab(R"(<StartPosition Offset="0"/>)") + "</SquareConnectionSet></OutputConnectionSet>")),
+              "Invalid Position: missing attribute Tab");
+    EXPECT_EQ(refusal(withTabs("<OutputConnectionSet><FanConnectionSet>" + basicTab(R"(<StartPosition Tab="LOWER"/>)") +
+                               "</FanConnectionSet></OutputConnectionSet>")),
+              "Invalid Position: missing attribute Offset");
+    EXPECT_EQ(refusal(withTabs("<OutputConnectionSet><FanConnectionSet>" +
+                               basicTab(R"(<StartPosition Tab="TOP" Offset="0"/>)") +
+                               "</FanConnectionSet></OutputConnectionSet>")),
+              "Unknown sub section type: TOP");
+    EXPECT_EQ(refusal(withTabs("<InputConnectionSet><IconConnectionSet>" + basicTab() +
+                               "</IconConnectionSet></InputConnectionSet>")),
+              "Invalid description: missing TAG Icon");
+    EXPECT_EQ(refusal(withTabs("<GenericTab><IconTab>" + basicTab() + "</IconTab></GenericTab>")),
+              "Invalid description: missing TAG Icon");
+    const std::string inner = kBox + "</CustomNode>";
+    EXPECT_EQ(refusal("<ImageToggleNode><ImageNotShownNode>" + inner + "</ImageNotShownNode></ImageToggleNode>"),
+              "Invalid description: Expecting TAG ImageShownNode");
+    EXPECT_EQ(refusal("<ImageToggleNode><ImageShownNode>" + inner + "</ImageShownNode></ImageToggleNode>"),
+              "Invalid description: Expecting TAG ImageNotShownNode");
+    EXPECT_EQ(refusal("<ImageToggleNode><ImageShownNode>" + inner +
+                      "</ImageShownNode><ImageNotShownNode/></ImageToggleNode>"),
+              "Invalid description: Expecting TAG CustomNode");
+    EXPECT_EQ(refusal(R"(<CustomNode Width="wide" Height="30" CornerRadius="6"/>)"),
+              "Invalid number in attribute Width: wide");
+}
+
+TEST_F(NodeFactory, DefaultsFallbackAndHiddenNodes) {
+    auto plain = rcCheckedCast<ScCustomNode>(build(kBox + "</CustomNode>"));
+    EXPECT_EQ(plain->getNameAlignment(), ScCustomNode::UNDER);
+    EXPECT_EQ(plain->getColorKind(), ScCustomNode::TOOL);
+    EXPECT_FALSE(plain->isThumbnailShown());
+    // A toggle strip without its square element is left out, silently.
+    auto noToggle = rcCheckedCast<ScCustomNode>(build(withTabs("<ToggleImageTab>" + basicTab() + "</ToggleImageTab>")));
+    EXPECT_EQ(noToggle->getToggleImageTab(), nullptr);
+
+    EXPECT_TRUE(build("<HiddenNode/>").isNull());
+    // An unknown root is drawn as the default description says: a 100 x 30 box, name centred.
+    auto fallback = rcCheckedCast<ScCustomNode>(build("<FancyNode Width='3'/>", 1));
+    EXPECT_EQ(fallback->getBaseSize(), GeVector2f(100, 30));
+    EXPECT_EQ(fallback->getNameAlignment(), ScCustomNode::CENTER);
+    EXPECT_EQ(fallback->getOrientation(), 1);
+}
+
+TEST_F(NodeFactory, ElementsBecomeTheirClasses) {
+    const std::string text =
+        R"(<CustomNode Width="90" Height="40" CornerRadius="30" DisplayThumbnail="true" CanCollapseNode="yes">
+             <NamePosition>BOTTOM</NamePosition><Color>OUTPUT1</Color><Tabs>
+             <InputConnectionSet><RoundedConnectionSetWithMasking>)" + basicTab() +
+        R"(</RoundedConnectionSetWithMasking><FanConnectionSet>)" + basicTab() + R"(</FanConnectionSet></InputConnectionSet>
+             <OutputConnectionSet><FanConnectionSet>)" +
+        basicTab(R"(<StartPosition Tab="LOWER" Offset="0.2"/>)", R"(<EndPosition Tab="LOWER" Offset="0.8"/>)") +
+        R"(</FanConnectionSet></OutputConnectionSet>
+             <ToggleIRTab><SquareToggleIRTab>)" +
+        basicTab(R"(<StartPosition Tab="LEFT" Offset="0"/>)", R"(<EndPosition Tab="LEFT" Offset="1"/>)") +
+        R"(</SquareToggleIRTab></ToggleIRTab></Tabs></CustomNode>)";
+    auto node = rcCheckedCast<ScCustomNode>(build(text, 2));
+    EXPECT_EQ(node->getNameAlignment(), ScCustomNode::BOTTOM);
+    EXPECT_EQ(node->getColorKind(), ScCustomNode::OUTPUT1);
+    EXPECT_TRUE(node->isThumbnailShown());
+    EXPECT_TRUE(node->canCollapse());
+    EXPECT_FLOAT_EQ(node->getBox().getCornerRadius(), 20.0f) << "radius limited to half the shorter side";
+    EXPECT_NE(dynamic_cast<const ScRoundedConnectionSetWithMasking*>(node->getInputSet()), nullptr)
+        << "the first set kind listed wins";
+    EXPECT_NE(dynamic_cast<const ScFanConnectionSet*>(node->getOutputSet()), nullptr);
+    EXPECT_NE(dynamic_cast<const ScToggleIRTab*>(node->getToggleIRTab()), nullptr);
+
+    auto toggle = rcCheckedCast<ScImageToggleNode>(
+        build("<ImageToggleNode ImageShown='1'><ImageShownNode>" + kBox + "</CustomNode></ImageShownNode>"
+              "<ImageNotShownNode><CustomNode Width='50' Height='20' CornerRadius='2'/></ImageNotShownNode></ImageToggleNode>"));
+    EXPECT_TRUE(toggle->isThumbnailShown());
+    EXPECT_EQ(toggle->getBaseSize(), GeVector2f(80, 30));
+}
+
+TEST_F(NodeFactory, DescriptionsAreReadOncePerToolAndOrientation) {
+    // Ramp is built by no other test, so its descriptions are not yet kept.
+    auto ramp = _graph->createNode("Ramp", _graph->getRootGroup());
+    EXPECT_EQ(ScNodeFactory::getDescriptionKey(ramp->getToolRef(), 2), "Ramp:1-VU");
+    const int before = factory().getNbDescriptionsRead();
+    auto first = factory().createNode(ramp, 2);
+    auto second = factory().createNode(_graph->createNode("Ramp", _graph->getRootGroup()), 2);
+    EXPECT_EQ(factory().getNbDescriptionsRead(), before + 1);
+    EXPECT_NE(first.get(), second.get());
+    EXPECT_EQ(first->getProcessingNode().get(), ramp.get());
+    factory().createNode(ramp, 1);
+    EXPECT_EQ(factory().getNbDescriptionsRead(), before + 2);
+}
+
+TEST(NodeIconRegistry, KeepsOneIconPerNameAndAPlaceholderForMissingFiles) {
+    factory();
+    ScNodeIconRegistry& registry = ScNodeIconRegistry::getInstance();
+    auto blur = registry.getIcon("Blur", false);
+    EXPECT_EQ(registry.getIcon("Blur", true).get(), blur.get());
+    EXPECT_FALSE(blur->isStretched());
+    EXPECT_EQ(blur->getImage().getWidth(), 32);
+    auto missing = registry.getIcon("NoSuchIcon", true);
+    EXPECT_TRUE(missing->getImage().isValid());
+    EXPECT_EQ(missing->getImage().getWidth(), WsManagedImage::getUnavailableImage()->getImage().getWidth());
+}

@@ -1,0 +1,118 @@
+#include "tests/schematic/nodeTestSupport.h"
+#include "tests/schematic/sceneTestSupport.h"
+#include "tests/support/glRecorder.h"
+#include "views/schematic/src/scBasicConnections.h"
+#include "views/schematic/src/scGhostNode.h"
+#include "views/schematic/src/scIcon.h"
+#include "views/schematic/src/scImageToggleNode.h"
+#include "views/schematic/src/scToggleIRTab.h"
+#include "views/schematic/src/scToggleImageTab.h"
+
+#include "platform/graph/piImageModifier.h"
+
+#include <gtest/gtest.h>
+
+using namespace Zv;
+using namespace Zv::NodeTest;
+using namespace Zv::SceneTest;
+using Pos = ScRoundedBox::EdgePos;
+using S = ScRoundedBox::SubSectionType;
+
+namespace {
+
+RCStrongPtr<ScCustomNode> boxNode(float width, float height) {
+    auto node = makeRC<ScCustomNode>(0, height, width, 4.0f);
+    node->setInputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Upper, 0.1f), Pos(S::Upper, 0.9f), nullptr));
+    node->setOutputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Lower, 0.1f), Pos(S::Lower, 0.7f), nullptr));
+    node->setToggleImageTab(std::make_unique<ScToggleImageTab>(Pos(S::Lower, 0.8f), Pos(S::LowerRight, 0.5f), nullptr));
+    return node;
+}
+
+struct Hit {
+    bool hit;
+    int index;
+    int part;
+    bool operator==(const Hit&) const = default;
+};
+
+Hit pickAt(ScNode& node, GePoint2f p) {
+    int index = 55, part = -1;
+    const bool hit = node.pickSocket(p, false, index, part);
+    return {hit, index, part};
+}
+
+} // namespace
+
+TEST(ImageToggleNode, ThumbnailSwitchesSizeAndConnectionPoints) {
+    auto shown = boxNode(120, 90), notShown = boxNode(80, 30);
+    auto node = makeRC<ScImageToggleNode>(shown, notShown);
+    addSockets(*node, 2, 1);
+    node->setPosition({10, 20});
+    EXPECT_EQ(node->getInputConnectionPoint(1, 0), notShown->getInputConnectionPoint(1, 0));
+    EXPECT_EQ(node->getBaseSize(), GeVector2f(80, 30));
+    node->setThumbnailShown(true);
+    EXPECT_EQ(node->getBaseSize(), GeVector2f(120, 90));
+    EXPECT_EQ(node->getInputConnectionPoint(1, 0), shown->getInputConnectionPoint(1, 0));
+    EXPECT_NE(node->getInputConnectionPoint(1, 0), notShown->getInputConnectionPoint(1, 0));
+    EXPECT_EQ(shown->getPosition(), GePoint2f(10, 20)) << "setters reach both looks";
+    EXPECT_EQ(failedAssertion([&] { ScImageToggleNode(shown, nullptr); }), "!_imageNotShownNode.isNull()");
+    EXPECT_EQ(failedAssertion([&] { ScImageToggleNode(nullptr, shown); }), "!_imageShownNode.isNull()");
+}
+
+TEST(GhostNode, ReportsItsOwnSocketAsZeroAndTheRestAsBody) {
+    auto source = boxNode(100, 40);
+    addSockets(*source, 2, 3);
+    const ScRoundedBox& box = source->getBox();
+    const auto outputPoint = [&](int i) { return source->getOutputConnectionPoint(i, 0) + GeVector2f(0, 4); };
+    auto ghost = makeRC<ScGhostNode>(source, 1, 2);
+    EXPECT_FALSE(ghost->hasProcessingNode());
+    EXPECT_EQ(pickAt(*ghost, outputPoint(2)), (Hit{true, 0, 1}));
+    EXPECT_EQ(pickAt(*ghost, outputPoint(0)), (Hit{true, -1, 4}));
+    const GePoint2f toggle = bandPoint(box, Pos(S::Lower, 0.8f), Pos(S::LowerRight, 0.5f), 9.0f);
+    EXPECT_EQ(pickAt(*ghost, toggle), (Hit{true, 55, 2})) << "an output ghost passes the thumbnail strip on";
+    EXPECT_FALSE(pickAt(*ghost, {500, 500}).hit);
+    EXPECT_EQ(ghost->getOutputConnectionPoint(0, 0), source->getOutputConnectionPoint(2, 0));
+
+    source->setThumbnailShown(true);
+    auto inputGhost = makeRC<ScGhostNode>(source, 0, 1);
+    EXPECT_FALSE(source->isThumbnailShown()) << "an input ghost turns the source's thumbnail off";
+    EXPECT_EQ(pickAt(*inputGhost, source->getInputConnectionPoint(1, 0) - GeVector2f(0, 4)), (Hit{true, 0, 0}));
+    EXPECT_EQ(pickAt(*inputGhost, source->getInputConnectionPoint(0, 0) - GeVector2f(0, 4)), (Hit{true, -1, 4}));
+    EXPECT_EQ(pickAt(*inputGhost, toggle), (Hit{true, -1, 4}));
+    EXPECT_EQ(inputGhost->getInputDirection(0), source->getInputDirection(1));
+}
+
+TEST(Icons, KeepTheirAspectAndDrawOneTexturedQuad) {
+    ScIcon icon(IxTile(IxImage(128, 96)), false);
+    EXPECT_EQ(icon.getFittedSize(50, 50), GeVector2f(50, 37.5f));
+    EXPECT_EQ(icon.getFittedSize(100, 30), GeVector2f(40, 30));
+    EXPECT_EQ(ScIcon(IxTile(IxImage(128, 96)), true).getFittedSize(50, 50), GeVector2f(50, 50));
+    ScDrawContext ctx = makeContext();
+    GlRecorder::reset();
+    icon.draw(ctx, 0, 0, 50, 50, 1.0f, {1, 1, 1});
+    const auto quads = GlRecorder::getPrimitives(GL_POLYGON);
+    ASSERT_EQ(quads.size(), 1u);
+    ASSERT_EQ(quads[0].vertices.size(), 4u);
+    EXPECT_FLOAT_EQ(quads[0].vertices[0].x, -25.0f);
+    EXPECT_FLOAT_EQ(quads[0].vertices[0].y, -18.75f);
+    EXPECT_FLOAT_EQ(quads[0].vertices[2].s, 1.0f);
+    EXPECT_FLOAT_EQ(quads[0].vertices[3].t, 1.0f);
+    EXPECT_TRUE(quads[0].state.isEnabled(GL_TEXTURE_2D));
+    EXPECT_EQ(GlRecorder::getCallCount("glTexImage2D"), 1);
+    GlRecorder::reset();
+    ScIcon(IxTile(), false).draw(ctx, 0, 0, 50, 50, 1.0f, {1, 1, 1});
+    EXPECT_TRUE(GlRecorder::getCalls().empty()) << "no picture, nothing drawn";
+}
+
+TEST(ToggleIRTab, ShowsWhetherTheEffectIsOff) {
+    auto graph = PiGraph::create("IR");
+    auto blur = graph->createNode("Blur", graph->getRootGroup());
+    ScToggleIRTab tab(Pos(S::Right, 0.0f), Pos(S::Right, 1.0f), nullptr, blur);
+    EXPECT_EQ(tab.getColorIndex(), IRDisabled);
+    PiImageModifier::setMuted(blur, true);
+    EXPECT_EQ(tab.getColorIndex(), IREnabled);
+    EXPECT_EQ(tab.clone()->getAnchorRBox().get(), nullptr);
+    auto output = graph->createNode("Output", graph->getRootGroup());
+    EXPECT_EQ(failedAssertion([&] { ScToggleIRTab(Pos(), Pos(), nullptr, output); }), "!firstOutput.isNull()");
+    EXPECT_EQ(failedAssertion([&] { ScToggleIRTab(Pos(), Pos(), nullptr, nullptr); }), "!tool.isNull()");
+}
