@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and runs its main job on the built-in sample composition.
+# Installs what is missing, builds the program and runs its main job: the built-in sample
+# composition's schematic, laid out and drawn to a PNG.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 build_dir=${ZV_BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_BUILD_TESTS=OFF -DZV_BUILD_BENCH=OFF
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build_dir" --target schematic
-"$build_dir/app/schematic" help
+mkdir -p out
+"$build_dir/app/schematic" render -o out/sample.png
+echo "The sample's schematic is in $(pwd)/out/sample.png"
