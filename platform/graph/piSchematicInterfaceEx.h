@@ -56,7 +56,7 @@ public:
     static float getNodeDepthX() { return 100; }
     static float getNodeDepthY() { return 30; }
     static float getPlacementBreadth() { return 20; }
-    static float getFanConnectorSpace() { return 8; }
+    static float getFanConnectorSpace() { return 12; }
 };
 
 } // namespace Zv
