@@ -190,3 +190,26 @@ TEST_F(CustomNode, DrawsBodyTabsOutlineAndHighlight) {
     EXPECT_TRUE(tabsHighlit);
     EXPECT_EQ(colorId(GlRecorder::getPrimitives(GL_LINE_STRIP).back().vertices.front().color.r), Selected);
 }
+
+TEST_F(CustomNode, ThumbnailSitsBesideTheBoxOrBelowItWhenTheFlowRunsRight) {
+    auto down = makeNode(0, _tool), right = makeNode(1, _tool);
+    ScDrawContext ctx = makeContext();
+    for (const auto& node : {down, right}) {
+        node->setIcon(IxTile(IxImage(128, 96)));
+        node->setThumbnailShown(true);
+    }
+    const GeRectanglef downThumb = down->getThumbnailRect(), rightThumb = right->getThumbnailRect();
+    EXPECT_GT(downThumb.xMin, down->getBox().getRect().xMax);
+    EXPECT_FLOAT_EQ(downThumb.getWidth(), 64.0f);
+    EXPECT_LT(rightThumb.yMax, right->getBox().getRect().yMin);
+    GeRectanglef bounds;
+    down->getBounds(bounds, ctx);
+    EXPECT_GE(bounds.xMax, downThumb.xMax);
+    GlRecorder::reset();
+    down->drawDecorations(ctx, 1.0f);
+    const auto textured = GlRecorder::getPrimitives(GL_POLYGON).back();
+    EXPECT_FLOAT_EQ(textured.vertices[0].x, downThumb.xMin);
+    down->clearIcon();
+    down->getBounds(bounds, ctx);
+    EXPECT_LT(bounds.xMax, downThumb.xMin) << "no picture, no room taken";
+}

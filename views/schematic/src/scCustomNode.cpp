@@ -24,8 +24,12 @@ constexpr float kBandBoxGrowth = 3.0f;
 constexpr float kBandGap = 1.0f;
 // The body is a shade lighter at the top than at the bottom.
 constexpr float kBodyShade = 0.12f;
-// The thumbnail keeps this far inside the box.
-constexpr float kThumbnailMargin = 4.0f;
+// The thumbnail: half the requested picture size, beside the box (below it when the flow runs right),
+// clear of the strips on that side, on a dark frame.
+constexpr float kThumbnailWidth = ScIcon::kThumbnailWidth / 2.0f;
+constexpr float kThumbnailHeight = ScIcon::kThumbnailHeight / 2.0f;
+constexpr float kThumbnailGap = 14.0f;
+constexpr float kThumbnailFrame = 2.0f;
 // UNDER label: right of the box and reaching below it.
 constexpr float kUnderLabelGap = 7.0f;
 constexpr float kUnderLabelWidth = 150.0f;
@@ -278,6 +282,7 @@ GeRectangle<float> ScCustomNode::getNameRect(float ascent, float descent) const 
 
 void ScCustomNode::getBounds(GeRectangle<float>& out, const ScContext& ctx) const {
     getBoxBounds(out);
+    if (isThumbnailShown() && !getIcon().isNull()) out.unite(getThumbnailRect().grown(kThumbnailFrame));
     if (_nameAlignment != UNDER || ctx.getFont().isNull()) return;
     out.unite(getNameRect(ctx.getFont()->getAscent(), ctx.getFont()->getDescent()));
 }
@@ -487,11 +492,24 @@ void ScCustomNode::drawDecorations(ScDrawContext& ctx, float alpha) {
         _working.linkNodeIconTab->draw(ctx, alpha);
     }
     if (isThumbnailShown() && !getIcon().isNull()) {
-        const GeRectangle<float>& r = _box.getRect();
+        const GeRectangle<float> r = getThumbnailRect();
+        ctx.setState(ScDrawContext::Plain);
+        ctx.setColor(TextureBackground, alpha);
+        glRectf(r.xMin - kThumbnailFrame, r.yMin - kThumbnailFrame, r.xMax + kThumbnailFrame, r.yMax + kThumbnailFrame);
         const GePoint2<float> c = r.getCenter();
-        getIcon()->draw(ctx, c.x, c.y, r.getWidth() - 2.0f * kThumbnailMargin, r.getHeight() - 2.0f * kThumbnailMargin,
-                        alpha, {1.0f, 1.0f, 1.0f});
+        getIcon()->draw(ctx, c.x, c.y, r.getWidth(), r.getHeight(), alpha, {1.0f, 1.0f, 1.0f});
     }
+}
+
+GeRectangle<float> ScCustomNode::getThumbnailRect() const {
+    const GeRectangle<float>& r = _box.getRect();
+    const GePoint2<float> c = r.getCenter();
+    if (getOrientation() == 1) {
+        const float top = r.yMin - kThumbnailGap;
+        return {c.x - kThumbnailWidth / 2.0f, c.x + kThumbnailWidth / 2.0f, top - kThumbnailHeight, top};
+    }
+    const float left = r.xMax + kThumbnailGap;
+    return {left, left + kThumbnailWidth, c.y - kThumbnailHeight / 2.0f, c.y + kThumbnailHeight / 2.0f};
 }
 
 void ScCustomNode::drawHighlight(ScDrawContext& ctx, float alpha) {

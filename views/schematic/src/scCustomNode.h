@@ -73,6 +73,8 @@ public:
     // The colour the body is filled with: the user's colour, else that of the colour kind.
     UiResColor getBodyColor() const;
     static UiResColor getColorKindColor(int colorKind);
+    // Where the thumbnail goes while it is shown: beside the box, or below it when the flow runs right.
+    GeRectangle<float> getThumbnailRect() const;
     // The name label's rectangle for a font of that ascent and descent.
     GeRectangle<float> getNameRect(float ascent, float descent) const;
 

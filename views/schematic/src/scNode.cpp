@@ -113,7 +113,8 @@ void ScNode::draw(ScDrawContext& ctx) {
     ctx.setState(ScDrawContext::SmoothLines);
     ctx.setColor(_selected ? Selected : Unselected, alpha);
     drawOutline(ctx, alpha);
-    ctx.setColor(_selected ? Selected : Unselected, alpha);
+    // Names stay readable on every body colour; a selected node's name takes the selection colour.
+    ctx.setColor(_selected ? Selected : MenuText, alpha);
     drawName(ctx);
 }
 
