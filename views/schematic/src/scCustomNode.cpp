@@ -194,6 +194,7 @@ void ScCustomNode::update() const {
     cloneParts();
     separateBands();
     _layoutDirty = false;
+    _boundsDirty = true;
 }
 
 void ScCustomNode::cloneParts() const {
@@ -247,8 +248,16 @@ void ScCustomNode::setPosition(const GePoint2<float>& position) {
 
 void ScCustomNode::getBoxBounds(GeRectangle<float>& out) const {
     update();
-    out = _box.getRect();
-    GeRectangle<float> bounds;
+    const GeVector2<float> offset = getPosition() - GePoint2<float>();
+    if (_boundsDirty) {
+        _localBounds = computeBoxBounds().translated(-offset);
+        _boundsDirty = false;
+    }
+    out = _localBounds.translated(offset);
+}
+
+GeRectangle<float> ScCustomNode::computeBoxBounds() const {
+    GeRectangle<float> out = _box.getRect(), bounds;
     for (const ScConnectionSet* set : {_working.inputSet.get(), _working.outputSet.get(), _working.feedbackTab.get()}) {
         if (!set) continue;
         set->getBounds(bounds, false);
@@ -263,6 +272,7 @@ void ScCustomNode::getBoxBounds(GeRectangle<float>& out) const {
         tab->getBounds(bounds, false);
         out.unite(bounds);
     }
+    return out;
 }
 
 void ScCustomNode::getSize(GeVector2<float>& out) const {
@@ -290,11 +300,13 @@ void ScCustomNode::getBounds(GeRectangle<float>& out, const ScContext& ctx) cons
 void ScCustomNode::addInput(SocketRecord& socket) {
     ScNode::addInput(socket);
     if (!_layoutDirty && _working.inputSet) _working.inputSet->setNbConnections(getNbInputs());
+    _boundsDirty = true;
 }
 
 void ScCustomNode::addOutput(SocketRecord& socket) {
     ScNode::addOutput(socket);
     if (!_layoutDirty && _working.outputSet) _working.outputSet->setNbConnections(getNbOutputs());
+    _boundsDirty = true;
 }
 
 int ScCustomNode::mapInputIndex(int index) const {

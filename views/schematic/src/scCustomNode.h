@@ -95,6 +95,8 @@ private:
     };
 
     void markLayoutDirty() { _layoutDirty = true; }
+    // Box and working sets and tabs, where they are now.
+    GeRectangle<float> computeBoxBounds() const;
     void update() const;
     void cloneParts() const;
     void separateBands() const;
@@ -118,6 +120,9 @@ private:
     std::vector<RCShdPtr<ScIcon>> _genericIcons;
     mutable Parts _working;
     mutable bool _layoutDirty = true;
+    // Box bounds relative to the position: moving the node keeps them.
+    mutable GeRectangle<float> _localBounds;
+    mutable bool _boundsDirty = true;
     bool _inputEnlarged = false;
     bool _outputEnlarged = false;
     bool _toggleImageEnlarged = false;
