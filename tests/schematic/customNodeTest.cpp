@@ -34,18 +34,6 @@ RCStrongPtr<ScCustomNode> makeNode(int orientation, const RCStrongPtr<PiNode>& t
 
 class CustomNode : public ::testing::Test {
 protected:
-    struct Pick {
-        bool hit;
-        int index;
-        int part;
-        bool operator==(const Pick&) const = default;
-    };
-    Pick pick(ScCustomNode& node, GePoint2f p, int index = 77) {
-        int part = -9;
-        const bool hit = node.pickSocket(p, true, index, part);
-        return {hit, index, part};
-    }
-
     RCStrongPtr<PiGraph> _graph = PiGraph::create("Nodes");
     RCStrongPtr<PiNode> _tool = _graph->createNode("Blur", _graph->getRootGroup());
 };
@@ -78,18 +66,18 @@ TEST_F(CustomNode, PicksInputOutputToggleImageIRThenBody) {
     const ScRoundedBox& box = node->getBox();
     const ScConnectionSet& inputs = *node->getInputSet();
     const GePoint2f input0 = bandPoint(box, Pos(S::Upper, 0.0f), Pos(S::Upper, 0.25f));
-    EXPECT_EQ(pick(*node, input0), (Pick{true, 0, 0}));
+    EXPECT_EQ(pickAt(*node, input0), (Hit{true, 0, 0}));
     EXPECT_EQ(inputs.pick(input0, true), 0);
-    EXPECT_EQ(pick(*node, bandPoint(box, Pos(S::Lower, 0.2f), Pos(S::Lower, 0.55f))), (Pick{true, 1, 1}));
+    EXPECT_EQ(pickAt(*node, bandPoint(box, Pos(S::Lower, 0.2f), Pos(S::Lower, 0.55f))), (Hit{true, 1, 1}));
     // Toggle strips keep the index the caller passed.
     const GePoint2f toggle = bandPoint(box, Pos(S::UpperRight, 0.1f), Pos(S::UpperRight, 0.9f), 10.0f);
-    EXPECT_EQ(pick(*node, toggle), (Pick{true, 77, 2}));
+    EXPECT_EQ(pickAt(*node, toggle), (Hit{true, 55, 2}));
     const GePoint2f ir = bandPoint(box, Pos(S::LowerRight, 0.1f), Pos(S::LowerRight, 0.9f), 10.0f);
-    EXPECT_FALSE(pick(*node, ir).hit) << "the IR strip is not pickable while its flag is off";
+    EXPECT_FALSE(pickAt(*node, ir).hit) << "the IR strip is not pickable while its flag is off";
     node->setIRToggleEnabled(true);
-    EXPECT_EQ(pick(*node, ir), (Pick{true, 77, 3}));
-    EXPECT_EQ(pick(*node, {0, 0}), (Pick{true, -1, 4}));
-    EXPECT_FALSE(pick(*node, {0, 100}).hit);
+    EXPECT_EQ(pickAt(*node, ir), (Hit{true, 55, 3}));
+    EXPECT_EQ(pickAt(*node, {0, 0}), (Hit{true, -1, 4}));
+    EXPECT_FALSE(pickAt(*node, {0, 100}).hit);
 }
 
 TEST_F(CustomNode, NeighbouringBandsEndOneUnitApart) {

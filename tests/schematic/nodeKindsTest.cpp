@@ -28,19 +28,6 @@ RCStrongPtr<ScCustomNode> boxNode(float width, float height) {
     return node;
 }
 
-struct Hit {
-    bool hit;
-    int index;
-    int part;
-    bool operator==(const Hit&) const = default;
-};
-
-Hit pickAt(ScNode& node, GePoint2f p) {
-    int index = 55, part = -1;
-    const bool hit = node.pickSocket(p, false, index, part);
-    return {hit, index, part};
-}
-
 } // namespace
 
 TEST(ImageToggleNode, ThumbnailSwitchesSizeAndConnectionPoints) {

@@ -29,6 +29,20 @@ inline void addSockets(ScNode& node, int inputs, int outputs) {
     }
 }
 
+// What a pick reports; the index starts at 55 so that untouched indices show.
+struct Hit {
+    bool hit;
+    int index;
+    int part;
+    bool operator==(const Hit&) const = default;
+};
+
+inline Hit pickAt(ScNode& node, GePoint2f p, bool markHovered = false) {
+    int index = 55, part = -1;
+    const bool hit = node.pickSocket(p, markHovered, index, part);
+    return {hit, index, part};
+}
+
 // The condition text of the assertion the call fails, or "none".
 template <class Call>
 std::string failedAssertion(Call call) {

@@ -98,45 +98,40 @@ void ScCustomNode::Band::setEnd(const EdgePos& p) const {
 
 // Elements.
 
+template <class T>
+void ScCustomNode::adopt(std::unique_ptr<T>& slot, std::unique_ptr<T> element) {
+    if (element) element->setAnchorRBox(&_box);
+    slot = std::move(element);
+    markLayoutDirty();
+}
+
 void ScCustomNode::setBody(std::unique_ptr<ScImageHandler> body) {
     _body = std::move(body);
     if (_body) _body->setAnchorRBox(&_box);
 }
 
 void ScCustomNode::setInputSet(std::unique_ptr<ScConnectionSet> set) {
-    if (set) set->setAnchorRBox(&_box);
-    _prototypes.inputSet = std::move(set);
-    markLayoutDirty();
+    adopt(_prototypes.inputSet, std::move(set));
 }
 
 void ScCustomNode::setOutputSet(std::unique_ptr<ScConnectionSet> set) {
-    if (set) set->setAnchorRBox(&_box);
-    _prototypes.outputSet = std::move(set);
-    markLayoutDirty();
+    adopt(_prototypes.outputSet, std::move(set));
 }
 
 void ScCustomNode::setFeedbackTab(std::unique_ptr<ScConnectionSet> tab) {
-    if (tab) tab->setAnchorRBox(&_box);
-    _prototypes.feedbackTab = std::move(tab);
-    markLayoutDirty();
+    adopt(_prototypes.feedbackTab, std::move(tab));
 }
 
 void ScCustomNode::setToggleImageTab(std::unique_ptr<ScBorderTab> tab) {
-    if (tab) tab->setAnchorRBox(&_box);
-    _prototypes.toggleImageTab = std::move(tab);
-    markLayoutDirty();
+    adopt(_prototypes.toggleImageTab, std::move(tab));
 }
 
 void ScCustomNode::setToggleIRTab(std::unique_ptr<ScBorderTab> tab) {
-    if (tab) tab->setAnchorRBox(&_box);
-    _prototypes.toggleIRTab = std::move(tab);
-    markLayoutDirty();
+    adopt(_prototypes.toggleIRTab, std::move(tab));
 }
 
 void ScCustomNode::setLinkNodeIconTab(std::unique_ptr<ScBorderTab> tab) {
-    if (tab) tab->setAnchorRBox(&_box);
-    _prototypes.linkNodeIconTab = std::move(tab);
-    markLayoutDirty();
+    adopt(_prototypes.linkNodeIconTab, std::move(tab));
 }
 
 void ScCustomNode::addGenericTab(std::unique_ptr<ScBorderTab> tab, const RCShdPtr<ScIcon>& icon) {

@@ -95,6 +95,9 @@ private:
     };
 
     void markLayoutDirty() { _layoutDirty = true; }
+    // Hangs a prototype on the node's box and keeps it.
+    template <class T>
+    void adopt(std::unique_ptr<T>& slot, std::unique_ptr<T> element);
     // Box and working sets and tabs, where they are now.
     GeRectangle<float> computeBoxBounds() const;
     void update() const;
