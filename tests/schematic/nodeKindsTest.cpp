@@ -2,6 +2,7 @@
 #include "tests/schematic/sceneTestSupport.h"
 #include "tests/support/glRecorder.h"
 #include "views/schematic/src/scBasicConnections.h"
+#include "views/schematic/src/scFeedbackTab.h"
 #include "views/schematic/src/scGhostNode.h"
 #include "views/schematic/src/scIcon.h"
 #include "views/schematic/src/scImageToggleNode.h"
@@ -9,6 +10,9 @@
 #include "views/schematic/src/scToggleImageTab.h"
 
 #include "platform/graph/piImageModifier.h"
+#include "platform/graph/piKeyframingUtil.h"
+#include "platform/graph/piPath.h"
+#include "platform/graph/piNodeAnchorUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -102,4 +106,41 @@ TEST(ToggleIRTab, ShowsWhetherTheEffectIsOff) {
     auto output = graph->createNode("Output", graph->getRootGroup());
     EXPECT_EQ(failedAssertion([&] { ScToggleIRTab(Pos(), Pos(), nullptr, output); }), "!firstOutput.isNull()");
     EXPECT_EQ(failedAssertion([&] { ScToggleIRTab(Pos(), Pos(), nullptr, nullptr); }), "!tool.isNull()");
+}
+
+TEST(NodeDetails, NameToolFormatConversionAndAnchors) {
+    auto graph = PiGraph::create("Details");
+    auto keyer = graph->createNode("Keyer", graph->getRootGroup(), "Matte");
+    auto grade = graph->createNode("ColorCorrect", graph->getRootGroup(), "Grade");
+    graph->connect(keyer->getOutput(0), grade->getInput(1));
+    PiNodeAnchorUtils::addAnchor(grade, {"Corner A", "Corner"});
+    auto node = factory().createNode(grade, 0);
+    node->setName("Grade");
+    const std::vector<LiString> lines = node->getDetailsLines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Grade (ColorCorrect)");
+    EXPECT_EQ(lines.back(), "    Corner A");
+    EXPECT_EQ(lines[lines.size() - 2], "Anchors:");
+}
+
+TEST(FeedbackTab, ShowsKeyframeMarksThenAnchorsThenPlainTabs) {
+    auto graph = PiGraph::create("Feedback");
+    auto blur = graph->createNode("Blur", graph->getRootGroup());
+    ScRoundedBox box({0, 100, 0, 30}, 8);
+    ScFeedbackTab tab(Pos(S::Right, 0.0f), Pos(S::Right, 1.0f), &box, blur);
+    tab.setNbConnections(2);
+    ScDrawContext ctx = makeContext();
+    const auto firstColors = [&] {
+        GlRecorder::reset();
+        tab.draw(ctx, 1.0f);
+        std::vector<int> ids;
+        // Straight pieces fill with one rectangle each.
+        for (const auto& rect : GlRecorder::getPrimitives(GL_QUADS)) ids.push_back(colorId(rect.vertices[0].color.r));
+        return ids;
+    };
+    EXPECT_EQ(firstColors(), (std::vector<int>{Tabs, Tabs}));
+    PiNodeAnchorUtils::addAnchor(blur, {"Pin", "Point"});
+    EXPECT_EQ(firstColors(), (std::vector<int>{AnchorTab, Tabs}));
+    PiKeyframingUtil::markTool(blur);
+    EXPECT_EQ(firstColors(), (std::vector<int>{MarkedAnimationTab, AnchorTab}));
 }
