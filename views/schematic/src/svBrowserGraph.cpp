@@ -362,7 +362,9 @@ void SvBrowserGraph::addEdge(const RCStrongPtr<ScNode>& target, int targetTab, i
     RCStrongPtr<PiNode> sourceNode = PiNodeUtils::getCollapseNode(*output);
     const bool collapsed = !sourceNode.isNull();
     if (!collapsed) sourceNode = output->getNode();
-    if (sourceNode.isNull() || !isShown(*sourceNode) || !isInLevel(*sourceNode)) return;
+    // A visual group is drawn as a box around its members, never as a node of its own.
+    if (sourceNode.isNull() || !isShown(*sourceNode) || !isInLevel(*sourceNode) || isVisualGroupNode(*sourceNode))
+        return;
     if (!_nodeMap.count(sourceNode->getId())) {
         RCShdPtr<ScGroup> group;
         if (PiGroupNode* enclosing = sourceNode->getGroupPtr(); enclosing && isVisualGroupNode(*enclosing))
