@@ -1,0 +1,205 @@
+// Automatic layout of generated compositions: time per node, and the ratio to a plain pass that
+// reads every node and edge once.
+#include "platform/graph/piCompositionGenerator.h"
+#include "platform/graph/piMultivaluedInput.h"
+#include "views/schematic/src/scGraph.h"
+#include "views/schematic/src/scGraphInterface.h"
+#include "views/schematic/src/scNodeFactory.h"
+#include "views/schematic/src/scNodeIconRegistry.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+using namespace Zv;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kOrientation = 1;
+constexpr uint64_t kSeed = 1;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The scene of a generated composition: one scene node per processing node and one edge per
+// connection, in the order the browser graph adds them.
+class BenchScene : public ScGraphInterface {
+public:
+    explicit BenchScene(int nbNodes) : _nbNodes(nbNodes), _scene(new ScGraph(this)) {
+        _graph = PiCompositionGenerator(kSeed).generate(nbNodes);
+        _scene->setOrientation(kOrientation);
+        for (const auto& node : _graph->getRootGroup()->getMembers()) {
+            RCStrongPtr<ScNode> sceneNode = makeSceneNode(node);
+            _sceneNodes.emplace(node.get(), sceneNode);
+            _scene->getNodes().insert(sceneNode);
+        }
+        for (const auto& node : _graph->getRootGroup()->getMembers()) addEdges(*node);
+        // Nodes work out their geometry on first use; a shown scene has done so before any layout.
+        GeVector2<float> size;
+        for (const auto& node : _scene->getNodes()) node->getSize(size);
+    }
+
+    int getNbNodes() const { return _nbNodes; }
+    ScGraph& getScene() { return *_scene; }
+
+    RCStrongPtr<ScNode> findNode(const PiNode& node) override {
+        auto found = _sceneNodes.find(&node);
+        return found == _sceneNodes.end() ? RCStrongPtr<ScNode>() : found->second;
+    }
+    void storeNodePosition(PiNode&, const GePoint2<float>&) override {}
+    GePoint2<float> getNodePosition(const PiNode&) override { return {}; }
+    bool isPlaceable(const ScNode&) override { return true; }
+
+    // Reads every node and edge once: the least any layout must do.
+    double floorPass() const {
+        double sum = 0;
+        for (const auto& node : _scene->getNodes()) sum += node->getPosition().x + node->getPosition().y;
+        for (const auto& edge : _scene->getEdges()) sum += edge->getTargetSocket();
+        return sum;
+    }
+
+private:
+    // Generated compositions have image sockets only, so every input shows: one tab each, and one
+    // per value on a multi-valued input's fan.
+    static int getNbTabs(const PiInput& input) {
+        auto* multi = dynamic_cast<const PiMultivaluedInput*>(&input);
+        return multi ? std::max(1, multi->getNbValues()) : 1;
+    }
+    static RCStrongPtr<ScNode> makeSceneNode(const RCStrongPtr<PiNode>& node) {
+        RCStrongPtr<ScNode> sceneNode = ScNodeFactory::getInstance().createNode(node, kOrientation);
+        sceneNode->setProcessingNode(node);
+        sceneNode->setName(node->getName());
+        for (const auto& input : node->getInputs())
+            for (int tab = getNbTabs(*input); tab > 0; --tab) {
+                ScNode::SocketRecord record{0, false, input->getName(), -1};
+                sceneNode->addInput(record);
+            }
+        for (const auto& output : node->getOutputs()) {
+            ScNode::SocketRecord record{0, false, output->getName(), -1};
+            sceneNode->addOutput(record);
+        }
+        return sceneNode;
+    }
+    void addEdges(const PiNode& node) {
+        int tab = 0;
+        for (const auto& input : node.getInputs()) {
+            if (auto* multi = dynamic_cast<PiMultivaluedInput*>(input.get()))
+                for (int fan = 0; fan < multi->getNbValues(); ++fan) addEdge(*multi->getValue(fan), tab + fan, fan);
+            else addEdge(*input, tab, 0);
+            tab += getNbTabs(*input);
+        }
+    }
+    void addEdge(const PiInput& input, int tab, int fan) {
+        if (!input.isConnected()) return;
+        RCStrongPtr<PiOutput> output = input.getOutput();
+        const auto& consumers = output->getConnections();
+        int sourceFan = static_cast<int>(std::find(consumers.begin(), consumers.end(), &input) - consumers.begin());
+        const PiNode& target = *input.getTopInput().getNodePtr();
+        _scene->getEdges().insert(RCStrongPtr<ScEdge>(new ScEdge(findNode(*output->getNodePtr()), output->getIndex(),
+                                                                 sourceFan, findNode(target), tab, fan, 0)));
+    }
+
+    int _nbNodes;
+    RCStrongPtr<PiGraph> _graph;
+    RCStrongPtr<ScGraph> _scene;
+    std::unordered_map<const PiNode*, RCStrongPtr<ScNode>> _sceneNodes;
+};
+
+// One scene at a time: the benchmarks of a size run one after the other.
+BenchScene& getScene(int nbNodes) {
+    static std::unique_ptr<BenchScene> scene;
+    if (!scene || scene->getNbNodes() != nbNodes) {
+        scene.reset();
+        scene = std::make_unique<BenchScene>(nbNodes);
+    }
+    return *scene;
+}
+
+// Best of several floor passes, in seconds.
+double timeFloor(const BenchScene& scene) {
+    double best = 1e30;
+    for (int run = 0; run < 5; ++run) {
+        Clock::time_point start = Clock::now();
+        benchmark::DoNotOptimize(scene.floorPass());
+        best = std::min(best, secondsSince(start));
+    }
+    return best;
+}
+
+void setPlaced(ScGraph& scene, bool placed) {
+    for (const auto& node : scene.getNodes()) node->setPlaced(placed);
+}
+
+// Times the layout only, so the unplacing before each run is left out.
+void runLayout(benchmark::State& state, int nbNodes, ScGraph::LayoutType type) {
+    BenchScene& bench = getScene(nbNodes);
+    ScGraph& scene = bench.getScene();
+    double total = 0;
+    for (auto _ : state) {
+        if (type == ScGraph::LayoutUnplaced) setPlaced(scene, false);
+        Clock::time_point start = Clock::now();
+        scene.layout(type);
+        double seconds = secondsSince(start);
+        state.SetIterationTime(seconds);
+        total += seconds;
+    }
+    double floor = timeFloor(bench);
+    double perRun = total / static_cast<double>(state.iterations());
+    state.counters["ns_per_node"] = perRun * 1e9 / nbNodes;
+    state.counters["floor_ns_per_node"] = floor * 1e9 / nbNodes;
+    state.counters["ratio_to_floor"] = perRun / floor;
+}
+
+// New nodes among placed ones: every thousandth node of a laid-out scene is unplaced again.
+void placeNewAmongPlaced(benchmark::State& state) {
+    constexpr int kNbPlaced = 100'000;
+    constexpr int kNbNew = 100;
+    ScGraph& scene = getScene(kNbPlaced + kNbNew).getScene();
+    scene.layout(ScGraph::LayoutAll);
+    setPlaced(scene, true);
+    std::vector<ScNode*> fresh;
+    int index = 0;
+    for (const auto& node : scene.getNodes())
+        if (index++ % ((kNbPlaced + kNbNew) / kNbNew) == 0) fresh.push_back(node.operator->());
+    for (auto _ : state) {
+        for (ScNode* node : fresh) node->setPlaced(false);
+        Clock::time_point start = Clock::now();
+        scene.layout(ScGraph::LayoutUnplaced);
+        state.SetIterationTime(secondsSince(start));
+    }
+    state.counters["new_nodes"] = static_cast<double>(fresh.size());
+}
+
+template <class Singleton>
+void initializeOnce() {
+    if (Singleton::getState() == Singleton::NotInitialized) Singleton::initialize();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    initializeOnce<ScNodeFactory>();
+    initializeOnce<ScNodeIconRegistry>();
+    // Registered size by size, so each scene is built once for both layout types.
+    for (int nbNodes : {1'000, 10'000, 100'000, 1'000'000}) {
+        for (auto [name, type] : {std::pair{"LayoutAll", ScGraph::LayoutAll}, std::pair{"LayoutUnplaced", ScGraph::LayoutUnplaced}})
+            benchmark::RegisterBenchmark((std::string(name) + "/" + std::to_string(nbNodes)).c_str(),
+                                         [nbNodes, type](benchmark::State& state) { runLayout(state, nbNodes, type); })
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RegisterBenchmark("LayoutUnplaced/100_into_100000", placeNewAmongPlaced)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
