@@ -55,6 +55,7 @@ int layout(const std::vector<std::string>& argv) {
     session.getBrowserGraph().storeAllPositions();
     if (args.has("-o")) PiCompositionFile::save(session.getGraph(), args.get("-o"));
     if (args.has("--print")) printScene(session.getScene());
+    session.printWarnings();
     return 0;
 }
 

@@ -32,6 +32,7 @@ int render(const std::vector<std::string>& argv) {
     IxPngFile::writeOpaque(out, context.readPixels());
     std::printf("wrote %s: %zu nodes, %zu links of %s\n", out.c_str(), session.getScene().getNodes().size(),
                 session.getScene().getEdges().size(), path.c_str());
+    session.printWarnings();
     return 0;
 }
 

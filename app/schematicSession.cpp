@@ -6,6 +6,8 @@
 #include "views/schematic/src/scNodeFactory.h"
 #include "views/schematic/src/scNodeIconRegistry.h"
 
+#include <cstdio>
+
 namespace Zv {
 namespace {
 
@@ -37,6 +39,10 @@ SchematicSession::SchematicSession(const std::string& path, int orientation, boo
 
 SchematicSession::~SchematicSession() {
     _browserGraph.reset();
+}
+
+void SchematicSession::printWarnings() const {
+    for (const LiString& warning : _display.getWarnings()) std::fprintf(stderr, "warning: %s\n", warning.c_str());
 }
 
 void SchematicSession::enterGroup(int id) {

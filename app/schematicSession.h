@@ -1,9 +1,8 @@
 #pragma once
 
-#include "app/headlessDisplay.h"
-
 #include "platform/graph/uiComposition.h"
 #include "views/schematic/src/svBrowserGraph.h"
+#include "views/schematic/src/svHeadlessDisplay.h"
 
 #include <optional>
 #include <string>
@@ -23,14 +22,16 @@ public:
     PiGraph& getGraph() { return *_graph; }
     SvBrowserGraph& getBrowserGraph() { return *_browserGraph; }
     ScGraph& getScene() { return *_browserGraph->getScene(); }
-    HeadlessDisplay& getDisplay() { return _display; }
+    SvHeadlessDisplay& getDisplay() { return _display; }
+    // Warnings the view gave, one per line on standard error.
+    void printWarnings() const;
     // Shows the content of a group node; ExBadInput when the identity names no group.
     void enterGroup(int id);
 
 private:
     RCStrongPtr<PiGraph> _graph;
     UiComposition _composition;
-    HeadlessDisplay _display;
+    SvHeadlessDisplay _display;
     RCStrongPtr<SvBrowserGraph> _browserGraph;
 };
 

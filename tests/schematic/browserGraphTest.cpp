@@ -1,6 +1,7 @@
 #include "views/schematic/src/scNodeFactory.h"
 #include "views/schematic/src/scNodeIconRegistry.h"
 #include "views/schematic/src/svBrowserGraph.h"
+#include "views/schematic/src/svHeadlessDisplay.h"
 
 #include "platform/graph/piAppThread.h"
 #include "platform/graph/piCompositionFile.h"
@@ -13,30 +14,6 @@
 using namespace Zv;
 
 namespace {
-
-class RecordingDisplay : public SvDisplayInterface {
-public:
-    bool isViewShown() const override { return true; }
-    void redraw(const LiString& reason) override { redraws.push_back(reason); }
-    void redrawNode(const ScNode&) override {}
-    void resetUserZoomPan() override {
-        zoomPan = ZoomPan();
-        ++resets;
-    }
-    ZoomPan getUserZoomPan() const override { return zoomPan; }
-    void setUserZoomPan(const ZoomPan& value) override { zoomPan = value; }
-    GeRectangle<float> getVisibleWorldRect() const override { return {-100.0f, 100.0f, -100.0f, 100.0f}; }
-    bool isAutoCleanup() const override { return false; }
-    int getOrientation() const override { return 1; }
-    void setCommandStack(CmCommandStack*, int) override {}
-    void setTitle(const LiString&) override {}
-    void showWarning(const LiString& message) override { warnings.push_back(message); }
-
-    std::vector<LiString> redraws;
-    std::vector<LiString> warnings;
-    ZoomPan zoomPan;
-    int resets = 0;
-};
 
 // Parameter sockets in this composition: Expression's Value output. Node 6 is hidden by its marker.
 const char* const kComposition = R"(<composition version="1" name="Browse">
@@ -83,7 +60,7 @@ protected:
 
     RCStrongPtr<PiGraph> _graph;
     UiComposition _composition;
-    RecordingDisplay _display;
+    SvHeadlessDisplay _display{1, false};
     RCStrongPtr<SvBrowserGraph> _browser;
 };
 
@@ -118,35 +95,35 @@ TEST_F(BrowserGraphTest, VisualGroupMembersShowAtItsLevelInsideAGroupBox) {
 }
 
 TEST_F(BrowserGraphTest, GroupLevelsKeepTheirZoomAndPanAndRemovalReturnsToTheRoot) {
-    _display.zoomPan = {2.0f, 10.0f, 20.0f};
+    _display.setUserZoomPan({2.0f, 10.0f, 20.0f});
     _browser->editGroupNode(group(8));
     EXPECT_TRUE(shows(10));
     EXPECT_TRUE(shows(9));
     EXPECT_EQ(_browser->getNodeMap().at(9)->getName(), "Out Output Image");
     EXPECT_FALSE(shows(1));
-    _display.zoomPan = {0.5f, -3.0f, 4.0f};
+    _display.setUserZoomPan({0.5f, -3.0f, 4.0f});
 
     _browser->exitGroupNode();
     EXPECT_TRUE(shows(1));
-    EXPECT_FLOAT_EQ(_display.zoomPan.zoom, 2.0f) << "the root's view comes back";
+    EXPECT_FLOAT_EQ(_display.getUserZoomPan().zoom, 2.0f) << "the root's view comes back";
     _browser->editGroupNode(group(8));
-    EXPECT_FLOAT_EQ(_display.zoomPan.zoom, 0.5f);
-    EXPECT_FLOAT_EQ(_display.zoomPan.panX, -3.0f);
+    EXPECT_FLOAT_EQ(_display.getUserZoomPan().zoom, 0.5f);
+    EXPECT_FLOAT_EQ(_display.getUserZoomPan().panX, -3.0f);
 
-    const int resets = _display.resets;
+    const int resets = _display.getNbZoomPanResets();
     _graph->removeNode(group(8));
     EXPECT_TRUE(shows(1)) << "back at the root";
-    EXPECT_EQ(_display.resets, resets + 1);
+    EXPECT_EQ(_display.getNbZoomPanResets(), resets + 1);
 }
 
 TEST_F(BrowserGraphTest, SelectionIsMirroredBothWaysWithoutRedundantRedraws) {
     _graph->getSelection()->add(PiSnItemConst<PiNode>::create(_graph->findNode(1)));
     EXPECT_TRUE(_browser->getNodeMap().at(1)->isSelected());
-    EXPECT_EQ(_display.redraws.back(), "SvBrowserGraph::selectionChanged");
+    EXPECT_EQ(_display.getRedrawReasons().back(), "SvBrowserGraph::selectionChanged");
 
     _browser->getNodeMap().at(4)->setSelected(true);
-    const size_t redraws = _display.redraws.size();
+    const size_t redraws = _display.getRedrawReasons().size();
     _browser->applySceneSelectionToModel();
     EXPECT_EQ(_graph->getSelection()->getNbItems(), 2);
-    EXPECT_EQ(_display.redraws.size(), redraws) << "the scene already shows this selection";
+    EXPECT_EQ(_display.getRedrawReasons().size(), redraws) << "the scene already shows this selection";
 }

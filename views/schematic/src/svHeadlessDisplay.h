@@ -2,21 +2,23 @@
 
 #include "views/schematic/src/svDisplayInterface.h"
 
-#include <string>
 #include <vector>
 
 namespace Zv {
 
-// The display of a view without a window: it keeps what the browser graph tells it, so the
-// headless commands can read the title, warnings and redraw requests.
-class HeadlessDisplay : public SvDisplayInterface {
+// The display of a view without a window: it keeps what the browser graph tells it, so headless
+// commands, tests and benchmarks can read the title, warnings, redraw requests and view changes.
+class SvHeadlessDisplay : public SvDisplayInterface {
 public:
-    HeadlessDisplay(int orientation, bool autoCleanup) : _orientation(orientation), _autoCleanup(autoCleanup) {}
+    SvHeadlessDisplay(int orientation, bool autoCleanup) : _orientation(orientation), _autoCleanup(autoCleanup) {}
 
     bool isViewShown() const override { return true; }
     void redraw(const LiString& reason) override { _redrawReasons.push_back(reason); }
     void redrawNode(const ScNode&) override {}
-    void resetUserZoomPan() override { _zoomPan = ZoomPan(); }
+    void resetUserZoomPan() override {
+        _zoomPan = ZoomPan();
+        ++_nbZoomPanResets;
+    }
     ZoomPan getUserZoomPan() const override { return _zoomPan; }
     void setUserZoomPan(const ZoomPan& zoomPan) override { _zoomPan = zoomPan; }
     GeRectangle<float> getVisibleWorldRect() const override { return _visible; }
@@ -24,13 +26,14 @@ public:
     int getOrientation() const override { return _orientation; }
     void setCommandStack(CmCommandStack*, int accessLevel) override { _accessLevel = accessLevel; }
     void setTitle(const LiString& title) override { _title = title; }
-    // Warnings go to standard error: the commands have no other place to show them.
-    void showWarning(const LiString& message) override;
+    void showWarning(const LiString& message) override { _warnings.push_back(message); }
 
     void setVisibleWorldRect(const GeRectangle<float>& visible) { _visible = visible; }
     const std::vector<LiString>& getRedrawReasons() const { return _redrawReasons; }
+    const std::vector<LiString>& getWarnings() const { return _warnings; }
     const LiString& getTitle() const { return _title; }
     int getAccessLevel() const { return _accessLevel; }
+    int getNbZoomPanResets() const { return _nbZoomPanResets; }
 
 private:
     int _orientation;
@@ -38,8 +41,10 @@ private:
     ZoomPan _zoomPan;
     GeRectangle<float> _visible{-500.0f, 500.0f, -500.0f, 500.0f};
     std::vector<LiString> _redrawReasons;
+    std::vector<LiString> _warnings;
     LiString _title;
     int _accessLevel = 0;
+    int _nbZoomPanResets = 0;
 };
 
 } // namespace Zv
