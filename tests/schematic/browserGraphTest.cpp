@@ -22,6 +22,7 @@ const char* const kComposition = R"(<composition version="1" name="Browse">
   <node id="3" tool="Expression" name="Curve"/>
   <node id="4" tool="Output" name="Out"/>
   <node id="5" tool="Group" name="Look" visualGroup="1">
+    <boundary id="11" direction="input" socket="Src"/>
     <node id="7" tool="Invert" name="Flip"/>
   </node>
   <node id="6" tool="Invert" name="Gone"><value key="Collapse" value="1"/></node>
@@ -33,6 +34,8 @@ const char* const kComposition = R"(<composition version="1" name="Browse">
   <link source="2" output="Result" target="4" input="Input"/>
   <link source="1" output="Result" target="6" input="Input"/>
   <link source="10" output="Result" target="9" input="Out"/>
+  <link source="1" output="Result" target="5" input="Src"/>
+  <link source="11" output="Src" target="7" input="Input"/>
 </composition>)";
 
 class BrowserGraphTest : public testing::Test {
@@ -73,7 +76,7 @@ TEST_F(BrowserGraphTest, ShowsOneLevelWithoutHiddenOrParameterNodes) {
     EXPECT_FALSE(shows(6)) << "marked hidden, even though connected";
     EXPECT_FALSE(shows(10)) << "inside a group node, not at this level";
     EXPECT_TRUE(shows(8));
-    EXPECT_EQ(_browser->getEdgeMap().size(), 2u);
+    EXPECT_EQ(_browser->getEdgeMap().size(), 3u);
     EXPECT_EQ(_browser->getLastRefreshReason(), "SvBrowserGraph::resetDisplayGraph");
     for (const auto& [id, node] : _browser->getNodeMap()) EXPECT_TRUE(node->isPlaced()) << "node " << id;
 
@@ -84,6 +87,11 @@ TEST_F(BrowserGraphTest, ShowsOneLevelWithoutHiddenOrParameterNodes) {
 
 TEST_F(BrowserGraphTest, VisualGroupMembersShowAtItsLevelInsideAGroupBox) {
     EXPECT_FALSE(shows(5)) << "the visual group is a box, not a node";
+    EXPECT_FALSE(shows(11)) << "nor are its boundary nodes";
+    bool linkedAcross = false;
+    for (const auto& [key, edge] : _browser->getEdgeMap())
+        linkedAcross |= edge->getSource() == _browser->getNodeMap().at(1) && edge->getTarget() == _browser->getNodeMap().at(7);
+    EXPECT_TRUE(linkedAcross) << "a link through the group's socket joins the outer source to the inner consumer";
     ASSERT_TRUE(shows(7));
     ASSERT_EQ(_browser->getScene()->getGroups().size(), 1u);
     const auto& box = *_browser->getScene()->getGroups().begin();

@@ -48,6 +48,28 @@ bool isVisualGroupNode(const PiNode& node) {
     return dynamic_cast<const PiGroupNode*>(&node) && PiSchematicInterfaceEx::isVisualGroup(node);
 }
 
+// A visual group's boundary nodes are not drawn: its box shows the grouping instead.
+bool isVisualGroupBoundary(const PiNode& node) {
+    return dynamic_cast<const PiBoundaryNode*>(&node) && node.getGroupPtr() && isVisualGroupNode(*node.getGroupPtr());
+}
+
+// The output a link really comes from when it passes through a visual group's sockets, which are
+// not drawn; null when nothing feeds it.
+RCStrongPtr<PiOutput> resolveThroughVisualGroups(RCStrongPtr<PiOutput> output) {
+    while (!output.isNull()) {
+        PiNode* node = output->getNodePtr();
+        RCStrongPtr<PiInput> passage;
+        if (auto* boundary = dynamic_cast<PiBoundaryNode*>(node); boundary && isVisualGroupBoundary(*boundary))
+            passage.dynamicAssign(boundary->getGroupSocket());
+        else if (auto* group = dynamic_cast<PiGroupNode*>(node); group && isVisualGroupNode(*group))
+            if (RCStrongPtr<PiBoundaryNode> inner = group->getBoundaryNode(*output))
+                passage.dynamicAssign(inner->getInnerSocket());
+        if (passage.isNull()) return output;
+        output = passage->getOutput();
+    }
+    return output;
+}
+
 } // namespace
 
 SvBrowserGraph::Edge::Edge(const RCStrongPtr<ScNode>& source, int sourceTab, int sourceFan,
@@ -56,7 +78,7 @@ SvBrowserGraph::Edge::Edge(const RCStrongPtr<ScNode>& source, int sourceTab, int
     : ScEdge(source, sourceTab, sourceFan, target, targetTab, targetFan, tag), _output(output), _input(input) {}
 
 bool SvBrowserGraph::Edge::isValid() const {
-    return _output->isLive() && _input->isLive() && _input->getOutput() == _output;
+    return _output->isLive() && _input->isLive();
 }
 
 SvBrowserGraph::SvBrowserGraph(UiComposition& composition, SvDisplayInterface* display)
@@ -235,7 +257,7 @@ void SvBrowserGraph::buildNodes(const std::vector<RCStrongPtr<PiNode>>& nodes) {
             group.dynamicAssign(node);
             RCShdPtr<ScGroup> sceneGroup = findOrAddGroup(group);
             for (const auto& member : group->getMembers())
-                if (isShown(*member)) addNode(member, sceneGroup);
+                if (isShown(*member) && !isVisualGroupBoundary(*member)) addNode(member, sceneGroup);
         } else if (isShown(*node)) {
             addNode(node, {});
         }
@@ -357,14 +379,12 @@ void SvBrowserGraph::addEdges(const RCStrongPtr<ScNode>& sceneNode, const PiNode
 // The source stands for its collapsed chain when it folds into one; unshown sources get no edge.
 void SvBrowserGraph::addEdge(const RCStrongPtr<ScNode>& target, int targetTab, int fan,
                              const RCStrongPtr<PiInput>& input) {
-    RCStrongPtr<PiOutput> output = input->getOutput();
+    RCStrongPtr<PiOutput> output = resolveThroughVisualGroups(input->getOutput());
     if (output.isNull()) return;
     RCStrongPtr<PiNode> sourceNode = PiNodeUtils::getCollapseNode(*output);
     const bool collapsed = !sourceNode.isNull();
     if (!collapsed) sourceNode = output->getNode();
-    // A visual group is drawn as a box around its members, never as a node of its own.
-    if (sourceNode.isNull() || !isShown(*sourceNode) || !isInLevel(*sourceNode) || isVisualGroupNode(*sourceNode))
-        return;
+    if (sourceNode.isNull() || !isShown(*sourceNode) || !isInLevel(*sourceNode)) return;
     if (!_nodeMap.count(sourceNode->getId())) {
         RCShdPtr<ScGroup> group;
         if (PiGroupNode* enclosing = sourceNode->getGroupPtr(); enclosing && isVisualGroupNode(*enclosing))
