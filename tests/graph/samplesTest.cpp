@@ -45,6 +45,17 @@ int countConsumers(const PiNode& node) {
     return consumers;
 }
 
+// Inputs fed from the first on; a multi-valued input counts its values.
+int countLeadingFedInputs(const PiNode& node) {
+    int fed = 0;
+    for (const auto& input : node.getInputs()) {
+        if (auto* multi = dynamic_cast<const PiMultivaluedInput*>(input.get())) return fed + multi->getNbValues();
+        if (!input->isConnected()) break;
+        ++fed;
+    }
+    return fed;
+}
+
 bool hasPosition(const PiNode& node) {
     float x = 0, y = 0;
     return PiSchematicInterfaceEx::getXYPosition(node, x, y);
@@ -77,6 +88,10 @@ void expectGeneratedShape(const PiGraph& graph, const PiCompositionGenerator::St
     for (const auto& node : graph.getRootGroup()->getMembers()) {
         links += countFedInputs(*node);
         EXPECT_LE(countFedInputs(*node), 4) << node->getName().str();
+        // Every input the generator opened is fed: fan-in nodes have at least two, others their first.
+        const LiString& tool = node->getToolRef().getToolName();
+        int opened = tool == "Merge" || tool == "Over" ? 2 : std::min(1, node->getNbInputs());
+        EXPECT_GE(countLeadingFedInputs(*node), opened) << node->getName().str();
         EXPECT_FALSE(hasPosition(*node)) << node->getName().str();
         bool isOutput = node->getToolRef().getToolName() == "Output";
         outputs += isOutput ? 1 : 0;
