@@ -3,6 +3,8 @@
 #include "views/schematic/src/scRoundedBox.h"
 #include "views/schematic/src/scSquareTab.h"
 
+#include "tests/support/pinNode.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace Zv;
@@ -11,23 +13,6 @@ using S = ScRoundedBox::SubSectionType;
 namespace {
 
 ScRoundedBox box({0.0f, 105.0f, 0.0f, 25.0f}, 8.0f);
-
-class FixedNode : public ScNode {
-public:
-    FixedNode(GePoint2f point, GeVector2f direction) : ScNode(0), _point(point), _direction(direction) {}
-    void getSize(GeVector2f& out) const override { out = getBaseSize(); }
-    void drawDecorations(ScDrawContext&, float) override {}
-    void drawHighlight(ScDrawContext&, float) override {}
-    bool pickSocket(const GePoint2f&, bool, int&, int&) override { return false; }
-    GePoint2f getInputConnectionPoint(int, int) const override { return _point; }
-    GePoint2f getOutputConnectionPoint(int, int) const override { return _point; }
-    GeVector2f getInputDirection(int) const override { return _direction; }
-    GeVector2f getOutputDirection(int) const override { return _direction; }
-
-private:
-    GePoint2f _point;
-    GeVector2f _direction;
-};
 
 void BM_GetPoint(benchmark::State& state) {
     float t = 0.0f;
@@ -60,8 +45,8 @@ BENCHMARK(BM_TabContains);
 // A point near the link, so the pick gets past its rectangle test and measures the curve.
 void BM_EdgePick(benchmark::State& state) {
     const int style = static_cast<int>(state.range(0));
-    RCStrongPtr<ScEdge> edge = makeRC<ScEdge>(makeRC<FixedNode>(GePoint2f(0, 0), GeVector2f(0, -1)), 0, 0,
-                                              makeRC<FixedNode>(GePoint2f(150, -200), GeVector2f(0, 1)), 0, 0, 0);
+    RCStrongPtr<ScEdge> edge = makeRC<ScEdge>(makeRC<PinNode>(GePoint2f(0, 0), GeVector2f(0, -1)), 0, 0,
+                                              makeRC<PinNode>(GePoint2f(150, -200), GeVector2f(0, 1)), 0, 0, 0);
     float y = -200.0f;
     for (auto _ : state) {
         benchmark::DoNotOptimize(edge->pick({75.0f, y}, style));

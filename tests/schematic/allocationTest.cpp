@@ -1,4 +1,5 @@
 // The geometry of tabs, links and picks runs many times per frame: once caches are built it must not allocate.
+#include "tests/support/pinNode.h"
 #include "views/schematic/src/scBasicConnections.h"
 #include "views/schematic/src/scEdge.h"
 #include "views/schematic/src/scSquareTab.h"
@@ -32,20 +33,6 @@ using S = ScRoundedBox::SubSectionType;
 
 namespace {
 
-class FixedNode : public ScNode {
-public:
-    explicit FixedNode(GePoint2f point) : ScNode(0), _point(point) {}
-    void getSize(GeVector2f& out) const override { out = getBaseSize(); }
-    void drawDecorations(ScDrawContext&, float) override {}
-    void drawHighlight(ScDrawContext&, float) override {}
-    bool pickSocket(const GePoint2f&, bool, int&, int&) override { return false; }
-    GePoint2f getInputConnectionPoint(int, int) const override { return _point; }
-    GePoint2f getOutputConnectionPoint(int, int) const override { return _point; }
-
-private:
-    GePoint2f _point;
-};
-
 template <class Fn>
 long allocationsOf(Fn&& fn) {
     const long before = allocations.load();
@@ -62,8 +49,8 @@ TEST(Allocation, PerimeterTabAndEdgeQueriesAllocateNothing) {
     set.setNbConnections(3);
     tab.contains({0.0f, 0.0f});  // builds the sub-sections
     set.pick({0.0f, 0.0f}, false);  // builds the tabs and their sub-sections
-    RCStrongPtr<ScEdge> edge = makeRC<ScEdge>(makeRC<FixedNode>(GePoint2f(0, 0)), 0, 0,
-                                              makeRC<FixedNode>(GePoint2f(80, -120)), 0, 0, 0);
+    RCStrongPtr<ScEdge> edge = makeRC<ScEdge>(makeRC<PinNode>(GePoint2f(0, 0), GeVector2f(0, -1)), 0, 0,
+                                              makeRC<PinNode>(GePoint2f(80, -120), GeVector2f(0, 1)), 0, 0, 0);
     float sink = 0.0f;
     const long count = allocationsOf([&] {
         for (int i = 0; i < 100; ++i) {

@@ -1,5 +1,6 @@
 #include "tests/schematic/sceneTestSupport.h"
 #include "tests/support/glRecorder.h"
+#include "tests/support/pinNode.h"
 #include "views/schematic/src/scEdge.h"
 
 #include "platform/graph/piGraph.h"
@@ -10,24 +11,6 @@ using namespace Zv;
 using namespace Zv::SceneTest;
 
 namespace {
-
-// A node whose only socket on each side sits at a given point and leaves in a given direction.
-class PinNode : public ScNode {
-public:
-    PinNode(GePoint2f point, GeVector2f direction) : ScNode(1), _point(point), _direction(direction) {}
-    void getSize(GeVector2f& out) const override { out = getBaseSize(); }
-    void drawDecorations(ScDrawContext&, float) override {}
-    void drawHighlight(ScDrawContext&, float) override {}
-    bool pickSocket(const GePoint2f&, bool, int&, int&) override { return false; }
-    GePoint2f getInputConnectionPoint(int, int) const override { return _point; }
-    GePoint2f getOutputConnectionPoint(int, int) const override { return _point; }
-    GeVector2f getInputDirection(int) const override { return _direction; }
-    GeVector2f getOutputDirection(int) const override { return _direction; }
-
-private:
-    GePoint2f _point;
-    GeVector2f _direction;
-};
 
 RCStrongPtr<ScEdge> link(GePoint2f from, GeVector2f out, GePoint2f to, GeVector2f in) {
     return makeRC<ScEdge>(makeRC<PinNode>(from, out), 0, 0, makeRC<PinNode>(to, in), 0, 0, 7);
