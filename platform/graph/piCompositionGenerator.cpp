@@ -49,7 +49,7 @@ RCStrongPtr<PiGraph> PiCompositionGenerator::generate(int nbNodes) {
         PiUndoGuardNoLog noUndo;
         while (_stats.nbNodes < _budget) {
             if (_open.empty()) {
-                // A new tree; with one node left it is a lone output.
+                // A new tree; a budget of one node is a lone output.
                 RCStrongPtr<PiNode> output = _graph->createNode("Output", _graph->getRootGroup());
                 ++_stats.nbNodes;
                 ++_stats.nbOutputs;
@@ -68,13 +68,12 @@ RCStrongPtr<PiGraph> PiCompositionGenerator::generate(int nbNodes) {
 // inputs yet when its output is linked: no link can close a cycle and the check stays cheap.
 void PiCompositionGenerator::fill(const Slot& slot) {
     Slot current = slot;
-    for (int length = drawChainLength(getRoom() - 1); length > 0; --length) {
-        RCStrongPtr<PiNode> filter = addNode(kFilters[below(kNbFilters)], current);
-        current = {filter->getInput(0), filter.get()};
-    }
+    for (int length = drawChainLength(getRoom() - 1); length > 0; --length) current = addFilter(current);
     // The head takes one node of the room and each input it opens reserves one more.
     int fanIn = chance(kFanChance) ? std::min(2 + below(3), getRoom() - 1) : 0;
     if (fanIn < 2) {
+        // A tree never ends one node short of the budget: that node could not start another.
+        if (_open.empty() && getRoom() == 2) current = addFilter(current);
         addNode(kSources[below(kNbSources)], current);
         return;
     }
@@ -94,6 +93,11 @@ int PiCompositionGenerator::drawChainLength(int room) {
     return std::max(0, std::min(length, room));
 }
 
+PiCompositionGenerator::Slot PiCompositionGenerator::addFilter(const Slot& slot) {
+    RCStrongPtr<PiNode> filter = addNode(kFilters[below(kNbFilters)], slot);
+    return {filter->getInput(0), filter.get()};
+}
+
 RCStrongPtr<PiNode> PiCompositionGenerator::addNode(const char* tool, const Slot& slot) {
     RCStrongPtr<PiNode> node = _graph->createNode(tool, _graph->getRootGroup());
     ++_stats.nbNodes;
@@ -103,8 +107,9 @@ RCStrongPtr<PiNode> PiCompositionGenerator::addNode(const char* tool, const Slot
 }
 
 void PiCompositionGenerator::feedSecondConsumer(const RCStrongPtr<PiNode>& node, const PiNode* firstConsumer) {
-    int reach = std::min(kSecondConsumerReach, static_cast<int>(_open.size()));
-    if (reach == 0) return;
+    // The last open slot stays for the tree's own nodes, so only a source ends a tree.
+    int reach = std::min(kSecondConsumerReach, static_cast<int>(_open.size()) - 1);
+    if (reach <= 0) return;
     auto slot = _open.end() - 1 - below(reach);
     if (slot->consumer == firstConsumer) return;
     connect(node, slot->input);

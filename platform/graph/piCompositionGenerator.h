@@ -40,6 +40,8 @@ private:
 
     void fill(const Slot& slot);
     int drawChainLength(int room);
+    // A one-input filter feeding slot; returns its input.
+    Slot addFilter(const Slot& slot);
     // Creates a node feeding slot, and sometimes a second open slot as well.
     RCStrongPtr<PiNode> addNode(const char* tool, const Slot& slot);
     void feedSecondConsumer(const RCStrongPtr<PiNode>& node, const PiNode* firstConsumer);
