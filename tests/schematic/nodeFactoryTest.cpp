@@ -148,6 +148,44 @@ TEST_F(NodeFactory, DescriptionsAreReadOncePerToolAndOrientation) {
     EXPECT_EQ(factory().getNbDescriptionsRead(), before + 2);
 }
 
+// Nodes of a kept description are copies of one laid-out prototype: with sockets added, placed
+// or not, a copy must measure and connect as a node built afresh from the same text.
+TEST_F(NodeFactory, CopiesOfAKeptDescriptionMatchAFreshBuild) {
+    auto over = _graph->createNode("Over", _graph->getRootGroup());
+    // Over upward is built by no other test, so this node is the one its prototype is made from.
+    const int reads = factory().getNbDescriptionsRead(), refs = over->getRefCount();
+    factory().createNode(over, 2);
+    ASSERT_EQ(factory().getNbDescriptionsRead(), reads + 1);
+    EXPECT_EQ(over->getRefCount(), refs) << "the kept prototype holds no processing node";
+
+    for (int orientation : {0, 2}) {
+        for (const GePoint2f at : {GePoint2f(0, 0), GePoint2f(200, 100)}) {
+            const LiString text = over->getToolRef().getSchematicInterface().getDescription(orientation);
+            auto copy = rcCheckedCast<ScCustomNode>(factory().createNode(over, orientation));
+            auto fresh = rcCheckedCast<ScCustomNode>(factory().createNodeFromDescription(text, "fresh", over, orientation));
+            for (ScCustomNode* node : {copy.get(), fresh.get()}) {
+                node->setPosition(at);
+                for (int i = 0; i < 3; ++i) {
+                    ScNode::SocketRecord input;
+                    node->addInput(input);
+                }
+                ScNode::SocketRecord output;
+                node->addOutput(output);
+            }
+            GeRectanglef copyBounds, freshBounds;
+            copy->getBoxBounds(copyBounds);
+            fresh->getBoxBounds(freshBounds);
+            EXPECT_EQ(copyBounds, freshBounds) << orientation;
+            for (int i = 0; i < 3; ++i) EXPECT_EQ(copy->getInputConnectionPoint(i, 0), fresh->getInputConnectionPoint(i, 0));
+            EXPECT_EQ(copy->getOutputConnectionPoint(0, 0), fresh->getOutputConnectionPoint(0, 0));
+            EXPECT_EQ(copy->getFeedbackTab()->getNbConnections(), fresh->getFeedbackTab()->getNbConnections());
+            const auto* toggle = dynamic_cast<const ScToggleIRTab*>(copy->getToggleIRTab());
+            ASSERT_NE(toggle, nullptr);
+            EXPECT_EQ(toggle->getState(), 0) << "the copy's strip reports on its own node";
+        }
+    }
+}
+
 TEST(NodeIconRegistry, KeepsOneIconPerNameAndAPlaceholderForMissingFiles) {
     factory();
     ScNodeIconRegistry& registry = ScNodeIconRegistry::getInstance();

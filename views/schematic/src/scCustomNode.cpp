@@ -4,6 +4,7 @@
 #include "views/schematic/src/scTabSubSection.h"
 
 #include "platform/base/assertions.h"
+#include "platform/graph/piNode.h"
 #include "platform/ui/gfxDrawUtil.h"
 #include "platform/ui/wsFont.h"
 
@@ -74,7 +75,56 @@ ScCustomNode::ScCustomNode(int32_t orientation, float height, float width, float
     setBaseSize({width, height});
 }
 
+// The outline buffers and hover state start afresh; the layout and bounds come along.
+ScCustomNode::ScCustomNode(const ScCustomNode& other, const RCStrongPtr<PiNode>& node)
+    : ScNode(other), _box(other._box), _body(other._body ? other._body->clone() : nullptr),
+      _nameAlignment(other._nameAlignment), _colorKind(other._colorKind), _genericIcons(other._genericIcons),
+      _layoutDirty(other._layoutDirty), _localBounds(other._localBounds), _boundsDirty(other._boundsDirty),
+      _fixedBounds(other._fixedBounds), _fixedBoundsAt(other._fixedBoundsAt),
+      _fixedBoundsDirty(other._fixedBoundsDirty) {
+    if (_body) _body->setAnchorRBox(&_box);
+    _isPrototype = node.isNull();
+    // Only a prototype's parts never change, so only they are shared.
+    if (!_isPrototype) _source = other._isPrototype ? RCStrongPtr<const ScCustomNode>(&other) : other._source;
+    if (_source.isNull()) copyParts(other.getPrototypes(), _prototypes, node);
+    else _sourceNode = node;
+    copyParts(other._working, _working, node);
+    if (_working.inputSet) _working.inputSet->setNbConnections(getNbInputs());
+    if (_working.outputSet) _working.outputSet->setNbConnections(getNbOutputs());
+}
+
 ScCustomNode::~ScCustomNode() = default;
+
+void ScCustomNode::ownPrototypes() {
+    if (_source.isNull()) return;
+    copyParts(_source->_prototypes, _prototypes, _sourceNode);
+    _source.reset();
+    _sourceNode.reset();
+}
+
+RCStrongPtr<ScCustomNode> ScCustomNode::cloneFor(const RCStrongPtr<PiNode>& node) const {
+    GeRectangle<float> bounds;
+    getBoxBounds(bounds);
+    return RCStrongPtr<ScCustomNode>(new ScCustomNode(*this, node));
+}
+
+void ScCustomNode::copyParts(const Parts& from, Parts& to, const RCStrongPtr<PiNode>& node) {
+    const auto copy = [&](const auto& part) -> decltype(part->clone()) {
+        if (!part) return nullptr;
+        auto copied = part->cloneFor(node);
+        copied->setAnchorRBox(&_box);
+        return copied;
+    };
+    to.inputSet = copy(from.inputSet);
+    to.outputSet = copy(from.outputSet);
+    to.feedbackTab = copy(from.feedbackTab);
+    to.toggleImageTab = copy(from.toggleImageTab);
+    to.toggleIRTab = copy(from.toggleIRTab);
+    to.linkNodeIconTab = copy(from.linkNodeIconTab);
+    to.genericTabs.clear();
+    to.genericTabs.reserve(from.genericTabs.size());
+    for (const auto& tab : from.genericTabs) to.genericTabs.push_back(copy(tab));
+}
 
 // Bands.
 
@@ -100,6 +150,7 @@ void ScCustomNode::Band::setEnd(const EdgePos& p) const {
 
 template <class T>
 void ScCustomNode::adopt(std::unique_ptr<T>& slot, std::unique_ptr<T> element) {
+    ownPrototypes();
     if (element) element->setAnchorRBox(&_box);
     slot = std::move(element);
     markLayoutDirty();
@@ -136,6 +187,7 @@ void ScCustomNode::setLinkNodeIconTab(std::unique_ptr<ScBorderTab> tab) {
 
 void ScCustomNode::addGenericTab(std::unique_ptr<ScBorderTab> tab, const RCShdPtr<ScIcon>& icon) {
     ZV_ASSERT(tab != nullptr);
+    ownPrototypes();
     tab->setAnchorRBox(&_box);
     // Kept in perimeter order, so drawing and picking go round the box.
     const auto at = std::upper_bound(_prototypes.genericTabs.begin(), _prototypes.genericTabs.end(), tab,
@@ -190,17 +242,19 @@ void ScCustomNode::update() const {
     separateBands();
     _layoutDirty = false;
     _boundsDirty = true;
+    _fixedBoundsDirty = true;
 }
 
 void ScCustomNode::cloneParts() const {
-    _working.inputSet = cloneOf(_prototypes.inputSet);
-    _working.outputSet = cloneOf(_prototypes.outputSet);
-    _working.feedbackTab = cloneOf(_prototypes.feedbackTab);
-    _working.toggleImageTab = cloneOf(_prototypes.toggleImageTab);
-    _working.toggleIRTab = cloneOf(_prototypes.toggleIRTab);
-    _working.linkNodeIconTab = cloneOf(_prototypes.linkNodeIconTab);
+    const Parts& prototypes = getPrototypes();
+    _working.inputSet = cloneOf(prototypes.inputSet);
+    _working.outputSet = cloneOf(prototypes.outputSet);
+    _working.feedbackTab = cloneOf(prototypes.feedbackTab);
+    _working.toggleImageTab = cloneOf(prototypes.toggleImageTab);
+    _working.toggleIRTab = cloneOf(prototypes.toggleIRTab);
+    _working.linkNodeIconTab = cloneOf(prototypes.linkNodeIconTab);
     _working.genericTabs.clear();
-    for (const auto& tab : _prototypes.genericTabs) _working.genericTabs.push_back(tab->clone());
+    for (const auto& tab : prototypes.genericTabs) _working.genericTabs.push_back(tab->clone());
     if (_working.inputSet) _working.inputSet->setNbConnections(getNbInputs());
     if (_working.outputSet) _working.outputSet->setNbConnections(getNbOutputs());
 }
@@ -252,10 +306,44 @@ void ScCustomNode::getBoxBounds(GeRectangle<float>& out) const {
 }
 
 GeRectangle<float> ScCustomNode::computeBoxBounds() const {
-    GeRectangle<float> out = _box.getRect(), bounds;
-    for (const ScConnectionSet* set : {_working.inputSet.get(), _working.outputSet.get(), _working.feedbackTab.get()}) {
-        if (!set) continue;
+    GeRectangle<float> out = getFixedBounds();
+    out.unite(getSocketSetBounds(_working.inputSet.get(), true));
+    out.unite(getSocketSetBounds(_working.outputSet.get(), false));
+    return out;
+}
+
+GeRectangle<float> ScCustomNode::getSocketSetBounds(const ScConnectionSet* set, bool isInput) const {
+    GeRectangle<float> bounds;
+    if (!set) return bounds;
+    // Tabs are laid out on the band's width, so only an unenlarged set matches the source's.
+    const ScConnectionSet* sourceSet =
+        _source.isNull() ? nullptr : (isInput ? _source->_working.inputSet : _source->_working.outputSet).get();
+    if (sourceSet && getPosition() == _source->getPosition() && set->getBorderWidth() == sourceSet->getBorderWidth())
+        return _source->getKeptSocketSetBounds(isInput, set->getNbConnections());
+    set->getBounds(bounds, false);
+    return bounds;
+}
+
+const GeRectangle<float>& ScCustomNode::getKeptSocketSetBounds(bool isInput, int n) const {
+    auto& kept = _keptSocketSetBounds[isInput ? 0 : 1];
+    if (kept.size() <= static_cast<size_t>(n)) kept.resize(n + 1);
+    if (!kept[n]) {
+        const auto set = (isInput ? _working.inputSet : _working.outputSet)->clone();
+        set->setNbConnections(n);
+        GeRectangle<float> bounds;
         set->getBounds(bounds, false);
+        kept[n] = bounds;
+    }
+    return *kept[n];
+}
+
+const GeRectangle<float>& ScCustomNode::getFixedBounds() const {
+    if (!_fixedBoundsDirty && _fixedBoundsAt == getPosition()) return _fixedBounds;
+    GeRectangle<float>& out = _fixedBounds;
+    GeRectangle<float> bounds;
+    out = _box.getRect();
+    if (_working.feedbackTab) {
+        _working.feedbackTab->getBounds(bounds, false);
         out.unite(bounds);
     }
     for (const ScBorderTab* tab : {_working.toggleImageTab.get(), _working.toggleIRTab.get(), _working.linkNodeIconTab.get()}) {
@@ -267,6 +355,8 @@ GeRectangle<float> ScCustomNode::computeBoxBounds() const {
         tab->getBounds(bounds, false);
         out.unite(bounds);
     }
+    _fixedBoundsAt = getPosition();
+    _fixedBoundsDirty = false;
     return out;
 }
 

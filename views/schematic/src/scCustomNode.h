@@ -8,6 +8,7 @@
 #include "views/schematic/src/scRoundedBox.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Zv {
@@ -25,6 +26,11 @@ public:
 
     ScCustomNode(int32_t orientation, float height, float width, float cornerRadius);
     ~ScCustomNode() override;
+
+    // A copy of this node as built and laid out, its strips reporting on node. A null node makes
+    // a prototype: its parts report on no node, and it is only copied, never shown or changed;
+    // copies of a prototype share its unplaced parts until one of theirs is set.
+    RCStrongPtr<ScCustomNode> cloneFor(const RCStrongPtr<PiNode>& node) const;
 
     void setPosition(const GePoint2<float>& position) override;
     void getSize(GeVector2<float>& out) const override;
@@ -68,7 +74,7 @@ public:
     const ScBorderTab* getToggleIRTab() const;
     const ScConnectionSet* getFeedbackTab() const;
     const ScBorderTab* getLinkNodeIconTab() const;
-    int getNbGenericTabs() const { return static_cast<int>(_prototypes.genericTabs.size()); }
+    int getNbGenericTabs() const { return static_cast<int>(getPrototypes().genericTabs.size()); }
     const ScBorderTab& getGenericTab(int i) const;
     // The colour the body is filled with: the user's colour, else that of the colour kind.
     UiResColor getBodyColor() const;
@@ -94,12 +100,25 @@ private:
         void setEnd(const ScRoundedBox::EdgePos& p) const;
     };
 
+    ScCustomNode(const ScCustomNode& other, const RCStrongPtr<PiNode>& node);
+
     void markLayoutDirty() { _layoutDirty = true; }
+    const Parts& getPrototypes() const { return _source.isNull() ? _prototypes : _source->_prototypes; }
+    // Before a part is set, a copy takes its own prototypes, reporting on its node.
+    void ownPrototypes();
+    // Copies of the parts of from, hung on this node's box, reporting on node.
+    void copyParts(const Parts& from, Parts& to, const RCStrongPtr<PiNode>& node);
     // Hangs a prototype on the node's box and keeps it.
     template <class T>
     void adopt(std::unique_ptr<T>& slot, std::unique_ptr<T> element);
     // Box and working sets and tabs, where they are now.
     GeRectangle<float> computeBoxBounds() const;
+    // Box and the working parts that sockets do not change.
+    const GeRectangle<float>& getFixedBounds() const;
+    // A working socket set's bounds; a copy standing where its source stands takes the source's.
+    GeRectangle<float> getSocketSetBounds(const ScConnectionSet* set, bool isInput) const;
+    // The bounds the source's own socket set would have with n sockets, measured once per n.
+    const GeRectangle<float>& getKeptSocketSetBounds(bool isInput, int n) const;
     void update() const;
     void cloneParts() const;
     void separateBands() const;
@@ -120,12 +139,23 @@ private:
     int32_t _nameAlignment = UNDER;
     int32_t _colorKind = TOOL;
     Parts _prototypes;
+    // Made by cloneFor with no node: only copied, so copies can share its parts.
+    bool _isPrototype = false;
+    // The prototype whose parts a copy shares, and the node its strips report on.
+    RCStrongPtr<const ScCustomNode> _source;
+    RCStrongPtr<PiNode> _sourceNode;
     std::vector<RCShdPtr<ScIcon>> _genericIcons;
     mutable Parts _working;
     mutable bool _layoutDirty = true;
     // Box bounds relative to the position: moving the node keeps them.
     mutable GeRectangle<float> _localBounds;
     mutable bool _boundsDirty = true;
+    // Absolute, measured with the node at _fixedBoundsAt: adding sockets leaves them be.
+    mutable GeRectangle<float> _fixedBounds;
+    mutable GePoint2<float> _fixedBoundsAt;
+    mutable bool _fixedBoundsDirty = true;
+    // Per side, by socket count: filled only on nodes that copies share.
+    mutable std::vector<std::optional<GeRectangle<float>>> _keptSocketSetBounds[2];
     bool _inputEnlarged = false;
     bool _outputEnlarged = false;
     bool _toggleImageEnlarged = false;

@@ -15,7 +15,11 @@ ScFeedbackTab::ScFeedbackTab(const EdgePos& start, const EdgePos& end, UPtr<ScRo
 ScFeedbackTab::~ScFeedbackTab() = default;
 
 std::unique_ptr<ScConnectionSet> ScFeedbackTab::clone() const {
-    auto copy = std::make_unique<ScFeedbackTab>(getStartPosition(), getEndPosition(), getAnchorRBox(), _node);
+    return cloneFor(_node);
+}
+
+std::unique_ptr<ScConnectionSet> ScFeedbackTab::cloneFor(const RCStrongPtr<PiNode>& node) const {
+    auto copy = std::make_unique<ScFeedbackTab>(getStartPosition(), getEndPosition(), getAnchorRBox(), node);
     copy->setNbConnections(getNbConnections());
     return copy;
 }

@@ -16,6 +16,7 @@ public:
     ~ScFeedbackTab() override;
 
     std::unique_ptr<ScConnectionSet> clone() const override;
+    std::unique_ptr<ScConnectionSet> cloneFor(const RCStrongPtr<PiNode>& node) const override;
     void draw(ScDrawContext& ctx, float alpha) const override;
     void drawOutline(ScDrawContext& ctx) const override;
 

@@ -5,6 +5,8 @@
 #include "platform/base/uPtr.h"
 #include "platform/ui/uiResColor.h"
 
+#include <memory>
+
 namespace Zv {
 
 class ScDrawContext;
@@ -13,6 +15,8 @@ class ScDrawContext;
 class ScImageHandler {
 public:
     virtual ~ScImageHandler() = default;
+    // A copy on the same anchor.
+    virtual std::unique_ptr<ScImageHandler> clone() const = 0;
     virtual void setAnchorRBox(UPtr<ScRoundedBox> anchor) = 0;
     virtual bool contains(const GePoint2<float>& p) const = 0;
     // rgb: the body colour under the picture (the node fills its box with it first).

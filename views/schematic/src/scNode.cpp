@@ -57,7 +57,9 @@ TextFont getTextFont(const ScDrawContext& ctx) {
 } // namespace
 
 ScNode::ScNode(int32_t orientation)
-    : _orientation(orientation), _contextPoints(static_cast<size_t>(std::max(0, UiCompositionClient::getNbContextPoints()))) {}
+    : _orientation(orientation) {
+    ZV_ASSERT(UiCompositionClient::getNbContextPoints() <= static_cast<int>(kMaxContextPoints));
+}
 
 ScNode::~ScNode() = default;
 
@@ -182,14 +184,14 @@ void ScNode::setContextPoint(int contextPointTag, bool on) {
 }
 
 bool ScNode::hasContextPoint(int contextPointTag) const {
-    return contextPointTag >= 0 && static_cast<size_t>(contextPointTag) < _contextPoints.size() &&
+    return contextPointTag >= 0 && contextPointTag < UiCompositionClient::getNbContextPoints() &&
            _contextPoints[contextPointTag];
 }
 
 LiString ScNode::getContextPointPrefix() const {
     if (_contextPointCount == 0) return {};
     std::string prefix = "(C";
-    for (size_t tag = 0; tag < _contextPoints.size(); ++tag)
+    for (int tag = 0; tag < UiCompositionClient::getNbContextPoints(); ++tag)
         if (_contextPoints[tag]) prefix += std::to_string(tag + 1);
     return prefix + ") ";
 }

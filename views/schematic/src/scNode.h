@@ -9,6 +9,7 @@
 #include "platform/ui/ixTile.h"
 #include "platform/ui/uiResColor.h"
 
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
@@ -159,7 +160,9 @@ private:
     UiResColor _color;
     ProcessingLink _processing;
     int32_t _orientation;
-    std::vector<bool> _contextPoints;
+    // A bit per context point: no allocation per node.
+    static constexpr size_t kMaxContextPoints = 32;
+    std::bitset<kMaxContextPoints> _contextPoints;
     int32_t _contextPointCount = 0;
     UPtr<ScViewer> _viewer;
     bool _selected = false;

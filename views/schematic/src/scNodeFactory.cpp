@@ -97,9 +97,21 @@ RCStrongPtr<ScNode> ScNodeFactory::buildDescribed(const Build& build) {
     if (!schematic.canKeepDescriptions())
         return buildNode(parseDescription(schematic.getDescription(orientation), key).getRoot(), build);
     auto found = _descriptions.find(key);
-    if (found == _descriptions.end())
-        found = _descriptions.emplace(key, parseDescription(schematic.getDescription(orientation), key)).first;
-    return buildNode(found->second.getRoot(), build);
+    if (found == _descriptions.end()) {
+        found = _descriptions.emplace(key, Kept{parseDescription(schematic.getDescription(orientation), key), {}}).first;
+        found->second.prototype = makePrototype(found->second.description.getRoot(), build);
+    }
+    const Kept& kept = found->second;
+    if (!kept.prototype.isNull()) return kept.prototype->cloneFor(build.node);
+    return buildNode(kept.description.getRoot(), build);
+}
+
+RCStrongPtr<ScCustomNode> ScNodeFactory::makePrototype(const pugi::xml_node& root, const Build& build) {
+    if (root.child("Tabs").child("LinkNodeIconTab")) return nullptr;
+    const RCStrongPtr<ScNode> built = buildNode(root, build);
+    auto* custom = dynamic_cast<ScCustomNode*>(built.get());
+    if (!custom) return nullptr;
+    return custom->cloneFor(nullptr);
 }
 
 const XmlDocument& ScNodeFactory::getDefaultDescription(int orientation) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "views/schematic/src/scCustomNode.h"
 #include "views/schematic/src/scNode.h"
 #include "views/schematic/src/scRoundedBox.h"
 
@@ -17,7 +18,6 @@ class PiSchematicInterface;
 class PiTool;
 class ScBorderTab;
 class ScConnectionSet;
-class ScCustomNode;
 
 // Builds the scene node of a processing node from the XML description its tool gives for the
 // schematic's orientation. Descriptions are read once per tool and orientation when the tool allows.
@@ -47,10 +47,18 @@ private:
     struct TabPlace {
         ScRoundedBox::EdgePos start, end;
     };
+    // A kept description; when it has a prototype, its nodes are copies of it.
+    struct Kept {
+        XmlDocument description;
+        RCStrongPtr<ScCustomNode> prototype;
+    };
 
     const XmlDocument& getDefaultDescription(int orientation);
     // The tool's description, read or kept, built.
     RCStrongPtr<ScNode> buildDescribed(const Build& build);
+    // The laid-out node a kept description builds, bound to no processing node; null when its
+    // nodes cannot be copied (not a custom node, or an icon that depends on the node).
+    RCStrongPtr<ScCustomNode> makePrototype(const pugi::xml_node& root, const Build& build);
     XmlDocument parseDescription(const LiString& text, const LiString& sourceName);
     RCStrongPtr<ScNode> buildNode(const pugi::xml_node& root, const Build& build);
     RCStrongPtr<ScCustomNode> buildCustomNode(const pugi::xml_node& element, const Build& build);
@@ -66,7 +74,7 @@ private:
     std::map<LiString, int> _namePositions;
     std::map<LiString, int> _colors;
     std::map<LiString, int> _sections;
-    std::map<LiString, XmlDocument> _descriptions;
+    std::map<LiString, Kept> _descriptions;
     std::array<std::unique_ptr<XmlDocument>, 3> _defaultDescriptions;
     int _nbDescriptionsRead = 0;
 };

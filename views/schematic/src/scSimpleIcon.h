@@ -10,6 +10,8 @@ class ScSimpleIcon : public ScImageHandler {
 public:
     explicit ScSimpleIcon(const RCShdPtr<ScIcon>& icon) : _icon(icon) {}
 
+    std::unique_ptr<ScImageHandler> clone() const override { return std::make_unique<ScSimpleIcon>(*this); }
+
     void setAnchorRBox(UPtr<ScRoundedBox> anchor) override { _anchor = anchor; }
     bool contains(const GePoint2<float>& p) const override;
     void draw(ScDrawContext& ctx, float alpha, const UiResColor& rgb) const override;

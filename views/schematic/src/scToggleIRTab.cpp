@@ -26,13 +26,22 @@ ScToggleIRTab::ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRo
     _firstOutput = firstOutput;
 }
 
+ScToggleIRTab::ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor)
+    : ScRoundedTab(start, end, anchor) {}
+
 ScToggleIRTab::~ScToggleIRTab() = default;
 
 std::unique_ptr<ScBorderTab> ScToggleIRTab::clone() const {
-    return std::make_unique<ScToggleIRTab>(getStartPos(), getEndPos(), getAnchorRBox(), _tool);
+    return cloneFor(_tool);
+}
+
+std::unique_ptr<ScBorderTab> ScToggleIRTab::cloneFor(const RCStrongPtr<PiNode>& tool) const {
+    if (tool.isNull()) return std::unique_ptr<ScBorderTab>(new ScToggleIRTab(getStartPos(), getEndPos(), getAnchorRBox()));
+    return std::make_unique<ScToggleIRTab>(getStartPos(), getEndPos(), getAnchorRBox(), tool);
 }
 
 int ScToggleIRTab::getState() const {
+    ZV_ASSERT(!_tool.isNull());
     if (!PiImageModifier::isImageModifier(*_tool)) return 0;
     return PiImageModifier::isMuted(*_tool) ? 1 : 0;
 }

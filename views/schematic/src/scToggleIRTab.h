@@ -17,11 +17,15 @@ public:
     ~ScToggleIRTab() override;
 
     std::unique_ptr<ScBorderTab> clone() const override;
+    // A null tool gives a strip of no node, only for kept prototypes: it is copied, never drawn.
+    std::unique_ptr<ScBorderTab> cloneFor(const RCStrongPtr<PiNode>& tool) const override;
     int getColorIndex() const override;
     // 1 while the effect is off; 0 otherwise and for tools that cannot switch it.
     int getState() const;
 
 private:
+    ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor);
+
     RCStrongPtr<PiNode> _tool;
     RCStrongPtr<PiOutput> _firstOutput;
 };

@@ -335,6 +335,9 @@ RCStrongPtr<ScNode> SvBrowserGraph::makeSceneNode(const RCStrongPtr<PiNode>& nod
 }
 
 void SvBrowserGraph::addSockets(ScNode& sceneNode, const PiNode& node) {
+    // One tab per socket in the usual case: the records are allocated once.
+    sceneNode.getInputs().reserve(node.getInputs().size());
+    sceneNode.getOutputs().reserve(node.getOutputs().size());
     for (const auto& input : node.getInputs()) {
         if (isFiltered(input->getSocketTypeIndex())) continue;
         for (int value = 0; value < getNbInputTabs(*input); ++value) {
