@@ -87,9 +87,11 @@ void PiCompositionGenerator::fill(const Slot& slot) {
 // Mostly short chains, sometimes a long one.
 int PiCompositionGenerator::drawChainLength(int room) {
     int length = 0;
-    if (chance(0.05)) length = 10 + below(50);
-    else
+    if (chance(0.05)) {
+        length = 10 + below(50);
+    } else {
         while (chance(0.55)) ++length;
+    }
     return std::max(0, std::min(length, room));
 }
 
