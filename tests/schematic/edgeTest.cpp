@@ -4,6 +4,8 @@
 #include "views/schematic/src/scEdge.h"
 
 #include "platform/graph/piGraph.h"
+#include "platform/graph/piImageFileInfo.h"
+#include "platform/ui/ixTiffFile.h"
 
 #include <gtest/gtest.h>
 
@@ -127,4 +129,21 @@ TEST(Edges, AlphaLinksAreDashedAndRGBALinksSolid) {
     line = drawnLine();
     EXPECT_EQ(colorId(line.vertices[0].color.r), EdgeRGBA);
     EXPECT_FALSE(line.state.isEnabled(GL_LINE_STIPPLE));
+
+    // A reader of an opaque picture gives RGB: dashed in its own colour.
+    const std::string file = testing::TempDir() + "opaquePlate.tif";
+    IxImage opaque(4, 4);
+    for (size_t i = 3; i < opaque.pixels.size(); i += 4) opaque.pixels[i] = 255;
+    IxTiffFile::write(file, opaque);
+    auto reader = graph->createNode("Read", graph->getRootGroup());
+    graph->setText(reader, PiImageFileInfo::kFileKey, LiString(file));
+    auto plate = makeRC<PinNode>(GePoint2f(0, 0), GeVector2f(1, 0));
+    plate->setProcessingNode(reader);
+    EXPECT_EQ(plate->getOutputChannelKind(0), 3);
+    edge = makeRC<ScEdge>(plate, 0, 0, makeRC<PinNode>(GePoint2f(100, 0), GeVector2f(-1, 0)), 0, 0, 1);
+    line = drawnLine();
+    EXPECT_EQ(colorId(line.vertices[0].color.r), EdgeRGB);
+    EXPECT_TRUE(line.state.isEnabled(GL_LINE_STIPPLE));
+    EXPECT_EQ(line.state.stipplePattern, 0xAAAA);
+    EXPECT_EQ(line.state.stippleFactor, 2);
 }
