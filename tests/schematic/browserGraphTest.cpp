@@ -30,7 +30,12 @@ const char* const kComposition = R"(<composition version="1" name="Browse">
     <boundary id="9" direction="output" socket="Out"/>
     <node id="10" tool="Constant" name="Fill"/>
   </node>
+  <node id="12" tool="Checker" name="Src"/>
+  <node id="13" tool="Blur" name="Folded"><value key="Collapse" value="1"/></node>
+  <node id="14" tool="Invert" name="Head"><value key="Collapse" value="2"/></node>
   <link source="1" output="Result" target="2" input="Input"/>
+  <link source="12" output="Result" target="13" input="Input"/>
+  <link source="13" output="Result" target="14" input="Input"/>
   <link source="2" output="Result" target="4" input="Input"/>
   <link source="1" output="Result" target="6" input="Input"/>
   <link source="10" output="Result" target="9" input="Out"/>
@@ -76,7 +81,14 @@ TEST_F(BrowserGraphTest, ShowsOneLevelWithoutHiddenOrParameterNodes) {
     EXPECT_FALSE(shows(6)) << "marked hidden, even though connected";
     EXPECT_FALSE(shows(10)) << "inside a group node, not at this level";
     EXPECT_TRUE(shows(8));
-    EXPECT_EQ(_browser->getEdgeMap().size(), 3u);
+    EXPECT_EQ(_browser->getEdgeMap().size(), 4u);
+    EXPECT_FALSE(shows(13)) << "folded into its collapsed chain";
+    bool chainLinked = false;
+    for (const auto& [key, edge] : _browser->getEdgeMap()) {
+        EXPECT_NE(edge->getSource(), edge->getTarget()) << "a chain never links its head to itself";
+        chainLinked |= edge->getSource() == _browser->getNodeMap().at(12) && edge->getTarget() == _browser->getNodeMap().at(14);
+    }
+    EXPECT_TRUE(chainLinked) << "the chain's outside source feeds its head";
     EXPECT_EQ(_browser->getLastRefreshReason(), "SvBrowserGraph::resetDisplayGraph");
     for (const auto& [id, node] : _browser->getNodeMap()) EXPECT_TRUE(node->isPlaced()) << "node " << id;
 

@@ -70,6 +70,22 @@ RCStrongPtr<PiOutput> resolveThroughVisualGroups(RCStrongPtr<PiOutput> output) {
     return output;
 }
 
+// The output outside a collapsed chain that feeds it: upstream through the hidden nodes along
+// their first connected input; null when the chain starts inside.
+RCStrongPtr<PiOutput> findChainSource(RCStrongPtr<PiOutput> output) {
+    while (!output.isNull() && PiNodeUtils::hasStoredValue(*output->getNodePtr(), PiNodeUtils::C_VALUE,
+                                                           PiNodeUtils::HIDDEN)) {
+        RCStrongPtr<PiOutput> upstream;
+        for (const auto& input : output->getNodePtr()->getInputs())
+            if (input->isConnected()) {
+                upstream = resolveThroughVisualGroups(input->getOutput());
+                break;
+            }
+        output = upstream;
+    }
+    return output;
+}
+
 } // namespace
 
 SvBrowserGraph::Edge::Edge(const RCStrongPtr<ScNode>& source, int sourceTab, int sourceFan,
@@ -383,6 +399,9 @@ void SvBrowserGraph::addEdges(const RCStrongPtr<ScNode>& sceneNode, const PiNode
 void SvBrowserGraph::addEdge(const RCStrongPtr<ScNode>& target, int targetTab, int fan,
                              const RCStrongPtr<PiInput>& input) {
     RCStrongPtr<PiOutput> output = resolveThroughVisualGroups(input->getOutput());
+    // Into the head of a collapsed chain, the link comes from outside the chain.
+    if (!output.isNull() && PiNodeUtils::getCollapseNode(*output) == target->getProcessingNode())
+        output = findChainSource(output);
     if (output.isNull()) return;
     RCStrongPtr<PiNode> sourceNode = PiNodeUtils::getCollapseNode(*output);
     const bool collapsed = !sourceNode.isNull();
