@@ -172,10 +172,14 @@ void ScLayout::recentreSelected(const GeRectangle<float>& before) {
 
 void ScLayout::placeUnplaced() {
     _placed.clear();
+    _shapes.resize(_records.size());
     for (int32_t r = 1; r < static_cast<int32_t>(_records.size()); ++r)
-        if (_records[r].node->isPlaced()) _placed.push_back({breadthKey(_records[r].node->getPosition()), r});
-    std::stable_sort(_placed.begin(), _placed.end(),
-                     [](const PlacedEntry& a, const PlacedEntry& b) { return a.key < b.key; });
+        if (_records[r].node->isPlaced()) _placed.push_back(makePlacedEntry(r));
+    // Equal keys in record order, the order they were listed in.
+    std::sort(_placed.begin(), _placed.end(), [](const PlacedEntry& a, const PlacedEntry& b) {
+        return a.key < b.key || (a.key == b.key && a.record < b.record);
+    });
+    _fresh.clear();
     _lastChild.assign(_records.size(), GePoint2<float>());
     _hasLastChild.assign(_records.size(), 0);
 
@@ -212,11 +216,44 @@ void ScLayout::placeNew(int32_t record) {
     }
 }
 
+ScLayout::PlacedEntry ScLayout::makePlacedEntry(int32_t record) {
+    const ScNode& node = *_records[record].node;
+    const GeVector2<float> size = sizeOf(node);
+    _shapes[record] = {node.getPosition(), (_orientation == 1 ? size.y : size.x) * 0.5f};
+    return {breadthKey(node.getPosition()), record};
+}
+
+// New entries gather in a small sorted run merged into the main one now and then, so placing many
+// nodes never moves the whole index for each of them. A stable merge keeps older entries first.
 void ScLayout::insertPlaced(int32_t record) {
-    PlacedEntry entry{breadthKey(_records[record].node->getPosition()), record};
-    auto at = std::upper_bound(_placed.begin(), _placed.end(), entry,
-                               [](const PlacedEntry& a, const PlacedEntry& b) { return a.key < b.key; });
-    _placed.insert(at, entry);
+    const PlacedEntry entry = makePlacedEntry(record);
+    _fresh.insert(std::upper_bound(_fresh.begin(), _fresh.end(), entry, entryLess), entry);
+    if (_fresh.size() < kFreshRunSize) return;
+    const auto middle = _placed.insert(_placed.end(), _fresh.begin(), _fresh.end());
+    std::inplace_merge(_placed.begin(), middle, _placed.end(), entryLess);
+    _fresh.clear();
+}
+
+// The first placed node, in key order, inside the box around pos; e is its collision half extent.
+const ScLayout::Record* ScLayout::findBlocker(const GePoint2<float>& pos, float d, float half, float& e) const {
+    const float k = breadthKey(pos);
+    auto keyLess = [](const PlacedEntry& a, float key) { return a.key < key; };
+    auto older = std::lower_bound(_placed.begin(), _placed.end(), k - d, keyLess);
+    const auto olderEnd = std::lower_bound(older, _placed.end(), k + d, keyLess);
+    auto newer = std::lower_bound(_fresh.begin(), _fresh.end(), k - d, keyLess);
+    const auto newerEnd = std::lower_bound(newer, _fresh.end(), k + d, keyLess);
+    while (older != olderEnd || newer != newerEnd) {
+        const bool takeOlder = newer == newerEnd || (older != olderEnd && older->key <= newer->key);
+        const PlacedEntry& entry = takeOlder ? *older++ : *newer++;
+        const PlacedShape& shape = _shapes[entry.record];
+        e = shape.halfExtent + half;
+        const GeRectangle<float> box = _orientation == 1
+                                           ? GeRectangle<float>(pos.x - d, pos.x + d, pos.y - e, pos.y + e)
+                                           : GeRectangle<float>(pos.x - e, pos.x + e, pos.y - d, pos.y + d);
+        const GePoint2<float>& q = shape.position;
+        if (q.x >= box.xMin && q.x < box.xMax && q.y >= box.yMin && q.y < box.yMax) return &_records[entry.record];
+    }
+    return nullptr;
 }
 
 // Slides the node from pos along the breadth axis until no placed node lies in its box.
@@ -224,23 +261,10 @@ void ScLayout::placeAvoiding(int32_t record, GePoint2<float> pos, float half) {
     const Record& r = _records[record];
     const float d = _depthStep - 1.0f;
     GeVector2<float> kept; // a direction found through a common consumer stays for the later steps
-    auto keyLess = [](const PlacedEntry& a, float key) { return a.key < key; };
     for (;;) {
         r.node->setPosition(pos);
-        float k = breadthKey(pos);
-        auto first = std::lower_bound(_placed.begin(), _placed.end(), k - d, keyLess);
-        auto last = std::lower_bound(first, _placed.end(), k + d, keyLess);
-        const Record* blocker = nullptr;
         float e = 0.0f;
-        for (auto it = first; it != last && !blocker; ++it) {
-            const Record& q = _records[it->record];
-            GePoint2<float> qp = q.node->getPosition();
-            GeVector2<float> qSize = sizeOf(*q.node);
-            e = (_orientation == 1 ? qSize.y : qSize.x) * 0.5f + half;
-            GeRectangle<float> box = _orientation == 1 ? GeRectangle<float>(pos.x - d, pos.x + d, pos.y - e, pos.y + e)
-                                                       : GeRectangle<float>(pos.x - e, pos.x + e, pos.y - d, pos.y + d);
-            if (qp.x >= box.xMin && qp.x < box.xMax && qp.y >= box.yMin && qp.y < box.yMax) blocker = &q;
-        }
+        const Record* blocker = findBlocker(pos, d, half, e);
         if (!blocker) return;
 
         GeVector2<float> direction = kept;

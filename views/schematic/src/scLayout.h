@@ -35,6 +35,11 @@ private:
         float key;
         int32_t record;
     };
+    // A placed node as the collision search needs it, so the scan touches no node.
+    struct PlacedShape {
+        GePoint2<float> position;
+        float halfExtent; // half the node's size along the breadth axis
+    };
 
     void buildForest();
     void computePreOrder();
@@ -47,6 +52,10 @@ private:
     bool hasNode(int32_t record) const { return record > 0; }
     float breadthKey(const GePoint2<float>& p) const { return _orientation == 1 ? p.y : p.x; }
     void insertPlaced(int32_t record);
+    PlacedEntry makePlacedEntry(int32_t record);
+    static bool entryLess(const PlacedEntry& a, const PlacedEntry& b) { return a.key < b.key; }
+    const Record* findBlocker(const GePoint2<float>& pos, float d, float half, float& e) const;
+    static constexpr size_t kFreshRunSize = 1024;
 
     ScGraph& _graph;
     int _orientation;
@@ -57,6 +66,8 @@ private:
     std::vector<int32_t> _preOrder;
     std::vector<ScNode*> _selected;
     std::vector<PlacedEntry> _placed;          // sorted by key, equal keys in insertion order
+    std::vector<PlacedEntry> _fresh;           // placed by this call, not yet merged into _placed
+    std::vector<PlacedShape> _shapes;          // per record, for placed nodes
     std::vector<GePoint2<float>> _lastChild;   // per parent record
     std::vector<uint8_t> _hasLastChild;
     std::vector<int32_t> _chain;
