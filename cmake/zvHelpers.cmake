@@ -15,11 +15,11 @@ function(zv_add_library name dir)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
-# zv_add_test(NAME DIR [LIBS ...]): one GoogleTest executable of every .cpp in DIR.
+# zv_add_test(NAME DIR [LIBS ...] [ENVIRONMENT ...]): one GoogleTest executable of every .cpp in DIR.
 function(zv_add_test name dir)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;ENVIRONMENT" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock_main GTest::gmock GTest::gtest)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 ENVIRONMENT "${ARG_ENVIRONMENT}")
 endfunction()

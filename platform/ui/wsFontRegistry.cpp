@@ -3,6 +3,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -16,14 +17,17 @@ struct FontFile {
 
 // Fontconfig's best match for a name; an empty path when there is none.
 FontFile findFontFile(const LiString& name) {
-    static FcConfig* config = FcInitLoadConfigAndFonts();
+    // Loaded once and released at exit.
+    static const std::unique_ptr<FcConfig, decltype(&FcConfigDestroy)> config(FcInitLoadConfigAndFonts(),
+                                                                               &FcConfigDestroy);
     FontFile file;
+    if (!config) return file;
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str()));
-    if (!config || !pattern) return file;
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    if (!pattern) return file;
+    FcConfigSubstitute(config.get(), pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    if (FcPattern* match = FcFontMatch(config, pattern, &result)) {
+    if (FcPattern* match = FcFontMatch(config.get(), pattern, &result)) {
         FcChar8* path = nullptr;
         if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) file.path = reinterpret_cast<char*>(path);
         FcPatternGetInteger(match, FC_INDEX, 0, &file.index);
