@@ -11,7 +11,6 @@
 #include "platform/graph/piToolRegistry.h"
 #include "platform/ui/headless/glHeadlessContext.h"
 #include "platform/ui/ixPngFile.h"
-#include "platform/ui/uiResTable.h"
 #include "platform/ui/wsFontRegistry.h"
 
 #include <GL/gl.h>
@@ -95,17 +94,8 @@ int runContactSheet(const std::vector<std::string>& args) {
     const int width = static_cast<int>(kCellWidth) * kColumns;
     const int height = static_cast<int>(3.0f * getSectionHeight());
     GlHeadlessContext context(width, height);
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width, 0, height, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glScissor(0, 0, width, height);
-    const ScColorTable colors =
-        ScDrawContext::readColorTable(UiResTable::load(UiResTable::getResourcePath("schematic.xml")));
-    glClearColor(colors[Background].r, colors[Background].g, colors[Background].b, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    const ScColorTable colors = ScDrawContext::readShippedColorTable();
+    ScDrawContext::beginFrame(GeRectangle<float>(0.0f, float(width), 0.0f, float(height)), width, height, colors);
     const RCShdPtr<WsFont> font = WsFontRegistry::getFont();
     if (font.isNull()) {
         std::fprintf(stderr, "schematic contact-sheet: no font found through fontconfig\n");

@@ -1,6 +1,5 @@
 #include "app/sceneRenderer.h"
 
-#include "platform/ui/uiResTable.h"
 #include "platform/ui/wsFontRegistry.h"
 #include "platform/ui/wsScaledFont.h"
 #include "views/schematic/src/scDrawContext.h"
@@ -30,8 +29,7 @@ GeRectangle<float> sceneBounds(ScGraph& scene, const ScContext& ctx) {
 } // namespace
 
 void SceneRenderer::render(ScGraph& scene, int width, int height, int linkStyle) {
-    const ScColorTable colors =
-        ScDrawContext::readColorTable(UiResTable::load(UiResTable::getResourcePath("schematic.xml")));
+    const ScColorTable colors = ScDrawContext::readShippedColorTable();
     RCShdPtr<WsFont> font = WsFontRegistry::getFont();
     const GeRectangle<float> bounds = sceneBounds(scene, ScContext(font, 1.0f));
     const float zoom = std::min({(width - 2.0f * kMargin) / bounds.getWidth(),
@@ -41,16 +39,7 @@ void SceneRenderer::render(ScGraph& scene, int width, int height, int linkStyle)
     const GeRectangle<float> visible(centre.x - halfWidth, centre.x + halfWidth, centre.y - halfHeight,
                                      centre.y + halfHeight);
 
-    glViewport(0, 0, width, height);
-    glScissor(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(visible.xMin, visible.xMax, visible.yMin, visible.yMax, -1.0, 1.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    const UiResColor& background = colors[Background];
-    glClearColor(background.r, background.g, background.b, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    ScDrawContext::beginFrame(visible, width, height, colors);
 
     ScDrawContext ctx({}, font, WsScaledFont().getScaledFont(zoom), zoom, colors, 1.0f);
     scene.draw(ctx, visible, linkStyle, true);

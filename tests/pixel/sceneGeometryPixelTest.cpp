@@ -7,7 +7,6 @@
 
 #include "platform/ui/headless/glHeadlessContext.h"
 #include "platform/ui/ixPngFile.h"
-#include "platform/ui/uiResTable.h"
 #include "platform/ui/wsFont.h"
 
 #include <GL/gl.h>
@@ -79,17 +78,8 @@ std::unique_ptr<ScConnectionSet> bottom() {
 
 IxImage render() {
     GlHeadlessContext context(kWidth, kHeight);
-    glViewport(0, 0, kWidth, kHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, kWidth, 0, kHeight, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glScissor(0, 0, kWidth, kHeight);
-    const ScColorTable colors =
-        ScDrawContext::readColorTable(UiResTable::load(UiResTable::getResourcePath("schematic.xml")));
-    glClearColor(colors[Background].r, colors[Background].g, colors[Background].b, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    const ScColorTable colors = ScDrawContext::readShippedColorTable();
+    ScDrawContext::beginFrame(GeRectangle<float>(0.0f, float(kWidth), 0.0f, float(kHeight)), kWidth, kHeight, colors);
     ScDrawContext ctx(nullptr, RCShdPtr<WsFont>(), RCShdPtr<WsFont>(), 1.0f, colors, 1.0f);
 
     std::vector<RCStrongPtr<SetNode>> nodes = {

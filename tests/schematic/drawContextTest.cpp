@@ -75,7 +75,7 @@ TEST(DrawContext, ColourTableComesFromTheResourceClass) {
     EXPECT_EQ(colors[Tabs], UiResColor{}) << "a non-colour resource reads as black";
     EXPECT_EQ(colors[Unselected], UiResColor{}) << "another class does not count";
 
-    const ScColorTable shipped = ScDrawContext::readColorTable(UiResTable::load(UiResTable::getResourcePath("schematic.xml")));
+    const ScColorTable shipped = ScDrawContext::readShippedColorTable();
     int black = 0;
     for (const UiResColor& c : shipped) black += c == UiResColor{};
     EXPECT_EQ(black, 0) << "the shipped palette sets every colour";

@@ -73,6 +73,23 @@ ScColorTable ScDrawContext::readColorTable(const UiResTable& resources) {
     return table;
 }
 
+ScColorTable ScDrawContext::readShippedColorTable() {
+    return readColorTable(UiResTable::load(UiResTable::getResourcePath("schematic.xml")));
+}
+
+void ScDrawContext::beginFrame(const GeRectangle<float>& world, int width, int height, const ScColorTable& colors) {
+    glViewport(0, 0, width, height);
+    glScissor(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(world.xMin, world.xMax, world.yMin, world.yMax, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const UiResColor& background = colors[Background];
+    glClearColor(background.r, background.g, background.b, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
 void ScDrawContext::setState(int mode) {
     if (mode < Plain || mode > Textured) ZV_ABORT("unknown drawing mode " + std::to_string(mode));
     SmContext& context = SmContext::getCurrentContext();

@@ -3,6 +3,7 @@
 #include "views/schematic/src/scContext.h"
 
 #include "platform/base/uPtr.h"
+#include "platform/base/geRectangle.h"
 #include "platform/ui/uiResColor.h"
 
 #include <vector>
@@ -60,6 +61,10 @@ public:
 
     // The table of the resource class "SvSchematicDisplay"; a missing or non-colour key is black.
     static ScColorTable readColorTable(const UiResTable& resources);
+    // The table of the view's own resource file, "schematic.xml".
+    static ScColorTable readShippedColorTable();
+    // Sets up a frame that shows world in a width × height viewport, cleared to the table's background.
+    static void beginFrame(const GeRectangle<float>& world, int width, int height, const ScColorTable& colors);
 
     UPtr<MfViewer> getViewer() const { return _viewer; }
     const RCShdPtr<WsFont>& getZoomedFont() const { return _zoomedFont; }
