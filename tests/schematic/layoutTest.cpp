@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
 #include <set>
 
 using namespace Zv;
@@ -55,6 +57,106 @@ protected:
 
     RCStrongPtr<ScGraph> _graph;
     std::set<const ScNode*> _fixed;
+};
+
+// Placing unplaced nodes the plain way: one ordered multimap over every placed node, scanned by
+// breadth key alone. The scene's layout must land every node exactly where this does.
+class ReferencePlacement {
+public:
+    ReferencePlacement(const ScGraph& graph, float step) : _orientation(graph.getOrientation()), _step(step) {
+        for (const auto& node : graph.getNodes()) _nodes.push_back({node.get(), -1, 0});
+        auto indexOf = [this](const ScNode* node) {
+            for (size_t i = 0; i < _nodes.size(); ++i)
+                if (_nodes[i].node == node) return static_cast<int>(i);
+            return -1;
+        };
+        for (const auto& edge : graph.getEdges()) {
+            Entry& producer = _nodes[indexOf(edge->getSource().get())];
+            if (producer.parent != -1) continue;
+            producer.parent = indexOf(edge->getTarget().get());
+            producer.input = edge->getTargetSocket();
+        }
+    }
+
+    // Positions in node order.
+    std::vector<GePoint2<float>> run() {
+        for (size_t i = 0; i < _nodes.size(); ++i)
+            if (_nodes[i].node->isPlaced()) _index.emplace(key(_nodes[i].node->getPosition()), static_cast<int>(i));
+        for (int i = static_cast<int>(_nodes.size()) - 1; i >= 0; --i)
+            if (!_nodes[i].node->isPlaced()) placeNew(i);
+        std::vector<GePoint2<float>> out;
+        for (const Entry& entry : _nodes) out.push_back(entry.node->getPosition());
+        return out;
+    }
+
+private:
+    struct Entry {
+        ScNode* node;
+        int parent;
+        int input;
+    };
+    float key(const GePoint2<float>& p) const { return _orientation == 1 ? p.y : p.x; }
+    float breadthSize(const ScNode& node) const {
+        GeVector2<float> size;
+        node.getSize(size);
+        return _orientation == 1 ? size.y : size.x;
+    }
+    void placeNew(int r) {
+        const int parent = _nodes[r].parent;
+        GePoint2<float> anchor;
+        if (parent >= 0) {
+            if (!_nodes[parent].node->isPlaced()) placeNew(parent);
+            anchor = _nodes[parent].node->getPosition();
+        }
+        const float half = breadthSize(*_nodes[r].node) * 0.5f + (_orientation == 1 ? 10.0f : 25.0f);
+        (_orientation == 1 ? anchor.x : anchor.y) -= _step;
+        if (_lastChild.count(parent)) anchor = _lastChild[parent];
+        slide(r, anchor, half);
+        _nodes[r].node->setPlaced(true);
+        _lastChild[parent] = _nodes[r].node->getPosition();
+        _index.emplace(key(_nodes[r].node->getPosition()), r);
+    }
+    void slide(int r, GePoint2<float> pos, float half) {
+        const float d = _step - 1.0f;
+        GeVector2<float> kept;
+        for (;;) {
+            _nodes[r].node->setPosition(pos);
+            const float k = key(pos);
+            int blocker = -1;
+            float e = 0.0f;
+            for (auto it = _index.lower_bound(k - d); it != _index.lower_bound(k + d) && blocker < 0; ++it) {
+                const GePoint2<float> q = _nodes[it->second].node->getPosition();
+                e = breadthSize(*_nodes[it->second].node) * 0.5f + half;
+                const bool inDepth = _orientation == 1 ? q.x >= pos.x - d && q.x < pos.x + d
+                                                       : q.y >= pos.y - d && q.y < pos.y + d;
+                const bool inBreadth = _orientation == 1 ? q.y >= pos.y - e && q.y < pos.y + e
+                                                         : q.x >= pos.x - e && q.x < pos.x + e;
+                if (inDepth && inBreadth) blocker = it->second;
+            }
+            if (blocker < 0) return;
+            GeVector2<float> direction = kept;
+            if (direction == GeVector2<float>()) {
+                direction = _orientation == 1 ? GeVector2<float>(0.0f, 1.0f) : GeVector2<float>(1.0f, 0.0f);
+                const int parent = _nodes[r].parent;
+                if (parent >= 0 && _nodes[blocker].parent == parent) {
+                    const ScNode& consumer = *_nodes[parent].node;
+                    const GePoint2<float> q = consumer.getInputConnectionPoint(_nodes[blocker].input, 0);
+                    const GePoint2<float> t = consumer.getInputConnectionPoint(_nodes[r].input, 0);
+                    if (_orientation == 1) direction = {0.0f, q.y > t.y ? -1.0f : 1.0f};
+                    else if (_orientation == 2) direction = {q.x > t.x ? -1.0f : 1.0f, 0.0f};
+                    else direction = {t.x > q.x ? -1.0f : 1.0f, 0.0f};
+                    kept = direction;
+                }
+            }
+            pos += direction * (e + 1.0f);
+        }
+    }
+
+    int _orientation;
+    float _step;
+    std::vector<Entry> _nodes;
+    std::multimap<float, int> _index;
+    std::map<int, GePoint2<float>> _lastChild;
 };
 
 void expectAt(const RCStrongPtr<ScNode>& node, float x, float y) {
@@ -203,4 +305,40 @@ TEST_F(LayoutTest, MillionNodeChainLaysOutWithoutDeepRecursion) {
     _graph->layout(ScGraph::LayoutAll);
     EXPECT_LT(previous->getPosition().x, -0.99f * n * depthStep());
     EXPECT_NEAR(previous->getPosition().y, 0.0f, 1e-3f);
+}
+
+// A random forest with a third of its nodes already placed, crowded into a few depth columns, so
+// that new nodes slide past placed ones of neighbouring columns and of equal keys.
+TEST_F(LayoutTest, UnplacedNodesLandWhereAPlainScanOfEveryPlacedNodePutsThem) {
+    for (int orientation : {0, 1, 2}) {
+        _graph = new ScGraph(this);
+        _graph->setOrientation(orientation);
+        std::mt19937 random(11 + orientation);
+        std::vector<RCStrongPtr<ScNode>> nodes;
+        for (int i = 0; i < 400; ++i) {
+            nodes.push_back(add(60.0f + static_cast<float>(random() % 5) * 20.0f, 20.0f + static_cast<float>(random() % 3) * 10.0f));
+            if (i > 0 && random() % 8 != 0) link(nodes[i], nodes[random() % i], static_cast<int>(random() % 3));
+            if (random() % 3 == 0) {
+                const float depth = -depthStep() * static_cast<float>(random() % 6) + static_cast<float>(random() % 3) * 25.0f;
+                const float breadth = static_cast<float>(random() % 40) * 30.0f - 600.0f;
+                nodes[i]->setPosition(orientation == 1 ? GePoint2<float>(depth, breadth) : GePoint2<float>(breadth, depth));
+                nodes[i]->setPlaced(true);
+            }
+        }
+        std::vector<GePoint2<float>> before;
+        for (const auto& node : nodes) before.push_back(node->getPosition());
+        std::vector<bool> placed;
+        for (const auto& node : nodes) placed.push_back(node->isPlaced());
+
+        const std::vector<GePoint2<float>> expected = ReferencePlacement(*_graph, depthStep()).run();
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            nodes[i]->setPosition(before[i]);
+            nodes[i]->setPlaced(placed[i]);
+        }
+        _graph->layout(ScGraph::LayoutUnplaced);
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            ASSERT_EQ(nodes[i]->getPosition(), expected[i]) << "orientation " << orientation << ", node " << i;
+            EXPECT_TRUE(nodes[i]->isPlaced());
+        }
+    }
 }

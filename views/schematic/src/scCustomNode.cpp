@@ -77,9 +77,9 @@ ScCustomNode::ScCustomNode(int32_t orientation, float height, float width, float
 
 // The outline buffers and hover state start afresh; the layout and bounds come along.
 ScCustomNode::ScCustomNode(const ScCustomNode& other, const RCStrongPtr<PiNode>& node)
-    : ScNode(other), _box(other._box), _body(other._body ? other._body->clone() : nullptr),
+    : ScNode(other), _box(other._box), _layoutDirty(other._layoutDirty), _boundsDirty(other._boundsDirty),
+      _localBounds(other._localBounds), _body(other._body ? other._body->clone() : nullptr),
       _nameAlignment(other._nameAlignment), _colorKind(other._colorKind), _genericIcons(other._genericIcons),
-      _layoutDirty(other._layoutDirty), _localBounds(other._localBounds), _boundsDirty(other._boundsDirty),
       _fixedBounds(other._fixedBounds), _fixedBoundsAt(other._fixedBoundsAt),
       _fixedBoundsDirty(other._fixedBoundsDirty) {
     if (_body) _body->setAnchorRBox(&_box);
@@ -296,13 +296,16 @@ void ScCustomNode::setPosition(const GePoint2<float>& position) {
 }
 
 void ScCustomNode::getBoxBounds(GeRectangle<float>& out) const {
+    out = getLocalBounds().translated(getPosition() - GePoint2<float>());
+}
+
+const GeRectangle<float>& ScCustomNode::getLocalBounds() const {
     update();
-    const GeVector2<float> offset = getPosition() - GePoint2<float>();
     if (_boundsDirty) {
-        _localBounds = computeBoxBounds().translated(-offset);
+        _localBounds = computeBoxBounds().translated(GePoint2<float>() - getPosition());
         _boundsDirty = false;
     }
-    out = _localBounds.translated(offset);
+    return _localBounds;
 }
 
 GeRectangle<float> ScCustomNode::computeBoxBounds() const {
@@ -360,9 +363,9 @@ const GeRectangle<float>& ScCustomNode::getFixedBounds() const {
     return out;
 }
 
+// Measured on the bounds relative to the position, so moving the node never changes its size.
 void ScCustomNode::getSize(GeVector2<float>& out) const {
-    GeRectangle<float> bounds;
-    getBoxBounds(bounds);
+    const GeRectangle<float>& bounds = getLocalBounds();
     out = {bounds.getWidth(), bounds.getHeight()};
 }
 

@@ -113,6 +113,7 @@ private:
     void adopt(std::unique_ptr<T>& slot, std::unique_ptr<T> element);
     // Box and working sets and tabs, where they are now.
     GeRectangle<float> computeBoxBounds() const;
+    const GeRectangle<float>& getLocalBounds() const;
     // Box and the working parts that sockets do not change.
     const GeRectangle<float>& getFixedBounds() const;
     // A working socket set's bounds; a copy standing where its source stands takes the source's.
@@ -134,7 +135,12 @@ private:
     // The outline's points (and normals), every arc step on the corners.
     void buildOutline(float step) const;
 
+    // The box and what getSize reads sit together: layout touches them for every node.
     ScRoundedBox _box;
+    mutable bool _layoutDirty = true;
+    mutable bool _boundsDirty = true;
+    // Box bounds relative to the position: moving the node keeps them.
+    mutable GeRectangle<float> _localBounds;
     std::unique_ptr<ScImageHandler> _body;
     int32_t _nameAlignment = UNDER;
     int32_t _colorKind = TOOL;
@@ -146,10 +152,6 @@ private:
     RCStrongPtr<PiNode> _sourceNode;
     std::vector<RCShdPtr<ScIcon>> _genericIcons;
     mutable Parts _working;
-    mutable bool _layoutDirty = true;
-    // Box bounds relative to the position: moving the node keeps them.
-    mutable GeRectangle<float> _localBounds;
-    mutable bool _boundsDirty = true;
     // Absolute, measured with the node at _fixedBoundsAt: adding sockets leaves them be.
     mutable GeRectangle<float> _fixedBounds;
     mutable GePoint2<float> _fixedBoundsAt;

@@ -13,10 +13,26 @@ namespace {
 
 constexpr int32_t kRoot = 0;
 
-GeVector2<float> sizeOf(const ScNode& node) {
+// Scene objects lie scattered on the heap. The passes over them ask for the objects a few steps
+// ahead, so that several cache misses are in flight at once instead of one after the other.
+constexpr int kPrefetchDistance = 8;
+
+template <class Set>
+typename Set::const_iterator aheadOf(const Set& set, int distance) {
+    auto it = set.begin();
+    for (; distance > 0 && it != set.end(); --distance) ++it;
+    return it;
+}
+
+void prefetchNode(const ScNode& node) {
+    __builtin_prefetch(&node);
+    __builtin_prefetch(&node.getPosition());
+}
+
+float breadthSizeOf(const ScNode& node, int orientation) {
     GeVector2<float> size;
     node.getSize(size);
-    return size;
+    return orientation == 1 ? size.y : size.x;
 }
 
 // Bounding box of node positions; an empty input gives an empty box.
@@ -41,7 +57,7 @@ ScLayout::ScLayout(ScGraph& graph)
       _depthStep(PiSchematicInterfaceEx::getPlacementDepth() + (_orientation == 1
                                                                     ? PiSchematicInterfaceEx::getNodeDepthX()
                                                                     : PiSchematicInterfaceEx::getNodeDepthY())),
-      _breadthGap(PiSchematicInterfaceEx::getPlacementBreadth()) {}
+      _breadthGap(PiSchematicInterfaceEx::getPlacementBreadth()), _cellWidth(2.0f * _depthStep) {}
 
 void ScLayout::run(Type type) {
     buildForest();
@@ -51,32 +67,46 @@ void ScLayout::run(Type type) {
         return;
     }
     GeRectangle<float> before = positionBox(_selected);
-    computePreOrder();
+    computeTreeOrder();
     computeExtents();
-    placeTrees(type);
+    placeTrees();
+    writePositions(type);
     if (type == LayoutSelected) recentreSelected(before);
 }
 
+// Every node is read here in node order; the tree layouts then work on the records alone.
 void ScLayout::buildForest() {
     const auto& nodes = _graph.getNodes();
     _records.assign(nodes.size() + 1, Record());
-    int32_t index = 0;
+    _nodes.assign(1, nullptr);
+    _nodes.reserve(_records.size());
+    auto ahead = aheadOf(nodes, kPrefetchDistance);
     for (const auto& node : nodes) {
-        Record& record = _records[++index];
-        record.node = node.operator->();
-        record.node->setLayoutIndex(index);
-        if (record.node->isSelected()) _selected.push_back(record.node);
+        if (ahead != nodes.end()) prefetchNode(**ahead++);
+        ScNode* sceneNode = node.operator->();
+        const auto index = static_cast<int32_t>(_nodes.size());
+        _nodes.push_back(sceneNode);
+        sceneNode->setLayoutIndex(index);
+        _records[index].breadthSize = breadthSizeOf(*sceneNode, _orientation);
+        if (sceneNode->isSelected()) _selected.push_back(sceneNode);
     }
 
     // The first edge leaving a node decides its parent; children keep the order they were attached in.
-    std::vector<int32_t> attachOrder;
+    MmLargeVector<int32_t> attachOrder;
     attachOrder.reserve(_records.size());
-    for (const auto& edge : _graph.getEdges()) {
-        int32_t producer = edge->getSource()->getLayoutIndex();
-        int32_t consumer = edge->getTarget()->getLayoutIndex();
+    const auto& edges = _graph.getEdges();
+    auto edgeAhead = aheadOf(edges, 2 * kPrefetchDistance);
+    auto nodesAhead = aheadOf(edges, kPrefetchDistance);
+    for (const auto& edge : edges) {
+        if (edgeAhead != edges.end()) __builtin_prefetch((edgeAhead++)->get());
+        if (nodesAhead != edges.end()) {
+            prefetchNode(*(*nodesAhead)->getSource());
+            prefetchNode(*(*nodesAhead++)->getTarget());
+        }
+        const int32_t producer = edge->getSource()->getLayoutIndex();
         Record& record = _records[producer];
         if (record.parent != -1) continue;
-        record.parent = consumer;
+        record.parent = edge->getTarget()->getLayoutIndex();
         record.inputIndex = edge->getTargetSocket();
         attachOrder.push_back(producer);
     }
@@ -101,66 +131,73 @@ void ScLayout::buildForest() {
     }
 }
 
-// Depth first from the root, the last child first, as placement walks the bands.
-void ScLayout::computePreOrder() {
-    _preOrder.clear();
-    _preOrder.reserve(_records.size());
-    std::vector<int32_t> stack{kRoot};
+// Depth first from the root, the last child first, as placement walks the bands: a record's
+// children follow it, the last child right after it and each earlier one after the subtree before.
+void ScLayout::computeTreeOrder() {
+    _slots.clear();
+    _slots.reserve(_records.size());
+    MmLargeVector<std::pair<int32_t, int32_t>> stack{{kRoot, -1}}; // record, parent slot
     while (!stack.empty()) {
-        int32_t r = stack.back();
+        const auto [r, parent] = stack.back();
         stack.pop_back();
-        _preOrder.push_back(r);
         const Record& record = _records[r];
-        for (int32_t c = 0; c < record.nbChildren; ++c) stack.push_back(_children[record.firstChild + c]);
+        const auto slot = static_cast<int32_t>(_slots.size());
+        _slots.push_back({r, parent, record.nbChildren, 1, record.breadthSize, 0.0f, 0.0f});
+        for (int32_t c = 0; c < record.nbChildren; ++c) stack.emplace_back(_children[record.firstChild + c], slot);
     }
 }
 
-// Children come after their parent in pre-order, so the reverse walk sees every subtree before its root.
+// The reverse walk finishes every subtree before its root and adds it to the parent, the first
+// child first.
 void ScLayout::computeExtents() {
-    for (auto it = _preOrder.rbegin(); it != _preOrder.rend(); ++it) {
-        Record& record = _records[*it];
-        record.depth = _depthStep;
-        if (record.nbChildren > 0) {
-            float deepest = 0.0f;
-            for (int32_t c = 0; c < record.nbChildren; ++c) {
-                const Record& child = _records[_children[record.firstChild + c]];
-                record.breadth += child.breadth;
-                deepest = std::max(deepest, child.depth);
-            }
-            record.depth = deepest + _depthStep;
-        }
-        if (hasNode(*it)) {
-            GeVector2<float> size = sizeOf(*record.node);
-            record.breadth = std::max(record.breadth, _breadthGap + (_orientation == 1 ? size.y : size.x));
-        }
+    for (auto s = static_cast<int32_t>(_slots.size()) - 1; s >= 0; --s) {
+        TreeSlot& slot = _slots[s];
+        slot.depth += _depthStep;
+        if (hasNode(slot.record)) slot.breadth = std::max(slot.breadth, _breadthGap + slot.breadthSize);
+        if (slot.parent < 0) continue;
+        TreeSlot& parent = _slots[slot.parent];
+        parent.breadth += slot.breadth;
+        parent.depth = std::max(parent.depth, slot.depth);
+        parent.subtreeSize += slot.subtreeSize;
     }
 }
 
-void ScLayout::placeTrees(Type type) {
-    std::vector<GePoint2<float>> positions(_records.size());
-    ScGraphInterface* owner = _graph.getOwner();
-    for (int32_t r : _preOrder) {
-        const Record& record = _records[r];
-        GePoint2<float> p = positions[r];
-        if (hasNode(r) && (type != LayoutSelected || record.node->isSelected()) && owner->isPlaceable(*record.node))
-            record.node->setPosition(p);
+void ScLayout::placeTrees() {
+    const GeVector2<float> axis = _orientation == 1                          ? GeVector2<float>(0.0f, 1.0f)
+                                  : (_orientation == 0 || _orientation == 2) ? GeVector2<float>(-1.0f, 0.0f)
+                                                                             : GeVector2<float>();
+    MmLargeVector<GePoint2<float>> slotPositions(_slots.size());
+    _positions.resize(_records.size());
+    for (int32_t s = 0; s < static_cast<int32_t>(_slots.size()); ++s) {
+        const TreeSlot& slot = _slots[s];
+        GePoint2<float> p = slotPositions[s];
+        _positions[slot.record] = p;
 
         switch (_orientation) {
-        case 1: p.x -= _depthStep; p.y -= record.breadth / 2.0f; break;
-        case 0: p.x += record.breadth / 2.0f; p.y += _depthStep; break;
-        case 2: p.x += record.breadth / 2.0f; p.y -= _depthStep; break;
+        case 1: p.x -= _depthStep; p.y -= slot.breadth / 2.0f; break;
+        case 0: p.x += slot.breadth / 2.0f; p.y += _depthStep; break;
+        case 2: p.x += slot.breadth / 2.0f; p.y -= _depthStep; break;
         default: break;
         }
-        for (int32_t c = record.nbChildren - 1; c >= 0; --c) {
-            int32_t child = _children[record.firstChild + c];
-            float half = _records[child].breadth / 2.0f;
-            GeVector2<float> advance = _orientation == 1 ? GeVector2<float>(0.0f, half)
-                                       : (_orientation == 0 || _orientation == 2) ? GeVector2<float>(-half, 0.0f)
-                                                                                  : GeVector2<float>();
+        int32_t child = s + 1;
+        for (int32_t c = 0; c < slot.nbChildren; ++c) {
+            const GeVector2<float> advance = axis * (_slots[child].breadth / 2.0f);
             p += advance;
-            positions[child] = p;
+            slotPositions[child] = p;
             p += advance;
+            child += _slots[child].subtreeSize;
         }
+    }
+}
+
+// Positions reach the nodes in node order, the order they were read in.
+void ScLayout::writePositions(Type type) {
+    ScGraphInterface* owner = _graph.getOwner();
+    const auto end = static_cast<int32_t>(_nodes.size());
+    for (int32_t r = 1; r < end; ++r) {
+        if (r + kPrefetchDistance < end) prefetchNode(*_nodes[r + kPrefetchDistance]);
+        ScNode& node = *_nodes[r];
+        if ((type != LayoutSelected || node.isSelected()) && owner->isPlaceable(node)) node.setPosition(_positions[r]);
     }
 }
 
@@ -174,59 +211,55 @@ void ScLayout::placeUnplaced() {
     _placed.clear();
     _shapes.resize(_records.size());
     for (int32_t r = 1; r < static_cast<int32_t>(_records.size()); ++r)
-        if (_records[r].node->isPlaced()) _placed.push_back(makePlacedEntry(r));
-    // Equal keys in record order, the order they were listed in.
-    std::sort(_placed.begin(), _placed.end(), [](const PlacedEntry& a, const PlacedEntry& b) {
-        return a.key < b.key || (a.key == b.key && a.record < b.record);
-    });
+        if (_nodes[r]->isPlaced()) _placed.push_back(makePlacedEntry(r, r));
+    std::sort(_placed.begin(), _placed.end(), entryLess);
+    _nextSequence = static_cast<int32_t>(_records.size());
     _fresh.clear();
     _lastChild.assign(_records.size(), GePoint2<float>());
     _hasLastChild.assign(_records.size(), 0);
 
     for (int32_t r = static_cast<int32_t>(_records.size()) - 1; r >= 1; --r)
-        if (!_records[r].node->isPlaced()) placeNew(r);
+        if (!_nodes[r]->isPlaced()) placeNew(r);
 }
 
 // A consumer is placed before its inputs: unplaced ancestors go first, the topmost first.
 void ScLayout::placeNew(int32_t record) {
     _chain.assign(1, record);
-    for (int32_t p = _records[record].parent; hasNode(p) && !_records[p].node->isPlaced(); p = _records[p].parent)
+    for (int32_t p = _records[record].parent; hasNode(p) && !_nodes[p]->isPlaced(); p = _records[p].parent)
         _chain.push_back(p);
 
     for (auto it = _chain.rbegin(); it != _chain.rend(); ++it) {
         const Record& r = _records[*it];
         GePoint2<float> anchor;
-        if (hasNode(r.parent)) anchor = _records[r.parent].node->getPosition();
-        GeVector2<float> size = sizeOf(*r.node);
-        float half;
+        if (hasNode(r.parent)) anchor = _nodes[r.parent]->getPosition();
+        float half = r.breadthSize * 0.5f;
         if (_orientation == 1) {
-            half = size.y * 0.5f + 10.0f;
+            half += 10.0f;
             anchor.x -= _depthStep;
         } else {
-            half = size.x * 0.5f + 25.0f;
+            half += 25.0f;
             anchor.y -= _depthStep;
         }
         if (_hasLastChild[r.parent]) anchor = _lastChild[r.parent];
         placeAvoiding(*it, anchor, half);
 
-        r.node->setPlaced(true);
-        _lastChild[r.parent] = r.node->getPosition();
+        _nodes[*it]->setPlaced(true);
+        _lastChild[r.parent] = _nodes[*it]->getPosition();
         _hasLastChild[r.parent] = 1;
         insertPlaced(*it);
     }
 }
 
-ScLayout::PlacedEntry ScLayout::makePlacedEntry(int32_t record) {
-    const ScNode& node = *_records[record].node;
-    const GeVector2<float> size = sizeOf(node);
-    _shapes[record] = {node.getPosition(), (_orientation == 1 ? size.y : size.x) * 0.5f};
-    return {breadthKey(node.getPosition()), record};
+ScLayout::PlacedEntry ScLayout::makePlacedEntry(int32_t record, int32_t sequence) {
+    const GePoint2<float> position = _nodes[record]->getPosition();
+    _shapes[record] = {position, _records[record].breadthSize * 0.5f};
+    return {cellOf(depthKey(position)), breadthKey(position), sequence, record};
 }
 
 // New entries gather in a small sorted run merged into the main one now and then, so placing many
-// nodes never moves the whole index for each of them. A stable merge keeps older entries first.
+// nodes never moves the whole index for each of them.
 void ScLayout::insertPlaced(int32_t record) {
-    const PlacedEntry entry = makePlacedEntry(record);
+    const PlacedEntry entry = makePlacedEntry(record, _nextSequence++);
     _fresh.insert(std::upper_bound(_fresh.begin(), _fresh.end(), entry, entryLess), entry);
     if (_fresh.size() < kFreshRunSize) return;
     const auto middle = _placed.insert(_placed.end(), _fresh.begin(), _fresh.end());
@@ -235,23 +268,38 @@ void ScLayout::insertPlaced(int32_t record) {
 }
 
 // The first placed node, in key order, inside the box around pos; e is its collision half extent.
+// Only the cells the box reaches along the depth axis are scanned, and the earliest hit wins.
 const ScLayout::Record* ScLayout::findBlocker(const GePoint2<float>& pos, float d, float half, float& e) const {
+    const float depth = depthKey(pos);
+    const PlacedEntry* first = nullptr;
+    for (int32_t cell = cellOf(depth - d), last = cellOf(depth + d); cell <= last; ++cell) {
+        const PlacedEntry* hit = findBlockerInCell(cell, pos, d, half);
+        if (hit && (!first || hit->key < first->key || (hit->key == first->key && hit->sequence < first->sequence)))
+            first = hit;
+    }
+    if (!first) return nullptr;
+    e = _shapes[first->record].halfExtent + half;
+    return &_records[first->record];
+}
+
+const ScLayout::PlacedEntry* ScLayout::findBlockerInCell(int32_t cell, const GePoint2<float>& pos, float d,
+                                                         float half) const {
     const float k = breadthKey(pos);
-    auto keyLess = [](const PlacedEntry& a, float key) { return a.key < key; };
-    auto older = std::lower_bound(_placed.begin(), _placed.end(), k - d, keyLess);
-    const auto olderEnd = std::lower_bound(older, _placed.end(), k + d, keyLess);
-    auto newer = std::lower_bound(_fresh.begin(), _fresh.end(), k - d, keyLess);
-    const auto newerEnd = std::lower_bound(newer, _fresh.end(), k + d, keyLess);
+    auto before = [cell](const PlacedEntry& a, float key) { return a.cell < cell || (a.cell == cell && a.key < key); };
+    auto older = std::lower_bound(_placed.begin(), _placed.end(), k - d, before);
+    const auto olderEnd = std::lower_bound(older, _placed.end(), k + d, before);
+    auto newer = std::lower_bound(_fresh.begin(), _fresh.end(), k - d, before);
+    const auto newerEnd = std::lower_bound(newer, _fresh.end(), k + d, before);
     while (older != olderEnd || newer != newerEnd) {
-        const bool takeOlder = newer == newerEnd || (older != olderEnd && older->key <= newer->key);
+        const bool takeOlder = newer == newerEnd || (older != olderEnd && entryLess(*older, *newer));
         const PlacedEntry& entry = takeOlder ? *older++ : *newer++;
         const PlacedShape& shape = _shapes[entry.record];
-        e = shape.halfExtent + half;
+        const float e = shape.halfExtent + half;
         const GeRectangle<float> box = _orientation == 1
                                            ? GeRectangle<float>(pos.x - d, pos.x + d, pos.y - e, pos.y + e)
                                            : GeRectangle<float>(pos.x - e, pos.x + e, pos.y - d, pos.y + d);
         const GePoint2<float>& q = shape.position;
-        if (q.x >= box.xMin && q.x < box.xMax && q.y >= box.yMin && q.y < box.yMax) return &_records[entry.record];
+        if (q.x >= box.xMin && q.x < box.xMax && q.y >= box.yMin && q.y < box.yMax) return &entry;
     }
     return nullptr;
 }
@@ -259,10 +307,11 @@ const ScLayout::Record* ScLayout::findBlocker(const GePoint2<float>& pos, float 
 // Slides the node from pos along the breadth axis until no placed node lies in its box.
 void ScLayout::placeAvoiding(int32_t record, GePoint2<float> pos, float half) {
     const Record& r = _records[record];
+    ScNode& node = *_nodes[record];
     const float d = _depthStep - 1.0f;
     GeVector2<float> kept; // a direction found through a common consumer stays for the later steps
     for (;;) {
-        r.node->setPosition(pos);
+        node.setPosition(pos);
         float e = 0.0f;
         const Record* blocker = findBlocker(pos, d, half, e);
         if (!blocker) return;
@@ -271,7 +320,7 @@ void ScLayout::placeAvoiding(int32_t record, GePoint2<float> pos, float half) {
         if (direction == GeVector2<float>()) {
             direction = _orientation == 1 ? GeVector2<float>(0.0f, 1.0f) : GeVector2<float>(1.0f, 0.0f);
             if (hasNode(blocker->parent) && blocker->parent == r.parent) {
-                ScNode* consumer = _records[r.parent].node;
+                ScNode* consumer = _nodes[r.parent];
                 GePoint2<float> qTab = consumer->getInputConnectionPoint(blocker->inputIndex, 0);
                 GePoint2<float> rTab = consumer->getInputConnectionPoint(r.inputIndex, 0);
                 switch (_orientation) {

@@ -2,7 +2,9 @@
 
 #include "platform/base/gePoint2.h"
 #include "platform/base/geRectangle.h"
+#include "platform/base/mmLargeBlocks.h"
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -22,17 +24,31 @@ public:
     void run(Type type);
 
 private:
+    // One per node in node-set order, plus the virtual root at index 0.
     struct Record {
-        ScNode* node = nullptr;
         int32_t parent = -1;
         int32_t inputIndex = 0;
         int32_t firstChild = 0; // into _children
         int32_t nbChildren = 0;
-        float breadth = 0.0f;
-        float depth = 0.0f;
+        float breadthSize = 0.0f; // the node's size along the breadth axis
     };
+    // A record in tree pre-order, where every subtree is one contiguous run, so the walks over the
+    // bands read memory in order and touch no node.
+    struct TreeSlot {
+        int32_t record;
+        int32_t parent; // slot of the parent record
+        int32_t nbChildren;
+        int32_t subtreeSize;
+        float breadthSize;
+        float breadth;
+        float depth;
+    };
+    // The placed index orders entries by depth cell, then by breadth key; equal keys keep the
+    // order they were listed in, which the sequence number records.
     struct PlacedEntry {
+        int32_t cell;
         float key;
+        int32_t sequence;
         int32_t record;
     };
     // A placed node as the collision search needs it, so the scan touches no node.
@@ -42,34 +58,47 @@ private:
     };
 
     void buildForest();
-    void computePreOrder();
+    void computeTreeOrder();
     void computeExtents();
-    void placeTrees(Type type);
+    void placeTrees();
+    void writePositions(Type type);
     void recentreSelected(const GeRectangle<float>& before);
     void placeUnplaced();
     void placeNew(int32_t record);
     void placeAvoiding(int32_t record, GePoint2<float> pos, float half);
     bool hasNode(int32_t record) const { return record > 0; }
     float breadthKey(const GePoint2<float>& p) const { return _orientation == 1 ? p.y : p.x; }
+    float depthKey(const GePoint2<float>& p) const { return _orientation == 1 ? p.x : p.y; }
+    // Depth cells are two depth steps wide, so a collision box reaches at most two of them.
+    int32_t cellOf(float depth) const { return static_cast<int32_t>(std::floor(depth / _cellWidth)); }
     void insertPlaced(int32_t record);
-    PlacedEntry makePlacedEntry(int32_t record);
-    static bool entryLess(const PlacedEntry& a, const PlacedEntry& b) { return a.key < b.key; }
+    PlacedEntry makePlacedEntry(int32_t record, int32_t sequence);
+    // A closure rather than a function, so that sorting and merging inline it.
+    static constexpr auto entryLess = [](const PlacedEntry& a, const PlacedEntry& b) {
+        return a.cell < b.cell ||
+               (a.cell == b.cell && (a.key < b.key || (a.key == b.key && a.sequence < b.sequence)));
+    };
     const Record* findBlocker(const GePoint2<float>& pos, float d, float half, float& e) const;
+    const PlacedEntry* findBlockerInCell(int32_t cell, const GePoint2<float>& pos, float d, float half) const;
     static constexpr size_t kFreshRunSize = 1024;
 
     ScGraph& _graph;
     int _orientation;
     float _depthStep;
     float _breadthGap;
-    std::vector<Record> _records;
-    std::vector<int32_t> _children;
-    std::vector<int32_t> _preOrder;
+    float _cellWidth;
+    MmLargeVector<ScNode*> _nodes;               // per record, null for the root
+    MmLargeVector<Record> _records;
+    MmLargeVector<int32_t> _children;
+    MmLargeVector<TreeSlot> _slots;
+    MmLargeVector<GePoint2<float>> _positions;   // per record, as the tree walk places them
     std::vector<ScNode*> _selected;
-    std::vector<PlacedEntry> _placed;          // sorted by key, equal keys in insertion order
+    MmLargeVector<PlacedEntry> _placed;          // sorted by entryLess
     std::vector<PlacedEntry> _fresh;           // placed by this call, not yet merged into _placed
-    std::vector<PlacedShape> _shapes;          // per record, for placed nodes
-    std::vector<GePoint2<float>> _lastChild;   // per parent record
-    std::vector<uint8_t> _hasLastChild;
+    int32_t _nextSequence = 0;
+    MmLargeVector<PlacedShape> _shapes;          // per record, for placed nodes
+    MmLargeVector<GePoint2<float>> _lastChild;   // per parent record
+    MmLargeVector<uint8_t> _hasLastChild;
     std::vector<int32_t> _chain;
 };
 

@@ -146,7 +146,6 @@ private:
     };
 
     LiString _name;
-    GePoint2<float> _position;
     GeVector2<float> _baseSize{105.0f, 25.0f};
     RCShdPtr<ScIcon> _icon;
     std::vector<SocketRecord> _inputs;
@@ -165,8 +164,10 @@ private:
     std::bitset<kMaxContextPoints> _contextPoints;
     int32_t _contextPointCount = 0;
     UPtr<ScViewer> _viewer;
-    bool _selected = false;
     bool _raised = false;
+    // Read by every layout pass, so kept together and last: a derived node's geometry follows.
+    GePoint2<float> _position;
+    bool _selected = false;
     bool _placed = false;
     int32_t _layoutIndex = 0;
 };
