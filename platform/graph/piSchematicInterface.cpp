@@ -2,6 +2,8 @@
 
 #include "platform/base/assertions.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -44,7 +46,12 @@ const char* PiSchematicInterface::getOrientationSuffix(int orientation) {
 }
 
 std::string PiSchematicInterface::getDescriptionPath(const LiString& toolName, int orientation) {
-    return std::string(ZV_RESOURCES_DIR) + "/nodes/" + toolName.str() + getOrientationSuffix(orientation) + ".xml";
+    const std::string file = toolName.str() + getOrientationSuffix(orientation) + ".xml";
+    if (const char* userFolder = std::getenv(kUserDescriptionsVariable)) {
+        std::string path = std::string(userFolder) + "/" + file;
+        if (std::filesystem::is_regular_file(path)) return path;
+    }
+    return std::string(ZV_RESOURCES_DIR) + "/nodes/" + file;
 }
 
 LiString PiSchematicInterface::getDescription(int orientation) const {

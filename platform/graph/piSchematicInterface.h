@@ -22,8 +22,10 @@ public:
     // Describes any node: a box with its inputs upstream and its outputs downstream.
     static const PiSchematicInterface& getDefaultInterface();
     static const char* getOrientationSuffix(int orientation);
-    // The file a tool's description is read from.
+    // The file a tool's description is read from: the user's own when the folder named by
+    // ZV_NODE_DESCRIPTIONS holds one, so nodes can be restyled without rebuilding.
     static std::string getDescriptionPath(const LiString& toolName, int orientation);
+    static constexpr const char* kUserDescriptionsVariable = "ZV_NODE_DESCRIPTIONS";
 
 private:
     LiString _toolName;
