@@ -87,17 +87,17 @@ private:
     float _depthStep;
     float _breadthGap;
     float _cellWidth;
-    MmLargeVector<ScNode*> _nodes;               // per record, null for the root
+    MmLargeVector<ScNode*> _nodes; // per record, null for the root
     MmLargeVector<Record> _records;
     MmLargeVector<int32_t> _children;
     MmLargeVector<TreeSlot> _slots;
-    MmLargeVector<GePoint2<float>> _positions;   // per record, as the tree walk places them
+    MmLargeVector<GePoint2<float>> _positions; // per record, as the tree walk places them
     std::vector<ScNode*> _selected;
-    MmLargeVector<PlacedEntry> _placed;          // sorted by entryLess
-    std::vector<PlacedEntry> _fresh;           // placed by this call, not yet merged into _placed
+    MmLargeVector<PlacedEntry> _placed; // sorted by entryLess
+    std::vector<PlacedEntry> _fresh; // placed by this call, not yet merged into _placed
     int32_t _nextSequence = 0;
-    MmLargeVector<PlacedShape> _shapes;          // per record, for placed nodes
-    MmLargeVector<GePoint2<float>> _lastChild;   // per parent record
+    MmLargeVector<PlacedShape> _shapes; // per record, for placed nodes
+    MmLargeVector<GePoint2<float>> _lastChild; // per parent record
     MmLargeVector<uint8_t> _hasLastChild;
     std::vector<int32_t> _chain;
 };
