@@ -18,9 +18,10 @@ struct Recorder {
     std::vector<State> attribStack;
 };
 
+// Never destroyed: singletons release their textures at exit, after ordinary statics are gone.
 Recorder& recorder() {
-    static Recorder value;
-    return value;
+    static Recorder* const value = new Recorder;
+    return *value;
 }
 
 void note(const char* function) {

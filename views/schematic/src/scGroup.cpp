@@ -5,6 +5,7 @@
 #include "platform/ui/wsFont.h"
 #include "platform/ui/wsFontUtils.h"
 #include "views/schematic/src/scDrawContext.h"
+#include "views/schematic/src/scNodeIconRegistry.h"
 
 #include <GL/gl.h>
 
@@ -87,7 +88,15 @@ void ScGroup::draw(ScDrawContext& ctx) const {
     glVertex2f(xMax, yMin);
     glEnd();
 
-    if (ctx.getFont().isNull()) return;
+    if (!ctx.getFont().isNull()) drawName(ctx, xMin, xMax, yMax);
+    // Locked tools show the lock faded, a locked group in full.
+    if (_lockState != 0)
+        ScNodeIconRegistry::getInstance()
+            .getIcon(kLockIcon, false)
+            ->draw(ctx, xMax - 10.0f, yMax + 10.5f, 16.0f, 13.0f, _lockState == 2 ? 1.0f : 0.4f, {1.0f, 1.0f, 1.0f});
+}
+
+void ScGroup::drawName(ScDrawContext& ctx, float xMin, float xMax, float yMax) const {
     const WsFont& font = *ctx.getZoomedFont();
     LiString name = WsFontUtils::truncateAtTheEnd(font, _group->getName(), (xMax - xMin - 4.0f) * ctx.getScale());
     ctx.setColor(_selected ? Selected : Unselected, 1.0f);

@@ -18,6 +18,7 @@ class ScDrawContext;
 class ScGroup : public RCBase {
 public:
     static constexpr float kTitleHeight = 21.0f;
+    static constexpr const char* kLockIcon = "lock";
 
     ScGroup(const RCStrongPtr<PiGroupNode>& group, const RCStrongPtr<RCBase>& owner, const UiResColor& color,
             int64_t tag);
@@ -48,6 +49,8 @@ public:
     int64_t getTag() const { return _tag; }
 
 private:
+    void drawName(ScDrawContext& ctx, float xMin, float xMax, float yMax) const;
+
     RCStrongPtr<PiGroupNode> _group;
     RCStrongPtr<RCBase> _owner;
     UiResColor _color;

@@ -287,11 +287,16 @@ const ScLayout::PlacedEntry* ScLayout::findBlockerInCell(int32_t cell, const GeP
     const float k = breadthKey(pos);
     auto before = [cell](const PlacedEntry& a, float key) { return a.cell < cell || (a.cell == cell && a.key < key); };
     auto older = std::lower_bound(_placed.begin(), _placed.end(), k - d, before);
-    const auto olderEnd = std::lower_bound(older, _placed.end(), k + d, before);
     auto newer = std::lower_bound(_fresh.begin(), _fresh.end(), k - d, before);
-    const auto newerEnd = std::lower_bound(newer, _fresh.end(), k + d, before);
-    while (older != olderEnd || newer != newerEnd) {
-        const bool takeOlder = newer == newerEnd || (older != olderEnd && entryLess(*older, *newer));
+    // Few entries lie in the window, so its end is found by walking, not by a second search.
+    auto inWindow = [cell, end = k + d](auto it, auto last) {
+        return it != last && it->cell == cell && it->key < end;
+    };
+    for (;;) {
+        const bool olderIn = inWindow(older, _placed.end());
+        const bool newerIn = inWindow(newer, _fresh.end());
+        if (!olderIn && !newerIn) return nullptr;
+        const bool takeOlder = !newerIn || (olderIn && entryLess(*older, *newer));
         const PlacedEntry& entry = takeOlder ? *older++ : *newer++;
         const PlacedShape& shape = _shapes[entry.record];
         const float e = shape.halfExtent + half;
@@ -301,7 +306,6 @@ const ScLayout::PlacedEntry* ScLayout::findBlockerInCell(int32_t cell, const GeP
         const GePoint2<float>& q = shape.position;
         if (q.x >= box.xMin && q.x < box.xMax && q.y >= box.yMin && q.y < box.yMax) return &entry;
     }
-    return nullptr;
 }
 
 // Slides the node from pos along the breadth axis until no placed node lies in its box.

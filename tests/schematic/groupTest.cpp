@@ -1,0 +1,75 @@
+#include "sceneTestSupport.h"
+#include "nodeTestSupport.h"
+#include "tests/support/glRecorder.h"
+
+#include "views/schematic/src/scGroup.h"
+
+#include "platform/graph/piGroupNode.h"
+#include "platform/graph/piSchematicInterfaceEx.h"
+
+#include <gtest/gtest.h>
+
+using namespace Zv;
+using namespace Zv::SceneTest;
+
+namespace {
+
+RCStrongPtr<ScGroup> makeGroup(const RCStrongPtr<PiGraph>& graph) {
+    RCStrongPtr<PiGroupNode> group;
+    group.dynamicAssign(graph->createNode("Group", graph->getRootGroup(), "Plates"));
+    PiSchematicInterfaceEx::setXYPosition(group, 100.0f, 50.0f);
+    return makeRC<ScGroup>(group, RCStrongPtr<RCBase>(), UiResColor{0.2f, 0.3f, 0.4f}, 7);
+}
+
+// The texture-mapped quads of a draw: icons.
+std::vector<GlRecorder::Primitive> drawnIcons(const ScGroup& group) {
+    ScDrawContext ctx = makeContext();
+    GlRecorder::reset();
+    group.draw(ctx);
+    std::vector<GlRecorder::Primitive> icons;
+    for (const auto& primitive : GlRecorder::getPrimitives(GL_POLYGON))
+        if (primitive.state.isEnabled(GL_TEXTURE_2D)) icons.push_back(primitive);
+    return icons;
+}
+
+} // namespace
+
+TEST(GroupBox, WithoutMembersFramesItsStoredPositionUnderATitleBar) {
+    auto group = makeGroup(PiGraph::create("G"));
+    group->updateBounds();
+    EXPECT_EQ(group->getRect(), GeRectangle<float>(100.5f - 68.0f, 100.5f + 68.0f, 50.5f - 28.0f, 50.5f + 28.0f));
+    EXPECT_EQ(group->getBounds().yMax, group->getRect().yMax + ScGroup::kTitleHeight);
+
+    ScDrawContext ctx = makeContext();
+    GlRecorder::reset();
+    group->draw(ctx);
+    const auto outlines = GlRecorder::getPrimitives(GL_LINE_LOOP);
+    ASSERT_EQ(outlines.size(), 1u);
+    EXPECT_EQ(colorId(outlines[0].vertices[0].color.r), MenuBorder);
+    group->setSelected(true);
+    GlRecorder::reset();
+    group->draw(ctx);
+    EXPECT_EQ(colorId(GlRecorder::getPrimitives(GL_LINE_LOOP)[0].vertices[0].color.r), Selected);
+}
+
+// Locked tools show the lock faded, a locked group in full, an unlocked group none.
+TEST(GroupBox, LockIconShowsTheLockState) {
+    NodeTest::factory();
+    auto group = makeGroup(PiGraph::create("G"));
+    group->updateBounds();
+    EXPECT_TRUE(drawnIcons(*group).empty());
+
+    for (auto [state, alpha] : {std::pair{1, 0.4f}, std::pair{2, 1.0f}}) {
+        group->setLockState(state);
+        const auto icons = drawnIcons(*group);
+        ASSERT_EQ(icons.size(), 1u) << "lock state " << state;
+        EXPECT_FLOAT_EQ(icons[0].vertices[0].color.a, alpha);
+        float left = icons[0].vertices[0].x, right = left;
+        for (const auto& v : icons[0].vertices) {
+            left = std::min(left, v.x);
+            right = std::max(right, v.x);
+        }
+        EXPECT_FLOAT_EQ((left + right) * 0.5f, std::trunc(group->getRect().xMax) - 10.0f);
+        EXPECT_LE(right - left, 16.0f);
+    }
+}
