@@ -17,6 +17,35 @@ constexpr int32_t kRoot = 0;
 // ahead, so that several cache misses are in flight at once instead of one after the other.
 constexpr int kPrefetchDistance = 8;
 
+// The first element of the sorted range [first, last) not before value, searched outwards from
+// hint: a slide moves its window little per step, so the answer is usually a step or two away.
+template <class It, class T, class Before>
+It gallopTo(It first, It last, It hint, const T& value, Before before) {
+    std::ptrdiff_t step = 1;
+    if (hint != last && before(*hint, value)) {
+        It low = hint; // before value
+        It high = last;
+        while (last - low > step) {
+            high = low + step;
+            if (!before(*high, value)) break;
+            low = high;
+            high = last;
+            step *= 2;
+        }
+        return std::lower_bound(low + 1, high, value, before);
+    }
+    It high = hint; // not before value, or the end
+    It low = first;
+    while (high - first > step) {
+        low = high - step;
+        if (before(*low, value)) break;
+        high = low;
+        low = first;
+        step *= 2;
+    }
+    return std::lower_bound(low, high, value, before);
+}
+
 template <class Set>
 typename Set::const_iterator aheadOf(const Set& set, int distance) {
     auto it = set.begin();
@@ -209,7 +238,6 @@ void ScLayout::recentreSelected(const GeRectangle<float>& before) {
 
 void ScLayout::placeUnplaced() {
     _placed.clear();
-    _shapes.resize(_records.size());
     for (int32_t r = 1; r < static_cast<int32_t>(_records.size()); ++r)
         if (_nodes[r]->isPlaced()) _placed.push_back(makePlacedEntry(r, r));
     std::sort(_placed.begin(), _placed.end(), entryLess);
@@ -252,8 +280,8 @@ void ScLayout::placeNew(int32_t record) {
 
 ScLayout::PlacedEntry ScLayout::makePlacedEntry(int32_t record, int32_t sequence) {
     const GePoint2<float> position = _nodes[record]->getPosition();
-    _shapes[record] = {position, _records[record].breadthSize * 0.5f};
-    return {cellOf(depthKey(position)), breadthKey(position), sequence, record};
+    return {cellOf(depthKey(position)), breadthKey(position), sequence, record, depthKey(position),
+            _records[record].breadthSize * 0.5f};
 }
 
 // New entries gather in a small sorted run merged into the main one now and then, so placing many
@@ -269,25 +297,28 @@ void ScLayout::insertPlaced(int32_t record) {
 
 // The first placed node, in key order, inside the box around pos; e is its collision half extent.
 // Only the cells the box reaches along the depth axis are scanned, and the earliest hit wins.
-const ScLayout::Record* ScLayout::findBlocker(const GePoint2<float>& pos, float d, float half, float& e) const {
-    const float depth = depthKey(pos);
+const ScLayout::Record* ScLayout::findBlocker(const GePoint2<float>& pos, float d, float half, float& e,
+                                              CellCursors& cursors) const {
     const PlacedEntry* first = nullptr;
-    for (int32_t cell = cellOf(depth - d), last = cellOf(depth + d); cell <= last; ++cell) {
-        const PlacedEntry* hit = findBlockerInCell(cell, pos, d, half);
+    for (CellCursor& cursor : cursors) {
+        const PlacedEntry* hit = findBlockerInCell(cursor, pos, d, half);
         if (hit && (!first || hit->key < first->key || (hit->key == first->key && hit->sequence < first->sequence)))
             first = hit;
     }
     if (!first) return nullptr;
-    e = _shapes[first->record].halfExtent + half;
+    e = first->halfExtent + half;
     return &_records[first->record];
 }
 
-const ScLayout::PlacedEntry* ScLayout::findBlockerInCell(int32_t cell, const GePoint2<float>& pos, float d,
+const ScLayout::PlacedEntry* ScLayout::findBlockerInCell(CellCursor& cursor, const GePoint2<float>& pos, float d,
                                                          float half) const {
     const float k = breadthKey(pos);
+    const int32_t cell = cursor.cell;
     auto before = [cell](const PlacedEntry& a, float key) { return a.cell < cell || (a.cell == cell && a.key < key); };
-    auto older = std::lower_bound(_placed.begin(), _placed.end(), k - d, before);
-    auto newer = std::lower_bound(_fresh.begin(), _fresh.end(), k - d, before);
+    auto older = gallopTo(_placed.begin(), _placed.end(), _placed.begin() + cursor.older, k - d, before);
+    auto newer = gallopTo(_fresh.begin(), _fresh.end(), _fresh.begin() + cursor.newer, k - d, before);
+    cursor.older = older - _placed.begin();
+    cursor.newer = newer - _fresh.begin();
     // Few entries lie in the window, so its end is found by walking, not by a second search.
     auto inWindow = [cell, end = k + d](auto it, auto last) {
         return it != last && it->cell == cell && it->key < end;
@@ -298,12 +329,12 @@ const ScLayout::PlacedEntry* ScLayout::findBlockerInCell(int32_t cell, const GeP
         if (!olderIn && !newerIn) return nullptr;
         const bool takeOlder = !newerIn || (olderIn && entryLess(*older, *newer));
         const PlacedEntry& entry = takeOlder ? *older++ : *newer++;
-        const PlacedShape& shape = _shapes[entry.record];
-        const float e = shape.halfExtent + half;
+        const float e = entry.halfExtent + half;
         const GeRectangle<float> box = _orientation == 1
                                            ? GeRectangle<float>(pos.x - d, pos.x + d, pos.y - e, pos.y + e)
                                            : GeRectangle<float>(pos.x - e, pos.x + e, pos.y - d, pos.y + d);
-        const GePoint2<float>& q = shape.position;
+        const GePoint2<float> q = _orientation == 1 ? GePoint2<float>(entry.depth, entry.key)
+                                                    : GePoint2<float>(entry.key, entry.depth);
         if (q.x >= box.xMin && q.x < box.xMax && q.y >= box.yMin && q.y < box.yMax) return &entry;
     }
 }
@@ -313,11 +344,15 @@ void ScLayout::placeAvoiding(int32_t record, GePoint2<float> pos, float half) {
     const Record& r = _records[record];
     ScNode& node = *_nodes[record];
     const float d = _depthStep - 1.0f;
+    // The node slides along the breadth axis only, so the depth cells it meets stay the same.
+    CellCursors cursors;
+    for (int32_t cell = cellOf(depthKey(pos) - d), last = cellOf(depthKey(pos) + d); cell <= last; ++cell)
+        cursors.items[cursors.count++] = {cell, 0, 0};
     GeVector2<float> kept; // a direction found through a common consumer stays for the later steps
     for (;;) {
         node.setPosition(pos);
         float e = 0.0f;
-        const Record* blocker = findBlocker(pos, d, half, e);
+        const Record* blocker = findBlocker(pos, d, half, e, cursors);
         if (!blocker) return;
 
         GeVector2<float> direction = kept;

@@ -4,6 +4,7 @@
 #include "platform/base/geRectangle.h"
 #include "platform/base/mmLargeBlocks.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -44,17 +45,28 @@ private:
         float depth;
     };
     // The placed index orders entries by depth cell, then by breadth key; equal keys keep the
-    // order they were listed in, which the sequence number records.
+    // order they were listed in, which the sequence number records. An entry carries what the
+    // collision test needs, so a scan touches neither nodes nor records.
     struct PlacedEntry {
         int32_t cell;
-        float key;
+        float key; // the breadth coordinate
         int32_t sequence;
         int32_t record;
-    };
-    // A placed node as the collision search needs it, so the scan touches no node.
-    struct PlacedShape {
-        GePoint2<float> position;
+        float depth; // the depth coordinate
         float halfExtent; // half the node's size along the breadth axis
+    };
+    // Where one depth cell's window starts in the placed index, kept between the steps of a slide.
+    struct CellCursor {
+        int32_t cell;
+        size_t older; // into _placed
+        size_t newer; // into _fresh
+    };
+    // A collision box reaches at most two cells.
+    struct CellCursors {
+        std::array<CellCursor, 2> items;
+        int count = 0;
+        CellCursor* begin() { return items.data(); }
+        CellCursor* end() { return items.data() + count; }
     };
 
     void buildForest();
@@ -78,8 +90,8 @@ private:
         return a.cell < b.cell ||
                (a.cell == b.cell && (a.key < b.key || (a.key == b.key && a.sequence < b.sequence)));
     };
-    const Record* findBlocker(const GePoint2<float>& pos, float d, float half, float& e) const;
-    const PlacedEntry* findBlockerInCell(int32_t cell, const GePoint2<float>& pos, float d, float half) const;
+    const Record* findBlocker(const GePoint2<float>& pos, float d, float half, float& e, CellCursors& cursors) const;
+    const PlacedEntry* findBlockerInCell(CellCursor& cursor, const GePoint2<float>& pos, float d, float half) const;
     static constexpr size_t kFreshRunSize = 1024;
 
     ScGraph& _graph;
@@ -96,7 +108,6 @@ private:
     MmLargeVector<PlacedEntry> _placed; // sorted by entryLess
     std::vector<PlacedEntry> _fresh; // placed by this call, not yet merged into _placed
     int32_t _nextSequence = 0;
-    MmLargeVector<PlacedShape> _shapes; // per record, for placed nodes
     MmLargeVector<GePoint2<float>> _lastChild; // per parent record
     MmLargeVector<uint8_t> _hasLastChild;
     std::vector<int32_t> _chain;
