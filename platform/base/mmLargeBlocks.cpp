@@ -1,5 +1,7 @@
 #include "platform/base/mmLargeBlocks.h"
 
+#include "platform/base/assertions.h"
+
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -91,6 +93,7 @@ void mmFreeLarge(void* start, size_t bytes) {
     BlockTable& table = getTable();
     std::lock_guard lock(table.mutex);
     auto live = std::find_if(table.live.begin(), table.live.end(), [start](const Block& b) { return b.start == start; });
+    ZV_ASSERT(live != table.live.end());
     const Block block = *live;
     table.live.erase(live);
     table.kept.push_back(block);
