@@ -115,8 +115,9 @@ void ScNode::draw(ScDrawContext& ctx) {
     ctx.setState(ScDrawContext::SmoothLines);
     ctx.setColor(_selected ? Selected : Unselected, alpha);
     drawOutline(ctx, alpha);
-    // Names stay readable on every body colour; a selected node's name takes the selection colour.
-    ctx.setColor(_selected ? Selected : MenuText, alpha);
+    // The outline shows the selection; the name keeps the menu text colour, which stays readable on
+    // light user colours where the selection colour would not.
+    ctx.setColor(MenuText, alpha);
     drawName(ctx);
 }
 
