@@ -92,7 +92,8 @@ void mmFreeLarge(void* start, size_t bytes) {
     }
     BlockTable& table = getTable();
     std::lock_guard lock(table.mutex);
-    auto live = std::find_if(table.live.begin(), table.live.end(), [start](const Block& b) { return b.start == start; });
+    auto live = std::find_if(table.live.begin(), table.live.end(),
+                             [start](const Block& block) { return block.start == start; });
     ZV_ASSERT(live != table.live.end());
     const Block block = *live;
     table.live.erase(live);

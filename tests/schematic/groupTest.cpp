@@ -37,7 +37,8 @@ std::vector<GlRecorder::Primitive> drawnIcons(const ScGroup& group) {
 TEST(GroupBox, WithoutMembersFramesItsStoredPositionUnderATitleBar) {
     auto group = makeGroup(PiGraph::create("G"));
     group->updateBounds();
-    EXPECT_EQ(group->getRect(), GeRectangle<float>(100.5f - 68.0f, 100.5f + 68.0f, 50.5f - 28.0f, 50.5f + 28.0f));
+    const GeRectangle<float> around(100.5f - 68.0f, 100.5f + 68.0f, 50.5f - 28.0f, 50.5f + 28.0f);
+    EXPECT_EQ(group->getRect(), around);
     EXPECT_EQ(group->getBounds().yMax, group->getRect().yMax + ScGroup::kTitleHeight);
 
     ScDrawContext ctx = makeContext();

@@ -59,29 +59,130 @@ protected:
     std::set<const ScNode*> _fixed;
 };
 
-// Placing unplaced nodes the plain way: one ordered multimap over every placed node, scanned by
-// breadth key alone. The scene's layout must land every node exactly where this does.
-class ReferencePlacement {
-public:
-    ReferencePlacement(const ScGraph& graph, float step) : _orientation(graph.getOrientation()), _step(step) {
-        for (const auto& node : graph.getNodes()) _nodes.push_back({node.get(), -1, 0});
+// The forest the plain way: every node below the consumer of its first edge, children in edge
+// order, top-level trees in node order.
+struct ReferenceForest {
+    struct Entry {
+        ScNode* node;
+        int parent = -1;
+        int input = 0;
+        std::vector<int> children;
+    };
+    std::vector<Entry> _nodes;
+    std::vector<int> _roots;
+
+    explicit ReferenceForest(const ScGraph& graph) {
+        for (const auto& node : graph.getNodes()) _nodes.push_back({node.get(), -1, 0, {}});
         auto indexOf = [this](const ScNode* node) {
             for (size_t i = 0; i < _nodes.size(); ++i)
                 if (_nodes[i].node == node) return static_cast<int>(i);
             return -1;
         };
         for (const auto& edge : graph.getEdges()) {
-            Entry& producer = _nodes[indexOf(edge->getSource().get())];
-            if (producer.parent != -1) continue;
-            producer.parent = indexOf(edge->getTarget().get());
-            producer.input = edge->getTargetSocket();
+            const int producer = indexOf(edge->getSource().get());
+            if (_nodes[producer].parent != -1) continue;
+            _nodes[producer].parent = indexOf(edge->getTarget().get());
+            _nodes[producer].input = edge->getTargetSocket();
+            _nodes[_nodes[producer].parent].children.push_back(producer);
+        }
+        for (size_t i = 0; i < _nodes.size(); ++i)
+            if (_nodes[i].parent == -1) _roots.push_back(static_cast<int>(i));
+    }
+};
+
+// Tree layout the plain way: recursive extents and placement, then the re-centring of a
+// selected-only layout. The scene's layout must put every node exactly where this does.
+class ReferenceTreeLayout : ReferenceForest {
+public:
+    ReferenceTreeLayout(const ScGraph& graph, float step, float gap)
+        : ReferenceForest(graph), _orientation(graph.getOrientation()), _step(step), _gap(gap),
+          _breadth(_nodes.size()) {}
+
+    std::vector<GePoint2<float>> run(bool selectedOnly, const std::set<const ScNode*>& fixed) {
+        _selectedOnly = selectedOnly;
+        _fixed = &fixed;
+        for (const Entry& entry : _nodes) _positions.push_back(entry.node->getPosition());
+        const GeRectangle<float> before = selectedBox();
+        extent(-1);
+        place(-1, 0.0f, 0.0f);
+        if (selectedOnly) {
+            const GeVector2<float> offset = before.getCenter() - selectedBox().getCenter();
+            for (size_t i = 0; i < _nodes.size(); ++i)
+                if (_nodes[i].node->isSelected()) _positions[i] += offset;
+        }
+        return _positions;
+    }
+
+private:
+    const std::vector<int>& children(int i) const { return i < 0 ? _roots : _nodes[i].children; }
+    float& breadth(int i) { return i < 0 ? _rootBreadth : _breadth[i]; }
+    float extent(int i) {
+        float depth = _step, deepest = 0.0f;
+        for (int child : children(i)) {
+            deepest = std::max(deepest, extent(child));
+            breadth(i) += breadth(child);
+        }
+        if (!children(i).empty()) depth = deepest + _step;
+        if (i >= 0) {
+            GeVector2<float> size;
+            _nodes[i].node->getSize(size);
+            breadth(i) = std::max(breadth(i), _gap + (_orientation == 1 ? size.y : size.x));
+        }
+        return depth;
+    }
+    void place(int i, float x, float y) {
+        if (i >= 0 && (!_selectedOnly || _nodes[i].node->isSelected()) && !_fixed->count(_nodes[i].node))
+            _positions[i] = {x, y};
+        if (_orientation == 1) {
+            x -= _step;
+            y -= breadth(i) / 2.0f;
+        } else {
+            x += breadth(i) / 2.0f;
+            y += _orientation == 0 ? _step : -_step;
+        }
+        for (auto child = children(i).rbegin(); child != children(i).rend(); ++child) {
+            const float h = breadth(*child) / 2.0f;
+            (_orientation == 1 ? y : x) += _orientation == 1 ? h : -h;
+            place(*child, x, y);
+            (_orientation == 1 ? y : x) += _orientation == 1 ? h : -h;
         }
     }
+    GeRectangle<float> selectedBox() const {
+        GeRectangle<float> box;
+        bool any = false;
+        for (size_t i = 0; i < _nodes.size(); ++i) {
+            if (!_nodes[i].node->isSelected()) continue;
+            const GePoint2<float> p = _positions[i];
+            box = any ? GeRectangle<float>(std::min(box.xMin, p.x), std::max(box.xMax, p.x),
+                                           std::min(box.yMin, p.y), std::max(box.yMax, p.y))
+                      : GeRectangle<float>(p.x, p.x, p.y, p.y);
+            any = true;
+        }
+        return box;
+    }
+
+    int _orientation;
+    float _step;
+    float _gap;
+    std::vector<float> _breadth;
+    float _rootBreadth = 0.0f;
+    bool _selectedOnly = false;
+    const std::set<const ScNode*>* _fixed = nullptr;
+    std::vector<GePoint2<float>> _positions;
+};
+
+// Placing unplaced nodes the plain way: one ordered multimap over every placed node, scanned by
+// breadth key alone. The scene's layout must land every node exactly where this does.
+class ReferencePlacement : ReferenceForest {
+public:
+    ReferencePlacement(const ScGraph& graph, float step)
+        : ReferenceForest(graph), _orientation(graph.getOrientation()), _step(step) {}
 
     // Positions in node order.
     std::vector<GePoint2<float>> run() {
         for (size_t i = 0; i < _nodes.size(); ++i)
-            if (_nodes[i].node->isPlaced()) _index.emplace(key(_nodes[i].node->getPosition()), static_cast<int>(i));
+            if (_nodes[i].node->isPlaced())
+                _index.emplace(key(_nodes[i].node->getPosition()), static_cast<int>(i));
         for (int i = static_cast<int>(_nodes.size()) - 1; i >= 0; --i)
             if (!_nodes[i].node->isPlaced()) placeNew(i);
         std::vector<GePoint2<float>> out;
@@ -90,11 +191,6 @@ public:
     }
 
 private:
-    struct Entry {
-        ScNode* node;
-        int parent;
-        int input;
-    };
     float key(const GePoint2<float>& p) const { return _orientation == 1 ? p.y : p.x; }
     float breadthSize(const ScNode& node) const {
         GeVector2<float> size;
@@ -154,10 +250,14 @@ private:
 
     int _orientation;
     float _step;
-    std::vector<Entry> _nodes;
     std::multimap<float, int> _index;
     std::map<int, GePoint2<float>> _lastChild;
 };
+
+// A whole number below n, as a float.
+float roll(std::mt19937& random, int n) {
+    return static_cast<float>(random() % n);
+}
 
 void expectAt(const RCStrongPtr<ScNode>& node, float x, float y) {
     EXPECT_NEAR(node->getPosition().x, x, 1e-3f);
@@ -316,12 +416,13 @@ TEST_F(LayoutTest, UnplacedNodesLandWhereAPlainScanOfEveryPlacedNodePutsThem) {
         std::mt19937 random(11 + orientation);
         std::vector<RCStrongPtr<ScNode>> nodes;
         for (int i = 0; i < 400; ++i) {
-            nodes.push_back(add(60.0f + static_cast<float>(random() % 5) * 20.0f, 20.0f + static_cast<float>(random() % 3) * 10.0f));
-            if (i > 0 && random() % 8 != 0) link(nodes[i], nodes[random() % i], static_cast<int>(random() % 3));
+            nodes.push_back(add(60.0f + roll(random, 5) * 20.0f, 20.0f + roll(random, 3) * 10.0f));
+            if (i > 0 && random() % 8 != 0) link(nodes[i], nodes[random() % i], random() % 3);
             if (random() % 3 == 0) {
-                const float depth = -depthStep() * static_cast<float>(random() % 6) + static_cast<float>(random() % 3) * 25.0f;
-                const float breadth = static_cast<float>(random() % 40) * 30.0f - 600.0f;
-                nodes[i]->setPosition(orientation == 1 ? GePoint2<float>(depth, breadth) : GePoint2<float>(breadth, depth));
+                const float depth = -depthStep() * roll(random, 6) + roll(random, 3) * 25.0f;
+                const float breadth = roll(random, 40) * 30.0f - 600.0f;
+                nodes[i]->setPosition(orientation == 1 ? GePoint2<float>(depth, breadth)
+                                                       : GePoint2<float>(breadth, depth));
                 nodes[i]->setPlaced(true);
             }
         }
@@ -337,8 +438,37 @@ TEST_F(LayoutTest, UnplacedNodesLandWhereAPlainScanOfEveryPlacedNodePutsThem) {
         }
         _graph->layout(ScGraph::LayoutUnplaced);
         for (size_t i = 0; i < nodes.size(); ++i) {
-            ASSERT_EQ(nodes[i]->getPosition(), expected[i]) << "orientation " << orientation << ", node " << i;
+            ASSERT_EQ(nodes[i]->getPosition(), expected[i]) << "orientation " << orientation << ", node "
+                                                             << i;
             EXPECT_TRUE(nodes[i]->isPlaced());
+        }
+    }
+}
+
+// Random forests with fan-in, second consumers, fixed nodes and a random selection, in every
+// orientation, for both tree layouts.
+TEST_F(LayoutTest, TreeLayoutsPutEveryNodeWhereThePlainRecursiveWalkDoes) {
+    for (int orientation : {0, 1, 2}) {
+        for (bool selectedOnly : {false, true}) {
+            _graph = new ScGraph(this);
+            _graph->setOrientation(orientation);
+            _fixed.clear();
+            std::mt19937 random(23 + orientation);
+            std::vector<RCStrongPtr<ScNode>> nodes;
+            for (int i = 0; i < 300; ++i) {
+                nodes.push_back(add(60.0f + roll(random, 4) * 15.0f, 20.0f + roll(random, 3) * 10.0f));
+                if (i > 0 && random() % 6 != 0) link(nodes[i], nodes[random() % i], random() % 3);
+                if (i > 1 && random() % 10 == 0) link(nodes[i], nodes[random() % (i - 1)], 3);
+                nodes[i]->setPosition({roll(random, 1000), roll(random, 1000)});
+                nodes[i]->setSelected(random() % 3 == 0);
+                if (random() % 12 == 0) _fixed.insert(nodes[i].get());
+            }
+            const auto expected = ReferenceTreeLayout(*_graph, depthStep(), gap()).run(selectedOnly, _fixed);
+            _graph->layout(selectedOnly ? ScGraph::LayoutSelected : ScGraph::LayoutAll);
+            for (size_t i = 0; i < nodes.size(); ++i)
+                ASSERT_EQ(nodes[i]->getPosition(), expected[i])
+                    << "orientation " << orientation << (selectedOnly ? ", selected only" : "") << ", node "
+                    << i;
         }
     }
 }

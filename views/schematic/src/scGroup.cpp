@@ -90,17 +90,19 @@ void ScGroup::draw(ScDrawContext& ctx) const {
 
     if (!ctx.getFont().isNull()) drawName(ctx, xMin, xMax, yMax);
     // Locked tools show the lock faded, a locked group in full.
-    if (_lockState != 0)
-        ScNodeIconRegistry::getInstance()
-            .getIcon(kLockIcon, false)
-            ->draw(ctx, xMax - 10.0f, yMax + 10.5f, 16.0f, 13.0f, _lockState == 2 ? 1.0f : 0.4f, {1.0f, 1.0f, 1.0f});
+    if (_lockState == 0) return;
+    const float alpha = _lockState == 2 ? 1.0f : 0.4f;
+    ScNodeIconRegistry::getInstance()
+        .getIcon(kLockIcon, false)
+        ->draw(ctx, xMax - 10.0f, yMax + 10.5f, 16.0f, 13.0f, alpha, {1.0f, 1.0f, 1.0f});
 }
 
 void ScGroup::drawName(ScDrawContext& ctx, float xMin, float xMax, float yMax) const {
     const WsFont& font = *ctx.getZoomedFont();
-    LiString name = WsFontUtils::truncateAtTheEnd(font, _group->getName(), (xMax - xMin - 4.0f) * ctx.getScale());
+    const float scale = ctx.getScale();
+    LiString name = WsFontUtils::truncateAtTheEnd(font, _group->getName(), (xMax - xMin - 4.0f) * scale);
     ctx.setColor(_selected ? Selected : Unselected, 1.0f);
-    font.drawStringScaled(name, (xMin + xMax) * 0.5f, yMax + 10.5f, WsFont::CENTER, WsFont::CENTER, ctx.getScale());
+    font.drawStringScaled(name, (xMin + xMax) * 0.5f, yMax + 10.5f, WsFont::CENTER, WsFont::CENTER, scale);
 }
 
 } // namespace Zv

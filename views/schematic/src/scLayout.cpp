@@ -83,9 +83,9 @@ GeRectangle<float> positionBox(const std::vector<ScNode*>& nodes) {
 
 ScLayout::ScLayout(ScGraph& graph)
     : _graph(graph), _orientation(graph.getOrientation()),
-      _depthStep(PiSchematicInterfaceEx::getPlacementDepth() + (_orientation == 1
-                                                                    ? PiSchematicInterfaceEx::getNodeDepthX()
-                                                                    : PiSchematicInterfaceEx::getNodeDepthY())),
+      _depthStep(PiSchematicInterfaceEx::getPlacementDepth() +
+                 (_orientation == 1 ? PiSchematicInterfaceEx::getNodeDepthX()
+                                    : PiSchematicInterfaceEx::getNodeDepthY())),
       _breadthGap(PiSchematicInterfaceEx::getPlacementBreadth()), _cellWidth(2.0f * _depthStep) {}
 
 void ScLayout::run(Type type) {
@@ -172,7 +172,8 @@ void ScLayout::computeTreeOrder() {
         const Record& record = _records[r];
         const auto slot = static_cast<int32_t>(_slots.size());
         _slots.push_back({r, parent, record.nbChildren, 1, record.breadthSize, 0.0f, 0.0f});
-        for (int32_t c = 0; c < record.nbChildren; ++c) stack.emplace_back(_children[record.firstChild + c], slot);
+        for (int32_t c = 0; c < record.nbChildren; ++c)
+            stack.emplace_back(_children[record.firstChild + c], slot);
     }
 }
 
@@ -226,7 +227,8 @@ void ScLayout::writePositions(Type type) {
     for (int32_t r = 1; r < end; ++r) {
         if (r + kPrefetchDistance < end) prefetchNode(*_nodes[r + kPrefetchDistance]);
         ScNode& node = *_nodes[r];
-        if ((type != LayoutSelected || node.isSelected()) && owner->isPlaceable(node)) node.setPosition(_positions[r]);
+        if ((type != LayoutSelected || node.isSelected()) && owner->isPlaceable(node))
+            node.setPosition(_positions[r]);
     }
 }
 
@@ -302,7 +304,8 @@ const ScLayout::Record* ScLayout::findBlocker(const GePoint2<float>& pos, float 
     const PlacedEntry* first = nullptr;
     for (CellCursor& cursor : cursors) {
         const PlacedEntry* hit = findBlockerInCell(cursor, pos, d, half);
-        if (hit && (!first || hit->key < first->key || (hit->key == first->key && hit->sequence < first->sequence)))
+        if (!hit) continue;
+        if (!first || hit->key < first->key || (hit->key == first->key && hit->sequence < first->sequence))
             first = hit;
     }
     if (!first) return nullptr;
@@ -310,11 +313,13 @@ const ScLayout::Record* ScLayout::findBlocker(const GePoint2<float>& pos, float 
     return &_records[first->record];
 }
 
-const ScLayout::PlacedEntry* ScLayout::findBlockerInCell(CellCursor& cursor, const GePoint2<float>& pos, float d,
-                                                         float half) const {
+const ScLayout::PlacedEntry* ScLayout::findBlockerInCell(CellCursor& cursor, const GePoint2<float>& pos,
+                                                         float d, float half) const {
     const float k = breadthKey(pos);
     const int32_t cell = cursor.cell;
-    auto before = [cell](const PlacedEntry& a, float key) { return a.cell < cell || (a.cell == cell && a.key < key); };
+    auto before = [cell](const PlacedEntry& a, float key) {
+        return a.cell < cell || (a.cell == cell && a.key < key);
+    };
     auto older = gallopTo(_placed.begin(), _placed.end(), _placed.begin() + cursor.older, k - d, before);
     auto newer = gallopTo(_fresh.begin(), _fresh.end(), _fresh.begin() + cursor.newer, k - d, before);
     cursor.older = older - _placed.begin();

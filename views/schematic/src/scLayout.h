@@ -90,8 +90,10 @@ private:
         return a.cell < b.cell ||
                (a.cell == b.cell && (a.key < b.key || (a.key == b.key && a.sequence < b.sequence)));
     };
-    const Record* findBlocker(const GePoint2<float>& pos, float d, float half, float& e, CellCursors& cursors) const;
-    const PlacedEntry* findBlockerInCell(CellCursor& cursor, const GePoint2<float>& pos, float d, float half) const;
+    const Record* findBlocker(const GePoint2<float>& pos, float d, float half, float& e,
+                              CellCursors& cursors) const;
+    const PlacedEntry* findBlockerInCell(CellCursor& cursor, const GePoint2<float>& pos, float d,
+                                         float half) const;
     static constexpr size_t kFreshRunSize = 1024;
 
     ScGraph& _graph;
