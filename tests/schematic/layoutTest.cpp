@@ -31,6 +31,11 @@ private:
     GeVector2<float> _size;
 };
 
+// A whole number below n, as a float.
+float roll(std::mt19937& random, int n) {
+    return static_cast<float>(random() % n);
+}
+
 class LayoutTest : public testing::Test, public ScGraphInterface {
 protected:
     LayoutTest() : _graph(new ScGraph(this)) {}
@@ -49,6 +54,20 @@ protected:
                                               : PiSchematicInterfaceEx::getNodeDepthY());
     }
     float gap() const { return PiSchematicInterfaceEx::getPlacementBreadth(); }
+    // A fresh scene of n nodes of random sizes; most hang below a random earlier node, a tenth also
+    // feed a second earlier consumer. Links only go to earlier nodes, so there is no cycle.
+    std::vector<RCStrongPtr<ScNode>> addRandomForest(int orientation, std::mt19937& random, int n) {
+        _graph = new ScGraph(this);
+        _graph->setOrientation(orientation);
+        _fixed.clear();
+        std::vector<RCStrongPtr<ScNode>> nodes;
+        for (int i = 0; i < n; ++i) {
+            nodes.push_back(add(60.0f + roll(random, 5) * 15.0f, 20.0f + roll(random, 3) * 10.0f));
+            if (i > 0 && random() % 7 != 0) link(nodes[i], nodes[random() % i], random() % 3);
+            if (i > 1 && random() % 10 == 0) link(nodes[i], nodes[random() % (i - 1)], 3);
+        }
+        return nodes;
+    }
 
     RCStrongPtr<ScNode> findNode(const PiNode&) override { return {}; }
     void storeNodePosition(PiNode&, const GePoint2<float>&) override {}
@@ -254,11 +273,6 @@ private:
     std::map<int, GePoint2<float>> _lastChild;
 };
 
-// A whole number below n, as a float.
-float roll(std::mt19937& random, int n) {
-    return static_cast<float>(random() % n);
-}
-
 void expectAt(const RCStrongPtr<ScNode>& node, float x, float y) {
     EXPECT_NEAR(node->getPosition().x, x, 1e-3f);
     EXPECT_NEAR(node->getPosition().y, y, 1e-3f);
@@ -411,20 +425,15 @@ TEST_F(LayoutTest, MillionNodeChainLaysOutWithoutDeepRecursion) {
 // that new nodes slide past placed ones of neighbouring columns and of equal keys.
 TEST_F(LayoutTest, UnplacedNodesLandWhereAPlainScanOfEveryPlacedNodePutsThem) {
     for (int orientation : {0, 1, 2}) {
-        _graph = new ScGraph(this);
-        _graph->setOrientation(orientation);
         std::mt19937 random(11 + orientation);
-        std::vector<RCStrongPtr<ScNode>> nodes;
-        for (int i = 0; i < 400; ++i) {
-            nodes.push_back(add(60.0f + roll(random, 5) * 20.0f, 20.0f + roll(random, 3) * 10.0f));
-            if (i > 0 && random() % 8 != 0) link(nodes[i], nodes[random() % i], random() % 3);
-            if (random() % 3 == 0) {
-                const float depth = -depthStep() * roll(random, 6) + roll(random, 3) * 25.0f;
-                const float breadth = roll(random, 40) * 30.0f - 600.0f;
-                nodes[i]->setPosition(orientation == 1 ? GePoint2<float>(depth, breadth)
-                                                       : GePoint2<float>(breadth, depth));
-                nodes[i]->setPlaced(true);
-            }
+        const auto nodes = addRandomForest(orientation, random, 400);
+        for (const auto& node : nodes) {
+            if (random() % 3 != 0) continue;
+            const float depth = -depthStep() * roll(random, 6) + roll(random, 3) * 25.0f;
+            const float breadth = roll(random, 40) * 30.0f - 600.0f;
+            node->setPosition(orientation == 1 ? GePoint2<float>(depth, breadth)
+                                               : GePoint2<float>(breadth, depth));
+            node->setPlaced(true);
         }
         std::vector<GePoint2<float>> before;
         for (const auto& node : nodes) before.push_back(node->getPosition());
@@ -450,18 +459,12 @@ TEST_F(LayoutTest, UnplacedNodesLandWhereAPlainScanOfEveryPlacedNodePutsThem) {
 TEST_F(LayoutTest, TreeLayoutsPutEveryNodeWhereThePlainRecursiveWalkDoes) {
     for (int orientation : {0, 1, 2}) {
         for (bool selectedOnly : {false, true}) {
-            _graph = new ScGraph(this);
-            _graph->setOrientation(orientation);
-            _fixed.clear();
             std::mt19937 random(23 + orientation);
-            std::vector<RCStrongPtr<ScNode>> nodes;
-            for (int i = 0; i < 300; ++i) {
-                nodes.push_back(add(60.0f + roll(random, 4) * 15.0f, 20.0f + roll(random, 3) * 10.0f));
-                if (i > 0 && random() % 6 != 0) link(nodes[i], nodes[random() % i], random() % 3);
-                if (i > 1 && random() % 10 == 0) link(nodes[i], nodes[random() % (i - 1)], 3);
-                nodes[i]->setPosition({roll(random, 1000), roll(random, 1000)});
-                nodes[i]->setSelected(random() % 3 == 0);
-                if (random() % 12 == 0) _fixed.insert(nodes[i].get());
+            const auto nodes = addRandomForest(orientation, random, 300);
+            for (const auto& node : nodes) {
+                node->setPosition({roll(random, 1000), roll(random, 1000)});
+                node->setSelected(random() % 3 == 0);
+                if (random() % 12 == 0) _fixed.insert(node.get());
             }
             const auto expected = ReferenceTreeLayout(*_graph, depthStep(), gap()).run(selectedOnly, _fixed);
             _graph->layout(selectedOnly ? ScGraph::LayoutSelected : ScGraph::LayoutAll);
