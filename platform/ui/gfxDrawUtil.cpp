@@ -35,4 +35,13 @@ void GfxDrawUtil::drawCurveHighlight(std::span<const GePoint2<float>> points,
     drawCurve(points.first(count), color, alpha);
 }
 
+void GfxDrawUtil::drawRectangleOutline(const GeRectangle<float>& rect) {
+    glBegin(GL_LINE_LOOP);
+    glVertex2f(rect.xMin, rect.yMin);
+    glVertex2f(rect.xMax, rect.yMin);
+    glVertex2f(rect.xMax, rect.yMax);
+    glVertex2f(rect.xMin, rect.yMax);
+    glEnd();
+}
+
 } // namespace Zv
