@@ -2,12 +2,11 @@
 
 #include "platform/base/liString.h"
 #include "platform/base/rcStrongPtr.h"
+#include "platform/ui/uiWidget.h"
 
 #include <vector>
 
 namespace Zv {
-
-class UiWidget;
 
 // A modal box: a title, a message, optional widgets (text fields, menus) and a row of buttons, one
 // of which is the default (Return) and one the cancel button (Escape).

@@ -22,6 +22,8 @@ class HalfTool : public MfTool {
 public:
     HalfTool(std::string name, bool left, std::vector<std::string>& log) : _name(std::move(name)), _left(left), _log(log) {
         auto manipulator = makeRC<MfPlanarManip2D>();
+        manipulator->setGraspPredicate(MfEventPredicates::either(MfEventPredicates::isButtonPress(EvButton::Left),
+                                                                 MfEventPredicates::isButtonPress(EvButton::Middle)));
         manipulator->setCursor(WsCursorRegistry::getCursor(WsCursorRegistry::Pan));
         addManipulator(manipulator);
         setUndoString(_name);
@@ -58,7 +60,7 @@ public:
 };
 
 // Picks the item named after the tenth of the window under the pointer ("i0" to "i9"), but
-// nothing in the tenths 5 to 9; a band selects the tenths it covers.
+// nothing in the tenths 5 to 9; a band selects the tenths whose middle it covers, from right to left.
 class TenthsSelectTool : public MfSelectTool {
 public:
     TenthsSelectTool() : MfSelectTool(SelectMode::Multiple) {}
@@ -68,7 +70,7 @@ public:
     }
     RCShdPtr<SnSelection> getBandSelection(EvDeviceEvent&, const GeRectangle<float>& band) override {
         SnSelection::Items items;
-        for (int tenth = 0; tenth < 10; ++tenth)
+        for (int tenth = 9; tenth >= 0; --tenth)
             if (band.xMin <= tenth * 80.0f + 40.0f && tenth * 80.0f + 40.0f < band.xMax) items.push_back(item("i" + std::to_string(tenth)));
         return SnSelection::create(items);
     }
@@ -92,32 +94,32 @@ protected:
 TEST_F(Tools, FirstToolThatClaimsTakesTheWholeGestureInItsUndoGroup) {
     toolset->appendTool("Left", makeRC<HalfTool>("Left", true, log));
     toolset->appendTool("Right", makeRC<HalfTool>("Right", false, log));
-    press(100.0f);
-    EXPECT_EQ(toolset->getCurrentToolName(), "Left");
+    press(700.0f);
+    EXPECT_EQ(toolset->getCurrentToolName(), "Right");
     EXPECT_EQ(backend.getCursorName(), "Pan") << "the manipulator's cursor while it is grasped";
-    move(500.0f); // into the other tool's half: the gesture stays
-    press(500.0f, EvButton::Right);
-    release(500.0f, EvButton::Right);
-    move(600.0f);
-    release(600.0f);
-    EXPECT_EQ(log, (std::vector<std::string>{"open Left", "Left initiate", "Left monitor 500", "Left monitor 600",
-                                             "Left finalize", "close"}));
+    move(300.0f); // into the first tool's half: the gesture stays, even a press the first tool would take
+    press(300.0f, EvButton::Middle);
+    release(300.0f, EvButton::Middle);
+    move(200.0f);
+    release(200.0f);
+    EXPECT_EQ(log, (std::vector<std::string>{"open Right", "Right initiate", "Right monitor 300", "Right monitor 200",
+                                             "Right finalize", "close"}));
     EXPECT_EQ(backend.getCursorName(), "Default");
 
     log.clear();
-    press(700.0f);
-    release(700.0f);
-    EXPECT_EQ(toolset->getCurrentToolName(), "Right");
+    press(100.0f);
+    release(100.0f);
+    EXPECT_EQ(toolset->getCurrentToolName(), "Left");
     // Motion outside a gesture is feedback, offered in order until a tool handles it.
     move(10.0f);
-    EXPECT_EQ(log, (std::vector<std::string>{"open Right", "Right initiate", "Right finalize", "close", "Left hover",
+    EXPECT_EQ(log, (std::vector<std::string>{"open Left", "Left initiate", "Left finalize", "close", "Left hover",
                                              "Right hover"}));
 
-    toolset->removeTool("Right");
+    toolset->removeTool("Left");
     EXPECT_TRUE(toolset->getCurrentTool().isNull());
     log.clear();
-    press(700.0f);
-    EXPECT_TRUE(log.empty()) << "nobody claims the right half any more";
+    press(100.0f);
+    EXPECT_TRUE(log.empty()) << "nobody claims the left half any more";
 }
 
 TEST_F(Tools, SelectToolAppliesClicksAndBandsWithTheSelectionModifiers) {
@@ -145,9 +147,11 @@ TEST_F(Tools, SelectToolAppliesClicksAndBandsWithTheSelectionModifiers) {
     EXPECT_EQ(changes, 0);
 
     app.keyPress(EvKeyCode::Control);
-    press(100.0f); // xor takes it out
+    press(100.0f); // xor takes it out, and puts another in
     release(100.0f);
-    EXPECT_EQ(selection(), "i3");
+    press(20.0f);
+    release(20.0f);
+    EXPECT_EQ(selection(), "i3 i0");
     app.keyRelease(EvKeyCode::Control);
 
     // A band from the empty right part back over tenths 2 to 6 replaces the selection once.
@@ -157,12 +161,26 @@ TEST_F(Tools, SelectToolAppliesClicksAndBandsWithTheSelectionModifiers) {
     move(300.0f);
     move(170.0f);
     release(170.0f);
-    EXPECT_EQ(selection(), "i2 i3 i4 i5 i6");
+    EXPECT_EQ(selection(), "i6 i5 i4 i3 i2");
     EXPECT_EQ(changes, 1);
 
+    // The same items in another order are the same selection: a band over them changes nothing.
     press(700.0f); // a click on nothing clears
     release(700.0f);
     EXPECT_EQ(selection(), "");
+    app.keyPress(EvKeyCode::Shift);
+    for (float x : {170.0f, 250.0f, 330.0f}) {
+        press(x);
+        release(x);
+    }
+    app.keyRelease(EvKeyCode::Shift);
+    EXPECT_EQ(selection(), "i2 i3 i4");
+    changes = 0;
+    press(420.0f);
+    move(170.0f);
+    release(170.0f);
+    EXPECT_EQ(selection(), "i2 i3 i4");
+    EXPECT_EQ(changes, 0);
 }
 
 TEST_F(Tools, BandCornerFollowsTheSceneWhenTheViewPansUnderIt) {

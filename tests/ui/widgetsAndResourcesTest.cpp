@@ -55,7 +55,7 @@ TEST(WidgetFactory, BuildsTabsLabelsTextFieldsAndNotifiesUserChangesOnly) {
     <label name="_nameLabel" text="Name"/>
     <textField name="_nameField" text="anchor"/>
     <tab name="Pages">
-      <container name="Time" title="Time"><toggle name="Loop" text="Loop" value="true"/></container>
+      <container name="TimePage" title="Time"><toggle name="Loop" text="Loop" value="true"/></container>
       <menu name="Kind" text="Kind" selected="1"><item text="A"/><item text="B"/></menu>
     </tab>
   </container>
