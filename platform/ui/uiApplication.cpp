@@ -62,16 +62,29 @@ void UiApplication::loadUserSettings(const std::string& path) {
 
 void UiApplication::postRequest(const RCShdPtr<EvRequestEvent>& request) {
     ZV_ASSERT(!request.isNull());
-    _requests.push_back(request);
+    {
+        std::lock_guard<std::mutex> lock(_requestsMutex);
+        _requests.push_back(request);
+    }
     _backend.requestsPosted();
 }
 
 void UiApplication::runPostedRequests() {
-    while (!_requests.empty()) {
-        RCShdPtr<EvRequestEvent> request = std::move(_requests.front());
-        _requests.pop_front();
+    for (;;) {
+        RCShdPtr<EvRequestEvent> request;
+        {
+            std::lock_guard<std::mutex> lock(_requestsMutex);
+            if (_requests.empty()) return;
+            request = std::move(_requests.front());
+            _requests.pop_front();
+        }
         request->execute();
     }
+}
+
+size_t UiApplication::getNbPostedRequests() const {
+    std::lock_guard<std::mutex> lock(_requestsMutex);
+    return _requests.size();
 }
 
 void UiApplication::fireDueAlarms() {

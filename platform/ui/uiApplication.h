@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -48,11 +49,12 @@ public:
     // Reads the user's settings (see StgUserSettings::load) and applies their hotkey bindings.
     void loadUserSettings(const std::string& path);
 
-    // Runs the request later on the UI thread, after the event being handled and before the next repaint.
+    // Runs the request later on the UI thread, after the event being handled and before the next
+    // repaint. Any thread may post (the image engine's worker hands its results back this way).
     void postRequest(const RCShdPtr<EvRequestEvent>& request);
     // Runs posted requests in posting order, those they post included, until none is left.
     void runPostedRequests();
-    size_t getNbPostedRequests() const { return _requests.size(); }
+    size_t getNbPostedRequests() const;
     // Calls every alarm due on the backend's clock.
     void fireDueAlarms();
 
@@ -103,6 +105,7 @@ private:
     std::unique_ptr<ActRegistry> _actions;
     std::unique_ptr<DrClipboard> _clipboard;
     std::unique_ptr<StgUserSettings> _settings;
+    mutable std::mutex _requestsMutex;
     std::deque<RCShdPtr<EvRequestEvent>> _requests;
     std::vector<RCShdPtr<WsCursor>> _overrideCursors;
     RCShdPtr<WsCursor> _widgetCursor;

@@ -27,7 +27,8 @@ public:
     virtual double getTime() const = 0;
     // The application wants UiApplication::fireDueAlarms called at that time; nothing cancels the wake-up.
     virtual void scheduleAlarmWakeUp(std::optional<double> time) = 0;
-    // Requests were posted: call UiApplication::runPostedRequests soon, before the next repaint.
+    // Requests were posted, maybe from another thread: call UiApplication::runPostedRequests soon on
+    // the UI thread, before the next repaint.
     virtual void requestsPosted() = 0;
     // The region of the area must be painted again (UiDrawArea::paint).
     virtual void requestRepaint(UiDrawArea& area, const GeRectangle<float>& region) = 0;
