@@ -14,7 +14,6 @@ public:
         if (isValid(code)) _down.set(static_cast<size_t>(code), down);
     }
     void clear() { _down.reset(); }
-    bool isEmpty() const { return _down.none(); }
 
     EvModifier getModifiers() const {
         EvModifier held = EvModifier::None;

@@ -33,7 +33,6 @@ public:
     virtual void removeTool(const LiString& name);
     virtual void removeAllTools();
 
-    int getNbTools() const { return static_cast<int>(_tools.size()); }
     MfViewer& getViewer() const { return _viewer; }
 
 private:

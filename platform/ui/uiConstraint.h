@@ -39,7 +39,6 @@ public:
     // The toolkit's layout grid, in pixels.
     static int getUIGrid() { return 8; }
 
-    const Side& getSide(SideIndex index) const { return _sides[index]; }
     // The widget's rectangle in a parent rectangle, from its current one for unconstrained sides.
     GeRectangle<int> resolve(const GeRectangle<int>& parent, const GeRectangle<int>& current) const;
 

@@ -39,7 +39,6 @@ public:
     // Painting needs a current GL context; off by default.
     void setPainting(bool painting) { _painting = painting; }
     int getNbRepaintRequests() const { return _nbRepaintRequests; }
-    bool hasPendingRepaint() const { return !_dirty.empty(); }
     std::optional<double> getScheduledWakeUp() const { return _wakeUp; }
 
     // Chooses an entry of the open menu by path ("Group/Lock") and closes the menu. ExBadInput

@@ -22,7 +22,8 @@ class UiDrawArea;
 
 // Base of every widget: a name, a place in its container, colours, kept client data and the
 // callbacks of the events it receives. Geometry is in window pixels of the outermost draw area
-// (origin bottom left, y up).
+// (origin bottom left, y up). Widgets live in shared handles (makeRC): the toolkit hands out
+// handles to them.
 class UiWidget : public RCBase {
 public:
     // Colours a widget draws with.
