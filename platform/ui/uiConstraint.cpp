@@ -9,12 +9,15 @@ using Side = UiConstraint::Side;
 using Type = UiConstraint::Type;
 using Target = UiConstraint::Target;
 
+// Sides in the order constraints list them.
+constexpr int Left = 0, Right = 1, Top = 2, Bottom = 3;
+
 struct Placement {
     float sides[4]; // left, right, top, bottom
 };
 
 bool isHorizontal(int side) {
-    return side == UiConstraint::Left || side == UiConstraint::Right;
+    return side == Left || side == Right;
 }
 
 int opposite(int side) {
@@ -28,8 +31,8 @@ float measure(const Side& side, int index, const GeRectangle<int>& parent, const
     case Type::Fraction:
         return side.value * static_cast<float>(horizontal ? parent.getWidth() : parent.getHeight());
     case Type::Proportional:
-        return side.value * (horizontal ? placed.sides[UiConstraint::Top] - placed.sides[UiConstraint::Bottom]
-                                        : placed.sides[UiConstraint::Right] - placed.sides[UiConstraint::Left]);
+        return side.value * (horizontal ? placed.sides[Top] - placed.sides[Bottom]
+                                        : placed.sides[Right] - placed.sides[Left]);
     case Type::None: break;
     }
     return 0.0f;

@@ -24,8 +24,6 @@ public:
         ParentCentre = 2, // the parent's centre line
         ParentEnd = 3,    // the parent's right or top side
     };
-    enum SideIndex { Left = 0, Right = 1, Top = 2, Bottom = 3 };
-
     struct Side {
         float value = 0.0f;
         Type type = Type::None;
