@@ -11,10 +11,10 @@ class MfViewer;
 
 // Pointer buttons; as a mask, the buttons held.
 enum class EvButton : int {
-    None = 0,    // no button
-    Left = 1,    // the primary button
-    Middle = 2,  // the middle button or wheel press
-    Right = 4,   // the button that opens context menus
+    None = 0,   // no button
+    Left = 1,   // the primary button
+    Middle = 2, // the middle button or wheel press
+    Right = 4,  // the button that opens context menus
 };
 
 // An event from the pointer or the keyboard: where the pointer is, in window pixels of the widget

@@ -17,17 +17,28 @@ struct NamedKey {
 };
 
 constexpr std::array kNamedKeys{
-    NamedKey{EvKeyCode::Escape, "escape", "Esc"},     NamedKey{EvKeyCode::Tab, "tab", "Tab"},
-    NamedKey{EvKeyCode::Backspace, "backspace", "Backspace"}, NamedKey{EvKeyCode::Return, "return", "Return"},
-    NamedKey{EvKeyCode::Insert, "insert", "Ins"},     NamedKey{EvKeyCode::Delete, "delete", "Del"},
-    NamedKey{EvKeyCode::Home, "home", "Home"},        NamedKey{EvKeyCode::End, "end", "End"},
-    NamedKey{EvKeyCode::PageUp, "pageup", "PgUp"},    NamedKey{EvKeyCode::PageDown, "pagedown", "PgDown"},
-    NamedKey{EvKeyCode::Left, "left", "Left"},        NamedKey{EvKeyCode::Up, "up", "Up"},
-    NamedKey{EvKeyCode::Right, "right", "Right"},     NamedKey{EvKeyCode::Down, "down", "Down"},
-    NamedKey{EvKeyCode::Minus, "-", "-"},             NamedKey{EvKeyCode::Equal, "=", "="},
-    NamedKey{EvKeyCode::Comma, ",", ","},             NamedKey{EvKeyCode::Period, ".", "."},
-    NamedKey{EvKeyCode::Slash, "/", "/"},             NamedKey{EvKeyCode::Space, "space", "Space"},
-    NamedKey{EvKeyCode::Shift, "shift", "Shift"},     NamedKey{EvKeyCode::Control, "ctrl", "Ctrl"},
+    NamedKey{EvKeyCode::Escape, "escape", "Esc"},
+    NamedKey{EvKeyCode::Tab, "tab", "Tab"},
+    NamedKey{EvKeyCode::Backspace, "backspace", "Backspace"},
+    NamedKey{EvKeyCode::Return, "return", "Return"},
+    NamedKey{EvKeyCode::Insert, "insert", "Ins"},
+    NamedKey{EvKeyCode::Delete, "delete", "Del"},
+    NamedKey{EvKeyCode::Home, "home", "Home"},
+    NamedKey{EvKeyCode::End, "end", "End"},
+    NamedKey{EvKeyCode::PageUp, "pageup", "PgUp"},
+    NamedKey{EvKeyCode::PageDown, "pagedown", "PgDown"},
+    NamedKey{EvKeyCode::Left, "left", "Left"},
+    NamedKey{EvKeyCode::Up, "up", "Up"},
+    NamedKey{EvKeyCode::Right, "right", "Right"},
+    NamedKey{EvKeyCode::Down, "down", "Down"},
+    NamedKey{EvKeyCode::Minus, "-", "-"},
+    NamedKey{EvKeyCode::Equal, "=", "="},
+    NamedKey{EvKeyCode::Comma, ",", ","},
+    NamedKey{EvKeyCode::Period, ".", "."},
+    NamedKey{EvKeyCode::Slash, "/", "/"},
+    NamedKey{EvKeyCode::Space, "space", "Space"},
+    NamedKey{EvKeyCode::Shift, "shift", "Shift"},
+    NamedKey{EvKeyCode::Control, "ctrl", "Ctrl"},
     NamedKey{EvKeyCode::Alt, "alt", "Alt"},
 };
 
@@ -41,7 +52,8 @@ bool inRange(EvKeyCode code, EvKeyCode first, EvKeyCode last) {
 
 std::string lowered(const LiString& text) {
     std::string result = text.str();
-    std::transform(result.begin(), result.end(), result.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(result.begin(), result.end(), result.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     return result;
 }
 
@@ -68,18 +80,22 @@ std::optional<EvKeyCode> EvKeyCodes::fromName(const LiString& name) {
 }
 
 LiString EvKeyCodes::getName(EvKeyCode code) {
-    if (inRange(code, EvKeyCode::A, EvKeyCode::Z)) return LiString(std::string(1, char('a' + codeOf(code) - codeOf(EvKeyCode::A))));
+    if (inRange(code, EvKeyCode::A, EvKeyCode::Z))
+        return LiString(std::string(1, char('a' + codeOf(code) - codeOf(EvKeyCode::A))));
     if (inRange(code, EvKeyCode::Digit0, EvKeyCode::Digit9))
         return LiString(std::string(1, char('0' + codeOf(code) - codeOf(EvKeyCode::Digit0))));
-    if (inRange(code, EvKeyCode::F1, EvKeyCode::F12)) return "f" + LiStringUtil::convertNb(codeOf(code) - codeOf(EvKeyCode::F1) + 1);
+    if (inRange(code, EvKeyCode::F1, EvKeyCode::F12))
+        return "f" + LiStringUtil::convertNb(codeOf(code) - codeOf(EvKeyCode::F1) + 1);
     for (const NamedKey& named : kNamedKeys)
         if (code == named.code) return named.name;
     return "code:" + LiStringUtil::convertNb(codeOf(code));
 }
 
 LiString EvKeyCodes::getDisplayText(EvKeyCode code) {
-    if (inRange(code, EvKeyCode::A, EvKeyCode::Z)) return LiString(std::string(1, char('A' + codeOf(code) - codeOf(EvKeyCode::A))));
-    if (inRange(code, EvKeyCode::F1, EvKeyCode::F12)) return "F" + LiStringUtil::convertNb(codeOf(code) - codeOf(EvKeyCode::F1) + 1);
+    if (inRange(code, EvKeyCode::A, EvKeyCode::Z))
+        return LiString(std::string(1, char('A' + codeOf(code) - codeOf(EvKeyCode::A))));
+    if (inRange(code, EvKeyCode::F1, EvKeyCode::F12))
+        return "F" + LiStringUtil::convertNb(codeOf(code) - codeOf(EvKeyCode::F1) + 1);
     for (const NamedKey& named : kNamedKeys)
         if (code == named.code) return named.display;
     return getName(code);
@@ -87,10 +103,14 @@ LiString EvKeyCodes::getDisplayText(EvKeyCode code) {
 
 EvModifier EvKeyCodes::getModifierOfKey(EvKeyCode code) {
     switch (code) {
-    case EvKeyCode::Shift: return EvModifier::Shift;
-    case EvKeyCode::Control: return EvModifier::Ctrl;
-    case EvKeyCode::Alt: return EvModifier::Alt;
-    default: return EvModifier::None;
+    case EvKeyCode::Shift:
+        return EvModifier::Shift;
+    case EvKeyCode::Control:
+        return EvModifier::Ctrl;
+    case EvKeyCode::Alt:
+        return EvModifier::Alt;
+    default:
+        return EvModifier::None;
     }
 }
 

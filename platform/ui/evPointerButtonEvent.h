@@ -10,7 +10,8 @@ class EvPointerButtonEvent : public EvDeviceEvent {
 public:
     EvPointerButtonEvent(const GePoint2<float>& coord, const EvKeyboardState& keys, int buttonsHeld,
                          EvButton trigger, bool press, bool doubleClick)
-        : EvDeviceEvent(coord, keys, buttonsHeld), _trigger(trigger), _press(press), _doubleClick(doubleClick) {}
+        : EvDeviceEvent(coord, keys, buttonsHeld), _trigger(trigger), _press(press),
+          _doubleClick(doubleClick) {}
 
     EvButton getTriggerButton() const { return _trigger; }
     bool isPress() const { return _press; }

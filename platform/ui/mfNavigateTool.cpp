@@ -36,7 +36,8 @@ void MfNavigateTool::monitorManipulation(EvDeviceEvent& event) {
     UPtr<MfViewer> viewer = event.getViewer();
     if (!viewer) return;
     const RCShdPtr<MfPlanarManip2D>& pan = getGraspedManipulator();
-    const GeVector2<float> moved = VwUtils::windowToWorldVector(viewer->getView(), pan->getCurrent() - pan->getPrevious());
+    const GeVector2<float> moved =
+        VwUtils::windowToWorldVector(viewer->getView(), pan->getCurrent() - pan->getPrevious());
     viewer->setUserPan(viewer->getView().getUserPan() + moved);
 }
 

@@ -6,8 +6,8 @@ namespace Zv {
 
 // How serious a message for the user is.
 enum class MsgSeverity : int {
-    Warning = 1,  // something was skipped or replaced by a default; work goes on
-    Error = 2,    // something the user asked for failed
+    Warning = 1, // something was skipped or replaced by a default; work goes on
+    Error = 2,   // something the user asked for failed
 };
 
 // A message for the user. display() hands it to the application's backend (a window shows it, a

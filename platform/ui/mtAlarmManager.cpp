@@ -6,6 +6,7 @@
 #include <algorithm>
 
 namespace Zv {
+
 MtAlarmManager::~MtAlarmManager() {
     for (const auto& alarm : _registered) alarm->_registered = false;
 }

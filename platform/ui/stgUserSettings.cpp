@@ -29,8 +29,8 @@ Parsed parse(const XmlInput& input) {
     for (const pugi::xml_node& node : input.getElements(root)) {
         const std::string kind = node.name();
         if (kind == "hotkey") {
-            StgUserSettings::HotkeyBinding hotkey{input.getText(node, "domain"), input.getText(node, "name"), {},
-                                                  input.getLine(node)};
+            StgUserSettings::HotkeyBinding hotkey{
+                input.getText(node, "domain"), input.getText(node, "name"), {}, input.getLine(node)};
             const std::optional<UiKeyBinding> binding = UiKeyBinding::parse(input.getText(node, "key"));
             if (!binding) input.fail(node, "\"" + input.getText(node, "key") + "\" is not a key");
             hotkey.binding = *binding;
@@ -41,12 +41,18 @@ Parsed parse(const XmlInput& input) {
         }
         const LiString key = input.getText(node, "key");
         StgUserSettings::Value value;
-        if (kind == "bool") value = input.getBool(node, "value");
-        else if (kind == "int") value = input.getInt(node, "value");
-        else if (kind == "number") value = input.getNumber(node, "value");
-        else if (kind == "text") value = LiString(input.getText(node, "value"));
-        else input.fail(node, "unknown setting <" + kind + ">");
-        if (!parsed.values.emplace(key, value).second) input.fail(node, "setting \"" + key.str() + "\" appears twice");
+        if (kind == "bool")
+            value = input.getBool(node, "value");
+        else if (kind == "int")
+            value = input.getInt(node, "value");
+        else if (kind == "number")
+            value = input.getNumber(node, "value");
+        else if (kind == "text")
+            value = LiString(input.getText(node, "value"));
+        else
+            input.fail(node, "unknown setting <" + kind + ">");
+        if (!parsed.values.emplace(key, value).second)
+            input.fail(node, "setting \"" + key.str() + "\" appears twice");
     }
     return parsed;
 }
@@ -64,7 +70,8 @@ std::string StgUserSettings::getDefaultPath() {
     return getConfigDirectory() + "/settings.xml";
 }
 
-void StgUserSettings::writeConfigFile(const std::string& path, const std::string& defaultPath, std::string_view content) {
+void StgUserSettings::writeConfigFile(const std::string& path, const std::string& defaultPath,
+                                      std::string_view content) {
     const std::string target = path.empty() ? defaultPath : path;
     std::filesystem::create_directories(std::filesystem::path(target).parent_path());
     FileUtil::writeFileAtomically(target, content);
@@ -97,10 +104,14 @@ void StgUserSettings::save() const {
         std::visit(
             [&](const auto& v) {
                 using T = std::decay_t<decltype(v)>;
-                if constexpr (std::is_same_v<T, bool>) writer.startElement("bool").attribute("key", key).attribute("value", v ? 1 : 0);
-                else if constexpr (std::is_same_v<T, long long>) writer.startElement("int").attribute("key", key).attribute("value", v);
-                else if constexpr (std::is_same_v<T, double>) writer.startElement("number").attribute("key", key).attribute("value", v);
-                else writer.startElement("text").attribute("key", key).attribute("value", v);
+                if constexpr (std::is_same_v<T, bool>)
+                    writer.startElement("bool").attribute("key", key).attribute("value", v ? 1 : 0);
+                else if constexpr (std::is_same_v<T, long long>)
+                    writer.startElement("int").attribute("key", key).attribute("value", v);
+                else if constexpr (std::is_same_v<T, double>)
+                    writer.startElement("number").attribute("key", key).attribute("value", v);
+                else
+                    writer.startElement("text").attribute("key", key).attribute("value", v);
             },
             value);
         writer.endElement();
@@ -150,7 +161,8 @@ void StgUserSettings::setText(const LiString& key, const LiString& value) {
     set(key, value);
 }
 
-void StgUserSettings::setHotkeyBinding(const LiString& domain, const LiString& name, const UiKeyBinding& binding) {
+void StgUserSettings::setHotkeyBinding(const LiString& domain, const LiString& name,
+                                       const UiKeyBinding& binding) {
     for (HotkeyBinding& hotkey : _hotkeys)
         if (hotkey.domain == domain && hotkey.name == name) {
             hotkey.binding = binding;

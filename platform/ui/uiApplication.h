@@ -77,7 +77,8 @@ public:
     // up); each event goes to the innermost shown draw area under the point, or to the one that
     // took the press while buttons are held. Keys go to the area the pointer was last over; a key
     // press nobody takes is then offered as the hotkey events bound to it.
-    void pointerPress(UiDrawArea& window, const GePoint2<float>& point, EvButton button, bool doubleClick = false);
+    void pointerPress(UiDrawArea& window, const GePoint2<float>& point, EvButton button,
+                      bool doubleClick = false);
     void pointerRelease(UiDrawArea& window, const GePoint2<float>& point, EvButton button);
     void pointerMove(UiDrawArea& window, const GePoint2<float>& point);
     void wheel(UiDrawArea& window, const GePoint2<float>& point, float steps);
@@ -113,10 +114,10 @@ private:
     RCShdPtr<UiPopupMenu> _openMenu;
     EvKeyboardState _keyboard;
     int _buttonsHeld = 0;
-    RCWeakPtr<UiDrawArea> _grab;      // took the press; gets the events until every button is up
-    RCWeakPtr<UiDrawArea> _focus;     // the pointer was last over it; it gets the keys
-    GePoint2<float> _focusPoint;      // last pointer position, in the focus area's pixels
-    RCWeakPtr<UiDrawArea> _dragArea;  // a drag from outside is over it
+    RCWeakPtr<UiDrawArea> _grab;     // took the press; gets the events until every button is up
+    RCWeakPtr<UiDrawArea> _focus;    // the pointer was last over it; it gets the keys
+    GePoint2<float> _focusPoint;     // last pointer position, in the focus area's pixels
+    RCWeakPtr<UiDrawArea> _dragArea; // a drag from outside is over it
 };
 
 } // namespace Zv

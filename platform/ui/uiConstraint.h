@@ -31,7 +31,8 @@ public:
     };
 
     UiConstraint() = default;
-    UiConstraint(const std::array<float, 4>& values, const std::array<Type, 4>& types, const std::array<Target, 4>& targets);
+    UiConstraint(const std::array<float, 4>& values, const std::array<Type, 4>& types,
+                 const std::array<Target, 4>& targets);
     // Every side on the parent's.
     static UiConstraint fill();
     // The toolkit's layout grid, in pixels.

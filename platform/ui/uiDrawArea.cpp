@@ -34,14 +34,16 @@ UiDrawArea& UiDrawArea::findDrawAreaAt(const GePoint2<float>& windowPoint) {
         auto* area = dynamic_cast<UiDrawArea*>(it->get());
         if (!area || !area->isDisplayed()) continue;
         const GeRectangle<int>& g = area->getGeometry();
-        if (windowPoint.x >= g.xMin && windowPoint.x < g.xMax && windowPoint.y >= g.yMin && windowPoint.y < g.yMax)
+        if (windowPoint.x >= g.xMin && windowPoint.x < g.xMax && windowPoint.y >= g.yMin &&
+            windowPoint.y < g.yMax)
             return area->findDrawAreaAt(windowPoint);
     }
     return *this;
 }
 
 GePoint2<float> UiDrawArea::toLocal(const GePoint2<float>& windowPoint) const {
-    return {windowPoint.x - static_cast<float>(getGeometry().xMin), windowPoint.y - static_cast<float>(getGeometry().yMin)};
+    return {windowPoint.x - static_cast<float>(getGeometry().xMin),
+            windowPoint.y - static_cast<float>(getGeometry().yMin)};
 }
 
 } // namespace Zv

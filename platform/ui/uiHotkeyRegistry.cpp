@@ -24,13 +24,15 @@ void UiHotkeyRegistry::parseDefaults(const std::string& text, const std::string&
         if (std::string(domain.name()) != "domain") input.fail(domain, "expected <domain name=\"...\">");
         const LiString domainName = input.getText(domain, "name");
         for (const pugi::xml_node& hotkey : input.getElements(domain)) {
-            if (std::string(hotkey.name()) != "hotkey") input.fail(hotkey, "expected <hotkey name=\"...\" key=\"...\"/>");
+            if (std::string(hotkey.name()) != "hotkey")
+                input.fail(hotkey, "expected <hotkey name=\"...\" key=\"...\"/>");
             const LiString name = input.getText(hotkey, "name");
             const std::optional<UiKeyBinding> binding = UiKeyBinding::parse(input.getText(hotkey, "key"));
             if (!binding) input.fail(hotkey, "\"" + input.getText(hotkey, "key") + "\" is not a key");
             for (const Entry& entry : entries)
                 if (entry.domain == domainName && entry.name == name)
-                    input.fail(hotkey, "hotkey \"" + name.str() + "\" appears twice in domain \"" + domainName.str() + "\"");
+                    input.fail(hotkey, "hotkey \"" + name.str() + "\" appears twice in domain \"" +
+                                           domainName.str() + "\"");
             entries.push_back({domainName, name, *binding, *binding});
         }
     }
@@ -41,9 +43,10 @@ void UiHotkeyRegistry::applyUserBindings(const StgUserSettings& settings) {
     for (Entry& entry : _entries) entry.binding = entry.shipped;
     for (const StgUserSettings::HotkeyBinding& user : settings.getHotkeyBindings()) {
         if (findEntry(user.domain, user.name) != NoEntry) continue;
-        const std::string where = user.line > 0 ? settings.getPath() + ":" + std::to_string(user.line) : "user settings";
-        MsgWarning(where + ": there is no hotkey \"" + user.name.str() +
-                   "\" in domain \"" + user.domain.str() + "\"; the shipped hotkeys are used")
+        const std::string where =
+            user.line > 0 ? settings.getPath() + ":" + std::to_string(user.line) : "user settings";
+        MsgWarning(where + ": there is no hotkey \"" + user.name.str() + "\" in domain \"" +
+                   user.domain.str() + "\"; the shipped hotkeys are used")
             .display();
         return;
     }
@@ -99,7 +102,8 @@ std::vector<int> UiHotkeyRegistry::findEntries(EvKeyCode key, EvModifier modifie
 
 bool UiHotkeyRegistry::isHeld(int entry, const EvKeyboardState& keyboard) const {
     const UiKeyBinding& binding = get(entry).binding;
-    return binding.isBound() && keyboard.isKeyDown(binding.key) && keyboard.isKeyModifierOn(binding.modifiers);
+    return binding.isBound() && keyboard.isKeyDown(binding.key) &&
+           keyboard.isKeyModifierOn(binding.modifiers);
 }
 
 } // namespace Zv

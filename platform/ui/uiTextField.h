@@ -18,7 +18,9 @@ public:
         _text = text;
         if (notify) _changed.call(*this);
     }
-    CbRegistration addValueChangedCb(RCShdPtr<ChangedHandler> handler) { return _changed.add(std::move(handler)); }
+    CbRegistration addValueChangedCb(RCShdPtr<ChangedHandler> handler) {
+        return _changed.add(std::move(handler));
+    }
 
 private:
     LiString _text;

@@ -20,7 +20,9 @@ public:
         _value = value;
         if (notify) _changed.call(*this);
     }
-    CbRegistration addValueChangedCb(RCShdPtr<ChangedHandler> handler) { return _changed.add(std::move(handler)); }
+    CbRegistration addValueChangedCb(RCShdPtr<ChangedHandler> handler) {
+        return _changed.add(std::move(handler));
+    }
 
 private:
     LiString _text;

@@ -70,7 +70,9 @@ public:
 
     // Arm: a pointer button went down over the widget. Tooltip: a tooltip is asked for.
     CbRegistration addArmCb(RCShdPtr<ArmHandler> handler) { return _armCbs.add(std::move(handler)); }
-    CbRegistration addTooltipCb(RCShdPtr<TooltipHandler> handler) { return _tooltipCbs.add(std::move(handler)); }
+    CbRegistration addTooltipCb(RCShdPtr<TooltipHandler> handler) {
+        return _tooltipCbs.add(std::move(handler));
+    }
     CbRegistration addHotkeyCb(RCShdPtr<HotkeyHandler> handler) { return _hotkeyCbs.add(std::move(handler)); }
     // Runs the callbacks that match the event; each one checks whether an earlier one processed it.
     virtual void handleEvent(EvEvent& event);

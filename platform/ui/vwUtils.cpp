@@ -27,7 +27,8 @@ GeRectangle<float> VwUtils::windowToWorldOrtho(const VwView& view, const GeRecta
 GePoint2<float> VwUtils::worldToWindow(const VwView& view, const GePoint2<float>& worldPoint) {
     const GeVector2<float>& zoom = view.getUserZoom();
     const GeVector2<float> centre = windowCentre(view);
-    return {(worldPoint.x + view.getUserPan().x) * zoom.x + centre.x, (worldPoint.y + view.getUserPan().y) * zoom.y + centre.y};
+    return {(worldPoint.x + view.getUserPan().x) * zoom.x + centre.x,
+            (worldPoint.y + view.getUserPan().y) * zoom.y + centre.y};
 }
 
 GeRectangle<float> VwUtils::worldToWindow(const VwView& view, const GeRectangle<float>& worldRect) {
@@ -43,19 +44,33 @@ std::array<float, 16> VwUtils::computeProjectionMatrix(const VwView& view) {
     // Normalised x = 2 (x + pan) zoom / width, and the same for y; z as glOrtho(..., -1, 1).
     const float sx = 2.0f * view.getUserZoom().x / static_cast<float>(view.getWidth());
     const float sy = 2.0f * view.getUserZoom().y / static_cast<float>(view.getHeight());
-    return {sx, 0.0f, 0.0f, 0.0f, 0.0f, sy, 0.0f, 0.0f, 0.0f, 0.0f, -1.0f, 0.0f,
-            sx * view.getUserPan().x, sy * view.getUserPan().y, 0.0f, 1.0f};
+    return {sx,
+            0.0f,
+            0.0f,
+            0.0f,
+            0.0f,
+            sy,
+            0.0f,
+            0.0f,
+            0.0f,
+            0.0f,
+            -1.0f,
+            0.0f,
+            sx * view.getUserPan().x,
+            sy * view.getUserPan().y,
+            0.0f,
+            1.0f};
 }
 
 GeVector2<float> VwUtils::computePanAroundZoomLocation(const VwView& view, const GePoint2<float>& windowPoint,
-                                                      const GeVector2<float>& newZoom) {
+                                                       const GeVector2<float>& newZoom) {
     const GePoint2<float> world = windowToWorldOrtho(view, windowPoint);
     const GeVector2<float> offset = windowPoint.toVector() - windowCentre(view);
     return {offset.x / newZoom.x - world.x, offset.y / newZoom.y - world.y};
 }
 
-VwUtils::ZoomPan VwUtils::computeZoomPanToFit(const VwView& view, const GeRectangle<float>& worldRect, float margin,
-                                              float maxZoom) {
+VwUtils::ZoomPan VwUtils::computeZoomPanToFit(const VwView& view, const GeRectangle<float>& worldRect,
+                                              float margin, float maxZoom) {
     const float width = std::max(static_cast<float>(view.getWidth()) - 2.0f * margin, 1.0f);
     const float height = std::max(static_cast<float>(view.getHeight()) - 2.0f * margin, 1.0f);
     float zoom = maxZoom;

@@ -34,12 +34,14 @@ protected:
     std::vector<std::string> log;
 
     // An alarm that logs "name@time#count" and posts a request logging "after name".
-    RCShdPtr<MtAlarmHandle> make(const std::string& name, double duration, int repeats = 0, double period = 0.05) {
-        auto alarm = alarms.create(name, duration, makeRC<CbFunction<MtAlarmHandle&>>([this, name](MtAlarmHandle& a) {
-            log.push_back(name + "@" + std::to_string(static_cast<int>(backend.getTime() * 1000 + 0.5)) + "#" +
-                          std::to_string(a.getRepeatCount()));
-            app.postRequest(makeRC<LogRequest>(log, "after " + name));
-        }));
+    RCShdPtr<MtAlarmHandle> make(const std::string& name, double duration, int repeats = 0,
+                                 double period = 0.05) {
+        auto alarm = alarms.create(
+            name, duration, makeRC<CbFunction<MtAlarmHandle&>>([this, name](MtAlarmHandle& a) {
+                log.push_back(name + "@" + std::to_string(static_cast<int>(backend.getTime() * 1000 + 0.5)) +
+                              "#" + std::to_string(a.getRepeatCount()));
+                app.postRequest(makeRC<LogRequest>(log, "after " + name));
+            }));
         alarm->setNbRequestedRepeats(repeats);
         alarm->setRepeatDuration(period);
         return alarm;
@@ -83,8 +85,8 @@ TEST_F(Alarms, AlarmsFireInTimeOrderAndTiesInRegistrationOrder) {
     std::vector<std::string> fired;
     for (const auto& line : log)
         if (!line.starts_with("after")) fired.push_back(line);
-    EXPECT_EQ(fired, (std::vector<std::string>{"tick@250#1", "late@500#1", "early@500#1", "tick@500#2", "slow@750#1",
-                                               "tick@750#3"}));
+    EXPECT_EQ(fired, (std::vector<std::string>{"tick@250#1", "late@500#1", "early@500#1", "tick@500#2",
+                                               "slow@750#1", "tick@750#3"}));
     alarms.unregisterAlarm(ticking);
     EXPECT_TRUE(alarms.getRegisteredAlarms().empty());
     backend.advance(1.0);
@@ -95,8 +97,8 @@ TEST_F(Alarms, ACallbackMayStopItsOwnAlarmAndRepeatingNeedsAPeriod) {
     RCShdPtr<MtAlarmHandle> alarm;
     int calls = 0;
     alarm = alarms.create("stop", 0.1, makeRC<CbFunction<MtAlarmHandle&>>([&](MtAlarmHandle& a) {
-        if (++calls == 2) alarms.unregisterAlarm(alarm);
-    }));
+                              if (++calls == 2) alarms.unregisterAlarm(alarm);
+                          }));
     alarm->setNbRequestedRepeats(10);
     alarms.registerAlarm(alarm);
     backend.advance(5.0);
@@ -108,7 +110,8 @@ TEST_F(Alarms, ACallbackMayStopItsOwnAlarmAndRepeatingNeedsAPeriod) {
 
 TEST_F(HeadlessTest, PostedRequestsRunInPostingOrderWithTheirOwnPostsLast) {
     std::vector<std::string> log;
-    app.postRequest(makeRC<LogRequest>(log, "first", [&] { app.postRequest(makeRC<LogRequest>(log, "posted by first")); }));
+    app.postRequest(makeRC<LogRequest>(log, "first",
+                                       [&] { app.postRequest(makeRC<LogRequest>(log, "posted by first")); }));
     app.postRequest(makeRC<LogRequest>(log, "second"));
     EXPECT_TRUE(log.empty()) << "nothing runs before the loop gets to it";
     EXPECT_EQ(app.getNbPostedRequests(), 2u);

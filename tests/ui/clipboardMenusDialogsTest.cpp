@@ -47,9 +47,10 @@ TEST_F(HeadlessTest, MenuEntriesAreChosenByPathAndRunTheirHandlerOnce) {
 
     std::vector<std::string> rows;
     for (const UiPopupMenu::Row& row : menu->getRows())
-        rows.push_back(row.path.str() + "|" + row.entry->shortcut.str() + "|" + (row.entry->enabled ? "1" : "0"));
-    EXPECT_EQ(rows, (std::vector<std::string>{"Layout All|L|1", "Group||1", "Group/Lock||1", "Group/Unlock||0", "||1",
-                                              "Zoom Selected||1"}));
+        rows.push_back(row.path.str() + "|" + row.entry->shortcut.str() + "|" +
+                       (row.entry->enabled ? "1" : "0"));
+    EXPECT_EQ(rows, (std::vector<std::string>{"Layout All|L|1", "Group||1", "Group/Lock||1",
+                                              "Group/Unlock||0", "||1", "Zoom Selected||1"}));
 
     auto viewer = makeRC<TestViewer>();
     menu->popup(*viewer, {10.0f, 10.0f});
@@ -66,7 +67,8 @@ TEST_F(HeadlessTest, MenuEntriesAreChosenByPathAndRunTheirHandlerOnce) {
 
 TEST_F(HeadlessTest, DialogsTakeTheirScriptedAnswersInOrderAndAreCancelledWithout) {
     const UiResTable table = UiResTable::parse(R"(<resources><container name="Editor">
-        <textField name="_anchorNameTextField" text=""/></container></resources>)", "editor.xml");
+        <textField name="_anchorNameTextField" text=""/></container></resources>)",
+                                               "editor.xml");
     UiPopupMsgBox box("Add Anchor", "", {"OK", "Cancel"}, 0, 1);
     box.setContent(UiWidgetFactory::createWidget(table, "Editor"));
     RCShdPtr<UiTextField> name;
@@ -118,7 +120,8 @@ struct Sink : DrSrcSink {
         return true;
     }
     bool consumeSelection(const DrCarrier& c) override {
-        log.push_back("drop " + std::to_string(int(c.getLocation().x)) + "," + std::to_string(int(c.getLocation().y)));
+        log.push_back("drop " + std::to_string(int(c.getLocation().x)) + "," +
+                      std::to_string(int(c.getLocation().y)));
         return true;
     }
     void operationCancelled() override { log.push_back("cancelled"); }

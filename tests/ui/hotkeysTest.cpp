@@ -18,10 +18,11 @@ protected:
     UiHotkeyRegistry& registry = app.getHotkeyRegistry();
     RCShdPtr<TestViewer> viewer = makeRC<TestViewer>();
     std::vector<LiString> received; // entry names, as the viewer's hotkey callback gets them
-    CbRegistration registration = viewer->addHotkeyCb(makeRC<CbFunction<EvHotkeyEvent&>>([this](EvHotkeyEvent& e) {
-        received.push_back(registry.getName(e.getEntry()));
-        e.setProcessed();
-    }));
+    CbRegistration registration =
+        viewer->addHotkeyCb(makeRC<CbFunction<EvHotkeyEvent&>>([this](EvHotkeyEvent& e) {
+            received.push_back(registry.getName(e.getEntry()));
+            e.setProcessed();
+        }));
 
     Hotkeys() { app.pointerMove(*viewer, {10.0f, 10.0f}); }
     void tap(std::initializer_list<EvKeyCode> keys) {
@@ -34,9 +35,11 @@ protected:
 
 TEST_F(Hotkeys, EntriesAreFoundByDomainAndNameWithTheirKeyTexts) {
     const int layoutAll = registry.getEntry(UiHotkeyRegistry::SchematicDomain, "Layout All");
-    EXPECT_EQ(registry.findEntry(UiHotkeyRegistry::SchematicDomain, "Layout All"), layoutAll) << "ids are stable";
+    EXPECT_EQ(registry.findEntry(UiHotkeyRegistry::SchematicDomain, "Layout All"), layoutAll)
+        << "ids are stable";
     EXPECT_EQ(registry.toString(layoutAll), "L");
-    EXPECT_EQ(registry.toString(registry.getEntry(UiHotkeyRegistry::SchematicDomain, "Layout Selected")), "Shift+L");
+    EXPECT_EQ(registry.toString(registry.getEntry(UiHotkeyRegistry::SchematicDomain, "Layout Selected")),
+              "Shift+L");
     std::vector<LiString> shared;
     for (const char* name : {UiHotkeyRegistry::Cut, UiHotkeyRegistry::Copy, UiHotkeyRegistry::Paste,
                              UiHotkeyRegistry::Delete, UiHotkeyRegistry::Reset})
@@ -47,8 +50,8 @@ TEST_F(Hotkeys, EntriesAreFoundByDomainAndNameWithTheirKeyTexts) {
 }
 
 TEST_F(Hotkeys, AKeyPressBecomesTheHotkeyBoundToExactlyItsModifiers) {
-    tap({EvKeyCode::A + 11});                    // 'l'
-    tap({EvKeyCode::Shift, EvKeyCode::A + 11});  // Shift+L
+    tap({EvKeyCode::A + 11});                     // 'l'
+    tap({EvKeyCode::Shift, EvKeyCode::A + 11});   // Shift+L
     tap({EvKeyCode::Control, EvKeyCode::A + 11}); // nothing is bound to Ctrl+L
     tap({EvKeyCode::Control, EvKeyCode::Digit0 + 1});
     EXPECT_EQ(received, (std::vector<LiString>{"Layout All", "Layout Selected"}));
@@ -65,7 +68,8 @@ TEST_F(Hotkeys, AKeyPressBecomesTheHotkeyBoundToExactlyItsModifiers) {
 
 TEST_F(Hotkeys, UserSettingsRebindEntriesAndAnUnknownEntryKeepsTheShippedKeys) {
     StgUserSettings& settings = app.getUserSettings();
-    settings.setHotkeyBinding(UiHotkeyRegistry::SchematicDomain, "Layout All", *UiKeyBinding::parse("ctrl+shift+k"));
+    settings.setHotkeyBinding(UiHotkeyRegistry::SchematicDomain, "Layout All",
+                              *UiKeyBinding::parse("ctrl+shift+k"));
     registry.applyUserBindings(settings);
     const int layoutAll = registry.getEntry(UiHotkeyRegistry::SchematicDomain, "Layout All");
     EXPECT_EQ(registry.toString(layoutAll), "Ctrl+Shift+K");
@@ -81,7 +85,8 @@ TEST_F(Hotkeys, UserSettingsRebindEntriesAndAnUnknownEntryKeepsTheShippedKeys) {
 }
 
 TEST(KeyBindings, TextsReadBackAndMalformedOnesAreRefused) {
-    for (const char* text : {"Ctrl+Shift+L", "Del", "F12", "Alt+PgDown", "Ctrl+Alt+Shift+Space", "code:200"}) {
+    for (const char* text :
+         {"Ctrl+Shift+L", "Del", "F12", "Alt+PgDown", "Ctrl+Alt+Shift+Space", "code:200"}) {
         const std::optional<UiKeyBinding> binding = UiKeyBinding::parse(text);
         ASSERT_TRUE(binding.has_value()) << text;
         EXPECT_EQ(*UiKeyBinding::parse(binding->toString()), *binding) << text;
@@ -96,7 +101,8 @@ TEST(KeyBindings, TextsReadBackAndMalformedOnesAreRefused) {
 
 TEST(HotkeyFiles, AMalformedFileNamesItsLineAndLeavesTheRegistryAsItWas) {
     UiHotkeyRegistry registry;
-    registry.parseDefaults("<hotkeys><domain name=\"D\"><hotkey name=\"H\" key=\"H\"/></domain></hotkeys>", "keys.xml");
+    registry.parseDefaults("<hotkeys><domain name=\"D\"><hotkey name=\"H\" key=\"H\"/></domain></hotkeys>",
+                           "keys.xml");
     auto message = [&](const char* text) {
         try {
             registry.parseDefaults(text, "keys.xml");
@@ -105,13 +111,17 @@ TEST(HotkeyFiles, AMalformedFileNamesItsLineAndLeavesTheRegistryAsItWas) {
         }
         return std::string("accepted");
     };
-    EXPECT_EQ(message("<hotkeys>\n<domain name=\"D\">\n<hotkey name=\"A\" key=\"Ctrl+Q+Q\"/></domain></hotkeys>"),
-              "keys.xml:3: \"Ctrl+Q+Q\" is not a key");
-    EXPECT_EQ(message("<hotkeys><domain name=\"D\"><hotkey name=\"A\" key=\"A\"/>\n<hotkey name=\"A\" key=\"B\"/>"
-                      "</domain></hotkeys>"),
-              "keys.xml:2: hotkey \"A\" appears twice in domain \"D\"");
-    EXPECT_EQ(message("<hotkeys>\n<hotkey name=\"A\" key=\"A\"/></hotkeys>"), "keys.xml:2: expected <domain name=\"...\">");
-    EXPECT_EQ(message("<hotkeys><domain name=\"D\"><hotkey key=\"A\"/></domain></hotkeys>"), "keys.xml:1: <hotkey> has no name");
+    EXPECT_EQ(
+        message("<hotkeys>\n<domain name=\"D\">\n<hotkey name=\"A\" key=\"Ctrl+Q+Q\"/></domain></hotkeys>"),
+        "keys.xml:3: \"Ctrl+Q+Q\" is not a key");
+    EXPECT_EQ(
+        message("<hotkeys><domain name=\"D\"><hotkey name=\"A\" key=\"A\"/>\n<hotkey name=\"A\" key=\"B\"/>"
+                "</domain></hotkeys>"),
+        "keys.xml:2: hotkey \"A\" appears twice in domain \"D\"");
+    EXPECT_EQ(message("<hotkeys>\n<hotkey name=\"A\" key=\"A\"/></hotkeys>"),
+              "keys.xml:2: expected <domain name=\"...\">");
+    EXPECT_EQ(message("<hotkeys><domain name=\"D\"><hotkey key=\"A\"/></domain></hotkeys>"),
+              "keys.xml:1: <hotkey> has no name");
     EXPECT_EQ(registry.getNbEntries(), 1);
     EXPECT_EQ(registry.toString(registry.getEntry("D", "H")), "H");
 }

@@ -20,10 +20,12 @@ namespace {
 // Logs every step of its manipulations; claims only presses in its half of the window.
 class HalfTool : public MfTool {
 public:
-    HalfTool(std::string name, bool left, std::vector<std::string>& log) : _name(std::move(name)), _left(left), _log(log) {
+    HalfTool(std::string name, bool left, std::vector<std::string>& log)
+        : _name(std::move(name)), _left(left), _log(log) {
         auto manipulator = makeRC<MfPlanarManip2D>();
-        manipulator->setGraspPredicate(MfEventPredicates::either(MfEventPredicates::isButtonPress(EvButton::Left),
-                                                                 MfEventPredicates::isButtonPress(EvButton::Middle)));
+        manipulator->setGraspPredicate(
+            MfEventPredicates::either(MfEventPredicates::isButtonPress(EvButton::Left),
+                                      MfEventPredicates::isButtonPress(EvButton::Middle)));
         manipulator->setCursor(WsCursorRegistry::getCursor(WsCursorRegistry::Pan));
         addManipulator(manipulator);
         setUndoString(_name);
@@ -34,7 +36,9 @@ public:
         return MfTool::handleEvent(event);
     }
     void initiateManipulation(EvDeviceEvent&) override { _log.push_back(_name + " initiate"); }
-    void monitorManipulation(EvDeviceEvent& e) override { _log.push_back(_name + " monitor " + std::to_string(int(e.getCoord().x))); }
+    void monitorManipulation(EvDeviceEvent& e) override {
+        _log.push_back(_name + " monitor " + std::to_string(int(e.getCoord().x)));
+    }
     void finalizeManipulation(EvDeviceEvent&) override { _log.push_back(_name + " finalize"); }
     bool handleFeedback(EvDeviceEvent&) override {
         _log.push_back(_name + " hover");
@@ -49,14 +53,18 @@ private:
 
 struct UndoLog : MfUndoScope {
     std::vector<std::string>& log;
-    explicit UndoLog(std::vector<std::string>& l, const LiString& name) : log(l) { log.push_back("open " + name.str()); }
+    explicit UndoLog(std::vector<std::string>& l, const LiString& name) : log(l) {
+        log.push_back("open " + name.str());
+    }
     ~UndoLog() override { log.push_back("close"); }
 };
 
 class ToolViewer : public TestViewer {
 public:
     std::vector<std::string> log;
-    std::unique_ptr<MfUndoScope> openUndoScope(const LiString& name) override { return std::make_unique<UndoLog>(log, name); }
+    std::unique_ptr<MfUndoScope> openUndoScope(const LiString& name) override {
+        return std::make_unique<UndoLog>(log, name);
+    }
 };
 
 // Picks the item named after the tenth of the window under the pointer ("i0" to "i9"), but
@@ -66,12 +74,14 @@ public:
     TenthsSelectTool() : MfSelectTool(SelectMode::Multiple) {}
     RCShdPtr<SnSelection> getPickedSelection(EvDeviceEvent& e) override {
         const int tenth = static_cast<int>(e.getCoord().x / 80.0f);
-        return SnSelection::create(tenth < 5 ? SnSelection::Items{item("i" + std::to_string(tenth))} : SnSelection::Items{});
+        return SnSelection::create(tenth < 5 ? SnSelection::Items{item("i" + std::to_string(tenth))}
+                                             : SnSelection::Items{});
     }
     RCShdPtr<SnSelection> getBandSelection(EvDeviceEvent&, const GeRectangle<float>& band) override {
         SnSelection::Items items;
         for (int tenth = 9; tenth >= 0; --tenth)
-            if (band.xMin <= tenth * 80.0f + 40.0f && tenth * 80.0f + 40.0f < band.xMax) items.push_back(item("i" + std::to_string(tenth)));
+            if (band.xMin <= tenth * 80.0f + 40.0f && tenth * 80.0f + 40.0f < band.xMax)
+                items.push_back(item("i" + std::to_string(tenth)));
         return SnSelection::create(items);
     }
 };
@@ -85,7 +95,9 @@ protected:
     Tools() { viewer->setToolset(toolset); }
     void press(float x, EvButton button = EvButton::Left) { app.pointerPress(*viewer, {x, 300.0f}, button); }
     void move(float x) { app.pointerMove(*viewer, {x, 300.0f}); }
-    void release(float x, EvButton button = EvButton::Left) { app.pointerRelease(*viewer, {x, 300.0f}, button); }
+    void release(float x, EvButton button = EvButton::Left) {
+        app.pointerRelease(*viewer, {x, 300.0f}, button);
+    }
     std::string selection() const { return names(*viewer->getSelection()); }
 };
 
@@ -102,8 +114,8 @@ TEST_F(Tools, FirstToolThatClaimsTakesTheWholeGestureInItsUndoGroup) {
     release(300.0f, EvButton::Middle);
     move(200.0f);
     release(200.0f);
-    EXPECT_EQ(log, (std::vector<std::string>{"open Right", "Right initiate", "Right monitor 300", "Right monitor 200",
-                                             "Right finalize", "close"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"open Right", "Right initiate", "Right monitor 300",
+                                             "Right monitor 200", "Right finalize", "close"}));
     EXPECT_EQ(backend.getCursorName(), "Default");
 
     log.clear();
@@ -112,8 +124,8 @@ TEST_F(Tools, FirstToolThatClaimsTakesTheWholeGestureInItsUndoGroup) {
     EXPECT_EQ(toolset->getCurrentToolName(), "Left");
     // Motion outside a gesture is feedback, offered in order until a tool handles it.
     move(10.0f);
-    EXPECT_EQ(log, (std::vector<std::string>{"open Left", "Left initiate", "Left finalize", "close", "Left hover",
-                                             "Right hover"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"open Left", "Left initiate", "Left finalize", "close",
+                                             "Left hover", "Right hover"}));
 
     toolset->removeTool("Left");
     EXPECT_TRUE(toolset->getCurrentTool().isNull());
@@ -198,7 +210,8 @@ TEST_F(Tools, BandCornerFollowsTheSceneWhenTheViewPansUnderIt) {
 }
 
 TEST_F(Tools, NavigateToolPansWithTheMiddleButtonAndZoomsAboutThePointer) {
-    toolset->appendTool("Navigate", makeRC<MfNavigateTool>(MfNavigateTool::PanMode::MiddleDrag, MfNavigateTool::ZoomMode::Wheel));
+    toolset->appendTool("Navigate", makeRC<MfNavigateTool>(MfNavigateTool::PanMode::MiddleDrag,
+                                                           MfNavigateTool::ZoomMode::Wheel));
     viewer->getView().setUserZoom({2.0f, 2.0f});
     const GePoint2<float> grabbed = VwUtils::windowToWorldOrtho(viewer->getView(), {100.0f, 300.0f});
     press(100.0f, EvButton::Middle);

@@ -21,9 +21,11 @@ VwView makeView(int width, int height, GeVector2<float> zoom, GeVector2<float> p
     return view;
 }
 
-const std::array kViews{makeView(800, 600, {1.0f, 1.0f}, {0.0f, 0.0f}), makeView(1280, 800, {0.25f, 0.25f}, {-300.0f, 120.0f}),
+const std::array kViews{makeView(800, 600, {1.0f, 1.0f}, {0.0f, 0.0f}),
+                        makeView(1280, 800, {0.25f, 0.25f}, {-300.0f, 120.0f}),
                         makeView(333, 101, {1.5f, 0.7f}, {12.5f, -40.0f})};
-const std::array kPoints{GePoint2<float>(0.0f, 0.0f), GePoint2<float>(417.0f, -93.5f), GePoint2<float>(-2000.0f, 5000.0f)};
+const std::array kPoints{GePoint2<float>(0.0f, 0.0f), GePoint2<float>(417.0f, -93.5f),
+                         GePoint2<float>(-2000.0f, 5000.0f)};
 
 } // namespace
 
@@ -42,7 +44,8 @@ TEST(ViewMapping, WindowAndWorldRoundTripAndAgreeWithTheProjection) {
             EXPECT_NEAR((ndcY + 1.0f) * 0.5f * view.getHeight(), window.y, 1e-2f);
         }
         // The window's centre shows the scene point -pan; the window rectangle maps as a whole.
-        const GePoint2<float> centre = VwUtils::windowToWorldOrtho(view, {view.getWidth() * 0.5f, view.getHeight() * 0.5f});
+        const GePoint2<float> centre =
+            VwUtils::windowToWorldOrtho(view, {view.getWidth() * 0.5f, view.getHeight() * 0.5f});
         EXPECT_NEAR(centre.x, -view.getUserPan().x, 1e-3f);
         EXPECT_NEAR(centre.y, -view.getUserPan().y, 1e-3f);
         const GeRectangle<float> visible = VwUtils::windowToWorldOrtho(view, view.getWindowRect());
@@ -53,7 +56,8 @@ TEST(ViewMapping, WindowAndWorldRoundTripAndAgreeWithTheProjection) {
 
 TEST(ViewMapping, PanAroundZoomLocationKeepsThePointUnderThePointer) {
     for (VwView view : kViews) {
-        for (const GePoint2<float> pointer : {GePoint2<float>(10.0f, 20.0f), GePoint2<float>(300.0f, 95.0f)}) {
+        for (const GePoint2<float> pointer :
+             {GePoint2<float>(10.0f, 20.0f), GePoint2<float>(300.0f, 95.0f)}) {
             const GePoint2<float> before = VwUtils::windowToWorldOrtho(view, pointer);
             const GeVector2<float> zoom = view.getUserZoom() * 2.5f;
             view.setUserPan(VwUtils::computePanAroundZoomLocation(view, pointer, zoom));
@@ -147,9 +151,12 @@ TEST_F(HeadlessTest, NavigatorSitsInItsConstraintAndPansTheMainView) {
     using C = UiConstraint;
     auto viewer = makeRC<TestViewer>();
     auto navigator = UiMiniViewer2D::create(*viewer, "UiMiniViewer2D");
-    navigator->setConstraint(C({0.5f, 15.0f, 15.0f, -0.5f}, {C::Type::Fraction, C::Type::Pixels, C::Type::Pixels, C::Type::Proportional},
-                               {C::Target::ParentStart, C::Target::ParentEnd, C::Target::ParentEnd, C::Target::Opposite}));
-    EXPECT_EQ(navigator->getGeometry(), GeRectangle<int>(400, 785, 393, 585)) << "top right, half as high as wide";
+    navigator->setConstraint(
+        C({0.5f, 15.0f, 15.0f, -0.5f},
+          {C::Type::Fraction, C::Type::Pixels, C::Type::Pixels, C::Type::Proportional},
+          {C::Target::ParentStart, C::Target::ParentEnd, C::Target::ParentEnd, C::Target::Opposite}));
+    EXPECT_EQ(navigator->getGeometry(), GeRectangle<int>(400, 785, 393, 585))
+        << "top right, half as high as wide";
     viewer->setWindowSize(1000, 600);
     EXPECT_EQ(navigator->getGeometry(), GeRectangle<int>(500, 985, 343, 585)) << "follows the window";
 

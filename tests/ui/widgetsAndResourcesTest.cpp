@@ -14,8 +14,7 @@ using namespace Zv;
 
 namespace {
 
-template <class W>
-RCShdPtr<W> find(const RCShdPtr<UiWidget>& root, const char* name) {
+template <class W> RCShdPtr<W> find(const RCShdPtr<UiWidget>& root, const char* name) {
     RCShdPtr<W> widget;
     widget.dynamicAssign(root->findWidget(name));
     return widget;
@@ -59,7 +58,8 @@ TEST(WidgetFactory, BuildsTabsLabelsTextFieldsAndNotifiesUserChangesOnly) {
       <menu name="Kind" text="Kind" selected="1"><item text="A"/><item text="B"/></menu>
     </tab>
   </container>
-</resources>)", "editor.xml");
+</resources>)",
+                                               "editor.xml");
     RCShdPtr<UiWidget> editor = UiWidgetFactory::createWidget(table, "Editor");
     EXPECT_EQ(find<UiLabel>(editor, "_nameLabel")->getText(), "Name");
     RCShdPtr<UiTab> pages = find<UiTab>(editor, "Pages");
@@ -71,7 +71,8 @@ TEST(WidgetFactory, BuildsTabsLabelsTextFieldsAndNotifiesUserChangesOnly) {
 
     RCShdPtr<UiTextField> field = find<UiTextField>(editor, "_nameField");
     int notices = 0;
-    CbRegistration counting = field->addValueChangedCb(makeRC<CbFunction<UiTextField&>>([&](UiTextField&) { ++notices; }));
+    CbRegistration counting =
+        field->addValueChangedCb(makeRC<CbFunction<UiTextField&>>([&](UiTextField&) { ++notices; }));
     field->setText("quiet", false);
     field->setText("typed", true);
     field->setText("typed", true);
@@ -84,7 +85,8 @@ TEST(WidgetFactory, AMalformedResourceIsRefusedWithOneMessageNamingFileAndLine) 
               "panel.xml:3: unknown widget <slider>");
     EXPECT_EQ(refusal("<resources>\n<toggle name=\"T\" colour=\"red\"/></resources>"),
               "panel.xml:2: unknown attribute \"colour\" on <toggle>");
-    EXPECT_EQ(refusal("<resources><container name=\"P\"><label name=\"A\"/>\n<textField name=\"A\"/></container></resources>"),
+    EXPECT_EQ(refusal("<resources><container name=\"P\"><label name=\"A\"/>\n<textField "
+                      "name=\"A\"/></container></resources>"),
               "panel.xml:2: widget name \"A\" appears twice");
     EXPECT_EQ(refusal("<resources>\n\n<toggle name=\"T\" value=\"yes\"/></resources>"),
               "panel.xml:3: value \"yes\" is not 0, 1, true or false");
@@ -94,17 +96,22 @@ TEST(WidgetFactory, AMalformedResourceIsRefusedWithOneMessageNamingFileAndLine) 
               "panel.xml:2: a <menu> holds only <item text=\"...\"/>");
     EXPECT_EQ(refusal("<resources>\n<container name=\"P\">words</container></resources>"),
               "panel.xml:2: unexpected text in <container>");
-    EXPECT_EQ(refusal("<resources>\n<label text=\"anonymous\"/></resources>"), "panel.xml:2: <label> at the top needs a name");
+    EXPECT_EQ(refusal("<resources>\n<label text=\"anonymous\"/></resources>"),
+              "panel.xml:2: <label> at the top needs a name");
     EXPECT_EQ(refusal("<resources><label name=\"L\" title=\"Page\"/></resources>"),
-              "panel.xml:1: unknown attribute \"title\" on <label>") << "titles belong to tab pages";
-    EXPECT_EQ(refusal("<resources><label name=\"L\"/>\n<label name=\"L\"/></resources>"), "panel.xml:2: widget \"L\" appears twice");
+              "panel.xml:1: unknown attribute \"title\" on <label>")
+        << "titles belong to tab pages";
+    EXPECT_EQ(refusal("<resources><label name=\"L\"/>\n<label name=\"L\"/></resources>"),
+              "panel.xml:2: widget \"L\" appears twice");
 }
 
 TEST(WidgetFactory, AddedResourceInfoReplacesWhatItNamesAgain) {
     UiResTable table = UiResTable::parse(R"(<resources><class name="C"><text key="K" value="old"/></class>
-        <label name="L" text="old"/></resources>)", "a.xml");
+        <label name="L" text="old"/></resources>)",
+                                         "a.xml");
     table.addResTableInfo(UiResTable::parse(R"(<resources><class name="C"><text key="K" value="new"/></class>
-        <label name="L" text="new"/><label name="M" text="added"/></resources>)", "b.xml"));
+        <label name="L" text="new"/><label name="M" text="added"/></resources>)",
+                                            "b.xml"));
     EXPECT_EQ(*table.find<std::string>("C", "K"), "new");
     EXPECT_EQ(table.findWidget("L")->text, "new");
     EXPECT_EQ(table.findWidget("M")->text, "added");
