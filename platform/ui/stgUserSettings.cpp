@@ -2,6 +2,7 @@
 
 #include "platform/base/exBase.h"
 #include "platform/base/fileUtil.h"
+#include "platform/base/liStringUtil.h"
 #include "platform/base/obHints.h"
 #include "platform/base/xmlInput.h"
 #include "platform/base/xmlWriter.h"
@@ -57,6 +58,14 @@ Parsed parse(const XmlInput& input) {
     return parsed;
 }
 
+// The element a value is written as, and its text.
+std::pair<const char*, LiString> describe(const StgUserSettings::Value& value) {
+    if (const bool* b = std::get_if<bool>(&value)) return {"bool", *b ? "1" : "0"};
+    if (const long long* i = std::get_if<long long>(&value)) return {"int", LiStringUtil::convertNb(*i)};
+    if (const double* d = std::get_if<double>(&value)) return {"number", LiStringUtil::convertNb(*d)};
+    return {"text", std::get<LiString>(value)};
+}
+
 } // namespace
 
 std::string StgUserSettings::getConfigDirectory() {
@@ -101,20 +110,8 @@ void StgUserSettings::save() const {
     XmlWriter writer;
     writer.startElement("settings").attribute("version", 1);
     for (const auto& [key, value] : _values) {
-        std::visit(
-            [&](const auto& v) {
-                using T = std::decay_t<decltype(v)>;
-                if constexpr (std::is_same_v<T, bool>)
-                    writer.startElement("bool").attribute("key", key).attribute("value", v ? 1 : 0);
-                else if constexpr (std::is_same_v<T, long long>)
-                    writer.startElement("int").attribute("key", key).attribute("value", v);
-                else if constexpr (std::is_same_v<T, double>)
-                    writer.startElement("number").attribute("key", key).attribute("value", v);
-                else
-                    writer.startElement("text").attribute("key", key).attribute("value", v);
-            },
-            value);
-        writer.endElement();
+        const auto [element, text] = describe(value);
+        writer.startElement(element).attribute("key", key).attribute("value", text).endElement();
     }
     for (const HotkeyBinding& hotkey : _hotkeys) {
         writer.startElement("hotkey").attribute("domain", hotkey.domain).attribute("name", hotkey.name);
