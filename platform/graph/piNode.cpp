@@ -93,7 +93,7 @@ PiValueData PiNode::getValue(PiValueKind kind, const LiString& key) const {
     case PiValueKind::Stored:
         if (_extras) {
             auto found = findKey(_extras->stored, key);
-            if (found != _extras->stored.end()) return PiValueData::of(static_cast<float>(found->second));
+            if (found != _extras->stored.end()) return PiValueData::of(found->second);
         }
         return {};
     case PiValueKind::Anchors:
@@ -107,8 +107,8 @@ void PiNode::setValue(PiValueKind kind, const LiString& key, const PiValueData& 
     switch (kind) {
     case PiValueKind::Position:
         setFlag(HasPosition, data.isSet);
-        _position[0] = data.v[0];
-        _position[1] = data.v[1];
+        _position[0] = static_cast<float>(data.v[0]);
+        _position[1] = static_cast<float>(data.v[1]);
         return;
     case PiValueKind::NodeColor:
         setFlag(HasColor, data.isSet);

@@ -57,7 +57,7 @@ bool PiNodeUtils::getStoredValue(const PiNode& node, const LiString& key, int& v
 }
 
 void PiNodeUtils::setStoredValue(const RCStrongPtr<PiNode>& node, const LiString& key, int value) {
-    node->getGraph()->setValue(node, PiValueKind::Stored, key, PiValueData::of(static_cast<float>(value)));
+    node->getGraph()->setValue(node, PiValueKind::Stored, key, PiValueData::of(value));
 }
 
 void PiNodeUtils::removeStoredValue(const RCStrongPtr<PiNode>& node, const LiString& key) {

@@ -13,8 +13,8 @@ void set(const PiSchematicInterfaceEx::Node& node, PiValueKind kind, const PiVal
 
 bool PiSchematicInterfaceEx::getXYPosition(const PiNode& node, float& x, float& y) {
     PiValueData position = node.getValue(PiValueKind::Position);
-    x = position.v[0];
-    y = position.v[1];
+    x = static_cast<float>(position.v[0]);
+    y = static_cast<float>(position.v[1]);
     return position.isSet;
 }
 
@@ -31,7 +31,8 @@ bool PiSchematicInterfaceEx::hasNodeColor(const PiNode& node) {
 }
 
 PiSchematicInterfaceEx::Color PiSchematicInterfaceEx::getNodeColor(const PiNode& node) {
-    return node.getValue(PiValueKind::NodeColor).v;
+    const auto& rgb = node.getValue(PiValueKind::NodeColor).v;
+    return {static_cast<float>(rgb[0]), static_cast<float>(rgb[1]), static_cast<float>(rgb[2])};
 }
 
 void PiSchematicInterfaceEx::setNodeColor(const Node& node, const Color& color) {
@@ -56,7 +57,8 @@ int PiSchematicInterfaceEx::getVisualGroupLockMode(const PiNode& node) {
 }
 
 void PiSchematicInterfaceEx::setVisualGroupLock(const Node& node, int mode) {
-    set(node, PiValueKind::VisualGroupLock, mode != 0 ? PiValueData::of(static_cast<float>(mode)) : PiValueData());
+    ZV_ASSERT(mode >= 0 && mode <= kMaxLockMode);
+    set(node, PiValueKind::VisualGroupLock, mode != 0 ? PiValueData::of(mode) : PiValueData());
 }
 
 void PiSchematicInterfaceEx::removeVisualGroupLock(const Node& node) {

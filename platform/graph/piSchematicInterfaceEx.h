@@ -29,6 +29,7 @@ public:
     static bool isVisualGroup(const PiNode& node);
     static void setVisualGroup(const Node& node, bool on);
     // 0 when unlocked; 1 locks the members, 2 the group.
+    static constexpr int kMaxLockMode = 2;
     static int getVisualGroupLockMode(const PiNode& node);
     static void setVisualGroupLock(const Node& node, int mode);
     static void removeVisualGroupLock(const Node& node);

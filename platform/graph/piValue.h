@@ -18,7 +18,7 @@ public:
     bool isSet() const { return _data.isSet; }
     bool getBool() const { return _data.isSet && _data.v[0] != 0; }
     int getInt() const { return static_cast<int>(_data.v[0]); }
-    float getFloat(int component) const { return _data.v.at(component); }
+    float getFloat(int component) const { return static_cast<float>(_data.v.at(component)); }
 
     // The name of a value of that kind; keyed kinds are named by their key.
     static LiString getKindName(PiValueKind kind, const LiString& key);

@@ -19,11 +19,12 @@ enum class PiValueKind {
 };
 
 // One value's content: whether it is set and up to three numbers (a bool or int is the first).
+// Doubles carry every float and every int exactly.
 struct PiValueData {
     bool isSet = false;
-    std::array<float, 3> v{};
+    std::array<double, 3> v{};
 
-    static PiValueData of(float a, float b = 0, float c = 0) { return {true, {a, b, c}}; }
+    static PiValueData of(double a, double b = 0, double c = 0) { return {true, {a, b, c}}; }
     bool operator==(const PiValueData&) const = default;
 };
 
