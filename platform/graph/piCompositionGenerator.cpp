@@ -42,6 +42,8 @@ bool PiCompositionGenerator::chance(double p) {
 RCStrongPtr<PiGraph> PiCompositionGenerator::generate(int nbNodes) {
     ZV_ASSERT(nbNodes >= 1);
     _graph = PiGraph::create("Generated");
+    // Drawn from the generator's state, so that the same seed also gives the same identity.
+    _graph->setUuid(Uuid::fromBits(_state, static_cast<uint64_t>(nbNodes)));
     _budget = nbNodes;
     _stats = Stats();
     _open.clear();

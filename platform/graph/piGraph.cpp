@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 namespace Zv {
 namespace {
@@ -92,6 +93,16 @@ void forEachSource(const PiNode& node, Visit visit) {
     else forEachInput(node, visitInput);
 }
 
+// Every node below a group, each group before its members; iterative, so nesting depth costs no stack.
+std::vector<PiNode*> collectTree(const PiGroupNode& group) {
+    std::vector<PiNode*> nodes;
+    for (const auto& member : group.getMembers()) nodes.push_back(member.get());
+    for (size_t i = 0; i < nodes.size(); ++i)
+        if (auto* inner = dynamic_cast<const PiGroupNode*>(nodes[i]))
+            for (const auto& member : inner->getMembers()) nodes.push_back(member.get());
+    return nodes;
+}
+
 template <class T>
 int indexIn(const std::vector<RCStrongPtr<T>>& items, const void* item) {
     auto found = std::find_if(items.begin(), items.end(), [item](const auto& i) { return i.get() == item; });
@@ -107,7 +118,8 @@ RCStrongPtr<PiGraph> PiGraph::create(const LiString& name) {
 }
 
 PiGraph::PiGraph(const LiString& name)
-    : _name(name), _root(new PiGroupNode(this, 0, PiToolRegistry::getInstance().find("Group").get(), "Root")),
+    : _name(name), _uuid(Uuid::generate()),
+      _root(new PiGroupNode(this, 0, PiToolRegistry::getInstance().find("Group").get(), "Root")),
       _selection(SnSelection::create()) {
     _root->_live = true;
 }
@@ -539,6 +551,35 @@ void PiGraph::writeSocketName(const RCStrongPtr<PiSocket>& socket, const LiStrin
 void PiGraph::notifyOutputChanged(const RCStrongPtr<PiOutput>& output) {
     PiEditScope scope({}, false);
     hint<OmGraphHint::OutputChanged>(output);
+}
+
+// --- Whole content ---
+
+void PiGraph::takeContent(PiGraph& other) {
+    ZV_ASSERT(&other != this && other._observers.getNbObservers() == 0);
+    PiEditScope scope("Load", false);
+    const std::vector<PiNode*> former = collectTree(*_root);
+    const std::vector<PiNode*> taken = collectTree(*other._root);
+    for (PiNode* node : former) hint<OmGraphHint::NodeRemoved>(RCStrongPtr<PiNode>(node));
+    for (PiNode* node : taken) hint<OmGraphHint::NodeAdded>(RCStrongPtr<PiNode>(node));
+    // The swap neither allocates nor throws: the graph has either its old content or the new.
+    for (PiNode* node : former) node->_live = false;
+    for (const auto& member : _root->_members) member->_group = nullptr;
+    std::vector<RCStrongPtr<PiNode>> dropped = std::exchange(_root->_members, std::move(other._root->_members));
+    other._root->_members.clear();
+    for (const auto& member : _root->_members) member->_group = _root.get();
+    for (PiNode* node : taken) node->_graph = this;
+    _nodesById.swap(other._nodesById);
+    other._nodesById.clear();
+    _nextId = other._nextId;
+    _groupSocketDescs.splice(_groupSocketDescs.end(), other._groupSocketDescs);
+    std::swap(_name, other._name);
+    _uuid = other._uuid;
+    _currentNode.reset();
+    // Every path ran through the former content.
+    std::vector<RCWeakPtr<PiPath>> paths = std::exchange(_paths, {});
+    for (const auto& weak : paths)
+        if (RCStrongPtr<PiPath> path = weak.lock()) path->invalidate();
 }
 
 // --- Callbacks and paths ---

@@ -4,11 +4,12 @@
 #include "platform/base/obHints.h"
 #include "platform/base/obSubject.h"
 #include "platform/base/rcWeakPtr.h"
+#include "platform/base/uuid.h"
 #include "platform/graph/cmCommandStack.h"
 #include "platform/graph/piGroupNode.h"
 #include "platform/graph/piSchematicNodeInfo.h"
 
-#include <deque>
+#include <list>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -33,6 +34,9 @@ public:
 
     const LiString& getName() const { return _name; }
     void setName(const LiString& name) { _name = name; }
+    // The composition's identity: new graphs get a fresh one, a loaded graph the one of its file.
+    const Uuid& getUuid() const { return _uuid; }
+    void setUuid(const Uuid& uuid) { _uuid = uuid; }
     const RCStrongPtr<PiGroupNode>& getRootGroup() const { return _root; }
     CmCommandStack& getCommandStack() { return _commandStack; }
     bool hasWritableCommandStack() const { return _commandStack.isWritable(); }
@@ -85,6 +89,10 @@ public:
     // Paths told when a node on them leaves its place.
     void trackPath(const RCStrongPtr<PiPath>& path);
 
+    // Takes the name, identity and nodes of a graph built off to the side, in place of this graph's
+    // nodes, as one hint batch (every former node removed, every new one added); other is left empty.
+    void takeContent(PiGraph& other);
+
     // --- Used by the edit scopes ---
     void deliverHints();
     void discardHints() { _pendingHints = ObHints(); }
@@ -128,6 +136,7 @@ private:
     void invalidatePaths(const PiNode& node);
 
     LiString _name;
+    Uuid _uuid;
     RCStrongPtr<PiGroupNode> _root;
     CmCommandStack _commandStack;
     RCStrongPtr<SnSelection> _selection;
@@ -136,7 +145,8 @@ private:
     int _nextId = 1;
     ObSubject _observers;
     ObHints _pendingHints;
-    std::deque<PiSocketDesc> _groupSocketDescs;
+    // A list, so that takeContent can move descriptions without moving them in memory.
+    std::list<PiSocketDesc> _groupSocketDescs;
     std::map<int, std::unique_ptr<NodeCallbacks>> _callbacks;
     std::vector<RCWeakPtr<PiPath>> _paths;
 };
