@@ -3,27 +3,64 @@
 #include "platform/base/assertions.h"
 #include "platform/base/liStringUtil.h"
 
-#include <sstream>
+#include <algorithm>
 
 namespace Zv {
 
-XmlWriter::XmlWriter() {
-    _open.push_back(_document);
+XmlWriter::XmlWriter() : _text("<?xml version=\"1.0\"?>\n") {}
+
+void XmlWriter::indent() {
+    _text.append(2 * std::min(_open.size(), kMaxIndentLevels), ' ');
 }
 
 XmlWriter& XmlWriter::startElement(const LiString& name) {
-    _open.push_back(_open.back().append_child(name.c_str()));
+    if (_inStartTag) _text += ">\n";
+    indent();
+    _text += '<';
+    _text += name.str();
+    _open.push_back(name);
+    _inStartTag = true;
     return *this;
 }
 
 XmlWriter& XmlWriter::endElement() {
-    ZV_ASSERT(_open.size() > 1);
+    ZV_ASSERT(!_open.empty());
+    LiString name = std::move(_open.back());
     _open.pop_back();
+    if (_inStartTag) {
+        _text += " />\n";
+    } else {
+        indent();
+        _text += "</" + name.str() + ">\n";
+    }
+    _inStartTag = false;
     return *this;
 }
 
+// Markup characters and control characters (tabs and line breaks included) are written as
+// references, so that every text reads back exactly.
 XmlWriter& XmlWriter::attribute(const LiString& name, const LiString& value) {
-    _open.back().append_attribute(name.c_str()).set_value(value.c_str());
+    ZV_ASSERT(_inStartTag);
+    _text += ' ';
+    _text += name.str();
+    _text += "=\"";
+    for (char c : value.str()) {
+        switch (c) {
+        case '&': _text += "&amp;"; break;
+        case '<': _text += "&lt;"; break;
+        case '"': _text += "&quot;"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 32) {
+                _text += "&#";
+                _text += static_cast<char>('0' + c / 10);
+                _text += static_cast<char>('0' + c % 10);
+                _text += ';';
+            } else {
+                _text += c;
+            }
+        }
+    }
+    _text += '"';
     return *this;
 }
 
@@ -31,16 +68,9 @@ XmlWriter& XmlWriter::attribute(const LiString& name, double value) {
     return attribute(name, LiStringUtil::convertNb(value));
 }
 
-XmlWriter& XmlWriter::text(const LiString& value) {
-    _open.back().append_child(pugi::node_pcdata).set_value(value.c_str());
-    return *this;
-}
-
 std::string XmlWriter::str() const {
-    ZV_ASSERT(_open.size() == 1);
-    std::ostringstream out;
-    _document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
-    return out.str();
+    ZV_ASSERT(_open.empty());
+    return _text;
 }
 
 } // namespace Zv

@@ -2,17 +2,18 @@
 
 #include "platform/base/liString.h"
 
-#include <pugixml.hpp>
-
 #include <concepts>
 #include <string>
 #include <vector>
 
 namespace Zv {
 
-// Builds an XML text element by element.
+// Builds an XML text element by element, straight into the text: two blanks of indent per level
+// (at most kMaxIndentLevels, so deep nesting costs linear space), one element per line.
 class XmlWriter {
 public:
+    static constexpr size_t kMaxIndentLevels = 64;
+
     XmlWriter();
 
     XmlWriter& startElement(const LiString& name);
@@ -22,16 +23,17 @@ public:
         return attribute(name, LiString(std::to_string(value)));
     }
     XmlWriter& attribute(const LiString& name, double value);
-    XmlWriter& text(const LiString& value);
 
-    // The current element, for callers that add a whole subtree at once.
-    pugi::xml_node getCurrent() const { return _open.back(); }
     // The document text; every started element must have been ended.
     std::string str() const;
 
 private:
-    pugi::xml_document _document;
-    std::vector<pugi::xml_node> _open;
+    void indent();
+
+    std::string _text;
+    std::vector<LiString> _open;
+    // The last start tag still lacks its closing ">".
+    bool _inStartTag = false;
 };
 
 } // namespace Zv

@@ -3,24 +3,53 @@
 #include "platform/base/liStringUtil.h"
 #include "platform/base/xmlDocument.h"
 #include "platform/graph/piBoundaryNode.h"
+#include "platform/graph/piCompositionUtils.h"
 #include "platform/graph/piGraph.h"
-#include "platform/graph/piNodeAnchorUtils.h"
+#include "platform/graph/piNodeUtils.h"
+#include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piSocketUtil.h"
 #include "platform/graph/piToolRegistry.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <set>
 
 namespace Zv {
 namespace {
 
+// The largest identity a file may give: the next free one after it must still be an int.
+constexpr int kMaxId = INT32_MAX - 1;
+
+const std::string_view kValueAttributes[] = {"x",           "y",    "color", "thumbnail",
+                                             "visualGroup", "lock", "mute",  "marked"};
+// Children of a node that are not nodes.
+const std::string_view kValueElements[] = {"anchor", "value", "text"};
+
 bool isImageType(int typeIndex) {
     return typeIndex >= PiSocketDesc::Image;
 }
 
-bool isOneOf(const std::string& name, const std::vector<std::string>& names) {
-    return std::find(names.begin(), names.end(), name) != names.end();
+template <class Names>
+bool isOneOf(std::string_view name, const Names& names) {
+    return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
+
+// The values a known stored key can take; other keys take any int.
+std::pair<int, int> getStoredRange(const LiString& key) {
+    if (key == PiNodeUtils::C_VALUE) return {PiNodeUtils::HIDDEN, PiNodeUtils::UNCOLLAPSED};
+    if (key == PiCompositionUtils::kRoleKey) return {PiComposition::FootageRole, PiComposition::CompositionRole};
+    if (key == PiNodeUtils::RESULT_VALUE || key == PiCompositionUtils::kOutOfDateKey) return {0, 1};
+    return {INT32_MIN, INT32_MAX};
+}
+
+// Empty when the text is a finite float, else what is wrong with it.
+std::string parseFloat(std::string_view text, float& value) {
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range) return "is out of the range of a float";
+    if (error != std::errc() || end != text.data() + text.size()) return "is not a number";
+    if (!std::isfinite(value)) return "is not a finite number";
+    return {};
 }
 
 } // namespace
@@ -28,7 +57,7 @@ bool isOneOf(const std::string& name, const std::vector<std::string>& names) {
 PiGraphXmlReader::PiGraphXmlReader(const LiString& source, std::string_view text, const pugi::xml_node& parent,
                                    std::vector<std::string> otherElements)
     : _source(source), _text(text), _otherElements(std::move(otherElements)) {
-    readChildren(parent, -1);
+    readTree(parent);
     checkLinks();
     checkCycles();
 }
@@ -38,105 +67,166 @@ void PiGraphXmlReader::fail(const pugi::xml_node& at, const std::string& reason)
     throw ExBadInput(_source.c_str(), line, _source.str() + ":" + std::to_string(line) + ": " + reason);
 }
 
-// --- Elements ---
-
-void PiGraphXmlReader::readChildren(const pugi::xml_node& element, int parent) {
-    for (pugi::xml_node child : element.children()) {
-        if (child.type() != pugi::node_element) continue;
-        std::string name = child.name();
-        if (name == "node") readNode(child, parent);
-        else if (name == "boundary" && parent >= 0) readBoundary(child, parent);
-        else if (name == "link" && parent < 0) readLink(child);
-        else if (parent < 0 && isOneOf(name, _otherElements)) continue;
-        else if (parent >= 0 && (name == "anchor" || name == "value" || name == "text")) continue;
-        else fail(child, "unexpected element <" + name + ">");
+void PiGraphXmlReader::checkAttributes(const pugi::xml_node& element, std::initializer_list<std::string_view> names,
+                                       std::span<const std::string_view> moreNames) const {
+    for (pugi::xml_attribute attribute : element.attributes()) {
+        std::string_view name = attribute.name();
+        if (!isOneOf(name, names) && !isOneOf(name, moreNames))
+            fail(element, "unknown attribute " + std::string(name) + " of <" + element.name() + ">");
+        for (pugi::xml_attribute other = attribute.next_attribute(); other; other = other.next_attribute())
+            if (name == other.name()) fail(element, "attribute " + std::string(name) + " given twice");
     }
 }
 
-void PiGraphXmlReader::readNode(const pugi::xml_node& element, int parent) {
+void PiGraphXmlReader::checkEmpty(const pugi::xml_node& element) const {
+    if (pugi::xml_node child = element.first_child())
+        fail(child, child.type() == pugi::node_element ? "unexpected element <" + std::string(child.name()) + ">"
+                                                       : std::string("unexpected text"));
+}
+
+// --- Elements ---
+
+// Iterative, so that the depth of the file costs no stack.
+void PiGraphXmlReader::readTree(const pugi::xml_node& top) {
+    // One entry per open level: the next child to read, the group read (-1 at the top), and how far
+    // its children are: 0 input boundaries, 1 output boundaries, 2 member nodes.
+    struct Level {
+        pugi::xml_node next;
+        int group;
+        int stage;
+    };
+    std::vector<Level> levels{{top.first_child(), -1, 0}};
+    while (!levels.empty()) {
+        pugi::xml_node child = levels.back().next;
+        if (!child) {
+            levels.pop_back();
+            continue;
+        }
+        levels.back().next = child.next_sibling();
+        const int group = levels.back().group;
+        if (child.type() != pugi::node_element) fail(child, "unexpected text");
+        std::string name = child.name();
+        if (name == "node") {
+            levels.back().stage = 2;
+            int index = readNode(child, group);
+            if (_nodes[index].tool->getKind() != PiTool::Group) continue;
+            if (levels.size() > kMaxGroupDepth)
+                fail(child, "groups nested more than " + std::to_string(kMaxGroupDepth) + " deep");
+            levels.push_back({child.first_child(), index, 0});
+        } else if (name == "boundary" && group >= 0) {
+            readBoundary(child, group, levels.back().stage);
+        } else if (name == "link" && group < 0) {
+            readLink(child);
+        } else if (group < 0 ? !isOneOf(name, _otherElements) : !isOneOf(name, kValueElements)) {
+            fail(child, "unexpected element <" + name + ">");
+        }
+    }
+}
+
+int PiGraphXmlReader::readNode(const pugi::xml_node& element, int parent) {
+    checkAttributes(element, {"id", "tool", "name"}, kValueAttributes);
     PlanNode node;
     node.element = element;
     node.parent = parent;
-    node.id = readInt(element, "id");
+    node.id = readInt(element, "id", 1, kMaxId);
     LiString toolName = readText(element, "tool");
     node.tool = PiToolRegistry::getInstance().find(toolName);
     if (node.tool.isNull() || node.tool->getKind() == PiTool::Boundary)
         fail(element, "unknown tool \"" + toolName.str() + "\"");
     node.name = readText(element, "name");
     readValues(element, node);
-    int index = static_cast<int>(_nodes.size());
-    if (!_indexById.emplace(node.id, index).second) fail(element, "duplicate id " + std::to_string(node.id));
-    bool isGroup = node.tool->getKind() == PiTool::Group;
-    _nodes.push_back(std::move(node));
-    if (isGroup) {
-        readChildren(element, index);
-    } else {
-        for (pugi::xml_node child : element.children())
-            if (child.type() == pugi::node_element && !isOneOf(child.name(), {"anchor", "value", "text"}))
-                fail(child, "unexpected element <" + std::string(child.name()) + "> in a " + toolName.str() + " node");
-    }
+    return addNode(std::move(node));
 }
 
-void PiGraphXmlReader::readBoundary(const pugi::xml_node& element, int parent) {
+void PiGraphXmlReader::readBoundary(const pugi::xml_node& element, int parent, int& stage) {
+    checkAttributes(element, {"id", "direction", "socket"}, kValueAttributes);
     PlanNode node;
     node.element = element;
     node.parent = parent;
-    node.id = readInt(element, "id");
+    node.id = readInt(element, "id", 1, kMaxId);
     std::string direction = element.attribute("direction").value();
     if (direction != "input" && direction != "output") fail(element, "direction must be input or output");
     node.outputBoundary = direction == "output";
+    // Boundaries come first, inputs before outputs: the order the group's sockets take.
+    if (stage == 2) fail(element, "a <boundary> after the group's member nodes");
+    if (stage == 1 && !node.outputBoundary) fail(element, "an input <boundary> after an output one");
+    stage = node.outputBoundary ? 1 : 0;
     node.name = readText(element, "socket");
     readValues(element, node);
-    int index = static_cast<int>(_nodes.size());
-    if (!_indexById.emplace(node.id, index).second) fail(element, "duplicate id " + std::to_string(node.id));
     auto& sockets = node.outputBoundary ? _nodes[parent].outputBoundaries : _nodes[parent].inputBoundaries;
-    if (!sockets.emplace(node.name.str(), index).second)
+    if (!sockets.emplace(node.name.str(), static_cast<int>(_nodes.size())).second)
         fail(element, "duplicate " + direction + " socket \"" + node.name.str() + "\"");
+    addNode(std::move(node));
+}
+
+int PiGraphXmlReader::addNode(PlanNode&& node) {
+    int index = static_cast<int>(_nodes.size());
+    if (!_indexById.emplace(node.id, index).second) fail(node.element, "duplicate id " + std::to_string(node.id));
     _nodes.push_back(std::move(node));
+    return index;
 }
 
 void PiGraphXmlReader::readValues(const pugi::xml_node& element, PlanNode& node) {
     bool hasX = element.attribute("x"), hasY = element.attribute("y");
     if (hasX != hasY) fail(element, "a position needs both x and y");
     if (hasX) node.values.emplace_back(PiValueKind::Position, PiValueData::of(readFloat(element, "x"), readFloat(element, "y")));
-    if (pugi::xml_attribute color = element.attribute("color")) {
-        PiValueData rgb{true, {}};
-        const char* text = color.value();
-        const char* end = text + std::char_traits<char>::length(text);
-        for (float& component : rgb.v) {
-            while (text < end && *text == ' ') ++text;
-            auto [next, error] = std::from_chars(text, end, component);
-            if (error != std::errc()) fail(element, "color must be three numbers: \"" + std::string(color.value()) + "\"");
-            text = next;
-        }
-        if (text != end) fail(element, "color must be three numbers: \"" + std::string(color.value()) + "\"");
-        node.values.emplace_back(PiValueKind::NodeColor, rgb);
-    }
+    if (element.attribute("color")) node.values.emplace_back(PiValueKind::NodeColor, readColor(element));
     if (element.attribute("thumbnail"))
-        node.values.emplace_back(PiValueKind::Thumbnail, PiValueData::of(readInt(element, "thumbnail") != 0));
-    bool isGroup = node.tool && node.tool->getKind() == PiTool::Group;
-    for (auto [name, kind] : {std::pair{"visualGroup", PiValueKind::VisualGroup}, std::pair{"mute", PiValueKind::Mute},
-                              std::pair{"marked", PiValueKind::KeyframeMark}}) {
-        if (!element.attribute(name) || readInt(element, name) == 0) continue;
-        if (kind == PiValueKind::VisualGroup && !isGroup) fail(element, "only a group can be a visual group");
-        if (kind == PiValueKind::Mute && !(node.tool && node.tool->getKind() == PiTool::Modifier))
+        node.values.emplace_back(PiValueKind::Thumbnail, PiValueData::of(readInt(element, "thumbnail", 0, 1)));
+    const PiTool::Kind kind = node.tool ? node.tool->getKind() : PiTool::Boundary;
+    for (auto [name, value] : {std::pair{"visualGroup", PiValueKind::VisualGroup}, std::pair{"mute", PiValueKind::Mute},
+                               std::pair{"marked", PiValueKind::KeyframeMark}}) {
+        if (!element.attribute(name) || readInt(element, name, 0, 1) == 0) continue;
+        if (value == PiValueKind::VisualGroup && kind != PiTool::Group)
+            fail(element, "only a group can be a visual group");
+        if (value == PiValueKind::Mute && kind != PiTool::Modifier)
             fail(element, "only an image modifier can be muted");
-        node.values.emplace_back(kind, PiValueData::of(1));
+        node.values.emplace_back(value, PiValueData::of(1));
     }
-    if (element.attribute("lock")) node.values.emplace_back(PiValueKind::VisualGroupLock, PiValueData::of(static_cast<float>(readInt(element, "lock"))));
+    if (element.attribute("lock")) {
+        int lock = readInt(element, "lock", 0, PiSchematicInterfaceEx::kMaxLockMode);
+        if (lock != 0) node.values.emplace_back(PiValueKind::VisualGroupLock, PiValueData::of(lock));
+    }
     readValueElements(element, node);
 }
 
+// Reads the anchor, value and text children; a group's other children are read by readTree.
 void PiGraphXmlReader::readValueElements(const pugi::xml_node& element, PlanNode& node) {
-    for (pugi::xml_node child : element.children("anchor"))
-        node.anchors.push_back({readText(child, "name"), readText(child, "type")});
-    for (pugi::xml_node child : element.children("value"))
-        node.stored.emplace_back(readText(child, "key"), readInt(child, "value"));
-    for (pugi::xml_node child : element.children("text"))
-        node.texts.emplace_back(readText(child, "key"), readText(child, "value"));
+    const bool holdsNodes = node.tool && node.tool->getKind() == PiTool::Group;
+    // A key given twice would lose one of its values.
+    auto readKey = [this](const pugi::xml_node& child, const auto& pairs) {
+        LiString key = readText(child, "key");
+        if (std::any_of(pairs.begin(), pairs.end(), [&](const auto& pair) { return pair.first == key; }))
+            fail(child, "a second <" + std::string(child.name()) + "> with key \"" + key.str() + "\"");
+        return key;
+    };
+    for (pugi::xml_node child : element.children()) {
+        if (child.type() != pugi::node_element) fail(child, "unexpected text");
+        std::string name = child.name();
+        if (isOneOf(name, kValueElements)) {
+            checkAttributes(child, name == "anchor" ? std::initializer_list<std::string_view>{"name", "type"}
+                                                    : std::initializer_list<std::string_view>{"key", "value"});
+            checkEmpty(child);
+        }
+        if (name == "anchor") {
+            node.anchors.push_back({readText(child, "name"), readText(child, "type")});
+        } else if (name == "text") {
+            LiString key = readKey(child, node.texts);
+            node.texts.emplace_back(key, readText(child, "value"));
+        } else if (name == "value") {
+            LiString key = readKey(child, node.stored);
+            auto [min, max] = getStoredRange(key);
+            node.stored.emplace_back(key, readInt(child, "value", min, max));
+        } else if (!holdsNodes) {
+            fail(child, "unexpected element <" + name + "> in " +
+                            (node.tool ? "a " + node.tool->getToolName().str() + " node" : std::string("a boundary")));
+        }
+    }
 }
 
 void PiGraphXmlReader::readLink(const pugi::xml_node& element) {
+    checkAttributes(element, {"source", "output", "target", "input"});
+    checkEmpty(element);
     _links.push_back({element, findNode(element, "source"), findNode(element, "target"), readText(element, "output"),
                       readText(element, "input")});
 }
@@ -215,7 +305,7 @@ void PiGraphXmlReader::checkCycles() const {
 }
 
 int PiGraphXmlReader::findNode(const pugi::xml_node& element, const char* attribute) const {
-    int id = readInt(element, attribute);
+    int id = readInt(element, attribute, INT32_MIN, INT32_MAX);
     auto found = _indexById.find(id);
     if (found == _indexById.end()) fail(element, std::string(attribute) + " names no node: " + std::to_string(id));
     return found->second;
@@ -223,16 +313,32 @@ int PiGraphXmlReader::findNode(const pugi::xml_node& element, const char* attrib
 
 float PiGraphXmlReader::readFloat(const pugi::xml_node& element, const char* attribute) const {
     LiString text = readText(element, attribute);
-    auto value = LiStringUtil::parseFloat(text);
-    if (!value) fail(element, std::string(attribute) + " is not a number: \"" + text.str() + "\"");
-    return static_cast<float>(*value);
+    float value = 0;
+    std::string fault = parseFloat(text.str(), value);
+    if (!fault.empty()) fail(element, std::string(attribute) + " " + fault + ": \"" + text.str() + "\"");
+    return value;
 }
 
-int PiGraphXmlReader::readInt(const pugi::xml_node& element, const char* attribute) const {
+PiValueData PiGraphXmlReader::readColor(const pugi::xml_node& element) const {
+    LiString text = readText(element, "color");
+    std::vector<LiString> parts = text.split(" ");
+    PiValueData rgb{true, {}};
+    bool valid = parts.size() == rgb.v.size();
+    for (size_t i = 0; valid && i < parts.size(); ++i) {
+        float component = 0;
+        valid = parseFloat(parts[i].str(), component).empty() && component >= 0 && component <= 1;
+        rgb.v[i] = component;
+    }
+    if (!valid) fail(element, "color must be three numbers from 0 to 1: \"" + text.str() + "\"");
+    return rgb;
+}
+
+int PiGraphXmlReader::readInt(const pugi::xml_node& element, const char* attribute, int min, int max) const {
     LiString text = readText(element, attribute);
     auto value = LiStringUtil::parseInt(text);
-    if (!value || *value < INT32_MIN || *value > INT32_MAX)
-        fail(element, std::string(attribute) + " is not an integer: \"" + text.str() + "\"");
+    if (!value || *value < min || *value > max)
+        fail(element, std::string(attribute) + " must be a whole number from " + std::to_string(min) + " to " +
+                          std::to_string(max) + ": \"" + text.str() + "\"");
     return static_cast<int>(*value);
 }
 
@@ -255,12 +361,15 @@ std::vector<RCStrongPtr<PiNode>> PiGraphXmlReader::build(const RCStrongPtr<PiGro
         RCStrongPtr<PiNode>& node = _built[i];
         if (plan.tool) {
             node = graph.createNode(plan.tool->getToolName(), parent, plan.name, id);
+            // An empty name stays empty: creation would have made one up.
+            if (plan.name.isEmpty()) graph.renameNode(node, plan.name);
         } else {
             RCStrongPtr<PiSocket> socket = graph.addGroupSocket(parent, plan.name, plan.outputBoundary, id);
             node = parent->getBoundaryNode(*socket);
         }
         for (const auto& [kind, data] : plan.values) graph.setValue(node, kind, {}, data);
-        for (const auto& [key, value] : plan.stored) graph.setValue(node, PiValueKind::Stored, key, PiValueData::of(static_cast<float>(value)));
+        for (const auto& [key, value] : plan.stored)
+            graph.setValue(node, PiValueKind::Stored, key, PiValueData::of(value));
         for (const auto& [key, text] : plan.texts) graph.setText(node, key, text);
         if (!plan.anchors.empty()) graph.setAnchors(node, plan.anchors);
         if (plan.parent < 0) top.push_back(node);

@@ -5,6 +5,9 @@
 
 #include <pugixml.hpp>
 
+#include <deque>
+#include <initializer_list>
+#include <span>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -13,10 +16,14 @@
 namespace Zv {
 
 // Reads the node and link elements that PiGraphXmlWriter writes. The constructor checks everything
-// (tools, identities, numbers, sockets, levels, cycles) and raises one ExBadInput
-// "source:line: reason" for the first fault; build then cannot fail.
+// (elements, attributes, tools, identities, numbers, sockets, levels, cycles) and raises one
+// ExBadInput "source:line: reason" for the first fault; build then cannot fail. Whatever it accepts
+// is written back the same.
 class PiGraphXmlReader {
 public:
+    // Deeper nesting of groups is refused, so that no walk over a group tree runs out of stack.
+    static constexpr size_t kMaxGroupDepth = 10'000;
+
     // otherElements: further top-level element names the caller reads itself.
     PiGraphXmlReader(const LiString& source, std::string_view text, const pugi::xml_node& parent,
                      std::vector<std::string> otherElements = {});
@@ -27,7 +34,16 @@ public:
     bool hasId(int textId) const { return _indexById.count(textId) > 0; }
     // The node built for an identity of the text, or null.
     RCStrongPtr<PiNode> findBuilt(int textId) const;
+
+    // For the caller's own elements.
     [[noreturn]] void fail(const pugi::xml_node& at, const std::string& reason) const;
+    // Refuses attributes that are not among names (they would be lost) and attributes given twice.
+    void checkAttributes(const pugi::xml_node& element, std::initializer_list<std::string_view> names,
+                         std::span<const std::string_view> moreNames = {}) const;
+    // Refuses any child element or text.
+    void checkEmpty(const pugi::xml_node& element) const;
+    // A whole number from min to max.
+    int readInt(const pugi::xml_node& element, const char* attribute, int min, int max) const;
 
 private:
     struct PlanNode {
@@ -63,9 +79,10 @@ private:
     };
 
     SocketEnd resolve(const PlanLink& link, bool input) const;
-    void readChildren(const pugi::xml_node& element, int parent);
-    void readNode(const pugi::xml_node& element, int parent);
-    void readBoundary(const pugi::xml_node& element, int parent);
+    void readTree(const pugi::xml_node& top);
+    int readNode(const pugi::xml_node& element, int parent);
+    void readBoundary(const pugi::xml_node& element, int parent, int& stage);
+    int addNode(PlanNode&& node);
     void readValues(const pugi::xml_node& element, PlanNode& node);
     void readValueElements(const pugi::xml_node& element, PlanNode& node);
     void readLink(const pugi::xml_node& element);
@@ -73,13 +90,13 @@ private:
     void checkCycles() const;
     int findNode(const pugi::xml_node& element, const char* attribute) const;
     float readFloat(const pugi::xml_node& element, const char* attribute) const;
-    int readInt(const pugi::xml_node& element, const char* attribute) const;
+    PiValueData readColor(const pugi::xml_node& element) const;
     LiString readText(const pugi::xml_node& element, const char* attribute) const;
 
     LiString _source;
     std::string_view _text;
     std::vector<std::string> _otherElements;
-    std::vector<PlanNode> _nodes;
+    std::deque<PlanNode> _nodes;
     std::vector<PlanLink> _links;
     std::unordered_map<int, int> _indexById;
     std::vector<RCStrongPtr<PiNode>> _built;

@@ -43,29 +43,65 @@ void writeValues(XmlWriter& writer, const PiNode& node) {
         writer.startElement("text").attribute("key", key).attribute("value", node.getText(key)).endElement();
 }
 
-void writeNode(XmlWriter& writer, const PiNode& node, NodeSet& written);
+// The members a group writes, in order: its boundary nodes in socket order (inputs, then outputs),
+// so that sockets are declared before use, then its other members.
+class WrittenMembers {
+public:
+    explicit WrittenMembers(const PiGroupNode& group) : _group(group) {}
 
-void writeBoundary(XmlWriter& writer, const PiBoundaryNode& boundary, NodeSet& written) {
-    writer.startElement("boundary").attribute("id", boundary.getId());
-    writer.attribute("direction", boundary.isOutputNode() ? "output" : "input").attribute("socket", boundary.getName());
-    writeValues(writer, boundary);
-    writer.endElement();
-    written.insert(&boundary);
+    // The next member, or null when there is none left.
+    const PiNode* next() {
+        const size_t nbInputs = _group.getInputs().size(), nbOutputs = _group.getOutputs().size();
+        while (_next < nbInputs + nbOutputs + _group.getMembers().size()) {
+            const size_t i = _next++;
+            if (i < nbInputs) return _group.getBoundaryNode(*_group.getInputs()[i]).get();
+            if (i < nbInputs + nbOutputs) return _group.getBoundaryNode(*_group.getOutputs()[i - nbInputs]).get();
+            const PiNode* member = _group.getMembers()[i - nbInputs - nbOutputs].get();
+            if (!dynamic_cast<const PiBoundaryNode*>(member)) return member;
+        }
+        return nullptr;
+    }
+
+private:
+    const PiGroupNode& _group;
+    size_t _next = 0;
+};
+
+// Visits the nodes and everything they hold in document order, without recursion: enter(node)
+// before a group's members, leave(node) after them.
+template <class Enter, class Leave>
+void walk(const std::vector<RCStrongPtr<PiNode>>& nodes, Enter enter, Leave leave) {
+    std::vector<std::pair<const PiGroupNode*, WrittenMembers>> open;
+    auto visit = [&](const PiNode& node) {
+        enter(node);
+        if (auto* group = dynamic_cast<const PiGroupNode*>(&node))
+            open.emplace_back(group, WrittenMembers(*group));
+        else
+            leave(node);
+    };
+    for (const auto& node : nodes) {
+        visit(*node);
+        while (!open.empty()) {
+            if (const PiNode* member = open.back().second.next()) {
+                visit(*member);
+            } else {
+                leave(*open.back().first);
+                open.pop_back();
+            }
+        }
+    }
 }
 
-void writeNode(XmlWriter& writer, const PiNode& node, NodeSet& written) {
-    writer.startElement("node").attribute("id", node.getId());
-    writer.attribute("tool", node.getToolRef().getToolName()).attribute("name", node.getName());
-    writeValues(writer, node);
-    written.insert(&node);
-    if (auto* group = dynamic_cast<const PiGroupNode*>(&node)) {
-        // Boundary nodes come first, in socket order, so that sockets are declared before use.
-        for (const auto& input : group->getInputs()) writeBoundary(writer, *group->getBoundaryNode(*input), written);
-        for (const auto& output : group->getOutputs()) writeBoundary(writer, *group->getBoundaryNode(*output), written);
-        for (const auto& member : group->getMembers())
-            if (!dynamic_cast<const PiBoundaryNode*>(member.get())) writeNode(writer, *member, written);
+void startNode(XmlWriter& writer, const PiNode& node) {
+    if (auto* boundary = dynamic_cast<const PiBoundaryNode*>(&node)) {
+        writer.startElement("boundary").attribute("id", boundary->getId());
+        writer.attribute("direction", boundary->isOutputNode() ? "output" : "input");
+        writer.attribute("socket", boundary->getName());
+    } else {
+        writer.startElement("node").attribute("id", node.getId());
+        writer.attribute("tool", node.getToolRef().getToolName()).attribute("name", node.getName());
     }
-    writer.endElement();
+    writeValues(writer, node);
 }
 
 void writeLink(XmlWriter& writer, const PiInput& input, const NodeSet& written) {
@@ -81,20 +117,20 @@ void writeLinks(XmlWriter& writer, const PiNode& node, const NodeSet& written) {
             for (const auto& value : multi->getValues()) writeLink(writer, *value, written);
         else writeLink(writer, *input, written);
     }
-    if (auto* group = dynamic_cast<const PiGroupNode*>(&node)) {
-        for (const auto& input : group->getInputs()) writeLinks(writer, *group->getBoundaryNode(*input), written);
-        for (const auto& output : group->getOutputs()) writeLinks(writer, *group->getBoundaryNode(*output), written);
-        for (const auto& member : group->getMembers())
-            if (!dynamic_cast<const PiBoundaryNode*>(member.get())) writeLinks(writer, *member, written);
-    }
 }
 
 } // namespace
 
 void PiGraphXmlWriter::writeNodes(XmlWriter& writer, const std::vector<RCStrongPtr<PiNode>>& nodes) {
     NodeSet written;
-    for (const auto& node : nodes) writeNode(writer, *node, written);
-    for (const auto& node : nodes) writeLinks(writer, *node, written);
+    walk(
+        nodes,
+        [&](const PiNode& node) {
+            startNode(writer, node);
+            written.insert(&node);
+        },
+        [&](const PiNode&) { writer.endElement(); });
+    walk(nodes, [&](const PiNode& node) { writeLinks(writer, node, written); }, [](const PiNode&) {});
 }
 
 LiString PiGraphXmlWriter::formatFloat(float value) {

@@ -28,6 +28,26 @@ TEST(Xml, WriterOutputParsesBackWithEscapes) {
     EXPECT_STREQ(document.getRoot().attribute("name").value(), "a<b & \"c\"");
     EXPECT_EQ(document.getRoot().attribute("version").as_int(), 1);
     EXPECT_FLOAT_EQ(document.getRoot().child("node").attribute("x").as_float(), 1.5f);
+
+    // Tabs and line breaks survive, where a reader would turn them into blanks if written as they are.
+    XmlWriter controls;
+    controls.startElement("a").attribute("name", "tab\tline\nend\r\x01").endElement();
+    EXPECT_STREQ(XmlDocument::parse(controls.str(), "controls").getRoot().attribute("name").value(),
+                 "tab\tline\nend\r\x01");
+}
+
+TEST(Xml, DeepNestingWritesLinearText) {
+    const int depth = 10'000;
+    XmlWriter writer;
+    for (int i = 0; i < depth; ++i) writer.startElement("g");
+    for (int i = 0; i < depth; ++i) writer.endElement();
+    const std::string text = writer.str();
+    // Two lines per element, each indented by at most the cap.
+    EXPECT_LT(text.size(), 2 * depth * (2 * XmlWriter::kMaxIndentLevels + 8));
+    pugi::xml_node node = XmlDocument::parse(text, "deep").getRoot();
+    int levels = 0;
+    for (; node; node = node.first_child()) ++levels;
+    EXPECT_EQ(levels, depth);
 }
 
 namespace {
