@@ -24,6 +24,22 @@ double printable(float value) {
     return value + 0.0f;
 }
 
+// A name as one field: tabs, line breaks and backslashes escaped, so that no name can forge a field or
+// a line.
+std::string escapeField(const LiString& text) {
+    std::string field;
+    for (char c : text.str()) {
+        switch (c) {
+        case '\t': field += "\\t"; break;
+        case '\n': field += "\\n"; break;
+        case '\r': field += "\\r"; break;
+        case '\\': field += "\\\\"; break;
+        default: field += c;
+        }
+    }
+    return field;
+}
+
 void printScene(ScGraph& scene) {
     std::printf("orientation\t%d\n", scene.getOrientation());
     std::printf("spacing\t%.3f\t%.3f\t%.3f\t%.3f\n", PiSchematicInterfaceEx::getPlacementDepth(),
@@ -34,8 +50,8 @@ void printScene(ScGraph& scene) {
         node->getSize(size);
         const GePoint2<float>& p = node->getPosition();
         std::printf("node\t%d\t%s\t%.3f\t%.3f\t%.3f\t%.3f\t%d\t%d\n", node->getProcessingNode()->getId(),
-                    node->getName().c_str(), printable(p.x), printable(p.y), printable(size.x), printable(size.y), node->isPlaced() ? 1 : 0,
-                    node->isSelected() ? 1 : 0);
+                    escapeField(node->getName()).c_str(), printable(p.x), printable(p.y), printable(size.x),
+                    printable(size.y), node->isPlaced() ? 1 : 0, node->isSelected() ? 1 : 0);
     }
     for (const auto& edge : scene.getEdges()) {
         GePoint2<float> end = edge->getTarget()->getInputConnectionPoint(edge->getTargetSocket(), 0);

@@ -3,7 +3,11 @@
 
 #include "platform/base/exBase.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -29,10 +33,27 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "schematic: unknown command '%s' (try 'schematic help')\n", args[0].c_str());
         return 2;
     }
-    try {
-        return command->run(std::vector<std::string>(args.begin() + 1, args.end()));
-    } catch (const Zv::ExBase& ex) {
-        std::fprintf(stderr, "schematic %s: %s\n", command->name, ex.getMessage().c_str());
+    // Whatever goes wrong ends as one message and status 1, never as an abort.
+    auto fail = [command](const std::string& message) {
+        std::fprintf(stderr, "schematic %s: %s\n", command->name, message.c_str());
         return 1;
+    };
+    int status = 0;
+    try {
+        status = command->run(std::vector<std::string>(args.begin() + 1, args.end()));
+    } catch (const Zv::ExBase& ex) {
+        return fail(ex.getMessage());
+    } catch (const std::bad_alloc&) {
+        return fail("out of memory");
+    } catch (const std::exception& ex) {
+        return fail(ex.what());
+    } catch (...) {
+        return fail("unexpected failure");
     }
+    // Output that did not reach its file (a full disk, a closed pipe) is a failure too.
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return fail(std::string("cannot write the standard output: ") +
+                    (errno != 0 ? std::strerror(errno) : "write error"));
+    return status;
 }
