@@ -529,12 +529,13 @@ void SvBrowserGraph::restoreView() {
         _display->resetUserZoomPan();
 }
 
-// Views are kept per level: the shown group's identity, or the root's.
+// Views are kept per level: the composition's identity (names are not unique) and the shown group's, or
+// the root's.
 LiString SvBrowserGraph::getViewKey() const {
     RCStrongPtr<PiGraph> graph = _lastGraph.lock();
-    LiString graphName = graph.isNull() ? LiString() : graph->getName();
+    LiString composition = graph.isNull() ? LiString() : graph->getUuid().toString();
     int groupId = _currentGroup.isNull() ? 0 : _currentGroup->getId();
-    return graphName + ":" + LiStringUtil::convertNb(groupId);
+    return composition + ":" + LiStringUtil::convertNb(groupId);
 }
 
 void SvBrowserGraph::editGroupNode(const RCStrongPtr<PiGroupNode>& group) {
