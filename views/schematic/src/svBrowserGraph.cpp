@@ -3,8 +3,11 @@
 #include "platform/base/assertions.h"
 #include "platform/base/cbMethod.h"
 #include "platform/base/liStringUtil.h"
+#include "platform/base/obHints.h"
+#include "platform/graph/omGraphHint.h"
 #include "platform/graph/piAppThread.h"
 #include "platform/graph/piBoundaryNode.h"
+#include "platform/graph/piKeyframingUtil.h"
 #include "platform/graph/piMultivaluedInput.h"
 #include "platform/graph/piNodeUtils.h"
 #include "platform/graph/piSchematicInterface.h"
@@ -155,6 +158,10 @@ void SvBrowserGraph::contextPointChanged(int tag, const RCStrongPtr<PiSnItem<PiN
 
 void SvBrowserGraph::currentGraphChanged(const RCStrongPtr<PiGraph>& graph) {
     resetDisplayGraph(graph, false);
+    _markingCallback.release();
+    if (!graph.isNull())
+        _markingCallback = PiKeyframingUtil::addMarkingCallback(
+            makeRC<CbMethod<SvBrowserGraph, const RCStrongPtr<PiNode>&>>(this, &SvBrowserGraph::markingChangedCb));
 }
 
 void SvBrowserGraph::newNodeSet(const RCStrongPtr<PiSnItem<PiNode>>& item) {
@@ -188,6 +195,28 @@ void SvBrowserGraph::nodeRemoved(int id) {
     _display->resetUserZoomPan();
 }
 
+// A batch rebuilds the scene unless it shows every change already, so nothing shown is ever stale.
+void SvBrowserGraph::update(const ObHints& hints) {
+    ZV_ASSERT(PiAppThread::isCurrent());
+    const auto& batch = hints.getContainer();
+    if (std::all_of(batch.begin(), batch.end(), [this](const auto& hint) { return isShownAlready(*hint); })) return;
+    refreshGraph("SvBrowserGraph::update");
+}
+
+// Values written while the view stores its positions, and positions the scene already has, come back
+// from the view's own writes.
+bool SvBrowserGraph::isShownAlready(const ObHint& hint) {
+    auto* changed = dynamic_cast<const OmGraphHint::ValueChanged*>(&hint);
+    if (!changed) return false;
+    if (_storingPositions) return true;
+    const PiValue& value = *changed->getValue();
+    if (!PiSchematicInterfaceEx::isPositionValue(value) || !value.isLive()) return false;
+    RCStrongPtr<ScNode> sceneNode = findNode(*value.getNode());
+    GePoint2<float> stored;
+    return !sceneNode.isNull() && PiSchematicInterfaceEx::getXYPosition(*value.getNode(), stored.x, stored.y) &&
+           stored == sceneNode->getPosition();
+}
+
 void SvBrowserGraph::nodePlacement(const RCStrongPtr<PiSnItem<PiNode>>& item) {
     RCStrongPtr<PiNode> node = item.isNull() ? RCStrongPtr<PiNode>() : item->get();
     if (node.isNull()) return;
@@ -200,11 +229,12 @@ void SvBrowserGraph::nodePlacement(const RCStrongPtr<PiSnItem<PiNode>>& item) {
     }
     GeRectangle<float> visible = _display->getVisibleWorldRect();
     if (!visible.contains(_placementPoint)) _placementPoint = visible.getCenter();
-    storeNodePosition(*node, _placementPoint);
+    // The scene shows the position before the model sends it back.
     if (sceneNode) {
         sceneNode->setPosition(_placementPoint);
         sceneNode->setPlaced(true);
     }
+    storeNodePosition(*node, _placementPoint);
     _placementPoint += GeVector2<float>(25.0f, -25.0f);
 }
 
@@ -300,11 +330,38 @@ RCShdPtr<ScGroup> SvBrowserGraph::findOrAddGroup(const RCStrongPtr<PiGroupNode>&
     return sceneGroup;
 }
 
+// Adds a node and, depth first, the shown nodes upstream of it that the scene lacks: each node
+// enters the scene before its sources, and each link after the links of its source. The walk keeps
+// its own stack, so chains of any length build.
 void SvBrowserGraph::addNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScGroup>& group) {
     ZV_ASSERT(!node.isNull());
-    if (_nodeMap.count(node->getId())) return;
+    std::vector<InputWalk> walks;
+    if (RCStrongPtr<ScNode> added = enterNode(node, group)) walks.push_back({added});
+    while (!walks.empty()) {
+        InputWalk& walk = walks.back();
+        InputLink link;
+        if (!findInputLink(walk, link)) {
+            walks.pop_back();
+            continue;
+        }
+        const LinkSource source = findLinkSource(*walk.target, *link.input);
+        if (!source.node.isNull() && !_nodeMap.count(source.node->getId())) {
+            // The link is made once the source's own links are: the walk comes back to it.
+            if (RCStrongPtr<ScNode> added = enterNode(source.node, findVisualGroup(*source.node))) {
+                walks.push_back({added});
+                continue;
+            }
+        }
+        if (!source.node.isNull()) addEdge(walk.target, link, source);
+        ++walk.fan;
+    }
+}
+
+// Null when the node is in the scene already or its description shows nothing.
+RCStrongPtr<ScNode> SvBrowserGraph::enterNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScGroup>& group) {
+    if (_nodeMap.count(node->getId())) return {};
     RCStrongPtr<ScNode> sceneNode = makeSceneNode(node);
-    if (sceneNode.isNull()) return;
+    if (sceneNode.isNull()) return {};
     _nodeMap.emplace(node->getId(), sceneNode);
     _scene->getNodes().insert(sceneNode);
     if (!group.isNull()) group->addMember(sceneNode);
@@ -314,7 +371,14 @@ void SvBrowserGraph::addNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScG
     }
     _nodeCallbacks.add(PiSchematicInterfaceEx::addRefreshRequestCb(
         *node, makeRC<CbMethod<SvBrowserGraph, const PiSchematicNodeInfo&>>(this, &SvBrowserGraph::nodeRefreshCb)));
-    addEdges(sceneNode, *node);
+    return sceneNode;
+}
+
+// The scene group of the visual group the node lies in, made when missing; null outside visual groups.
+RCShdPtr<ScGroup> SvBrowserGraph::findVisualGroup(const PiNode& node) {
+    PiGroupNode* enclosing = node.getGroupPtr();
+    if (!enclosing || !isVisualGroupNode(*enclosing)) return {};
+    return findOrAddGroup(RCStrongPtr<PiGroupNode>(enclosing));
 }
 
 // A description that cannot be read shows the node with the default one; the user is told once.
@@ -373,55 +437,54 @@ int SvBrowserGraph::getNbInputTabs(const PiInput& input) {
     return multi ? std::max(1, multi->getNbValues()) : 1;
 }
 
-// First tab of an input: inputs of filtered types have none, so later tabs move up.
-int SvBrowserGraph::getInputTab(const PiNode& node, int inputIndex) const {
-    int tab = 0;
-    for (int i = 0; i < inputIndex; ++i) {
-        const PiInput& input = *node.getInput(i);
-        if (!isFiltered(input.getSocketTypeIndex())) tab += getNbInputTabs(input);
-    }
-    return tab;
-}
-
-void SvBrowserGraph::addEdges(const RCStrongPtr<ScNode>& sceneNode, const PiNode& node) {
-    for (const auto& input : node.getInputs()) {
+// The link at the walk's place, moving past inputs without links. Inputs of filtered types have no
+// tabs; a multi-valued input has one tab per value, so later inputs' tabs move along.
+bool SvBrowserGraph::findInputLink(InputWalk& walk, InputLink& link) const {
+    const auto& inputs = walk.target->getProcessingNode()->getInputs();
+    for (; walk.input < inputs.size(); ++walk.input, walk.fan = 0) {
+        const RCStrongPtr<PiInput>& input = inputs[walk.input];
         if (isFiltered(input->getSocketTypeIndex())) continue;
-        const int tab = getInputTab(node, input->getIndex());
         if (auto* multi = dynamic_cast<PiMultivaluedInput*>(input.get())) {
-            for (int fan = 0; fan < multi->getNbValues(); ++fan) addEdge(sceneNode, tab + fan, fan, multi->getValue(fan));
-        } else {
-            addEdge(sceneNode, tab, 0, input);
+            if (walk.fan < multi->getNbValues()) {
+                link = {multi->getValue(walk.fan), walk.tab + walk.fan, walk.fan};
+                return true;
+            }
+        } else if (walk.fan == 0) {
+            link = {input, walk.tab, 0};
+            return true;
         }
+        walk.tab += getNbInputTabs(*input);
     }
+    return false;
 }
 
-// The source stands for its collapsed chain when it folds into one; unshown sources get no edge.
-void SvBrowserGraph::addEdge(const RCStrongPtr<ScNode>& target, int targetTab, int fan,
-                             const RCStrongPtr<PiInput>& input) {
-    RCStrongPtr<PiOutput> output = resolveThroughVisualGroups(input->getOutput());
-    // Into the head of a collapsed chain, the link comes from outside the chain.
-    if (!output.isNull() && PiNodeUtils::getCollapseNode(*output) == target->getProcessingNode())
+// Where a link comes from as the scene shows it: through visual groups' sockets, from outside a
+// collapsed chain into its head, and from the head that stands for a collapsed chain. Unshown
+// sources give none.
+SvBrowserGraph::LinkSource SvBrowserGraph::findLinkSource(const ScNode& target, const PiInput& input) const {
+    RCStrongPtr<PiOutput> output = resolveThroughVisualGroups(input.getOutput());
+    if (!output.isNull() && PiNodeUtils::getCollapseNode(*output) == target.getProcessingNode())
         output = findChainSource(output);
-    if (output.isNull()) return;
+    if (output.isNull()) return {};
     RCStrongPtr<PiNode> sourceNode = PiNodeUtils::getCollapseNode(*output);
     const bool collapsed = !sourceNode.isNull();
     if (!collapsed) sourceNode = output->getNode();
-    if (sourceNode.isNull() || !isShown(*sourceNode) || !isInLevel(*sourceNode)) return;
-    if (!_nodeMap.count(sourceNode->getId())) {
-        RCShdPtr<ScGroup> group;
-        if (PiGroupNode* enclosing = sourceNode->getGroupPtr(); enclosing && isVisualGroupNode(*enclosing))
-            group = findOrAddGroup(RCStrongPtr<PiGroupNode>(enclosing));
-        addNode(sourceNode, group);
-    }
-    RCStrongPtr<ScNode> source = findNode(*sourceNode);
+    if (sourceNode.isNull() || !isShown(*sourceNode) || !isInLevel(*sourceNode)) return {};
+    return {output, sourceNode, collapsed};
+}
+
+void SvBrowserGraph::addEdge(const RCStrongPtr<ScNode>& target, const InputLink& link, const LinkSource& from) {
+    RCStrongPtr<ScNode> source = findNode(*from.node);
     if (source.isNull()) return;
-    const int sourceTab = collapsed ? 0 : output->getIndex();
+    const int sourceTab = from.collapsed ? 0 : from.output->getIndex();
     ZV_ASSERT(sourceTab < static_cast<int>(source->getOutputs().size()));
-    ZV_ASSERT(targetTab < static_cast<int>(target->getInputs().size()));
+    ZV_ASSERT(link.tab < static_cast<int>(target->getInputs().size()));
     const int key = ++_nextEdgeKey;
-    const auto& consumers = output->getConnections();
-    const int sourceFan = static_cast<int>(std::find(consumers.begin(), consumers.end(), input.get()) - consumers.begin());
-    RCStrongPtr<Edge> edge(new Edge(source, sourceTab, sourceFan, target, targetTab, fan, key, output, input));
+    const auto& consumers = from.output->getConnections();
+    const int sourceFan =
+        static_cast<int>(std::find(consumers.begin(), consumers.end(), link.input.get()) - consumers.begin());
+    RCStrongPtr<Edge> edge(
+        new Edge(source, sourceTab, sourceFan, target, link.tab, link.fan, key, from.output, link.input));
     _edgeMap.emplace(key, edge);
     _scene->getEdges().insert(RCShdPtr<ScEdge>(edge));
 }
@@ -592,6 +655,10 @@ void SvBrowserGraph::nodeRefreshCb(const PiSchematicNodeInfo& info) {
     if (!info.message.isEmpty()) _display->showWarning(info.message);
     if (_display->isViewShown() && !info.node.isNull() && !findNode(*info.node).isNull())
         refreshGraph("SvBrowserGraph::nodeRefreshCb");
+}
+
+void SvBrowserGraph::markingChangedCb(const RCStrongPtr<PiNode>&) {
+    if (_display->isViewShown()) _display->redraw("SvBrowserGraph::markingChangedCb");
 }
 
 } // namespace Zv

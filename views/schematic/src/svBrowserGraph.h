@@ -58,6 +58,7 @@ public:
     void newNodeSet(const RCStrongPtr<PiSnItem<PiNode>>& node) override;
     void selectionChanged(const SnSelection& selection) override;
     void nodeRemoved(int id) override;
+    void update(const ObHints& hints) override;
     void nodePlacement(const RCStrongPtr<PiSnItem<PiNode>>& node) override;
 
     // The full rebuild of the scene.
@@ -89,14 +90,37 @@ public:
 private:
     bool isFiltered(int typeIndex) const;
     void clearScene();
+    // How far the build has gone through one node's input links: an input, and a value of a
+    // multi-valued one.
+    struct InputWalk {
+        RCStrongPtr<ScNode> target;
+        size_t input = 0;
+        int fan = 0;
+        int tab = 0; // the input's first tab
+    };
+    // One link into a node: the input (a value of a multi-valued input), its tab and its fan place.
+    struct InputLink {
+        RCStrongPtr<PiInput> input;
+        int tab = 0;
+        int fan = 0;
+    };
+    // The output and the shown node a link comes from; a collapsed chain's head stands for the chain.
+    struct LinkSource {
+        RCStrongPtr<PiOutput> output;
+        RCStrongPtr<PiNode> node;
+        bool collapsed = false;
+    };
+
     void buildNodes(const std::vector<RCStrongPtr<PiNode>>& nodes);
     void addNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScGroup>& group);
+    RCStrongPtr<ScNode> enterNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScGroup>& group);
     RCStrongPtr<ScNode> makeSceneNode(const RCStrongPtr<PiNode>& node);
     void addSockets(ScNode& sceneNode, const PiNode& node);
-    void addEdges(const RCStrongPtr<ScNode>& sceneNode, const PiNode& node);
-    void addEdge(const RCStrongPtr<ScNode>& target, int targetTab, int fan, const RCStrongPtr<PiInput>& input);
-    int getInputTab(const PiNode& node, int inputIndex) const;
+    bool findInputLink(InputWalk& walk, InputLink& link) const;
+    LinkSource findLinkSource(const ScNode& target, const PiInput& input) const;
+    void addEdge(const RCStrongPtr<ScNode>& target, const InputLink& link, const LinkSource& from);
     static int getNbInputTabs(const PiInput& input);
+    RCShdPtr<ScGroup> findVisualGroup(const PiNode& node);
     RCShdPtr<ScGroup> findOrAddGroup(const RCStrongPtr<PiGroupNode>& group);
     bool isInLevel(const PiNode& node) const;
     void updateTitle();
@@ -104,7 +128,9 @@ private:
     void saveView();
     void restoreView();
     std::set<int> getSceneSelection() const;
+    bool isShownAlready(const ObHint& hint);
     void nodeRefreshCb(const PiSchematicNodeInfo& info);
+    void markingChangedCb(const RCStrongPtr<PiNode>& node);
 
     SvDisplayInterface* _display;
     RCStrongPtr<PiGroupNode> _currentGroup;
@@ -116,6 +142,7 @@ private:
     RCShdPtr<ScGraph> _scene;
     std::vector<bool> _filteredSocketTypes;
     CbGroup _nodeCallbacks;
+    CbRegistration _markingCallback;
     GePoint2<float> _placementPoint;
     bool _storingPositions = false;
     std::map<LiString, SvDisplayInterface::ZoomPan> _viewStates;
