@@ -17,7 +17,7 @@ RCStrongPtr<PiSnItem<PiNode>> itemOf(const RCStrongPtr<PiNode>& node) {
 
 } // namespace
 
-UiComposition::UiComposition() : _contextPoints(UiCompositionClient::getNbContextPoints() + 1) {}
+UiComposition::UiComposition() : _contextPoints(UiCompositionClient::getNbContextPoints()) {}
 
 UiComposition::~UiComposition() {
     if (_graph) _graph->detachObserver(this);
@@ -66,14 +66,14 @@ void UiComposition::setCurrentNode(const RCStrongPtr<PiNode>& node) {
 }
 
 void UiComposition::setContextPoint(int tag, const RCStrongPtr<PiNode>& node) {
-    ZV_ASSERT(tag >= 0 && tag <= UiCompositionClient::getNbContextPoints());
+    ZV_ASSERT(tag >= 0 && tag < UiCompositionClient::getNbContextPoints());
     RCStrongPtr<PiNode> former = std::exchange(_contextPoints[tag], node);
     if (former == node) return;
     for (UiCompositionClient* client : std::vector(_clients)) client->contextPointChanged(tag, itemOf(former), itemOf(node));
 }
 
 RCStrongPtr<PiNode> UiComposition::getContextPoint(int tag) const {
-    ZV_ASSERT(tag >= 0 && tag <= UiCompositionClient::getNbContextPoints());
+    ZV_ASSERT(tag >= 0 && tag < UiCompositionClient::getNbContextPoints());
     return _contextPoints[tag];
 }
 

@@ -33,7 +33,7 @@ public:
 
     void rename(const LiString& name);
     void setCurrentNode(const RCStrongPtr<PiNode>& node);
-    // tag from 0 to UiCompositionClient::getNbContextPoints(); node may be null.
+    // tag from 0 to UiCompositionClient::getNbContextPoints() - 1; node may be null.
     void setContextPoint(int tag, const RCStrongPtr<PiNode>& node);
     RCStrongPtr<PiNode> getContextPoint(int tag) const;
     // Asks the graph clients to place a node the host just made.

@@ -9,7 +9,8 @@ class UiComposition;
 // Something that follows a composition: hears when it is renamed and when its context points move.
 class UiCompositionClient {
 public:
-    // Context points are numbered 0 to this count; each names at most one node.
+    // Context points are numbered from 0 to this count - 1 (users see 1 to the count); each names at
+    // most one node.
     static int getNbContextPoints() { return 4; }
 
     explicit UiCompositionClient(UiComposition& composition);

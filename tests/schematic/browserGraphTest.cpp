@@ -5,11 +5,15 @@
 
 #include "platform/graph/piAppThread.h"
 #include "platform/graph/piCompositionFile.h"
+#include "platform/graph/piKeyframingUtil.h"
+#include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piSnItemConst.h"
 #include "platform/graph/snSelection.h"
 #include "platform/graph/uiComposition.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 using namespace Zv;
 
@@ -59,7 +63,14 @@ protected:
     }
     ~BrowserGraphTest() override { _browser.reset(); }
 
+    // Shows another composition in the view.
+    void show(const char* composition) {
+        _graph = PiGraph::create();
+        PiCompositionFile::loadText(_graph, composition, "shown.xml");
+        _composition.setGraph(_graph);
+    }
     bool shows(int id) const { return _browser->getNodeMap().count(id) != 0; }
+    const RCStrongPtr<ScNode>& sceneNode(int id) const { return _browser->getNodeMap().at(id); }
     RCStrongPtr<PiGroupNode> group(int id) const {
         RCStrongPtr<PiGroupNode> found;
         found.dynamicAssign(_graph->findNode(id));
@@ -146,4 +157,95 @@ TEST_F(BrowserGraphTest, SelectionIsMirroredBothWaysWithoutRedundantRedraws) {
     _browser->applySceneSelectionToModel();
     EXPECT_EQ(_graph->getSelection()->getNbItems(), 2);
     EXPECT_EQ(_display.getRedrawReasons().size(), redraws) << "the scene already shows this selection";
+
+    _graph->getSelection()->replaceAll({PiSnItemConst<PiInput>::create(_graph->findNode(4)->getInput(0))});
+    EXPECT_FALSE(sceneNode(1)->isSelected());
+    for (const auto& [key, edge] : _browser->getEdgeMap())
+        EXPECT_EQ(edge->isSelected(), edge->getTarget() == sceneNode(4)) << "a selected input selects its link";
+}
+
+// Listed consumer first: each node pulls in its sources depth first, before its own links are made.
+TEST_F(BrowserGraphTest, UpstreamNodesComeInDepthFirstAndEachValueOfAMultiValuedInputHasItsTab) {
+    show(R"(<composition version="1" name="Pull">
+      <node id="1" tool="Output" name="Out"/>
+      <node id="2" tool="Merge" name="Mix"/>
+      <node id="3" tool="Blur" name="A"/>
+      <node id="4" tool="Over" name="B"/>
+      <node id="5" tool="Invert" name="C"/>
+      <node id="6" tool="Checker" name="P"/>
+      <node id="7" tool="Constant" name="Q"/>
+      <node id="8" tool="Keyer" name="K"/>
+      <link source="2" output="Result" target="1" input="Input"/>
+      <link source="3" output="Result" target="2" input="Inputs"/>
+      <link source="4" output="Result" target="2" input="Inputs"/>
+      <link source="5" output="Result" target="2" input="Inputs"/>
+      <link source="6" output="Result" target="3" input="Input"/>
+      <link source="6" output="Result" target="4" input="Front"/>
+      <link source="7" output="Result" target="4" input="Back"/>
+      <link source="8" output="Matte" target="4" input="Mask"/>
+      <link source="7" output="Result" target="8" input="Input"/>
+      <link source="7" output="Result" target="5" input="Input"/>
+    </composition>)");
+    std::string nodes, edges;
+    for (const auto& node : _browser->getScene()->getNodes())
+        nodes += std::to_string(node->getProcessingNode()->getId()) + " ";
+    // source.fan>target:tab/fan
+    for (const auto& edge : _browser->getScene()->getEdges())
+        edges += std::to_string(edge->getSource()->getProcessingNode()->getId()) + "." +
+                 std::to_string(edge->getSourceFanIndex()) + ">" +
+                 std::to_string(edge->getTarget()->getProcessingNode()->getId()) + ":" +
+                 std::to_string(edge->getTargetSocket()) + "/" + std::to_string(edge->getTargetFanIndex()) + " ";
+    EXPECT_EQ(nodes, "1 2 3 6 4 7 8 5 ");
+    EXPECT_EQ(edges, "6.0>3:0/0 3.0>2:0/0 6.1>4:0/0 7.0>4:1/0 7.1>8:0/0 8.0>4:2/0 4.0>2:1/1 7.2>5:0/0 5.0>2:2/2 2.0>1:0/0 ");
+    EXPECT_EQ(sceneNode(2)->getInputs().size(), 3u);
+    auto key = _browser->getEdgeMap().begin();
+    for (const auto& edge : _browser->getScene()->getEdges()) EXPECT_EQ(edge, (key++)->second) << "keys follow the order";
+}
+
+TEST_F(BrowserGraphTest, ModelEditsReachTheSceneButTheViewsOwnPositionWritesDoNot) {
+    const RCStrongPtr<ScNode> plate = sceneNode(1);
+    _browser->storeAllPositions();
+    GePoint2<float> stored;
+    ASSERT_TRUE(PiSchematicInterfaceEx::getXYPosition(*_graph->findNode(1), stored.x, stored.y));
+    EXPECT_EQ(stored, plate->getPosition()) << "the rebuild stored the positions it gave";
+    EXPECT_EQ(_graph->getCommandStack().getNbUndoEntries(), 0);
+    EXPECT_EQ(sceneNode(1), plate) << "positions the scene shows already rebuild nothing";
+
+    RCStrongPtr<PiNode> added = _graph->createNode("Blur", _graph->getRootGroup(), "Added");
+    EXPECT_EQ(_browser->getLastRefreshReason(), "SvBrowserGraph::update");
+    ASSERT_TRUE(shows(added->getId()));
+    _graph->connect(_graph->findNode(1)->getOutput(0), added->getInput(0));
+    EXPECT_EQ(_browser->getEdgeMap().size(), 5u);
+    _graph->getCommandStack().undo();
+    EXPECT_EQ(_browser->getEdgeMap().size(), 4u);
+    _graph->renameNode(_graph->findNode(1), "Board");
+    EXPECT_EQ(sceneNode(1)->getName(), "Board");
+    PiSchematicInterfaceEx::setXYPosition(_graph->findNode(1), 500.0f, 250.0f);
+    EXPECT_EQ(sceneNode(1)->getPosition(), GePoint2<float>(500.0f, 250.0f)) << "a move by another client";
+
+    PiKeyframingUtil::markTool(_graph->findNode(1));
+    const auto& reasons = _display.getRedrawReasons();
+    EXPECT_NE(std::find(reasons.begin(), reasons.end(), "SvBrowserGraph::markingChangedCb"), reasons.end());
+}
+
+// Shown to users as 1 to N.
+TEST_F(BrowserGraphTest, ContextPointsAreNumberedFromZeroToNMinusOneAndSurviveRebuilds) {
+    const int last = UiCompositionClient::getNbContextPoints() - 1;
+    _composition.setContextPoint(last, _graph->findNode(1));
+    EXPECT_TRUE(sceneNode(1)->hasContextPoint(last));
+    _browser->refreshGraph("test");
+    EXPECT_TRUE(sceneNode(1)->hasContextPoint(last)) << "a rebuild marks every context point";
+    EXPECT_EQ(sceneNode(1)->getContextPointPrefix(), "(C" + std::to_string(last + 1) + ") ");
+    EXPECT_THROW(_composition.setContextPoint(last + 1, _graph->findNode(2)), ExAssertionFailed);
+    EXPECT_THROW(_composition.setContextPoint(-1, _graph->findNode(2)), ExAssertionFailed);
+    _composition.setContextPoint(last, nullptr);
+    EXPECT_EQ(sceneNode(1)->getContextPointCount(), 0);
+}
+
+TEST_F(BrowserGraphTest, NodesOfLockedVisualGroupsStayWhereTheyAre) {
+    EXPECT_TRUE(_browser->isPlaceable(*sceneNode(1)));
+    for (auto [mode, placeable] : {std::pair{0, true}, std::pair{1, false}, std::pair{2, false}}) {
+        PiSchematicInterfaceEx::setVisualGroupLock(group(5), mode);
+        EXPECT_EQ(_browser->isPlaceable(*sceneNode(7)), placeable) << "lock mode " << mode;
+    }
 }
