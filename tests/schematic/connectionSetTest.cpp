@@ -121,6 +121,18 @@ TEST(ConnectionSets, PickWidensOnlyWhenEnlarged) {
     EXPECT_EQ(empty.pick({20.0f, 28.0f}, true), -1);
 }
 
+// A bubble tab keeps the width it is built with, so a pick must not be the first to build it.
+TEST(ConnectionSets, IconTabFirstBuiltByAnEnlargedPickKeepsItsWidth) {
+    ScIconConnectionSet picked({S::Upper, 0.3f}, {S::Upper, 0.7f}, &box), twin({S::Upper, 0.3f}, {S::Upper, 0.7f}, &box);
+    picked.setNbConnections(1);
+    twin.setNbConnections(1);
+    EXPECT_EQ(picked.pick({52.5f, 29.0f}, true), 0);
+    GeRectanglef pickedBounds, twinBounds;
+    picked.getBounds(pickedBounds, true);
+    twin.getBounds(twinBounds, true);
+    EXPECT_EQ(pickedBounds, twinBounds);
+}
+
 TEST(ConnectionSets, SimpleSetHasOneTabWhateverTheCount) {
     ScSimpleConnectionSet set({S::Lower, 0.2f}, {S::Lower, 0.8f}, &box);
     set.setNbConnections(5);
@@ -160,6 +172,17 @@ TEST(ConnectionSets, FanSpreadsConnectionPointsAcrossItsNormal) {
     // The odd middle branch's disc sits on the stem's end.
     const auto bars = GlRecorder::getPrimitives(GL_LINES).back();
     EXPECT_NEAR(bars.vertices[1].y, -6.0f - 5.5f, 1e-3f);
+
+    // The one tab is every value's socket: it shows a mark while any value carries one.
+    const auto tabColor = [&] {
+        GlRecorder::reset();
+        fan.draw(ctx, 1.0f);
+        return colorId(GlRecorder::getPrimitives()[0].vertices[0].color.r);
+    };
+    for (int i : {0, 1, 2}) fan.setMarked(i, i == 0);
+    EXPECT_EQ(tabColor(), TabsOutline);
+    fan.setMarked(0, false);
+    EXPECT_EQ(tabColor(), Tabs);
 }
 
 TEST(ConnectionSets, InsertArrowPointsOutOfTheMiddleOfTheStretch) {

@@ -6,6 +6,7 @@
 
 #include "platform/graph/piGroupNode.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
+#include "platform/ui/wsFontRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -41,16 +42,19 @@ TEST(GroupBox, WithoutMembersFramesItsStoredPositionUnderATitleBar) {
     EXPECT_EQ(group->getRect(), around);
     EXPECT_EQ(group->getBounds().yMax, group->getRect().yMax + ScGroup::kTitleHeight);
 
-    ScDrawContext ctx = makeContext();
-    GlRecorder::reset();
-    group->draw(ctx);
-    const auto outlines = GlRecorder::getPrimitives(GL_LINE_LOOP);
-    ASSERT_EQ(outlines.size(), 1u);
-    EXPECT_EQ(colorId(outlines[0].vertices[0].color.r), MenuBorder);
-    group->setSelected(true);
-    GlRecorder::reset();
-    group->draw(ctx);
-    EXPECT_EQ(colorId(GlRecorder::getPrimitives(GL_LINE_LOOP)[0].vertices[0].color.r), Selected);
+    // A context with a font but none at the zoom still gets the title.
+    ScDrawContext ctx(nullptr, WsFontRegistry::getFont(), {}, 1.0f, distinctColors(), 1.0f);
+    for (bool selected : {false, true}) {
+        group->setSelected(selected);
+        GlRecorder::reset();
+        group->draw(ctx);
+        const auto outlines = GlRecorder::getPrimitives(GL_LINE_LOOP);
+        ASSERT_EQ(outlines.size(), 1u);
+        EXPECT_EQ(colorId(outlines[0].vertices[0].color.r), selected ? Selected : MenuBorder);
+        const auto glyphs = GlRecorder::getPrimitives(GL_QUADS);
+        ASSERT_FALSE(glyphs.empty() || glyphs.back().isRect);
+        EXPECT_EQ(colorId(glyphs.back().vertices[0].color.r), selected ? Selected : Unselected);
+    }
 }
 
 // Locked tools show the lock faded, a locked group in full, an unlocked group none.

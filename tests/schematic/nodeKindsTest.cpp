@@ -4,6 +4,7 @@
 #include "views/schematic/src/scBasicConnections.h"
 #include "views/schematic/src/scFeedbackTab.h"
 #include "views/schematic/src/scGhostNode.h"
+#include "views/schematic/src/scGraph.h"
 #include "views/schematic/src/scIcon.h"
 #include "views/schematic/src/scImageToggleNode.h"
 #include "views/schematic/src/scToggleIRTab.h"
@@ -46,6 +47,21 @@ TEST(ImageToggleNode, ThumbnailSwitchesSizeAndConnectionPoints) {
     EXPECT_EQ(node->getInputConnectionPoint(1, 0), shown->getInputConnectionPoint(1, 0));
     EXPECT_NE(node->getInputConnectionPoint(1, 0), notShown->getInputConnectionPoint(1, 0));
     EXPECT_EQ(shown->getPosition(), GePoint2f(10, 20)) << "setters reach both looks";
+
+    // A socket highlight set through the scene shows on the look that is drawn.
+    const auto markedTabFills = [&] {
+        ScDrawContext ctx = makeContext();
+        GlRecorder::reset();
+        node->draw(ctx);
+        int fills = 0;
+        for (const auto& p : GlRecorder::getPrimitives())
+            fills += (p.isRect || p.mode == GL_QUAD_STRIP) && colorId(p.vertices[0].color.r) == TabsOutline;
+        return fills;
+    };
+    EXPECT_EQ(markedTabFills(), 0);
+    ScGraph scene(nullptr);
+    scene.setHighlight({node, 1, 0, {}, {}});
+    EXPECT_GT(markedTabFills(), 0);
     EXPECT_EQ(failedAssertion([&] { ScImageToggleNode(shown, nullptr); }), "!_imageNotShownNode.isNull()");
     EXPECT_EQ(failedAssertion([&] { ScImageToggleNode(nullptr, shown); }), "!_imageShownNode.isNull()");
 }

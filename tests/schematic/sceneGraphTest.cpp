@@ -5,6 +5,7 @@
 
 #include "platform/ui/wsFont.h"
 #include "platform/ui/wsFontRegistry.h"
+#include "tests/schematic/nodeTestSupport.h"
 #include "tests/support/glRecorder.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +64,12 @@ TEST_F(SceneGraphTest, HighlightSwitchesOnlyWhenTheRecordChangesAndPrefersTheNod
     EXPECT_FALSE(node->isHighlighted());
     EXPECT_FALSE(node->getInputs()[0].isHighlighted());
     EXPECT_TRUE(edge->isHighlighted());
+
+    for (int index : {-2, 1})
+        EXPECT_EQ(NodeTest::failedAssertion([&] { ScGraph(this).setHighlight({node, index, 0, {}, {}}); }),
+                  "index < _inputs.size()");
+    EXPECT_EQ(NodeTest::failedAssertion([&] { ScGraph(this).setHighlight({node, -5, 1, {}, {}}); }),
+              "index < _outputs.size()");
 }
 
 TEST_F(SceneGraphTest, DetailsFlagsAndEmptyDraw) {

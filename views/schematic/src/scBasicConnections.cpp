@@ -155,14 +155,8 @@ void ScBasicConnectionSet::setEnlarged(bool enlarged) {
 
 int ScBasicConnectionSet::pick(const GePoint2<float>& p, bool enlarged) const {
     update();
-    for (size_t i = 0; i < _tabs.size(); ++i) {
-        ScBasicTab& tab = *_tabs[i].tab;
-        const float width = tab.getBorderWidth();
-        tab.setBorderWidth(enlarged ? kEnlargedPickWidth : kPickWidth);
-        const bool hit = tab.contains(p);
-        tab.setBorderWidth(width);
-        if (hit) return static_cast<int>(i);
-    }
+    for (size_t i = 0; i < _tabs.size(); ++i)
+        if (_tabs[i].tab->containsAtWidth(p, enlarged ? kEnlargedPickWidth : kPickWidth)) return static_cast<int>(i);
     return -1;
 }
 

@@ -81,6 +81,16 @@ bool ScBasicTab::contains(const GePoint2<float>& p) const {
     return false;
 }
 
+// The pieces are built at the tab's own width first: a bubble piece keeps the width it is built with.
+bool ScBasicTab::containsAtWidth(const GePoint2<float>& p, float width) {
+    update();
+    const float own = _borderWidth;
+    setBorderWidth(width);
+    const bool hit = contains(p);
+    setBorderWidth(own);
+    return hit;
+}
+
 void ScBasicTab::draw(ScDrawContext& ctx, float alpha) const {
     const auto& pieces = getSubSections();
     ctx.setColor(getColorIndex(), alpha);

@@ -19,6 +19,7 @@ public:
     const EdgePos& getEndPos() const override { return _end; }
     void setEndPos(const EdgePos& end) override;
     bool contains(const GePoint2<float>& p) const override;
+    bool containsAtWidth(const GePoint2<float>& p, float width) override;
     void draw(ScDrawContext& ctx, float alpha) const override;
     void drawOutline(ScDrawContext& ctx) const override;
     void setColorIndex(int) override {}

@@ -28,6 +28,9 @@ public:
     virtual const EdgePos& getEndPos() const = 0;
     virtual void setEndPos(const EdgePos& end) = 0;
     virtual bool contains(const GePoint2<float>& p) const = 0;
+    // The hit test at another width, as picks that reach further than the tab is drawn do; the tab
+    // keeps its own width.
+    virtual bool containsAtWidth(const GePoint2<float>& p, float width) = 0;
     virtual void draw(ScDrawContext& ctx, float alpha) const = 0;
     // Edges and caps in the caller's colour and mode.
     virtual void drawOutline(ScDrawContext& ctx) const = 0;

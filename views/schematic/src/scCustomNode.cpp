@@ -440,12 +440,7 @@ GeVector2<float> ScCustomNode::getOutputDirection(int index) const {
 // Picking.
 
 bool ScCustomNode::pickToggle(ScBorderTab* tab, const GePoint2<float>& p) {
-    if (!tab) return false;
-    const float width = tab->getBorderWidth();
-    tab->setBorderWidth(kToggleHoverWidth);
-    const bool hit = tab->contains(p);
-    tab->setBorderWidth(width);
-    return hit;
+    return tab && tab->containsAtWidth(p, kToggleHoverWidth);
 }
 
 bool ScCustomNode::isOnBody(const GePoint2<float>& p) const {

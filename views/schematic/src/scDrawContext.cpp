@@ -90,6 +90,11 @@ void ScDrawContext::beginFrame(const GeRectangle<float>& world, int width, int h
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
+ScDrawContext::TextFont ScDrawContext::getTextFont() const {
+    if (!_zoomedFont.isNull()) return {_zoomedFont.get(), getScale()};
+    return {getFont().get(), 1.0f};
+}
+
 void ScDrawContext::setState(int mode) {
     if (mode < Plain || mode > Textured) ZV_ABORT("unknown drawing mode " + std::to_string(mode));
     SmContext& context = SmContext::getCurrentContext();

@@ -66,8 +66,16 @@ public:
     // Sets up a frame that shows world in a width × height viewport, cleared to the table's background.
     static void beginFrame(const GeRectangle<float>& world, int width, int height, const ScColorTable& colors);
 
+    // The font text is drawn with: the one rasterised at the view's zoom when there is one, else the
+    // font at scale 1; scale is in font pixels per scene unit.
+    struct TextFont {
+        const WsFont* font;
+        float scale;
+    };
+
     UPtr<MfViewer> getViewer() const { return _viewer; }
     const RCShdPtr<WsFont>& getZoomedFont() const { return _zoomedFont; }
+    TextFont getTextFont() const;
     float getOpacity() const { return _opacity; }
 
     void setState(int mode);

@@ -40,6 +40,15 @@ std::unique_ptr<ScConnectionSet> ScFanConnectionSet::clone() const {
 
 void ScFanConnectionSet::setNbConnections(int n) {
     _connections.assign(static_cast<size_t>(std::max(n, 0)), Connection());
+    _nbMarked = 0;
+    _tab.setMarked(false);
+}
+
+void ScFanConnectionSet::setMarked(int i, bool marked) {
+    if (_connections[i].marked == marked) return;
+    _connections[i].marked = marked;
+    _nbMarked += marked ? 1 : -1;
+    _tab.setMarked(_nbMarked > 0);
 }
 
 ScFanConnectionSet::Base ScFanConnectionSet::getBase() const {
@@ -65,11 +74,7 @@ GeVector2<float> ScFanConnectionSet::getConnectionNormal(int) const {
 }
 
 int ScFanConnectionSet::pick(const GePoint2<float>& p, bool enlarged) const {
-    const float width = _tab.getBorderWidth();
-    _tab.setBorderWidth(enlarged ? kEnlargedPickWidth : kPickWidth);
-    const bool hit = _tab.contains(p);
-    _tab.setBorderWidth(width);
-    return hit ? 0 : -1;
+    return _tab.containsAtWidth(p, enlarged ? kEnlargedPickWidth : kPickWidth) ? 0 : -1;
 }
 
 void ScFanConnectionSet::getBounds(GeRectangle<float>& out, bool withBorderWidth) const {

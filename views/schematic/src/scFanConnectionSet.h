@@ -32,7 +32,8 @@ public:
     void setHighlighted(int i, bool highlighted) override { _connections[i].highlighted = highlighted; }
     void setEnlarged(bool enlarged) override { _tab.setBorderWidth(enlarged ? kEnlargedWidth : kBorderWidth); }
     bool isHighlighted(int i) const override { return _connections[i].highlighted; }
-    void setMarked(int, bool marked) override { _tab.setMarked(marked); }
+    // The tab shows a mark while any of its connections carries one.
+    void setMarked(int i, bool marked) override;
     // Every edge of the fan belongs to the one socket: 0 on the tab, else -1.
     int pick(const GePoint2<float>& p, bool enlarged) const override;
     void update() const override {}
@@ -41,6 +42,7 @@ private:
     struct Connection {
         float radius = 5.5f;
         bool highlighted = false;
+        bool marked = false;
     };
     struct Base {
         GePoint2<float> point;
@@ -52,6 +54,7 @@ private:
 
     mutable ScRoundedConnectionTab _tab;
     std::vector<Connection> _connections;
+    int _nbMarked = 0;
 };
 
 } // namespace Zv

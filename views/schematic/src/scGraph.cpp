@@ -11,16 +11,6 @@
 namespace Zv {
 namespace {
 
-void setTabHighlight(ScNode& node, int side, int index, bool on) {
-    if (side == 0) {
-        ZV_ASSERT(index < static_cast<int>(node.getInputs().size()));
-        node.getInputs()[index].flag = on;
-    } else {
-        ZV_ASSERT(index < static_cast<int>(node.getOutputs().size()));
-        node.getOutputs()[index].flag = on;
-    }
-}
-
 // A provisional link is drawn as the cubic through its four points, sampled like a curved edge.
 void buildProvisionalCurve(const ScGraph::ProvisionalLink& link, ScEdge::Polyline& out) {
     out.count = 0;
@@ -62,7 +52,8 @@ void ScGraph::setHighlight(const Highlight& highlight) {
 }
 
 void ScGraph::switchHighlight(bool on) {
-    if (_highlight.tabIndex != -1) setTabHighlight(*_highlight.node, _highlight.tabSide, _highlight.tabIndex, on);
+    // A negative index other than -1 wraps round to a huge one, which the node refuses.
+    if (_highlight.tabIndex != -1) _highlight.node->setSocketFlag(_highlight.tabSide, _highlight.tabIndex, on);
     if (!_highlight.node.isNull())
         _highlight.node->setHighlighted(on);
     else if (!_highlight.edge.isNull())

@@ -98,11 +98,10 @@ void ScGroup::draw(ScDrawContext& ctx) const {
 }
 
 void ScGroup::drawName(ScDrawContext& ctx, float xMin, float xMax, float yMax) const {
-    const WsFont& font = *ctx.getZoomedFont();
-    const float scale = ctx.getScale();
-    LiString name = WsFontUtils::truncateAtTheEnd(font, _group->getName(), (xMax - xMin - 4.0f) * scale);
+    const ScDrawContext::TextFont text = ctx.getTextFont();
+    LiString name = WsFontUtils::truncateAtTheEnd(*text.font, _group->getName(), (xMax - xMin - 4.0f) * ctx.getScale());
     ctx.setColor(_selected ? Selected : Unselected, 1.0f);
-    font.drawStringScaled(name, (xMin + xMax) * 0.5f, yMax + 10.5f, WsFont::CENTER, WsFont::CENTER, scale);
+    text.font->drawStringScaled(name, (xMin + xMax) * 0.5f, yMax + 10.5f, WsFont::CENTER, WsFont::CENTER, text.scale);
 }
 
 } // namespace Zv

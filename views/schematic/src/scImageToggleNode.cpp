@@ -89,6 +89,11 @@ void ScImageToggleNode::setColor(bool hasColor, const UiResColor& color) {
     ScNode::setColor(hasColor, color);
 }
 
+void ScImageToggleNode::setSocketFlag(int side, size_t index, bool on) {
+    forBoth([&](ScNode& node) { node.setSocketFlag(side, index, on); });
+    ScNode::setSocketFlag(side, index, on);
+}
+
 void ScImageToggleNode::setContextPoint(int contextPointTag, bool on) {
     forBoth([&](ScNode& node) { node.setContextPoint(contextPointTag, on); });
     ScNode::setContextPoint(contextPointTag, on);

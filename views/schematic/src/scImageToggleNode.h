@@ -25,6 +25,7 @@ public:
     void addOutput(SocketRecord& socket) override;
     void setInsertMode(bool insertMode) override;
     void setColor(bool hasColor, const UiResColor& color) override;
+    void setSocketFlag(int side, size_t index, bool on) override;
     void drawDecorations(ScDrawContext& ctx, float alpha) override;
     void drawHighlight(ScDrawContext& ctx, float alpha) override;
     void drawOutline(ScDrawContext& ctx, float alpha) override;

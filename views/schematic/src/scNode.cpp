@@ -43,17 +43,6 @@ const PiInput* findConvertedInput(const PiNode& node) {
     return nullptr;
 }
 
-// The font text is drawn with: the one rasterised at the view's zoom when there is one.
-struct TextFont {
-    const WsFont* font;
-    float scale;  // font pixels per scene unit
-};
-
-TextFont getTextFont(const ScDrawContext& ctx) {
-    if (!ctx.getZoomedFont().isNull()) return {ctx.getZoomedFont().get(), ctx.getScale()};
-    return {ctx.getFont().get(), 1.0f};
-}
-
 } // namespace
 
 ScNode::ScNode(int32_t orientation)
@@ -206,7 +195,7 @@ void ScNode::drawText(ScDrawContext& ctx, const LiString& text, const GeRectangl
     if (hAlign < 0 || hAlign > 2 || vAlign < 0 || vAlign > 2) ZV_ABORT("unknown text alignment");
     const float x = rect.xMin + 0.5f * static_cast<float>(hAlign) * rect.getWidth();
     const float y = rect.yMin + 0.5f * static_cast<float>(vAlign) * rect.getHeight();
-    const TextFont font = getTextFont(ctx);
+    const ScDrawContext::TextFont font = ctx.getTextFont();
     const LiString shown = WsFontUtils::truncateAtTheEnd(*font.font, text, rect.getWidth() * ctx.getScale());
     font.font->drawStringScaled(shown, x, y - 0.5f, WsFont::Alignment(hAlign), WsFont::Alignment(vAlign), font.scale);
 }

@@ -96,7 +96,7 @@ public:
     bool hasContextPoint(int contextPointTag) const;
     int32_t getContextPointCount() const { return _contextPointCount; }
     // Switches the highlight of one socket record; side 0 inputs, 1 outputs.
-    void setSocketFlag(int side, size_t index, bool on);
+    virtual void setSocketFlag(int side, size_t index, bool on);
 
     // Text cut to the rectangle's width; alignments 0, 1, 2 are left/bottom, centre, right/top.
     void drawText(ScDrawContext& ctx, const LiString& text, const GeRectangle<float>& rect, int hAlign,
