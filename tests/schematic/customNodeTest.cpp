@@ -32,6 +32,18 @@ RCStrongPtr<ScCustomNode> makeNode(int orientation, const RCStrongPtr<PiNode>& t
     return node;
 }
 
+// Centres of the tab fills drawn in a colour, in drawing order.
+std::vector<GePoint2f> tabFills(int colour) {
+    std::vector<GePoint2f> centres;
+    for (const auto& p : GlRecorder::getPrimitives()) {
+        if (!(p.isRect || p.mode == GL_QUAD_STRIP) || colorId(p.vertices[0].color.r) != colour) continue;
+        GePoint2f sum;
+        for (const auto& v : p.vertices) sum += GeVector2f(v.x, v.y) / static_cast<float>(p.vertices.size());
+        centres.push_back(sum);
+    }
+    return centres;
+}
+
 class CustomNode : public ::testing::Test {
 protected:
     RCStrongPtr<PiGraph> _graph = PiGraph::create("Nodes");
@@ -177,6 +189,75 @@ TEST_F(CustomNode, DrawsBodyTabsOutlineAndHighlight) {
         tabsHighlit = tabsHighlit || colorId(strip.vertices.front().color.r) == TabsHighlit;
     EXPECT_TRUE(tabsHighlit);
     EXPECT_EQ(colorId(GlRecorder::getPrimitives(GL_LINE_STRIP).back().vertices.front().color.r), Selected);
+}
+
+TEST_F(CustomNode, BodyTakesTheUserColourLighterAtTheTopAndHighlightsBandTheOutline) {
+    auto node = makeNode(0, _tool);
+    node->setColor(true, {0.8f, 0.4f, 0.2f});
+    ScDrawContext ctx = makeContext();
+    GlRecorder::reset();
+    node->draw(ctx);
+    const auto body = GlRecorder::getPrimitives(GL_POLYGON).at(0).vertices;
+    const auto top = std::max_element(body.begin(), body.end(), [](auto& a, auto& b) { return a.y < b.y; });
+    const auto bottom = std::min_element(body.begin(), body.end(), [](auto& a, auto& b) { return a.y < b.y; });
+    EXPECT_NEAR(top->color.r / top->color.g, 2.0f, 1e-4f) << "the user's colour";
+    EXPECT_GT(top->color.r, 0.8f);
+    EXPECT_LT(bottom->color.r, 0.8f);
+    EXPECT_TRUE(tabFills(Unselected).empty());
+    node->setHighlighted(true);
+    GlRecorder::reset();
+    node->draw(ctx);
+    EXPECT_EQ(tabFills(Unselected).size(), 1u) << "a band along the outline";
+}
+
+// Records are numbered left to right, while the sets run clockwise: on a node flowing right, input 0
+// is the set's last tab.
+TEST_F(CustomNode, SocketRecordsHighlightAndMarkTheirOwnTabs) {
+    auto node = makeNode(1, _tool);
+    node->getInputs()[0].useCount = 1;
+    node->setSocketFlag(1, 1, true);
+    ScDrawContext ctx = makeContext();
+    GlRecorder::reset();
+    node->drawDecorations(ctx, 1.0f);
+    const auto nearest = [&](GePoint2f p, const std::vector<GePoint2f>& fills) {
+        EXPECT_EQ(fills.size(), 1u);
+        return !fills.empty() && p.distance(fills[0]) < 8.0f;
+    };
+    EXPECT_TRUE(nearest(node->getInputConnectionPoint(0, 0), tabFills(TabsHighlit)));
+    EXPECT_TRUE(nearest(node->getOutputConnectionPoint(1, 0), tabFills(TabsOutline))) << "the mark";
+}
+
+TEST_F(CustomNode, HoverWidensInsertModeShowsOnlyTheArrowAndTheNameShowsContextPoints) {
+    auto node = makeNode(0, _tool);
+    ScDrawContext ctx(nullptr, WsFontRegistry::getFont(), {}, 1.0f, distinctColors(), 1.0f);
+    const ScRoundedBox& box = node->getBox();
+    pickAt(*node, bandPoint(box, Pos(S::Upper, 0.0f), Pos(S::Upper, 0.25f)), true);
+    node->drawDecorations(ctx, 1.0f);
+    EXPECT_FLOAT_EQ(node->getInputSet()->getBorderWidth(), 15.0f);
+    EXPECT_FLOAT_EQ(node->getToggleImageTab()->getBorderWidth(), 6.0f);
+    pickAt(*node, bandPoint(box, Pos(S::UpperRight, 0.1f), Pos(S::UpperRight, 0.9f), 10.0f), true);
+    node->drawDecorations(ctx, 1.0f);
+    EXPECT_FLOAT_EQ(node->getInputSet()->getBorderWidth(), 6.0f);
+    EXPECT_FLOAT_EQ(node->getToggleImageTab()->getBorderWidth(), 15.0f);
+
+    const auto glyphs = [&] {
+        GlRecorder::reset();
+        node->draw(ctx);
+        const auto quads = GlRecorder::getPrimitives(GL_QUADS);
+        EXPECT_EQ(colorId(quads.back().vertices[0].color.r), MenuText);
+        return quads.back().vertices.size() / 4;
+    };
+    node->setName("Blur");
+    const size_t plain = glyphs();
+    node->setContextPoint(1, true);
+    EXPECT_EQ(glyphs(), plain + 4) << "(C2) before the name";
+
+    const size_t tabs = tabFills(Tabs).size();
+    node->setInsertMode(true);
+    GlRecorder::reset();
+    node->drawDecorations(ctx, 1.0f);
+    EXPECT_EQ(GlRecorder::getPrimitives(GL_TRIANGLES).size(), 1u);
+    EXPECT_EQ(tabFills(Tabs).size(), tabs - 3) << "no input tabs";
 }
 
 TEST_F(CustomNode, ThumbnailSitsBesideTheBoxOrBelowItWhenTheFlowRunsRight) {

@@ -78,3 +78,37 @@ TEST(GroupBox, LockIconShowsTheLockState) {
         EXPECT_LE(right - left, 16.0f);
     }
 }
+
+TEST(GroupBox, AroundItsMembersInWholeUnitsWithTitleBarAndBandsInTheirColours) {
+    auto group = makeGroup(PiGraph::create("G"));
+    auto member = makeRC<ScCustomNode>(0, 20.0f, 40.0f, 4.0f);
+    member->setPosition({10.5f, 20.5f});
+    group->addMember(member);
+    group->updateBounds();
+    EXPECT_EQ(group->getRect(), GeRectanglef(-19.5f, 40.5f, 0.5f, 40.5f)) << "the members' box grown by 10";
+
+    group->setSelected(true);
+    ScDrawContext ctx = makeContext();
+    GlRecorder::reset();
+    group->draw(ctx);
+    std::vector<GlRecorder::Primitive> rects;
+    for (const auto& p : GlRecorder::getPrimitives())
+        if (p.isRect) rects.push_back(p);
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(rects[0].vertices[0].x, -19.0f) << "truncated to whole units";
+    EXPECT_FLOAT_EQ(rects[0].vertices[0].color.b, 0.4f);
+    EXPECT_FLOAT_EQ(rects[0].vertices[0].color.a, 0.85f);
+    EXPECT_EQ(colorId(rects[1].vertices[0].color.r), GroupBackground) << "the title bar";
+    const auto bands = GlRecorder::getPrimitives(GL_POLYGON);
+    ASSERT_EQ(bands.size(), 2u);
+    const auto colours = [](const GlRecorder::Primitive& band) {
+        std::vector<int> ids;
+        for (const auto& v : band.vertices) ids.push_back(colorId(v.color.r));
+        return ids;
+    };
+    EXPECT_EQ(colours(bands[0]), (std::vector<int>{GroupTopBlend, GroupTopBlend, GroupBackground, GroupBackground}));
+    EXPECT_EQ(colours(bands[1]), (std::vector<int>{GroupBackground, GroupBackground, GroupBottomBlend, GroupBottomBlend}));
+    EXPECT_EQ(bands[0].vertices[0].y, 40.0f + ScGroup::kTitleHeight);
+    EXPECT_EQ(colorId(GlRecorder::getPrimitives(GL_LINES).at(0).vertices[0].color.r), MenuBorder)
+        << "the line under the title whatever the selection";
+}

@@ -1,8 +1,13 @@
+#include "views/schematic/src/scBasicConnections.h"
+#include "views/schematic/src/scCustomNode.h"
 #include "views/schematic/src/scDrawContext.h"
 #include "views/schematic/src/scGraph.h"
 #include "views/schematic/src/scGraphInterface.h"
 #include "views/schematic/src/scSocketMenu.h"
 
+#include "tests/schematic/sceneTestSupport.h"
+
+#include "platform/graph/piGraph.h"
 #include "platform/ui/wsFont.h"
 #include "platform/ui/wsFontRegistry.h"
 #include "tests/schematic/nodeTestSupport.h"
@@ -10,9 +15,64 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace Zv;
+using namespace Zv::SceneTest;
+using Pos = ScRoundedBox::EdgePos;
+using S = ScRoundedBox::SubSectionType;
 
 namespace {
+
+// A 40 x 20 node flowing right, one input on the left and one output on the right.
+RCStrongPtr<ScCustomNode> flowingRight(float x, float y = 0.0f) {
+    auto node = makeRC<ScCustomNode>(1, 20.0f, 40.0f, 4.0f);
+    node->setInputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Left, 0.2f), Pos(S::Left, 0.8f), nullptr));
+    node->setOutputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Right, 0.2f), Pos(S::Right, 0.8f), nullptr));
+    NodeTest::addSockets(*node, 1, 1);
+    node->setPosition({x, y});
+    return node;
+}
+
+// What a draw showed, in drawing order: group bodies by their red, links, then node bodies by their x.
+struct Drawn {
+    std::vector<float> groups, nodes;
+    int links = 0;
+    bool linksBeforeNodes = true, groupsBeforeLinks = true, menuLast = false;
+    bool provisional = false; // in the selection colour, between links and nodes
+};
+
+// Groups here are pure reds; node bodies are outlines of many points.
+bool isGroupBody(const GlRecorder::Primitive& p) {
+    return p.isRect && p.vertices[0].color.g == 0.0f && p.vertices[0].color.b == 0.0f;
+}
+
+Drawn drawScene(ScGraph& graph, const GeRectanglef& visible, int linkStyle = ScEdge::Straight) {
+    ScDrawContext ctx(nullptr, WsFontRegistry::getFont(), WsFontRegistry::getFont(), 1.0f, distinctColors(), 1.0f);
+    GlRecorder::reset();
+    graph.draw(ctx, visible, linkStyle, true);
+    Drawn drawn;
+    for (const auto& p : GlRecorder::getPrimitives()) {
+        const int id = colorId(p.vertices[0].color.r);
+        if (isGroupBody(p)) {
+            drawn.groups.push_back(p.vertices[0].color.r);
+            drawn.groupsBeforeLinks &= drawn.links == 0;
+        } else if (p.mode == GL_LINE_STRIP && id == EdgeRGBA) {
+            ++drawn.links;
+            drawn.linksBeforeNodes &= drawn.nodes.empty();
+        } else if (p.mode == GL_LINE_STRIP && p.vertices[0].y == 50.0f) {
+            drawn.provisional = id == Selected && drawn.links > 0 && drawn.nodes.empty();
+        } else if (p.isRect && id == SocketMenuBackground) {
+            drawn.menuLast = true;
+        } else if (p.mode == GL_POLYGON && p.vertices.size() > 4) {
+            drawn.menuLast = false;
+            float x = 0.0f;
+            for (const auto& v : p.vertices) x += v.x / static_cast<float>(p.vertices.size());
+            drawn.nodes.push_back(std::round(x));
+        }
+    }
+    return drawn;
+}
 
 // Counts highlight switches; one input and one output socket.
 class CountingNode : public ScNode {
@@ -70,6 +130,59 @@ TEST_F(SceneGraphTest, HighlightSwitchesOnlyWhenTheRecordChangesAndPrefersTheNod
                   "index < _inputs.size()");
     EXPECT_EQ(NodeTest::failedAssertion([&] { ScGraph(this).setHighlight({node, -5, 1, {}, {}}); }),
               "index < _outputs.size()");
+}
+
+TEST_F(SceneGraphTest, GroupsThenLinksThenNodesWithSelectedAndRaisedOnTopAndOnlyWhatIsVisible) {
+    std::vector<RCStrongPtr<ScCustomNode>> nodes;
+    for (float x : {0.0f, 100.0f, 200.0f, 300.0f, 5000.0f}) {
+        nodes.push_back(flowingRight(x));
+        _graph->getNodes().insert(nodes.back());
+    }
+    nodes[1]->setSelected(true);
+    nodes[2]->setRaised(true);
+    for (auto [from, to] : {std::pair{0, 1}, std::pair{2, 3}, std::pair{4, 4}})
+        _graph->getEdges().insert(RCShdPtr<ScEdge>(new ScEdge(nodes[from], 0, 0, nodes[to], 0, 0, 0)));
+    RCStrongPtr<PiGraph> model = PiGraph::create();
+    for (int i = 0; i < 4; ++i) {
+        RCStrongPtr<PiGroupNode> groupNode;
+        groupNode.dynamicAssign(model->createNode("Group", model->getRootGroup()));
+        RCShdPtr<ScGroup> group(new ScGroup(groupNode, {}, UiResColor{0.5f + 0.125f * i, 0.0f, 0.0f}, i));
+        group->addMember(nodes[i == 3 ? 4 : i]);
+        group->updateBounds();
+        group->setSelected(i == 0);
+        _graph->getGroups().insert(group);
+    }
+    _graph->addProvisionalLink({{0.0f, 50.0f}, {10.0f, 50.0f}, {20.0f, 50.0f}, {30.0f, 50.0f}});
+    _graph->setSocketMenu(RCShdPtr<ScSocketMenu>(new ScSocketMenu(flowingRight(300.0f), 1, 0, {{0, false, "Result", 0}},
+                                                                  {300.0f, 0.0f}, ScContext(WsFontRegistry::getFont(), 1.0f))));
+
+    const Drawn drawn = drawScene(*_graph, GeRectanglef(-100.0f, 1000.0f, -100.0f, 100.0f));
+    EXPECT_EQ(drawn.groups, (std::vector<float>{0.625f, 0.75f, 0.5f})) << "the selected group last, the far one not at all";
+    EXPECT_EQ(drawn.links, 2);
+    EXPECT_TRUE(drawn.groupsBeforeLinks && drawn.linksBeforeNodes && drawn.provisional);
+    EXPECT_EQ(drawn.nodes, (std::vector<float>{0.0f, 300.0f, 100.0f, 200.0f})) << "selected and raised on top";
+    EXPECT_TRUE(drawn.menuLast);
+    _graph->setDetails(ScGraph::DetailsAllNodes, true);
+    EXPECT_FALSE(drawScene(*_graph, GeRectanglef(-100.0f, 1000.0f, -100.0f, 100.0f)).menuLast)
+        << "no socket menu over the details";
+}
+
+// A link's rectangle reaches 0.1 further across the flow, so a straight link is never culled by an
+// empty rectangle.
+TEST_F(SceneGraphTest, LinksReachATenthFurtherAcrossTheFlowWhenCulled) {
+    for (int orientation : {0, 1, 2}) {
+        ScGraph graph(this);
+        graph.setOrientation(orientation);
+        auto from = flowingRight(0.0f), to = flowingRight(100.0f);
+        RCShdPtr<ScEdge> edge(new ScEdge(from, 0, 0, to, 0, 0, 0));
+        graph.getEdges().insert(edge);
+        GeRectanglef b;
+        edge->getBounds(b, ScEdge::Straight);
+        const GeRectanglef beyondX(b.xMax + 0.05f, b.xMax + 50.0f, b.yMin, b.yMax);
+        const GeRectanglef beyondY(b.xMin, b.xMax, b.yMax + 0.05f, b.yMax + 50.0f);
+        EXPECT_EQ(drawScene(graph, beyondX).links, orientation != 1 ? 1 : 0) << "orientation " << orientation;
+        EXPECT_EQ(drawScene(graph, beyondY).links, orientation == 1 ? 1 : 0) << "orientation " << orientation;
+    }
 }
 
 TEST_F(SceneGraphTest, DetailsFlagsAndEmptyDraw) {
