@@ -103,7 +103,7 @@ public:
                   int vAlign) const;
     // What drawDetails shows, also the node's tooltip.
     std::vector<LiString> getDetailsLines() const;
-    // "(C1 3) " for a node carrying context points 1 and 3, else empty.
+    // "(C13) " for a node carrying context points 1 and 3 (as users number them), else empty.
     LiString getContextPointPrefix() const;
     const RCShdPtr<ScIcon>& getIcon() const { return _icon; }
 
