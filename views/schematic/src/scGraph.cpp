@@ -1,6 +1,5 @@
 #include "views/schematic/src/scGraph.h"
 
-#include "platform/base/assertions.h"
 #include "platform/ui/gfxDrawUtil.h"
 #include "platform/ui/wsFont.h"
 #include "views/schematic/src/scDrawContext.h"
