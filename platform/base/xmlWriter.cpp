@@ -14,6 +14,7 @@ void XmlWriter::indent() {
 }
 
 XmlWriter& XmlWriter::startElement(const LiString& name) {
+    ZV_ASSERT(!_inText);
     if (_inStartTag) _text += ">\n";
     indent();
     _text += '<';
@@ -29,21 +30,20 @@ XmlWriter& XmlWriter::endElement() {
     _open.pop_back();
     if (_inStartTag) {
         _text += " />\n";
+    } else if (_inText) {
+        _text += "</" + name.str() + ">\n";
     } else {
         indent();
         _text += "</" + name.str() + ">\n";
     }
     _inStartTag = false;
+    _inText = false;
     return *this;
 }
 
 // Markup characters and control characters (tabs and line breaks included) are written as
 // references, so that every text reads back exactly.
-XmlWriter& XmlWriter::attribute(const LiString& name, const LiString& value) {
-    ZV_ASSERT(_inStartTag);
-    _text += ' ';
-    _text += name.str();
-    _text += "=\"";
+void XmlWriter::appendEscaped(const LiString& value) {
     for (char c : value.str()) {
         switch (c) {
         case '&': _text += "&amp;"; break;
@@ -60,7 +60,24 @@ XmlWriter& XmlWriter::attribute(const LiString& name, const LiString& value) {
             }
         }
     }
+}
+
+XmlWriter& XmlWriter::attribute(const LiString& name, const LiString& value) {
+    ZV_ASSERT(_inStartTag);
+    _text += ' ';
+    _text += name.str();
+    _text += "=\"";
+    appendEscaped(value);
     _text += '"';
+    return *this;
+}
+
+XmlWriter& XmlWriter::text(const LiString& value) {
+    ZV_ASSERT(_inStartTag);
+    _text += '>';
+    appendEscaped(value);
+    _inStartTag = false;
+    _inText = true;
     return *this;
 }
 

@@ -23,17 +23,22 @@ public:
         return attribute(name, LiString(std::to_string(value)));
     }
     XmlWriter& attribute(const LiString& name, double value);
+    // Text content of the element just started, written on its line; the element takes no children.
+    XmlWriter& text(const LiString& value);
 
     // The document text; every started element must have been ended.
     std::string str() const;
 
 private:
     void indent();
+    void appendEscaped(const LiString& value);
 
     std::string _text;
     std::vector<LiString> _open;
     // The last start tag still lacks its closing ">".
     bool _inStartTag = false;
+    // The open element holds text, so its end tag follows on the same line.
+    bool _inText = false;
 };
 
 } // namespace Zv

@@ -34,6 +34,14 @@ TEST(Xml, WriterOutputParsesBackWithEscapes) {
     controls.startElement("a").attribute("name", "tab\tline\nend\r\x01").endElement();
     EXPECT_STREQ(XmlDocument::parse(controls.str(), "controls").getRoot().attribute("name").value(),
                  "tab\tline\nend\r\x01");
+
+    // Element text is escaped the same way and closes its element on its own line.
+    XmlWriter texts;
+    texts.startElement("settings").startElement("a").text("x<y & z\tw").endElement().startElement("b").endElement();
+    texts.endElement();
+    pugi::xml_node root = XmlDocument::parse(texts.str(), "texts").getRoot();
+    EXPECT_STREQ(root.child("a").text().get(), "x<y & z\tw");
+    EXPECT_TRUE(root.child("b"));
 }
 
 TEST(Xml, DeepNestingWritesLinearText) {
