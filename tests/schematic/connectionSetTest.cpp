@@ -1,3 +1,4 @@
+#include "tests/schematic/nodeTestSupport.h"
 #include "tests/schematic/sceneTestSupport.h"
 #include "tests/support/glRecorder.h"
 #include "views/schematic/src/scBasicConnections.h"
@@ -7,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <numbers>
 
 using namespace Zv;
 using namespace Zv::SceneTest;
+using Zv::NodeTest::failedAssertion;
 using Pos = ScRoundedBox::EdgePos;
 using S = ScRoundedBox::SubSectionType;
 
@@ -197,4 +200,33 @@ TEST(ConnectionSets, InsertArrowPointsOutOfTheMiddleOfTheStretch) {
     EXPECT_NEAR(std::abs(tris[0].vertices[1].x - tris[0].vertices[2].x), 9.0f, 1e-4f);
     EXPECT_EQ(colorId(tris[0].vertices[0].color.r), TabsHighlit);
     EXPECT_FLOAT_EQ(tris[0].vertices[0].color.a, 0.5f);
+}
+
+// No set is read past its sockets, whatever its kind: every operation on socket i checks i.
+TEST(ConnectionSets, EveryOperationOnASocketChecksItsIndex) {
+    const Pos start(S::UpperLeft, 0.5f), end(S::UpperRight, 0.5f);
+    std::vector<std::unique_ptr<ScConnectionSet>> sets;
+    sets.push_back(std::make_unique<ScSquareConnectionSet>(start, end, &box));
+    sets.push_back(std::make_unique<ScRoundedConnectionSet>(start, end, &box));
+    sets.push_back(std::make_unique<ScRoundedConnectionSetWithMasking>(1, start, end, &box));
+    sets.push_back(std::make_unique<ScFanConnectionSet>(start, end, &box));
+    sets.push_back(std::make_unique<ScSimpleConnectionSet>(start, end, &box));
+    sets.push_back(std::make_unique<ScIconConnectionSet>(start, end, &box));
+    for (const auto& set : sets) {
+        set->setNbConnections(3);
+        const int n = set->getNbConnections();
+        const bool oneTab = dynamic_cast<ScSimpleConnectionSet*>(set.get()) || dynamic_cast<ScIconConnectionSet*>(set.get());
+        EXPECT_EQ(n, oneTab ? 1 : 3) << dumped(*set);
+        for (int i : {-1, n}) {
+            for (const auto& call : std::vector<std::function<void()>>{
+                     [&] { set->getConnectionPoint(i); }, [&] { set->getConnectionNormal(i); },
+                     [&] { set->setHighlighted(i, true); }, [&] { set->isHighlighted(i); },
+                     [&] { set->setMarked(i, true); }})
+                EXPECT_EQ(failedAssertion(call), "i >= 0 && i < getNbConnections()") << dumped(*set) << " socket " << i;
+        }
+        set->setHighlighted(n - 1, true);
+        EXPECT_EQ(set->isHighlighted(n - 1), !oneTab) << dumped(*set);
+    }
+    ScIconConnectionSet unused(start, end, &box);
+    EXPECT_EQ(unused.getNbConnections(), 0) << "an icon set shows no socket until it has one";
 }

@@ -73,6 +73,26 @@ TEST_F(CustomNode, SocketIndicesReadLeftToRightOrTopToBottom) {
     EXPECT_EQ(failedAssertion([&] { right->getOutputDirection(2); }), "index < getNbOutputs()");
 }
 
+// Sockets past what a one-tab set shows all attach to its tab, drawn and picked without reading past it.
+TEST_F(CustomNode, SocketsPastAOneTabSetShareItsTab) {
+    auto node = makeRC<ScCustomNode>(1, 40.0f, 100.0f, 8.0f);
+    node->setInputSet(std::make_unique<ScSimpleConnectionSet>(Pos(S::Lower, 0.8f), Pos(S::Upper, 0.2f), nullptr));
+    node->setOutputSet(std::make_unique<ScIconConnectionSet>(Pos(S::UpperRight, 0.5f), Pos(S::LowerRight, 0.5f), nullptr));
+    addSockets(*node, 3, 2);
+    const ScConnectionSet& inputs = *node->getInputSet();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(node->getInputConnectionPoint(i, 0), inputs.getConnectionPoint(0));
+        EXPECT_EQ(node->getInputDirection(i), node->getInputDirection(0));
+    }
+    EXPECT_EQ(node->getOutputConnectionPoint(1, 0), node->getOutputSet()->getConnectionPoint(0));
+    node->getOutputs()[1].useCount = 1;
+    ScDrawContext ctx = makeContext();
+    EXPECT_NO_THROW(node->drawDecorations(ctx, 1.0f));
+    EXPECT_NO_THROW(node->drawHighlight(ctx, 1.0f));
+    const Hit input = pickAt(*node, inputs.getConnectionPoint(0) - inputs.getConnectionNormal(0) * 3.0f);
+    EXPECT_TRUE(input.hit && input.part == 0 && input.index >= 0 && input.index < 3);
+}
+
 TEST_F(CustomNode, PicksInputOutputToggleImageIRThenBody) {
     auto node = makeNode(0, _tool);
     const ScRoundedBox& box = node->getBox();

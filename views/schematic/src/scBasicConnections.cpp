@@ -79,19 +79,18 @@ void ScBasicConnectionSet::update() const {
     _dirty = false;
 }
 
-const ScBasicTab& ScBasicConnectionSet::getTab(int i) const {
+const ScBasicConnectionSet::Slot& ScBasicConnectionSet::getSlot(int i) const {
     update();
-    return *_tabs[i].tab;
+    checkIndex(i);
+    return _tabs[i];
+}
+
+const ScBasicTab& ScBasicConnectionSet::getTab(int i) const {
+    return *getSlot(i).tab;
 }
 
 ScBasicTab& ScBasicConnectionSet::getDrawnTab(int i) const {
-    update();
-    return *_tabs[i].tab;
-}
-
-ScMarkableTab* ScBasicConnectionSet::getMarks(int i) const {
-    update();
-    return _tabs[i].marks;
+    return *getSlot(i).tab;
 }
 
 void ScBasicConnectionSet::draw(ScDrawContext& ctx, float alpha) const {
@@ -134,16 +133,16 @@ GeVector2<float> ScBasicConnectionSet::getConnectionNormal(int i) const {
 }
 
 void ScBasicConnectionSet::setHighlighted(int i, bool highlighted) {
-    if (ScMarkableTab* marks = getMarks(i)) marks->setHighlighted(highlighted);
+    if (ScMarkableTab* marks = getSlot(i).marks) marks->setHighlighted(highlighted);
 }
 
 bool ScBasicConnectionSet::isHighlighted(int i) const {
-    const ScMarkableTab* marks = getMarks(i);
+    const ScMarkableTab* marks = getSlot(i).marks;
     return marks && marks->isHighlighted();
 }
 
 void ScBasicConnectionSet::setMarked(int i, bool marked) {
-    if (ScMarkableTab* marks = getMarks(i)) marks->setMarked(marked);
+    if (ScMarkableTab* marks = getSlot(i).marks) marks->setMarked(marked);
 }
 
 void ScBasicConnectionSet::setEnlarged(bool enlarged) {
@@ -198,13 +197,15 @@ void ScSquareConnectionSet::buildTabs(int n) const {
 }
 
 GePoint2<float> ScSquareConnectionSet::getConnectionPoint(int i) const {
+    checkIndex(i);
     ScRoundedBox squared = getAnchorRBox()->expanded(kConnectionOffset);
     squared.setCornerRadius(0.0f);
     const float n = static_cast<float>(getNbConnections());
     return squared.getPoint(EdgePos(getSide(), 0.0f), EdgePos(getSide(), 1.0f), (static_cast<float>(i) + 0.5f) / n);
 }
 
-GeVector2<float> ScSquareConnectionSet::getConnectionNormal(int) const {
+GeVector2<float> ScSquareConnectionSet::getConnectionNormal(int i) const {
+    checkIndex(i);
     return getAnchorRBox()->getNormal(EdgePos(getSide(), 0.0f));
 }
 

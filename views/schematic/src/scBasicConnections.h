@@ -5,6 +5,7 @@
 #include "views/schematic/src/scIcon.h"
 #include "views/schematic/src/scRoundedConnectionTab.h"
 
+#include <algorithm>
 #include <type_traits>
 #include <vector>
 
@@ -66,7 +67,8 @@ private:
         std::unique_ptr<ScBasicTab> tab;
         ScMarkableTab* marks;  // null for tabs that show no highlight
     };
-    ScMarkableTab* getMarks(int i) const;
+    // Slot i, rebuilt first when stale.
+    const Slot& getSlot(int i) const;
     void markDirty() { _dirty = true; }
 
     mutable bool _dirty = true;
@@ -131,10 +133,13 @@ public:
     using ScBasicConnectionSet::ScBasicConnectionSet;
     std::unique_ptr<ScConnectionSet> clone() const override;
     int getNbConnections() const override { return 1; }
-    void setHighlighted(int, bool) override {}
+    void setHighlighted(int i, bool) override { checkIndex(i); }
     void setEnlarged(bool) override {}
-    bool isHighlighted(int) const override { return false; }
-    void setMarked(int, bool) override {}
+    bool isHighlighted(int i) const override {
+        checkIndex(i);
+        return false;
+    }
+    void setMarked(int i, bool) override { checkIndex(i); }
 
 protected:
     void buildTabs(int n) const override;
@@ -148,6 +153,8 @@ public:
                         const RCShdPtr<ScIcon>& icon = {})
         : ScBasicConnectionSet(start, end, anchor), _icon(icon) {}
     std::unique_ptr<ScConnectionSet> clone() const override;
+    // Its one tab serves one socket.
+    int getNbConnections() const override { return std::min(ScBasicConnectionSet::getNbConnections(), 1); }
     const RCShdPtr<ScIcon>& getIcon() const { return _icon; }
 
 protected:

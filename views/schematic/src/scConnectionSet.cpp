@@ -2,9 +2,15 @@
 
 #include "views/schematic/src/scDrawContext.h"
 
+#include "platform/base/assertions.h"
+
 #include <GL/gl.h>
 
 namespace Zv {
+
+void ScConnectionSet::checkIndex(int i) const {
+    ZV_ASSERT(i >= 0 && i < getNbConnections());
+}
 
 void ScConnectionSet::drawInsertArrow(ScDrawContext& ctx, float alpha) const {
     ctx.setState(ScDrawContext::Plain);

@@ -55,6 +55,9 @@ public:
     virtual void update() const = 0;
 
 protected:
+    // Every operation on socket i checks it: no set is read past its tabs.
+    void checkIndex(int i) const;
+
     static constexpr float kBorderWidth = 6.0f;
     static constexpr float kEnlargedWidth = 15.0f;
     static constexpr float kPickWidth = 6.0f;

@@ -397,42 +397,45 @@ void ScCustomNode::addOutput(SocketRecord& socket) {
     _boundsDirty = true;
 }
 
+int ScCustomNode::toSetIndex(const ScConnectionSet& set, int index, int n, bool isInput) const {
+    const int clockwise = isInput ? getInputSetIndex(index, n) : getOutputSetIndex(index, n);
+    return std::min(clockwise, set.getNbConnections() - 1);
+}
+
 int ScCustomNode::mapInputIndex(int index) const {
     ZV_ASSERT(index >= 0);
     ZV_ASSERT(index < getNbInputs());
-    return getInputSetIndex(index, getNbInputs());
+    update();
+    return _working.inputSet ? toSetIndex(*_working.inputSet, index, getNbInputs(), true) : index;
 }
 
 int ScCustomNode::mapOutputIndex(int index) const {
     ZV_ASSERT(index >= 0);
     ZV_ASSERT(index < getNbOutputs());
-    return getOutputSetIndex(index, getNbOutputs());
+    update();
+    return _working.outputSet ? toSetIndex(*_working.outputSet, index, getNbOutputs(), false) : index;
 }
 
 GePoint2<float> ScCustomNode::getInputConnectionPoint(int index, int) const {
     const int setIndex = mapInputIndex(index);
-    update();
     if (!_working.inputSet) return getPosition() - getFlowDirection() * (_box.getRect().getHeight() / 2.0f);
     return _working.inputSet->getConnectionPoint(setIndex);
 }
 
 GePoint2<float> ScCustomNode::getOutputConnectionPoint(int index, int) const {
     const int setIndex = mapOutputIndex(index);
-    update();
     if (!_working.outputSet) return getPosition() + getFlowDirection() * (_box.getRect().getHeight() / 2.0f);
     return _working.outputSet->getConnectionPoint(setIndex);
 }
 
 GeVector2<float> ScCustomNode::getInputDirection(int index) const {
     const int setIndex = mapInputIndex(index);
-    update();
     if (!_working.inputSet) return ScNode::getInputDirection(index);
     return getSocketDirection(*_working.inputSet, setIndex, true);
 }
 
 GeVector2<float> ScCustomNode::getOutputDirection(int index) const {
     const int setIndex = mapOutputIndex(index);
-    update();
     if (!_working.outputSet) return ScNode::getOutputDirection(index);
     return getSocketDirection(*_working.outputSet, setIndex, false);
 }
@@ -544,7 +547,7 @@ void ScCustomNode::applySocketHighlights(ScConnectionSet& set, const std::vector
                                          bool isInput) const {
     const int n = static_cast<int>(sockets.size());
     for (int i = 0; i < n; ++i) {
-        const int setIndex = isInput ? getInputSetIndex(i, n) : getOutputSetIndex(i, n);
+        const int setIndex = toSetIndex(set, i, n, isInput);
         set.setHighlighted(setIndex, sockets[i].isHighlighted());
         set.setMarked(setIndex, sockets[i].flag);
     }

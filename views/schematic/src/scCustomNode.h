@@ -123,6 +123,8 @@ private:
     void update() const;
     void cloneParts() const;
     void separateBands() const;
+    // Sets run clockwise; sockets past what a set shows (one-tab sets) share its last tab.
+    int toSetIndex(const ScConnectionSet& set, int index, int n, bool isInput) const;
     int mapInputIndex(int index) const;
     int mapOutputIndex(int index) const;
     // Per-socket highlight and marks from the socket records.

@@ -45,6 +45,7 @@ void ScFanConnectionSet::setNbConnections(int n) {
 }
 
 void ScFanConnectionSet::setMarked(int i, bool marked) {
+    checkIndex(i);
     if (_connections[i].marked == marked) return;
     _connections[i].marked = marked;
     _nbMarked += marked ? 1 : -1;
@@ -63,14 +64,26 @@ float ScFanConnectionSet::getBranchOffset(int i) const {
 }
 
 GePoint2<float> ScFanConnectionSet::getConnectionPoint(int i) const {
+    checkIndex(i);
     const Base base = getBase();
     const GePoint2<float> tip = base.point + base.normal * kConnectionDistance;
     if (getNbConnections() == 1) return tip;
     return tip + GeVector2<float>(base.normal.y, -base.normal.x) * getBranchOffset(i);
 }
 
-GeVector2<float> ScFanConnectionSet::getConnectionNormal(int) const {
+GeVector2<float> ScFanConnectionSet::getConnectionNormal(int i) const {
+    checkIndex(i);
     return getBase().normal;
+}
+
+void ScFanConnectionSet::setHighlighted(int i, bool highlighted) {
+    checkIndex(i);
+    _connections[i].highlighted = highlighted;
+}
+
+bool ScFanConnectionSet::isHighlighted(int i) const {
+    checkIndex(i);
+    return _connections[i].highlighted;
 }
 
 int ScFanConnectionSet::pick(const GePoint2<float>& p, bool enlarged) const {

@@ -29,9 +29,9 @@ public:
     int getNbConnections() const override { return static_cast<int>(_connections.size()); }
     GePoint2<float> getConnectionPoint(int i) const override;
     GeVector2<float> getConnectionNormal(int i) const override;
-    void setHighlighted(int i, bool highlighted) override { _connections[i].highlighted = highlighted; }
+    void setHighlighted(int i, bool highlighted) override;
     void setEnlarged(bool enlarged) override { _tab.setBorderWidth(enlarged ? kEnlargedWidth : kBorderWidth); }
-    bool isHighlighted(int i) const override { return _connections[i].highlighted; }
+    bool isHighlighted(int i) const override;
     // The tab shows a mark while any of its connections carries one.
     void setMarked(int i, bool marked) override;
     // Every edge of the fan belongs to the one socket: 0 on the tab, else -1.
