@@ -120,8 +120,9 @@ void arcStrip(const ScRoundedBox& box, const TabSubSection& piece, float radius,
     glEnd();
 }
 
+// Half-open, so the seam between two corner pieces over an empty side belongs to one of them.
 bool withinAngles(const TabSubSection& piece, float phi) {
-    return ScRoundedBox::getAngle(piece.getFrom()) < phi && phi < ScRoundedBox::getAngle(piece.getTo());
+    return ScRoundedBox::getAngle(piece.getFrom()) <= phi && phi < ScRoundedBox::getAngle(piece.getTo());
 }
 
 } // namespace
