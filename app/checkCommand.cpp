@@ -8,6 +8,7 @@
 #include "platform/base/fileUtil.h"
 #include "platform/base/liStringUtil.h"
 #include "platform/graph/piGraph.h"
+#include "platform/graph/piGroupNode.h"
 
 #include <cstdio>
 #include <optional>
@@ -19,8 +20,8 @@ namespace {
 struct CheckArgs {
     std::string path;
     int orientation = 0;
-    int inputs = 0;
-    int outputs = 0;
+    int inputs = 1;
+    int outputs = 1;
 };
 
 std::optional<int> readCount(const std::string& text, int max) {
@@ -60,45 +61,72 @@ std::optional<CheckArgs> parseArgs(const std::vector<std::string>& args) {
     return parsed;
 }
 
+// The node the description is checked for: a group, whose sockets are whatever the author asks for.
+RCStrongPtr<PiNode> makeStandIn(PiGraph& graph, const CheckArgs& args) {
+    const auto group = rcCheckedCast<PiGroupNode>(graph.createNode("Group", graph.getRootGroup()));
+    for (int i = 0; i < args.inputs; ++i) graph.addGroupSocket(group, "In", false);
+    for (int i = 0; i < args.outputs; ++i) graph.addGroupSocket(group, "Out", true);
+    return group;
+}
+
+// Builds the node with its sockets and every link end, as the view would; the size, or nothing if hidden.
+std::optional<GeVector2<float>> measure(const CheckArgs& args, const RCStrongPtr<PiNode>& standIn) {
+    const std::string text = FileUtil::readFile(args.path);
+    const RCStrongPtr<ScNode> node =
+        ScNodeFactory::getInstance().createNodeFromDescription(text, args.path, standIn, args.orientation);
+    if (node.isNull()) return std::nullopt;
+    for (int i = 0; i < args.inputs; ++i) {
+        ScNode::SocketRecord socket;
+        node->addInput(socket);
+    }
+    for (int i = 0; i < args.outputs; ++i) {
+        ScNode::SocketRecord socket;
+        node->addOutput(socket);
+    }
+    for (int i = 0; i < args.inputs; ++i) {
+        node->getInputConnectionPoint(i, 0);
+        node->getInputDirection(i);
+    }
+    for (int i = 0; i < args.outputs; ++i) {
+        node->getOutputConnectionPoint(i, 0);
+        node->getOutputDirection(i);
+    }
+    GeVector2<float> size;
+    node->getSize(size);
+    return size;
+}
+
 int runCheck(const std::vector<std::string>& args) {
     const std::optional<CheckArgs> parsed = parseArgs(args);
     if (!parsed) return 2;
     if (ScNodeIconRegistry::getState() == ScNodeIconRegistry::NotInitialized) ScNodeIconRegistry::initialize();
     if (ScNodeFactory::getState() == ScNodeFactory::NotInitialized) ScNodeFactory::initialize();
-    // Tabs that show a tool's state need a real node to look at: an image modifier with one output.
     const RCStrongPtr<PiGraph> graph = PiGraph::create("Check");
-    const RCStrongPtr<PiNode> tool = graph->createNode("Blur", graph->getRootGroup());
-    RCStrongPtr<ScNode> node;
+    std::optional<GeVector2<float>> size;
     try {
-        const std::string text = FileUtil::readFile(parsed->path);
-        node = ScNodeFactory::getInstance().createNodeFromDescription(text, parsed->path, tool, parsed->orientation);
+        size = measure(*parsed, makeStandIn(*graph, *parsed));
     } catch (const ScNodeFactory::BadXMLDescriptionEx& ex) {
-        std::puts(ex.getMessage().c_str());
+        std::printf("%s: %s\n", ex.getSource().c_str(), ex.getMessage().c_str());
         return 1;
     } catch (const ExBadInput& ex) {
         std::puts(ex.getMessage().c_str());
         return 1;
+    } catch (const ExBase& ex) {
+        // A fault of this program, not of the description: say where it is.
+        std::printf("%s: the node could not be built: %s\n", parsed->path.c_str(), ex.describe().c_str());
+        return 1;
     }
-    if (node.isNull()) {
+    if (!size) {
         std::puts("hidden");
         return 0;
     }
-    for (int i = 0; i < parsed->inputs; ++i) {
-        ScNode::SocketRecord socket;
-        node->addInput(socket);
-    }
-    for (int i = 0; i < parsed->outputs; ++i) {
-        ScNode::SocketRecord socket;
-        node->addOutput(socket);
-    }
-    GeVector2<float> size;
-    node->getSize(size);
-    std::printf("ok\t%.3f\t%.3f\n", size.x, size.y);
+    std::printf("ok\t%.3f\t%.3f\n", size->x, size->y);
     return 0;
 }
 
 const AppCommand::Registration registration({"check", "check DESCRIPTION.xml [--orientation 0|1|2] [--inputs N] [--outputs M]",
-                                             "build a node from a node description; print its size or what is wrong",
+                                             "build a node from a node description for N inputs and M outputs (1 and 1 "
+                                             "unless given); print its size or what is wrong",
                                              runCheck});
 
 } // namespace

@@ -17,21 +17,27 @@ namespace {
 
 class NodeFactory : public ::testing::Test {
 protected:
-    RCStrongPtr<ScNode> build(const std::string& text, int orientation = 0) {
-        return factory().createNodeFromDescription(text, "test", _blur, orientation);
+    RCStrongPtr<ScNode> build(const std::string& text, int orientation = 0) { return buildFor(_blur, text, orientation); }
+    RCStrongPtr<ScNode> buildFor(const RCStrongPtr<PiNode>& node, const std::string& text, int orientation = 0) {
+        return factory().createNodeFromDescription(text, "test.xml", node, orientation);
     }
-    // The reason a description is refused, or "accepted".
-    std::string refusal(const std::string& text) {
+    // Where and why a description is refused for the node, or "accepted".
+    std::string refusalFor(const RCStrongPtr<PiNode>& node, const std::string& text) {
         try {
-            build(text);
+            buildFor(node, text);
         } catch (const ScNodeFactory::BadXMLDescriptionEx& ex) {
-            return ex.getMessage();
+            return ex.getSource() + ": " + ex.getMessage();
         }
         return "accepted";
     }
+    std::string refusal(const std::string& text) {
+        const std::string refused = refusalFor(_blur, text);
+        return refused.rfind("test.xml: ", 0) == 0 ? refused.substr(10) : refused;
+    }
+    RCStrongPtr<PiNode> create(const char* tool) { return _graph->createNode(tool, _graph->getRootGroup()); }
 
     RCStrongPtr<PiGraph> _graph = PiGraph::create("Factory");
-    RCStrongPtr<PiNode> _blur = _graph->createNode("Blur", _graph->getRootGroup());
+    RCStrongPtr<PiNode> _blur = create("Blur");
 };
 
 const std::string kBox = R"(<CustomNode Width="80" Height="30" CornerRadius="6">)";
@@ -85,6 +91,63 @@ TEST_F(NodeFactory, EveryMalformedDescriptionIsRefusedWithItsReason) {
               "Invalid description: Expecting TAG CustomNode");
     EXPECT_EQ(refusal(R"(<CustomNode Width="wide" Height="30" CornerRadius="6"/>)"),
               "Invalid number in attribute Width: wide");
+    EXPECT_EQ(refusal(withTabs("<InputConnectionSet><SquareConnectionSet>" + basicTab() +
+                               "</SquareConnectionSet></InputConnectionSet>")),
+              "Invalid SquareConnectionSet: it must start and end on the corners at the two ends of one side");
+    // The place of a reading error is the source's line.
+    EXPECT_EQ(refusalFor(_blur, "<CustomNode>\n<Tabs>"), "test.xml:2: not valid XML: Start-end tags mismatch");
+    EXPECT_EQ(refusalFor(_blur, ""), "test.xml:1: not valid XML: No document element found");
+}
+
+// Sizes that would make a node vanish, or that no perimeter walk can finish, are refused.
+TEST_F(NodeFactory, SizesAreFiniteAndBounded) {
+    const auto sized = [&](const char* width, const char* height, const char* radius) {
+        return refusal(std::string("<CustomNode Width='") + width + "' Height='" + height + "' CornerRadius='" + radius +
+                       "'/>");
+    };
+    EXPECT_EQ(sized("3.4e38", "30", "6"), "Invalid size: Width must be from 1 to 10000, not 3.4e38");
+    EXPECT_EQ(sized("nan", "30", "6"), "Invalid size: Width must be from 1 to 10000, not nan");
+    EXPECT_EQ(sized("80", "inf", "6"), "Invalid size: Height must be from 1 to 10000, not inf");
+    EXPECT_EQ(sized("80", "0", "6"), "Invalid size: Height must be from 1 to 10000, not 0");
+    EXPECT_EQ(sized("-80", "30", "6"), "Invalid size: Width must be from 1 to 10000, not -80");
+    EXPECT_EQ(sized("80", "30", "-0.5"), "Invalid size: CornerRadius must be from 0 to 10000, not -0.5");
+    EXPECT_EQ(sized("80", "30", "1e5"), "Invalid size: CornerRadius must be from 0 to 10000, not 1e5");
+    EXPECT_EQ(sized("10000", "1", "0"), "accepted");
+    EXPECT_EQ(refusal(withTabs(R"(<OutputConnectionSet><FanConnectionSet><BasicTab>
+                <StartPosition Tab="LOWER" Offset="nan"/><EndPosition Tab="LOWER" Offset="1"/>
+                </BasicTab></FanConnectionSet></OutputConnectionSet>)")),
+              "Invalid Position: Offset outside 0 to 1: nan");
+}
+
+TEST_F(NodeFactory, SetsAndStripsMustFitTheSocketsTheNodeShows) {
+    const auto inputSet = [](const char* kind, const std::string& extra = "") {
+        return withTabs(std::string("<InputConnectionSet><") + kind + ">" + extra + basicTab() + "</" + kind +
+                        "></InputConnectionSet>");
+    };
+    const std::string simple = inputSet("SimpleConnectionSet"), icon = inputSet("IconConnectionSet", "<Icon>Blur</Icon>"),
+                      masking = inputSet("RoundedConnectionSetWithMasking");
+    const std::string irStrip = withTabs("<ToggleIRTab><SquareToggleIRTab>" + basicTab() + "</SquareToggleIRTab></ToggleIRTab>");
+    const auto over = create("Over"), merge = create("Merge"), output = create("Output"), grade = create("ColorCorrect");
+    EXPECT_EQ(refusalFor(over, simple),
+              "test.xml: Invalid description: SimpleConnectionSet shows at most 1 input, the node has 3");
+    EXPECT_EQ(refusalFor(over, icon), "test.xml: Invalid description: IconConnectionSet shows at most 1 input, the node has 3");
+    EXPECT_EQ(refusalFor(merge, simple),
+              "test.xml: Invalid description: SimpleConnectionSet shows at most 1 input, the node has 1 or more");
+    EXPECT_EQ(refusalFor(_blur, masking),
+              "test.xml: Invalid description: RoundedConnectionSetWithMasking needs at least 2 inputs, the node has 1");
+    EXPECT_EQ(refusalFor(output, irStrip),
+              "test.xml: Invalid description: ToggleIRTab needs at least 1 output, the node has 0");
+    EXPECT_EQ(refusalFor(output,
+                         withTabs("<OutputConnectionSet><SimpleConnectionSet>" + basicTab() +
+                                  "</SimpleConnectionSet></OutputConnectionSet>")),
+              "accepted");
+    for (const std::string& fits : {simple, icon, irStrip}) EXPECT_EQ(refusalFor(_blur, fits), "accepted");
+    EXPECT_EQ(refusalFor(grade, masking), "accepted");
+    // Either image of a toggle node must fit.
+    const std::string toggle = "<ImageToggleNode><ImageShownNode>" + kBox + "</CustomNode></ImageShownNode>" +
+                               "<ImageNotShownNode>" + simple + "</ImageNotShownNode></ImageToggleNode>";
+    EXPECT_EQ(refusalFor(over, toggle),
+              "test.xml: Invalid description: SimpleConnectionSet shows at most 1 input, the node has 3");
 }
 
 TEST_F(NodeFactory, DefaultsFallbackAndHiddenNodes) {
@@ -105,6 +168,7 @@ TEST_F(NodeFactory, DefaultsFallbackAndHiddenNodes) {
 }
 
 TEST_F(NodeFactory, ElementsBecomeTheirClasses) {
+    const auto grade = create("ColorCorrect");
     const std::string text =
         R"(<CustomNode Width="90" Height="40" CornerRadius="30" DisplayThumbnail="true" CanCollapseNode="yes">
              <NamePosition>BOTTOM</NamePosition><Color>OUTPUT1</Color><Tabs>
@@ -116,7 +180,7 @@ TEST_F(NodeFactory, ElementsBecomeTheirClasses) {
              <ToggleIRTab><SquareToggleIRTab>)" +
         basicTab(R"(<StartPosition Tab="LEFT" Offset="0"/>)", R"(<EndPosition Tab="LEFT" Offset="1"/>)") +
         R"(</SquareToggleIRTab></ToggleIRTab></Tabs></CustomNode>)";
-    auto node = rcCheckedCast<ScCustomNode>(build(text, 2));
+    auto node = rcCheckedCast<ScCustomNode>(buildFor(grade, text, 2));
     EXPECT_EQ(node->getNameAlignment(), ScCustomNode::BOTTOM);
     EXPECT_EQ(node->getColorKind(), ScCustomNode::OUTPUT1);
     EXPECT_TRUE(node->isThumbnailShown());

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <numbers>
 #include <sstream>
 
@@ -71,6 +72,19 @@ TEST(RoundedBox, OffsetStepsOverEmptySectionsAndRoundTripsByThePerimeter) {
     EXPECT_NEAR(ccw.getCwPercentPos(), 0.25f, 1e-4f);
     Pos mid = box().getOffsetPos({S::Upper, 0.0f}, {S::Upper, 1.0f}, 0.5f);
     EXPECT_NEAR(mid.getCwPercentPos(), 0.5f, 1e-5f);
+}
+
+// Whole turns are skipped, and a walk with no finite length or on a box with no finite outline stays put:
+// any of them would otherwise never end.
+TEST(RoundedBox, WalksGoAtMostOnceRound) {
+    const ScRoundedBox b = box();
+    const Pos p(S::Upper, 0.5f);
+    EXPECT_TRUE(isEqual(b.getOffsetPosCW(p, 1000.0f * b.getArcLength() + 21.0f), {S::Upper, 0.75f}, 1e-3f));
+    const Pos far = b.getOffsetPosCW(p, -1e30f);
+    EXPECT_TRUE(far.getCwPercentPos() <= 1.0f);
+    const float inf = std::numeric_limits<float>::infinity();
+    for (float step : {inf, -inf, std::numeric_limits<float>::quiet_NaN()}) EXPECT_EQ(b.getOffsetPosCW(p, step), p);
+    EXPECT_EQ(ScRoundedBox({-3e38f, 3e38f, 0.0f, 10.0f}, 2.0f).getOffsetPos(p, {S::Lower, 0.5f}, 0.5f), p);
 }
 
 TEST(RoundedBox, PointsAndNormalsFollowTheOutline) {

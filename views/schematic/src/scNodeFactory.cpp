@@ -13,12 +13,15 @@
 #include "views/schematic/src/scToggleIRTab.h"
 #include "views/schematic/src/scToggleImageTab.h"
 
+#include "platform/base/assertions.h"
 #include "platform/base/liStringUtil.h"
 #include "platform/graph/piCompositionUtils.h"
+#include "platform/graph/piNode.h"
 #include "platform/graph/piSchematicInterface.h"
 #include "platform/graph/piTool.h"
 
 #include <cstring>
+#include <limits>
 #include <string>
 
 namespace Zv {
@@ -26,8 +29,34 @@ namespace {
 
 using EdgePos = ScRoundedBox::EdgePos;
 
+// Node sizes, in scene units. Outside them a size is a mistake, and the perimeter maths of huge or
+// non-finite boxes would never end.
+constexpr double kMinSize = 1.0;
+constexpr double kMaxSize = 10000.0;
+constexpr int kAnyNumber = std::numeric_limits<int>::max();
+
+// Connection set kinds in the order the first one present decides, with how many sockets each shows.
+struct SetKind {
+    const char* tag;
+    int min, max;
+};
+constexpr SetKind kSetKinds[] = {{"RoundedConnectionSet", 0, kAnyNumber}, {"RoundedConnectionSetWithMasking", 2, kAnyNumber},
+                                 {"SimpleConnectionSet", 0, 1},           {"SquareConnectionSet", 0, kAnyNumber},
+                                 {"FanConnectionSet", 0, kAnyNumber},     {"IconConnectionSet", 0, 1}};
+
 [[noreturn]] void fail(const std::string& reason) {
     throw ScNodeFactory::BadXMLDescriptionEx(__FILE__, __LINE__, reason);
+}
+
+// Runs make, naming the description in what it throws unless the place is known already.
+template <class Make>
+auto naming(const std::string& source, Make make) {
+    try {
+        return make();
+    } catch (ScNodeFactory::BadXMLDescriptionEx& ex) {
+        if (ex.getSource().empty()) ex.setSource(source);
+        throw;
+    }
 }
 
 // An element's text without the blanks around it.
@@ -38,10 +67,18 @@ LiString textOf(const pugi::xml_node& element) {
     return LiString(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
 }
 
-float readFloat(const pugi::xml_attribute& attribute) {
+double readNumber(const pugi::xml_attribute& attribute) {
     const auto value = LiStringUtil::parseFloat(LiString(attribute.value()));
     if (!value) fail(std::string("Invalid number in attribute ") + attribute.name() + ": " + attribute.value());
-    return static_cast<float>(*value);
+    return *value;
+}
+
+float readSize(const pugi::xml_attribute& attribute, double min) {
+    const double value = readNumber(attribute);
+    if (!(value >= min && value <= kMaxSize))
+        fail(std::string("Invalid size: ") + attribute.name() + " must be from " + LiStringUtil::convertNb(min).str() +
+             " to " + LiStringUtil::convertNb(kMaxSize).str() + ", not " + attribute.value());
+    return static_cast<float>(value);
 }
 
 // The first of the named children present, or an empty node.
@@ -57,6 +94,10 @@ pugi::xml_node firstChildOf(const pugi::xml_node& element, std::initializer_list
 struct ScNodeFactory::Build {
     RCStrongPtr<PiNode> node;
     int orientation;
+    // The sockets of the node built for; none while a prototype is built.
+    std::optional<Sockets> sockets;
+    // Where a prototype keeps its rules.
+    std::vector<SocketRule>* rules = nullptr;
 };
 
 ScNodeFactory::ScNodeFactory()
@@ -74,44 +115,80 @@ LiString ScNodeFactory::getDescriptionKey(const PiTool& tool, int orientation) {
            PiSchematicInterface::getOrientationSuffix(orientation);
 }
 
+// Parameter sockets are not shown.
+ScNodeFactory::Sockets ScNodeFactory::countSockets(const PiNode& node) {
+    Sockets sockets;
+    for (const auto& input : node.getInputs()) {
+        if (input->getSocketTypeIndex() < PiSocketDesc::Image) continue;
+        ++sockets.inputs;
+        sockets.inputsGrow = sockets.inputsGrow || input->getDesc().multivalued;
+    }
+    for (const auto& output : node.getOutputs())
+        if (output->getSocketTypeIndex() >= PiSocketDesc::Image) ++sockets.outputs;
+    return sockets;
+}
+
 // Descriptions.
 
 XmlDocument ScNodeFactory::parseDescription(const LiString& text, const LiString& sourceName) {
-    XmlDocument document = XmlDocument::parse(text.str(), sourceName);
-    ++_nbDescriptionsRead;
-    return document;
+    try {
+        XmlDocument document = XmlDocument::parse(text.str(), sourceName);
+        ++_nbDescriptionsRead;
+        return document;
+    } catch (const ExBadInput& ex) {
+        // The reader's message starts with the place, which becomes the source.
+        const std::string place = ex.getFile() + ":" + std::to_string(ex.getLine());
+        std::string reason = ex.getMessage();
+        if (reason.rfind(place + ": ", 0) == 0) reason.erase(0, place.size() + 2);
+        BadXMLDescriptionEx bad(__FILE__, __LINE__, reason);
+        bad.setSource(place);
+        throw bad;
+    }
 }
 
 RCStrongPtr<ScNode> ScNodeFactory::createNode(const RCStrongPtr<PiNode>& node, int orientation) {
-    const Build build{node, orientation};
-    RCStrongPtr<ScNode> created = buildDescribed(build);
+    RCStrongPtr<ScNode> created = buildDescribed({node, orientation, countSockets(*node)});
     if (!created.isNull()) created->setProcessingNode(node);
     return created;
 }
 
 RCStrongPtr<ScNode> ScNodeFactory::buildDescribed(const Build& build) {
-    const int orientation = build.orientation;
     const PiTool& tool = build.node->getToolRef();
-    const LiString key = getDescriptionKey(tool, orientation);
     const PiSchematicInterface& schematic = tool.getSchematicInterface();
-    if (!schematic.canKeepDescriptions())
-        return buildNode(parseDescription(schematic.getDescription(orientation), key).getRoot(), build);
+    const auto read = [&](const std::string& source) {
+        return parseDescription(schematic.getDescription(build.orientation), source);
+    };
+    if (!schematic.canKeepDescriptions()) {
+        const std::string source = PiSchematicInterface::getDescriptionPath(tool.getToolName(), build.orientation);
+        return naming(source, [&] { return buildNode(read(source).getRoot(), build); });
+    }
+    const LiString key = getDescriptionKey(tool, build.orientation);
     auto found = _descriptions.find(key);
     if (found == _descriptions.end()) {
-        found = _descriptions.emplace(key, Kept{parseDescription(schematic.getDescription(orientation), key), {}}).first;
-        found->second.prototype = makePrototype(found->second.description.getRoot(), build);
+        found = _descriptions.try_emplace(key).first;
+        Kept& kept = found->second;
+        kept.source = PiSchematicInterface::getDescriptionPath(tool.getToolName(), build.orientation);
+        try {
+            kept.description = read(kept.source);
+            makePrototype(kept, build.orientation);
+        } catch (const BadXMLDescriptionEx& ex) {
+            kept.failure = ex;
+        }
     }
     const Kept& kept = found->second;
-    if (!kept.prototype.isNull()) return kept.prototype->cloneFor(build.node);
-    return buildNode(kept.description.getRoot(), build);
+    return naming(kept.source, [&] {
+        if (kept.failure) throw *kept.failure;
+        if (kept.prototype.isNull()) return buildNode(kept.description.getRoot(), build);
+        for (const SocketRule& rule : kept.rules) checkRule(rule, *build.sockets);
+        return RCStrongPtr<ScNode>(kept.prototype->cloneFor(build.node));
+    });
 }
 
-RCStrongPtr<ScCustomNode> ScNodeFactory::makePrototype(const pugi::xml_node& root, const Build& build) {
-    if (root.child("Tabs").child("LinkNodeIconTab")) return nullptr;
-    const RCStrongPtr<ScNode> built = buildNode(root, build);
-    auto* custom = dynamic_cast<ScCustomNode*>(built.get());
-    if (!custom) return nullptr;
-    return custom->cloneFor(nullptr);
+void ScNodeFactory::makePrototype(Kept& kept, int orientation) {
+    const pugi::xml_node root = kept.description.getRoot();
+    const RCStrongPtr<ScNode> built = buildNode(root, {nullptr, orientation, std::nullopt, &kept.rules});
+    const auto* custom = dynamic_cast<const ScCustomNode*>(built.get());
+    if (custom && !root.child("Tabs").child("LinkNodeIconTab")) kept.prototype = custom->cloneFor(nullptr);
 }
 
 const XmlDocument& ScNodeFactory::getDefaultDescription(int orientation) {
@@ -125,8 +202,38 @@ const XmlDocument& ScNodeFactory::getDefaultDescription(int orientation) {
 
 RCStrongPtr<ScNode> ScNodeFactory::createNodeFromDescription(const LiString& text, const LiString& sourceName,
                                                              const RCStrongPtr<PiNode>& node, int orientation) {
-    const XmlDocument document = parseDescription(text, sourceName);
-    return buildNode(document.getRoot(), {node, orientation});
+    ZV_ASSERT(!node.isNull());
+    return naming(sourceName.str(), [&] {
+        const XmlDocument document = parseDescription(text, sourceName);
+        return buildNode(document.getRoot(), {node, orientation, countSockets(*node)});
+    });
+}
+
+RCStrongPtr<ScNode> ScNodeFactory::createDefaultNode(const RCStrongPtr<PiNode>& node, int orientation) {
+    RCStrongPtr<ScNode> created = naming("Default", [&] {
+        return buildNode(getDefaultDescription(orientation).getRoot(), {node, orientation, countSockets(*node)});
+    });
+    created->setProcessingNode(node);
+    return created;
+}
+
+// Socket rules.
+
+void ScNodeFactory::require(const Build& build, const SocketRule& rule) {
+    if (build.rules) build.rules->push_back(rule);
+    if (build.sockets) checkRule(rule, *build.sockets);
+}
+
+void ScNodeFactory::checkRule(const SocketRule& rule, const Sockets& sockets) {
+    const int n = rule.isInput ? sockets.inputs : sockets.outputs;
+    const bool grows = rule.isInput && sockets.inputsGrow;
+    const auto count = [&](int k) {
+        return std::to_string(k) + (rule.isInput ? " input" : " output") + (k == 1 ? "" : "s");
+    };
+    const std::string has = ", the node has " + std::to_string(n) + (grows ? " or more" : "");
+    if (n < rule.min) fail(std::string("Invalid description: ") + rule.element + " needs at least " + count(rule.min) + has);
+    if (n > rule.max || (grows && rule.max != kAnyNumber))
+        fail(std::string("Invalid description: ") + rule.element + " shows at most " + count(rule.max) + has);
 }
 
 // Elements.
@@ -151,7 +258,8 @@ RCStrongPtr<ScCustomNode> ScNodeFactory::buildCustomNode(const pugi::xml_node& e
     const pugi::xml_attribute width = element.attribute("Width"), height = element.attribute("Height"),
                               radius = element.attribute("CornerRadius");
     if (!width || !height || !radius) fail("Invalid description: Attribute Width,Height or CornerRadius missing");
-    auto node = makeRC<ScCustomNode>(build.orientation, readFloat(height), readFloat(width), readFloat(radius));
+    auto node = makeRC<ScCustomNode>(build.orientation, readSize(height, kMinSize), readSize(width, kMinSize),
+                                     readSize(radius, 0.0));
     if (pugi::xml_node image = element.child("ImageHandler"))
         node->setBody(std::make_unique<ScSimpleIcon>(ScNodeIconRegistry::getInstance().getIcon(textOf(image), true)));
     if (pugi::xml_node position = element.child("NamePosition"))
@@ -178,15 +286,18 @@ RCStrongPtr<ScNode> ScNodeFactory::buildImageToggleNode(const pugi::xml_node& el
 }
 
 void ScNodeFactory::buildTabs(const pugi::xml_node& tabs, ScCustomNode& node, const Build& build) {
-    if (pugi::xml_node set = tabs.child("InputConnectionSet")) node.setInputSet(buildConnectionSet(set, build));
-    if (pugi::xml_node set = tabs.child("OutputConnectionSet")) node.setOutputSet(buildConnectionSet(set, build));
+    if (pugi::xml_node set = tabs.child("InputConnectionSet")) node.setInputSet(buildConnectionSet(set, true, build));
+    if (pugi::xml_node set = tabs.child("OutputConnectionSet")) node.setOutputSet(buildConnectionSet(set, false, build));
     if (pugi::xml_node square = tabs.child("ToggleImageTab").child("SquareToggleImageTab")) {
         const TabPlace place = readBasicTab(square);
         node.setToggleImageTab(std::make_unique<ScToggleImageTab>(place.start, place.end, nullptr));
     }
     if (pugi::xml_node square = tabs.child("ToggleIRTab").child("SquareToggleIRTab")) {
         const TabPlace place = readBasicTab(square);
-        node.setToggleIRTab(std::make_unique<ScToggleIRTab>(place.start, place.end, nullptr, build.node));
+        // The strip shows the state of the node's result.
+        require(build, {"ToggleIRTab", false, 1, kAnyNumber});
+        if (build.node.isNull()) node.setToggleIRTab(std::make_unique<ScToggleIRTab>(place.start, place.end, nullptr));
+        else node.setToggleIRTab(std::make_unique<ScToggleIRTab>(place.start, place.end, nullptr, build.node));
     }
     if (pugi::xml_node set = firstChildOf(tabs.child("FeedbackTab"), {"RoundedConnectionSet", "SquareConnectionSet"})) {
         const TabPlace place = readBasicTab(set);
@@ -199,20 +310,34 @@ void ScNodeFactory::buildTabs(const pugi::xml_node& tabs, ScCustomNode& node, co
     for (pugi::xml_node generic : tabs.children("GenericTab")) addGenericTab(generic, node);
 }
 
-std::unique_ptr<ScConnectionSet> ScNodeFactory::buildConnectionSet(const pugi::xml_node& element, const Build& build) {
-    const pugi::xml_node kind = firstChildOf(element, {"RoundedConnectionSet", "RoundedConnectionSetWithMasking",
-                                                       "SimpleConnectionSet", "SquareConnectionSet",
-                                                       "FanConnectionSet", "IconConnectionSet"});
+std::unique_ptr<ScConnectionSet> ScNodeFactory::buildConnectionSet(const pugi::xml_node& element, bool isInput,
+                                                                   const Build& build) {
+    const SetKind* kind = nullptr;
+    pugi::xml_node holder;
+    for (const SetKind& candidate : kSetKinds) {
+        if ((holder = element.child(candidate.tag))) {
+            kind = &candidate;
+            break;
+        }
+    }
     if (!kind) return nullptr;
-    const std::string tag = kind.name();
-    const TabPlace place = readBasicTab(kind);
+    const TabPlace place = readBasicTab(holder);
+    if (kind->min > 0 || kind->max != kAnyNumber) require(build, {kind->tag, isInput, kind->min, kind->max});
+    const std::string tag = kind->tag;
     if (tag == "RoundedConnectionSet") return std::make_unique<ScRoundedConnectionSet>(place.start, place.end, nullptr);
     if (tag == "RoundedConnectionSetWithMasking")
         return std::make_unique<ScRoundedConnectionSetWithMasking>(build.orientation, place.start, place.end, nullptr);
     if (tag == "SimpleConnectionSet") return std::make_unique<ScSimpleConnectionSet>(place.start, place.end, nullptr);
-    if (tag == "SquareConnectionSet") return std::make_unique<ScSquareConnectionSet>(place.start, place.end, nullptr);
+    if (tag == "SquareConnectionSet") {
+        // Its tabs are laid along the side between the two corners.
+        const ScRoundedBox::SubSectionType first = place.start.getSection();
+        if (!ScRoundedBox::isCorner(first) ||
+            place.end.getSection() != ScRoundedBox::nextSection(ScRoundedBox::nextSection(first)))
+            fail("Invalid SquareConnectionSet: it must start and end on the corners at the two ends of one side");
+        return std::make_unique<ScSquareConnectionSet>(place.start, place.end, nullptr);
+    }
     if (tag == "FanConnectionSet") return std::make_unique<ScFanConnectionSet>(place.start, place.end, nullptr);
-    const pugi::xml_node icon = kind.child("Icon");
+    const pugi::xml_node icon = holder.child("Icon");
     if (!icon) fail("Invalid description: missing TAG Icon");
     return std::make_unique<ScIconConnectionSet>(place.start, place.end, nullptr,
                                                  ScNodeIconRegistry::getInstance().getIcon(textOf(icon), false));
@@ -263,9 +388,9 @@ EdgePos ScNodeFactory::readPosition(const pugi::xml_node& position) const {
     const pugi::xml_attribute offset = position.attribute("Offset");
     if (!offset) fail("Invalid Position: missing attribute Offset");
     const auto section = ScRoundedBox::SubSectionType(lookUp(_sections, tab.value(), "Unknown sub section type: "));
-    const float fraction = readFloat(offset);
-    if (!(fraction >= 0.0f && fraction <= 1.0f)) fail(std::string("Invalid Position: Offset outside 0 to 1: ") + offset.value());
-    return {section, fraction};
+    const double fraction = readNumber(offset);
+    if (!(fraction >= 0.0 && fraction <= 1.0)) fail(std::string("Invalid Position: Offset outside 0 to 1: ") + offset.value());
+    return {section, static_cast<float>(fraction)};
 }
 
 } // namespace Zv

@@ -41,9 +41,11 @@ float ScRoundedBox::getArcLength(const EdgePos& a, const EdgePos& b) const {
 
 ScRoundedBox::EdgePos ScRoundedBox::getOffsetPosCW(const EdgePos& p, float distance) const {
     const float perimeter = getArcLength();
-    // A box without perimeter has nowhere to go; the walks below would never end.
-    if (!(perimeter > 0.0f)) return p;
-    while (distance < 0.0f) distance += perimeter;
+    // Without a finite perimeter or a finite step there is nowhere to go; the walk below would never end.
+    if (!(perimeter > 0.0f) || !std::isfinite(perimeter) || !std::isfinite(distance)) return p;
+    // Whole turns lead back where they started, so at most one turn is walked.
+    if (distance < 0.0f || distance >= perimeter) distance = std::fmod(distance, perimeter);
+    if (distance < 0.0f) distance += perimeter;
     SubSectionType s = p.getSection();
     float x = p.getCwPercentPos() * getSubSectionLength(s) + distance;
     for (float length = getSubSectionLength(s); x >= length; length = getSubSectionLength(s)) {

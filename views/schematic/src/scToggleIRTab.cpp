@@ -36,7 +36,7 @@ std::unique_ptr<ScBorderTab> ScToggleIRTab::clone() const {
 }
 
 std::unique_ptr<ScBorderTab> ScToggleIRTab::cloneFor(const RCStrongPtr<PiNode>& tool) const {
-    if (tool.isNull()) return std::unique_ptr<ScBorderTab>(new ScToggleIRTab(getStartPos(), getEndPos(), getAnchorRBox()));
+    if (tool.isNull()) return std::make_unique<ScToggleIRTab>(getStartPos(), getEndPos(), getAnchorRBox());
     return std::make_unique<ScToggleIRTab>(getStartPos(), getEndPos(), getAnchorRBox(), tool);
 }
 

@@ -14,6 +14,8 @@ class ScToggleIRTab : public ScRoundedTab {
 public:
     // tool: the processing node the strip belongs to.
     ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor, const RCStrongPtr<PiNode>& tool);
+    // A strip of no node, only for kept prototypes: it is copied, never drawn.
+    ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor);
     ~ScToggleIRTab() override;
 
     std::unique_ptr<ScBorderTab> clone() const override;
@@ -24,8 +26,6 @@ public:
     int getState() const;
 
 private:
-    ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor);
-
     RCStrongPtr<PiNode> _tool;
     RCStrongPtr<PiOutput> _firstOutput;
 };

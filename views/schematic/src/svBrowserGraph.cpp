@@ -391,10 +391,9 @@ RCStrongPtr<ScNode> SvBrowserGraph::makeSceneNode(const RCStrongPtr<PiNode>& nod
     } catch (const ScNodeFactory::BadXMLDescriptionEx& ex) {
         LiString key = ScNodeFactory::getDescriptionKey(node->getToolRef(), orientation);
         if (_warnedDescriptions.insert(key).second)
-            _display->showWarning("The node description " + key + " is malformed (" + ex.getMessage() +
+            _display->showWarning("The node description " + ex.getSource() + " is malformed (" + ex.getMessage() +
                                   "); its nodes are shown with the default look.");
-        sceneNode = factory.createNodeFromDescription(
-            PiSchematicInterface::getDefaultInterface().getDescription(orientation), "Default", node, orientation);
+        sceneNode = factory.createDefaultNode(node, orientation);
     }
     if (sceneNode.isNull()) return {};
 
