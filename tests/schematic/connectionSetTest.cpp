@@ -39,6 +39,7 @@ TEST(ConnectionSets, RoundedTabsAreContiguousAndEqualOnTheGrownBox) {
     const GePoint2f p1 = set.getConnectionPoint(1);
     EXPECT_NEAR(p1.y, 31.0f, 1e-3f);
     EXPECT_NEAR(set.getConnectionNormal(1).y, 1.0f, 1e-5f);
+    EXPECT_NEAR(set.getConnectionNormal(0).y, 1.0f, 1e-5f) << "tab 0 starts on the corner, its middle is on the top";
     EXPECT_FLOAT_EQ(set.getNormalWeight(1), 0.25f);
     EXPECT_EQ(dumped(set), "RoundedConnectionSet( UpperLeft 50%, UpperRight 50% )");
 }

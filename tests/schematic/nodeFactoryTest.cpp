@@ -1,9 +1,14 @@
 #include "tests/schematic/nodeTestSupport.h"
 #include "views/schematic/src/scBasicConnections.h"
 #include "views/schematic/src/scFanConnectionSet.h"
+#include "views/schematic/src/scIconTab.h"
 #include "views/schematic/src/scImageToggleNode.h"
+#include "views/schematic/src/scRoundedTab.h"
+#include "views/schematic/src/scSquareTab.h"
+#include "views/schematic/src/scToggleImageTab.h"
 #include "views/schematic/src/scToggleIRTab.h"
 
+#include "platform/graph/piCompositionUtils.h"
 #include "platform/graph/piSchematicInterface.h"
 #include "platform/graph/piTool.h"
 #include "platform/ui/wsManagedImage.h"
@@ -51,6 +56,14 @@ std::string basicTab(const char* start = R"(<StartPosition Tab="UPPER" Offset="0
     return std::string("<BasicTab>") + start + end + "</BasicTab>";
 }
 
+// A generic tab of a kind over the middle of a corner.
+std::string genericTab(const std::string& kind, const std::string& corner) {
+    const std::string start = "<StartPosition Tab='" + corner + "' Offset='0.2'/>";
+    const std::string end = "<EndPosition Tab='" + corner + "' Offset='0.8'/>";
+    return "<GenericTab><Icon>Blur</Icon><" + kind + ">" + basicTab(start.c_str(), end.c_str()) + "</" + kind +
+           "></GenericTab>";
+}
+
 } // namespace
 
 TEST_F(NodeFactory, EveryMalformedDescriptionIsRefusedWithItsReason) {
@@ -91,9 +104,11 @@ TEST_F(NodeFactory, EveryMalformedDescriptionIsRefusedWithItsReason) {
               "Invalid description: Expecting TAG CustomNode");
     EXPECT_EQ(refusal(R"(<CustomNode Width="wide" Height="30" CornerRadius="6"/>)"),
               "Invalid number in attribute Width: wide");
-    EXPECT_EQ(refusal(withTabs("<InputConnectionSet><SquareConnectionSet>" + basicTab() +
-                               "</SquareConnectionSet></InputConnectionSet>")),
-              "Invalid SquareConnectionSet: it must start and end on the corners at the two ends of one side");
+    for (const std::string& place : {basicTab(), basicTab(R"(<StartPosition Tab="UPPER_LEFT" Offset="0.5"/>)",
+                                                          R"(<EndPosition Tab="LOWER_RIGHT" Offset="0.5"/>)")})
+        EXPECT_EQ(refusal(withTabs("<InputConnectionSet><SquareConnectionSet>" + place +
+                                   "</SquareConnectionSet></InputConnectionSet>")),
+                  "Invalid SquareConnectionSet: it must start and end on the corners at the two ends of one side");
     // The place of a reading error is the source's line.
     EXPECT_EQ(refusalFor(_blur, "<CustomNode>\n<Tabs>"), "test.xml:2: not valid XML: Start-end tags mismatch");
     EXPECT_EQ(refusalFor(_blur, ""), "test.xml:1: not valid XML: No document element found");
@@ -179,7 +194,11 @@ TEST_F(NodeFactory, ElementsBecomeTheirClasses) {
         R"(</FanConnectionSet></OutputConnectionSet>
              <ToggleIRTab><SquareToggleIRTab>)" +
         basicTab(R"(<StartPosition Tab="LEFT" Offset="0"/>)", R"(<EndPosition Tab="LEFT" Offset="1"/>)") +
-        R"(</SquareToggleIRTab></ToggleIRTab></Tabs></CustomNode>)";
+        R"(</SquareToggleIRTab></ToggleIRTab>
+             <FeedbackTab><RoundedConnectionSet>)" +
+        basicTab(R"(<StartPosition Tab="RIGHT" Offset="0"/>)", R"(<EndPosition Tab="RIGHT" Offset="1"/>)") +
+        R"(</RoundedConnectionSet></FeedbackTab>)" + genericTab("IconTab", "UPPER_RIGHT") +
+        genericTab("RoundedTab", "LOWER_RIGHT") + genericTab("SquareTab", "LOWER_LEFT") + "</Tabs></CustomNode>";
     auto node = rcCheckedCast<ScCustomNode>(buildFor(grade, text, 2));
     EXPECT_EQ(node->getNameAlignment(), ScCustomNode::BOTTOM);
     EXPECT_EQ(node->getColorKind(), ScCustomNode::OUTPUT1);
@@ -190,12 +209,42 @@ TEST_F(NodeFactory, ElementsBecomeTheirClasses) {
         << "the first set kind listed wins";
     EXPECT_NE(dynamic_cast<const ScFanConnectionSet*>(node->getOutputSet()), nullptr);
     EXPECT_NE(dynamic_cast<const ScToggleIRTab*>(node->getToggleIRTab()), nullptr);
+    EXPECT_EQ(node->getFeedbackTab()->getNbConnections(), 2) << "one tab per kind of feedback";
+    ASSERT_EQ(node->getNbGenericTabs(), 3);
+    EXPECT_NE(dynamic_cast<const ScIconTab*>(&node->getGenericTab(0)), nullptr);
+    EXPECT_TRUE(dynamic_cast<const ScRoundedTab*>(&node->getGenericTab(1)) &&
+                !dynamic_cast<const ScToggleImageTab*>(&node->getGenericTab(1)));
+    EXPECT_NE(dynamic_cast<const ScSquareTab*>(&node->getGenericTab(2)), nullptr);
+    // The mask is the first tab flowing right, the last otherwise.
+    for (int orientation : {2, 1}) {
+        auto masked = rcCheckedCast<ScCustomNode>(buildFor(grade, text, orientation));
+        addSockets(*masked, 2, 0);
+        const auto& inputs = dynamic_cast<const ScBasicConnectionSet&>(*masked->getInputSet());
+        EXPECT_EQ(inputs.getTab(orientation == 1 ? 0 : 1).getColorIndex(), MaskingTab) << orientation;
+        EXPECT_EQ(inputs.getTab(orientation == 1 ? 1 : 0).getColorIndex(), Tabs) << orientation;
+    }
 
     auto toggle = rcCheckedCast<ScImageToggleNode>(
         build("<ImageToggleNode ImageShown='1'><ImageShownNode>" + kBox + "</CustomNode></ImageShownNode>"
               "<ImageNotShownNode><CustomNode Width='50' Height='20' CornerRadius='2'/></ImageNotShownNode></ImageToggleNode>"));
     EXPECT_TRUE(toggle->isThumbnailShown());
     EXPECT_EQ(toggle->getBaseSize(), GeVector2f(80, 30));
+}
+
+TEST_F(NodeFactory, LinkStripShowsTheIconOfTheLinkedRole) {
+    const std::string text = withTabs("<LinkNodeIconTab><FootageIcon>Read</FootageIcon>"
+                                      "<CompositionIcon>Group</CompositionIcon>" + basicTab() + "</LinkNodeIconTab>");
+    const auto link = create("CompLink");
+    const auto iconOf = [&] {
+        auto node = rcCheckedCast<ScCustomNode>(buildFor(link, text));
+        return dynamic_cast<const ScIconTab&>(*node->getLinkNodeIconTab()).getIcon().get();
+    };
+    factory();
+    ScNodeIconRegistry& icons = ScNodeIconRegistry::getInstance();
+    PiCompositionUtils::setLink(link, "shots/a.xml", PiComposition::CompositionRole);
+    EXPECT_EQ(iconOf(), icons.getIcon("Group", false).get());
+    PiCompositionUtils::setLink(link, "plates/a.xml", PiComposition::FootageRole);
+    EXPECT_EQ(iconOf(), icons.getIcon("Read", false).get());
 }
 
 TEST_F(NodeFactory, DescriptionsAreReadOncePerToolAndOrientation) {
