@@ -92,12 +92,20 @@ pugi::xml_node firstChildOf(const pugi::xml_node& element, std::initializer_list
 
 // What every part of one build needs to know.
 struct ScNodeFactory::Build {
+    // Null while a prototype is built.
     RCStrongPtr<PiNode> node;
     int orientation;
-    // The sockets of the node built for; none while a prototype is built.
-    std::optional<Sockets> sockets;
     // Where a prototype keeps its rules.
     std::vector<SocketRule>* rules = nullptr;
+
+    // The node's sockets of each side, counted when a rule first asks.
+    mutable std::optional<Shown> _shown[2];
+
+    const Shown& getShown(bool isInput) const {
+        std::optional<Shown>& side = _shown[isInput ? 0 : 1];
+        if (!side) side = countShown(*node, isInput);
+        return *side;
+    }
 };
 
 ScNodeFactory::ScNodeFactory()
@@ -116,16 +124,16 @@ LiString ScNodeFactory::getDescriptionKey(const PiTool& tool, int orientation) {
 }
 
 // Parameter sockets are not shown.
-ScNodeFactory::Sockets ScNodeFactory::countSockets(const PiNode& node) {
-    Sockets sockets;
-    for (const auto& input : node.getInputs()) {
-        if (input->getSocketTypeIndex() < PiSocketDesc::Image) continue;
-        ++sockets.inputs;
-        sockets.inputsGrow = sockets.inputsGrow || input->getDesc().multivalued;
-    }
-    for (const auto& output : node.getOutputs())
-        if (output->getSocketTypeIndex() >= PiSocketDesc::Image) ++sockets.outputs;
-    return sockets;
+ScNodeFactory::Shown ScNodeFactory::countShown(const PiNode& node, bool isInput) {
+    Shown shown;
+    const auto count = [&](const PiSocket& socket) {
+        if (socket.getSocketTypeIndex() < PiSocketDesc::Image) return;
+        ++shown.n;
+        shown.grows = shown.grows || socket.getDesc().multivalued;
+    };
+    if (isInput) for (const auto& input : node.getInputs()) count(*input);
+    else for (const auto& output : node.getOutputs()) count(*output);
+    return shown;
 }
 
 // Descriptions.
@@ -147,7 +155,7 @@ XmlDocument ScNodeFactory::parseDescription(const LiString& text, const LiString
 }
 
 RCStrongPtr<ScNode> ScNodeFactory::createNode(const RCStrongPtr<PiNode>& node, int orientation) {
-    RCStrongPtr<ScNode> created = buildDescribed({node, orientation, countSockets(*node)});
+    RCStrongPtr<ScNode> created = buildDescribed({node, orientation});
     if (!created.isNull()) created->setProcessingNode(node);
     return created;
 }
@@ -179,14 +187,14 @@ RCStrongPtr<ScNode> ScNodeFactory::buildDescribed(const Build& build) {
     return naming(kept.source, [&] {
         if (kept.failure) throw *kept.failure;
         if (kept.prototype.isNull()) return buildNode(kept.description.getRoot(), build);
-        for (const SocketRule& rule : kept.rules) checkRule(rule, *build.sockets);
+        for (const SocketRule& rule : kept.rules) checkRule(rule, build);
         return RCStrongPtr<ScNode>(kept.prototype->cloneFor(build.node));
     });
 }
 
 void ScNodeFactory::makePrototype(Kept& kept, int orientation) {
     const pugi::xml_node root = kept.description.getRoot();
-    const RCStrongPtr<ScNode> built = buildNode(root, {nullptr, orientation, std::nullopt, &kept.rules});
+    const RCStrongPtr<ScNode> built = buildNode(root, {nullptr, orientation, &kept.rules});
     const auto* custom = dynamic_cast<const ScCustomNode*>(built.get());
     if (custom && !root.child("Tabs").child("LinkNodeIconTab")) kept.prototype = custom->cloneFor(nullptr);
 }
@@ -205,13 +213,13 @@ RCStrongPtr<ScNode> ScNodeFactory::createNodeFromDescription(const LiString& tex
     ZV_ASSERT(!node.isNull());
     return naming(sourceName.str(), [&] {
         const XmlDocument document = parseDescription(text, sourceName);
-        return buildNode(document.getRoot(), {node, orientation, countSockets(*node)});
+        return buildNode(document.getRoot(), {node, orientation});
     });
 }
 
 RCStrongPtr<ScNode> ScNodeFactory::createDefaultNode(const RCStrongPtr<PiNode>& node, int orientation) {
     RCStrongPtr<ScNode> created = naming("Default", [&] {
-        return buildNode(getDefaultDescription(orientation).getRoot(), {node, orientation, countSockets(*node)});
+        return buildNode(getDefaultDescription(orientation).getRoot(), {node, orientation});
     });
     created->setProcessingNode(node);
     return created;
@@ -221,12 +229,11 @@ RCStrongPtr<ScNode> ScNodeFactory::createDefaultNode(const RCStrongPtr<PiNode>& 
 
 void ScNodeFactory::require(const Build& build, const SocketRule& rule) {
     if (build.rules) build.rules->push_back(rule);
-    if (build.sockets) checkRule(rule, *build.sockets);
+    else checkRule(rule, build);
 }
 
-void ScNodeFactory::checkRule(const SocketRule& rule, const Sockets& sockets) {
-    const int n = rule.isInput ? sockets.inputs : sockets.outputs;
-    const bool grows = rule.isInput && sockets.inputsGrow;
+void ScNodeFactory::checkRule(const SocketRule& rule, const Build& build) {
+    const auto [n, grows] = build.getShown(rule.isInput);
     const auto count = [&](int k) {
         return std::to_string(k) + (rule.isInput ? " input" : " output") + (k == 1 ? "" : "s");
     };

@@ -39,14 +39,6 @@ public:
         std::string _source;
     };
 
-    // The sockets a node shows: images and masks. A multi-valued input shows one per value, so it may grow.
-    struct Sockets {
-        int inputs = 0;
-        int outputs = 0;
-        bool inputsGrow = false;
-    };
-    static Sockets countSockets(const PiNode& node);
-
     // Null when the description hides the node.
     RCStrongPtr<ScNode> createNode(const RCStrongPtr<PiNode>& node, int orientation);
     // A node from description text, kept nowhere, for node's sockets and reporting on node.
@@ -63,6 +55,13 @@ private:
     friend class InSingleton<ScNodeFactory>;
     ScNodeFactory();
 
+    // How many sockets of one side a node shows (images and masks); a multi-valued input shows one per
+    // value, so their number may grow.
+    struct Shown {
+        int n = 0;
+        bool grows = false;
+    };
+    static Shown countShown(const PiNode& node, bool isInput);
     // How many sockets of one side an element of the description can show.
     struct SocketRule {
         const char* element;
@@ -100,9 +99,9 @@ private:
     TabPlace readBasicTab(const pugi::xml_node& parent) const;
     ScRoundedBox::EdgePos readPosition(const pugi::xml_node& position) const;
     static int lookUp(const std::map<LiString, int>& table, const LiString& key, const char* reason);
-    // Checks the rule against the sockets being built for, and keeps it when a prototype is built.
+    // Keeps the rule when a prototype is built, else checks it against the sockets being built for.
     static void require(const Build& build, const SocketRule& rule);
-    static void checkRule(const SocketRule& rule, const Sockets& sockets);
+    static void checkRule(const SocketRule& rule, const Build& build);
 
     std::map<LiString, int> _namePositions;
     std::map<LiString, int> _colors;
