@@ -1,6 +1,7 @@
-// Loading and saving composition files of many nodes: time per node.
+// Loading and saving composition files of many nodes, and many links into one multi-valued input.
 #include "platform/graph/piCompositionFile.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
+#include "platform/graph/piUndoGuard.h"
 
 #include <benchmark/benchmark.h>
 
@@ -53,6 +54,50 @@ void BM_SaveComposition(benchmark::State& state) {
     reportPerNode(state, nbNodes);
 }
 BENCHMARK(BM_SaveComposition)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// nbSources sources, each linked once into the same Merge.
+RCStrongPtr<PiGraph> makeMergeSources(int nbSources, RCStrongPtr<PiNode>& merge) {
+    RCStrongPtr<PiGraph> graph = PiGraph::create("Bench");
+    merge = graph->createNode("Merge", graph->getRootGroup());
+    for (int i = 0; i < nbSources; ++i) graph->createNode("Constant", graph->getRootGroup());
+    graph->getCommandStack().clear();
+    return graph;
+}
+
+// The links are one undo entry, as when a user links a selection.
+void BM_LinkIntoOneMerge(benchmark::State& state) {
+    int nbSources = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        RCStrongPtr<PiNode> merge;
+        RCStrongPtr<PiGraph> graph = makeMergeSources(nbSources, merge);
+        const auto& members = graph->getRootGroup()->getMembers();
+        state.ResumeTiming();
+        {
+            PiUndoGuard guard(graph->getCommandStack(), "Connect");
+            for (int i = 1; i <= nbSources; ++i) graph->connect(members[i]->getOutput(0), merge->getInput(0));
+        }
+        state.PauseTiming();
+        graph = nullptr;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LinkIntoOneMerge)->Arg(16000)->Arg(64000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_LoadLinksIntoOneMerge(benchmark::State& state) {
+    int nbSources = static_cast<int>(state.range(0));
+    RCStrongPtr<PiNode> merge;
+    RCStrongPtr<PiGraph> source = makeMergeSources(nbSources, merge);
+    for (const auto& node : source->getRootGroup()->getMembers())
+        if (node != merge) source->connect(node->getOutput(0), merge->getInput(0));
+    std::string text = PiCompositionFile::saveText(*source);
+    for (auto _ : state) {
+        RCStrongPtr<PiGraph> graph = PiGraph::create();
+        PiCompositionFile::loadText(graph, text, "bench.xml");
+        benchmark::DoNotOptimize(graph->getNbNodes());
+    }
+}
+BENCHMARK(BM_LoadLinksIntoOneMerge)->Arg(64000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -13,7 +13,7 @@ void CmCommandStack::undo() {
         PiEditScope scope({}, false);
         const Entry& entry = _entries[_nbDone - 1];
         for (auto command = entry.commands.rbegin(); command != entry.commands.rend(); ++command)
-            (*command)->unexecute();
+            PiEditScope::run(*command, true);
         --_nbDone;
     }
     _changed.call();
@@ -23,7 +23,7 @@ void CmCommandStack::redo() {
     ZV_ASSERT(canRedo());
     {
         PiEditScope scope({}, false);
-        for (const auto& command : _entries[_nbDone].commands) command->execute();
+        for (const auto& command : _entries[_nbDone].commands) PiEditScope::run(command, false);
         ++_nbDone;
     }
     _changed.call();

@@ -18,7 +18,8 @@ public:
 
     bool canUndo() const { return _nbDone > 0; }
     bool canRedo() const { return _nbDone < _entries.size(); }
-    // Runs the last entry's undo steps, last first, as one change.
+    // Runs the last entry's undo steps, last first, as one change; when one fails, the steps
+    // already undone are done again and the entry stays the next to undo.
     void undo();
     void redo();
     LiString getUndoName() const;

@@ -3,11 +3,7 @@
 namespace Zv {
 
 void CmUndoGuard::execAndAddUndoCommand(const RCStrongPtr<CmCommand>& command) {
-    {
-        PiEditScope quiet({}, false);
-        command->execute();
-    }
-    addUndoCommand(command);
+    PiEditScope::run(command, false, &_stack);
 }
 
 void CmUndoGuard::addUndoCommand(const RCStrongPtr<CmCommand>& command) {

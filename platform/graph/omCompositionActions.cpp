@@ -45,37 +45,17 @@ struct Link {
     RCStrongPtr<PiInput> input; // the top input: a multi-valued one gets a new value
 };
 
-template <class Visit>
-void forEachFedInput(const PiNode& node, Visit visit) {
-    for (const auto& input : node.getInputs()) {
-        if (auto* multi = dynamic_cast<PiMultivaluedInput*>(input.get())) {
-            for (const auto& value : multi->getValues()) visit(*value, input);
-        } else if (input->isConnected()) {
-            visit(*input, input);
+// The connections into the nodes, node by node and input by input, a multi-valued input once per
+// value: connecting them again in this order rebuilds every multi-valued input as it was.
+std::vector<Link> findFedInputs(const Nodes& nodes) {
+    std::vector<Link> fed;
+    for (const auto& node : nodes)
+        for (const auto& input : node->getInputs()) {
+            if (auto* multi = dynamic_cast<PiMultivaluedInput*>(input.get()))
+                for (const auto& value : multi->getValues()) fed.push_back({value->getOutput(), input});
+            else if (input->isConnected()) fed.push_back({input->getOutput(), input});
         }
-    }
-}
-
-// The connections into and out of a set of nodes, split by whether the other end is in the set.
-struct Crossings {
-    std::vector<Link> inner, incoming, outgoing;
-};
-
-Crossings findCrossings(const Nodes& nodes) {
-    std::unordered_set<const PiNode*> set;
-    for (const auto& node : nodes) set.insert(node.get());
-    Crossings crossings;
-    for (const auto& node : nodes) {
-        forEachFedInput(*node, [&](const PiInput& value, const RCStrongPtr<PiInput>& top) {
-            Link link{value.getOutput(), top};
-            (set.count(link.output->getNodePtr()) ? crossings.inner : crossings.incoming).push_back(link);
-        });
-        for (const auto& output : node->getOutputs())
-            for (PiInput* target : output->getConnections())
-                if (!set.count(target->getTopInput().getNodePtr()))
-                    crossings.outgoing.push_back({output, RCStrongPtr<PiInput>(const_cast<PiInput*>(&target->getTopInput()))});
-    }
-    return crossings;
+    return fed;
 }
 
 LiString uniqueSocketName(const PiGroupNode& group, const LiString& name, bool isOutput) {
@@ -127,12 +107,12 @@ bool OmCompositionActions::executeGroupNodesAction(const Item& item, const Selec
     if (std::any_of(nodes.begin(), nodes.end(), [&](const auto& n) { return n->getGroup() != parent; })) return false;
     PiGraph& graph = *parent->getGraph();
     PiUndoGuard guard(graph.getCommandStack(), "Group Nodes");
-    Crossings crossings = findCrossings(nodes);
+    std::unordered_set<const PiNode*> inside;
+    for (const auto& node : nodes) inside.insert(node.get());
+    std::vector<Link> fed = findFedInputs(nodes);
     RCStrongPtr<PiGroupNode> group = rcCheckedCast<PiGroupNode>(graph.createNode("Group", parent));
     float x = 0, y = 0;
     if (PiSchematicInterfaceEx::getXYPosition(*nodes.front(), x, y)) PiSchematicInterfaceEx::setXYPosition(group, x, y);
-    for (const auto& node : nodes) graph.moveNode(node, group);
-    for (const Link& link : crossings.inner) graph.connect(link.output, link.input);
     // One group input per outside output, one group output per inside output.
     std::map<const PiOutput*, RCStrongPtr<PiSocket>> sockets;
     auto socketFor = [&](const RCStrongPtr<PiOutput>& output, const LiString& name, bool isOutput) {
@@ -140,17 +120,28 @@ bool OmCompositionActions::executeGroupNodesAction(const Item& item, const Selec
         if (socket.isNull()) socket = graph.addGroupSocket(group, uniqueSocketName(*group, name, isOutput), isOutput);
         return socket;
     };
-    for (const Link& link : crossings.incoming) {
+    for (Link& link : fed) {
+        if (inside.count(link.output->getNodePtr())) continue;
         RCStrongPtr<PiSocket> socket = socketFor(link.output, link.input->getName(), false);
         if (!static_cast<PiInput&>(*socket).isConnected()) graph.connect(link.output, rcCheckedCast<PiInput>(socket));
-        graph.connect(rcCheckedCast<PiOutput>(group->getBoundaryNode(*socket)->getInnerSocket()), link.input);
+        link.output = rcCheckedCast<PiOutput>(group->getBoundaryNode(*socket)->getInnerSocket());
     }
-    for (const Link& link : crossings.outgoing) {
-        RCStrongPtr<PiSocket> socket = socketFor(link.output, link.output->getName(), true);
-        RCStrongPtr<PiInput> inner = rcCheckedCast<PiInput>(group->getBoundaryNode(*socket)->getInnerSocket());
-        if (!inner->isConnected()) graph.connect(link.output, inner);
-        graph.connect(rcCheckedCast<PiOutput>(socket), link.input);
-    }
+    // Outside inputs and values are fed from the group's outputs in place, so they keep their order.
+    std::vector<Link> leaving;
+    for (const auto& node : nodes)
+        for (const auto& output : node->getOutputs()) {
+            std::vector<PiInput*> targets = output->getConnections();
+            for (PiInput* target : targets) {
+                if (inside.count(target->getTopInput().getNodePtr())) continue;
+                bool isNew = !sockets.count(output.get());
+                RCStrongPtr<PiSocket> socket = socketFor(output, output->getName(), true);
+                if (isNew) leaving.push_back({output, rcCheckedCast<PiInput>(group->getBoundaryNode(*socket)->getInnerSocket())});
+                graph.connect(rcCheckedCast<PiOutput>(socket), RCStrongPtr<PiInput>(target));
+            }
+        }
+    for (const auto& node : nodes) graph.moveNode(node, group);
+    for (const Link& link : fed) graph.connect(link.output, link.input);
+    for (const Link& link : leaving) graph.connect(link.output, link.input);
     return true;
 }
 
@@ -166,24 +157,29 @@ bool OmCompositionActions::executeUngroupNodesAction(const Item& item, const Sel
         RCStrongPtr<PiGroupNode> group = rcCheckedCast<PiGroupNode>(node);
         RCStrongPtr<PiGroupNode> parent = group->getGroup();
         Nodes members = filtered(group->getMembers(), [](const PiNode& n) { return !dynamic_cast<const PiBoundaryNode*>(&n); });
-        Crossings crossings = findCrossings(members);
-        // Links through the group's sockets, resolved to the nodes at both ends.
-        std::vector<Link> through;
-        for (const Link& link : crossings.incoming) {
-            auto* boundary = dynamic_cast<PiBoundaryNode*>(link.output->getNodePtr());
-            RCStrongPtr<PiOutput> outside = boundary ? static_cast<PiInput&>(*boundary->getGroupSocket()).getOutput() : link.output;
-            if (!outside.isNull()) through.push_back({outside, link.input});
-        }
-        for (const Link& link : crossings.outgoing) {
-            auto* boundary = dynamic_cast<PiBoundaryNode*>(link.input->getNodePtr());
-            if (!boundary) continue;
-            for (PiInput* target : static_cast<PiOutput&>(*boundary->getGroupSocket()).getConnections())
-                through.push_back({link.output, RCStrongPtr<PiInput>(const_cast<PiInput*>(&target->getTopInput()))});
+        // A source as seen from outside: an input boundary node stands for what feeds its socket.
+        auto outside = [](const RCStrongPtr<PiOutput>& output) {
+            auto* boundary = dynamic_cast<PiBoundaryNode*>(output->getNodePtr());
+            return boundary ? static_cast<PiInput&>(*boundary->getGroupSocket()).getOutput() : output;
+        };
+        std::vector<Link> fed = findFedInputs(members);
+        for (Link& link : fed) link.output = outside(link.output);
+        // Each input or value fed by a group output, with what feeds that output inside (null: nothing).
+        std::vector<Link> consumers;
+        for (const auto& output : group->getOutputs()) {
+            RCStrongPtr<PiInput> inner = rcCheckedCast<PiInput>(group->getBoundaryNode(*output)->getInnerSocket());
+            RCStrongPtr<PiOutput> source = inner->isConnected() ? outside(inner->getOutput()) : RCStrongPtr<PiOutput>();
+            for (PiInput* target : output->getConnections()) consumers.push_back({source, RCStrongPtr<PiInput>(target)});
         }
         for (const auto& member : members) graph.moveNode(member, parent);
+        // In place, so that the consumers' multi-valued inputs keep their order.
+        for (const Link& link : consumers) {
+            if (link.output.isNull()) graph.disconnect(link.input);
+            else graph.connect(link.output, link.input);
+        }
+        for (const Link& link : fed)
+            if (!link.output.isNull()) graph.connect(link.output, link.input);
         graph.removeNode(group);
-        for (const Link& link : crossings.inner) graph.connect(link.output, link.input);
-        for (const Link& link : through) graph.connect(link.output, link.input);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "platform/graph/piEditScope.h"
 
 #include "platform/base/assertions.h"
+#include "platform/base/obHints.h"
 #include "platform/graph/cmCommandStack.h"
 #include "platform/graph/piAppThread.h"
 #include "platform/graph/piGraph.h"
@@ -18,11 +19,19 @@ struct Record {
     RCStrongPtr<CmCommand> command;
 };
 
+// A change made in the open scopes, and which of its steps takes it back.
+struct Step {
+    RCStrongPtr<CmCommand> command;
+    bool undone;
+};
+
 struct ScopeState {
     int depth = 0;
     int noLogDepth = 0;
     LiString name;
     std::vector<Record> pending;
+    std::vector<Step> steps;
+    std::vector<std::pair<PiGraph*, RCStrongPtr<ObHint>>> hints;
     std::vector<RCStrongPtr<PiGraph>> touched;
     bool clearUndo = false;
 };
@@ -44,6 +53,15 @@ void commit(const LiString& name, std::vector<Record>& records) {
     }
 }
 
+void deliver(const ScopeState& closing) {
+    for (const auto& graph : closing.touched) {
+        ObHints batch;
+        for (const auto& [target, hint] : closing.hints)
+            if (target == graph.get()) batch.add(hint);
+        graph->deliverHints(batch);
+    }
+}
+
 } // namespace
 
 PiEditScope::PiEditScope(const LiString& name, bool log) : _log(log), _uncaught(std::uncaught_exceptions()) {
@@ -51,35 +69,37 @@ PiEditScope::PiEditScope(const LiString& name, bool log) : _log(log), _uncaught(
     ScopeState& s = state();
     if (s.depth++ == 0) s.name = name;
     if (!log) ++s.noLogDepth;
+    _mark = {s.steps.size(), s.pending.size(), s.hints.size(), s.touched.size(), s.clearUndo};
 }
 
 PiEditScope::~PiEditScope() noexcept(false) {
     ScopeState& s = state();
+    if (std::uncaught_exceptions() > _uncaught) rollBack();
     if (!_log) --s.noLogDepth;
-    if (s.depth > 1) {
-        --s.depth;
-        return;
-    }
-    closeOutermost(std::uncaught_exceptions() > _uncaught);
-}
-
-void PiEditScope::closeOutermost(bool failed) {
-    ScopeState& s = state();
-    if (failed) {
-        // Still open while the recorded edits are undone, so they record nothing and touch the same graphs.
-        ++s.noLogDepth;
-        for (auto record = s.pending.rbegin(); record != s.pending.rend(); ++record) record->command->undoIt();
-        --s.noLogDepth;
-    }
+    if (--s.depth > 0) return;
     ScopeState closing = std::exchange(s, ScopeState());
-    if (failed) {
-        for (const auto& graph : closing.touched) graph->discardHints();
-        return;
-    }
     commit(closing.name, closing.pending);
     if (closing.clearUndo)
         for (const auto& graph : closing.touched) graph->getCommandStack().clear();
-    for (const auto& graph : closing.touched) graph->deliverHints();
+    deliver(closing);
+}
+
+void PiEditScope::rollBack() const {
+    ScopeState& s = state();
+    // The opposite steps record nothing: each one's own edits are dropped with it.
+    ++s.noLogDepth;
+    while (s.steps.size() > _mark.steps) {
+        size_t at = s.steps.size() - 1;
+        Step step = std::move(s.steps[at]);
+        if (step.undone) step.command->execute();
+        else step.command->unexecute();
+        s.steps.resize(at);
+    }
+    --s.noLogDepth;
+    s.pending.resize(_mark.records);
+    s.hints.resize(_mark.hints);
+    s.touched.resize(_mark.touched);
+    s.clearUndo = _mark.clearUndo;
 }
 
 bool PiEditScope::isOpen() {
@@ -91,7 +111,29 @@ bool PiEditScope::isLogging() {
 }
 
 void PiEditScope::record(CmCommandStack& stack, RCStrongPtr<CmCommand> command) {
-    if (isLogging()) state().pending.push_back({&stack, std::move(command)});
+    ScopeState& s = state();
+    ZV_ASSERT(s.depth > 0);
+    if (isLogging()) s.pending.push_back({&stack, command});
+    s.steps.push_back({std::move(command), false});
+}
+
+void PiEditScope::run(const RCStrongPtr<CmCommand>& command, bool undo, CmCommandStack* stack) {
+    ScopeState& s = state();
+    ZV_ASSERT(s.depth > 0);
+    size_t at = s.steps.size();
+    {
+        PiEditScope quiet({}, false);
+        if (undo) command->unexecute();
+        else command->execute();
+    }
+    s.steps.resize(at);
+    s.steps.push_back({command, undo});
+    if (stack && isLogging()) s.pending.push_back({stack, command});
+}
+
+void PiEditScope::addHint(PiGraph& graph, RCStrongPtr<ObHint> hint) {
+    touch(graph);
+    state().hints.emplace_back(&graph, std::move(hint));
 }
 
 void PiEditScope::touch(PiGraph& graph) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "platform/base/liString.h"
+#include "platform/base/obHint.h"
 #include "platform/base/rcStrongPtr.h"
+
+#include <cstddef>
 
 namespace Zv {
 
@@ -12,8 +15,8 @@ class PiGraph;
 // One edit scope of the application thread. Scopes nest; when the outermost one closes, the undo
 // records of its edits become one entry per command stack, named by the outermost scope, and each
 // graph it changed sends its hints as one batch. A scope that does not log (or lies inside one
-// that does not) records nothing. An exception leaving the outermost scope undoes its recorded
-// edits and drops their hints.
+// that does not) records no undo entry. Any scope that an exception leaves takes back the edits
+// made inside it, logged or not, and drops their hints, so observers never see them.
 class PiEditScope {
 public:
     PiEditScope(const LiString& name, bool log);
@@ -23,18 +26,31 @@ public:
 
     static bool isOpen();
     static bool isLogging();
-    // Keeps a done command for the entry of that stack (nothing when not logging).
+    // Keeps a done command: for the entry of that stack when logging, and to take it back if a
+    // scope around it fails.
     static void record(CmCommandStack& stack, RCStrongPtr<CmCommand> command);
-    // The graph has hints to send when the outermost scope closes.
+    // Runs a command's do step, or its undo step, as one step: the edits it makes are not kept
+    // on their own, a failing scope runs the opposite step. With a stack, the command also joins
+    // that stack's entry when logging.
+    static void run(const RCStrongPtr<CmCommand>& command, bool undo, CmCommandStack* stack = nullptr);
+    // A hint for the graph's batch; it marks the graph as changed.
+    static void addHint(PiGraph& graph, RCStrongPtr<ObHint> hint);
+    // The graph has changes to report when the outermost scope closes.
     static void touch(PiGraph& graph);
     // The undo stacks of the graphs changed in this scope are emptied when it closes.
     static void requestClearUndo();
 
 private:
-    void closeOutermost(bool failed);
+    // What the scope state held when this scope opened.
+    struct Mark {
+        size_t steps, records, hints, touched;
+        bool clearUndo;
+    };
+    void rollBack() const;
 
     bool _log;
     int _uncaught;
+    Mark _mark;
 };
 
 } // namespace Zv

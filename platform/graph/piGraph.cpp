@@ -8,6 +8,7 @@
 #include "platform/graph/piAppThread.h"
 #include "platform/graph/piBoundaryNode.h"
 #include "platform/graph/piEditScope.h"
+#include "platform/graph/piGroupUtils.h"
 #include "platform/graph/piImageFileInfo.h"
 #include "platform/graph/piKeyframingUtil.h"
 #include "platform/graph/piMultivaluedInput.h"
@@ -39,15 +40,14 @@ private:
     Undo _undo;
 };
 
-// Runs a change and keeps it for undo; the steps are only wrapped in a command when it is recorded.
+// Runs a change and keeps it for undo, and for the rollback of a failing scope.
 template <class Do, class Undo>
 void perform(PiGraph& graph, const char* name, Do doStep, Undo undoStep) {
     PiEditScope scope(name, true);
     PiEditScope::touch(graph);
-    doStep();
-    if (PiEditScope::isLogging())
-        PiEditScope::record(graph.getCommandStack(),
-                            makeRC<EditCmd<Do, Undo>>(name, std::move(doStep), std::move(undoStep)));
+    auto command = makeRC<EditCmd<Do, Undo>>(name, std::move(doStep), std::move(undoStep));
+    command->doIt();
+    PiEditScope::record(graph.getCommandStack(), std::move(command));
 }
 
 bool isImageType(int typeIndex) {
@@ -93,21 +93,25 @@ void forEachSource(const PiNode& node, Visit visit) {
     else forEachInput(node, visitInput);
 }
 
-// Every node below a group, each group before its members; iterative, so nesting depth costs no stack.
-std::vector<PiNode*> collectTree(const PiGroupNode& group) {
+// Every node below a group, each group before its members.
+std::vector<PiNode*> collectTree(PiGroupNode& group) {
     std::vector<PiNode*> nodes;
-    for (const auto& member : group.getMembers()) nodes.push_back(member.get());
-    for (size_t i = 0; i < nodes.size(); ++i)
-        if (auto* inner = dynamic_cast<const PiGroupNode*>(nodes[i]))
-            for (const auto& member : inner->getMembers()) nodes.push_back(member.get());
+    PiGroupUtils::walkTree(
+        group,
+        [&](PiNode& node) {
+            if (&node != &group) nodes.push_back(&node);
+            return true;
+        },
+        [](PiNode&) {});
     return nodes;
 }
 
+// Searched from the back: undo takes out what was added last.
 template <class T>
-int indexIn(const std::vector<RCStrongPtr<T>>& items, const void* item) {
-    auto found = std::find_if(items.begin(), items.end(), [item](const auto& i) { return i.get() == item; });
-    ZV_ASSERT(found != items.end());
-    return static_cast<int>(found - items.begin());
+int indexIn(const std::vector<T>& items, const void* item) {
+    auto found = std::find_if(items.rbegin(), items.rend(), [item](const auto& i) { return &*i == item; });
+    ZV_ASSERT(found != items.rend());
+    return static_cast<int>(items.rend() - found) - 1;
 }
 
 } // namespace
@@ -133,13 +137,10 @@ RCStrongPtr<PiNode> PiGraph::findNode(int id) const {
 
 template <class H, class... Args>
 void PiGraph::hint(Args&&... args) {
-    if (_observers.getNbObservers() == 0) return;
-    _pendingHints.add(makeRC<H>(std::forward<Args>(args)...));
-    PiEditScope::touch(*this);
+    if (_observers.getNbObservers() > 0) PiEditScope::addHint(*this, makeRC<H>(std::forward<Args>(args)...));
 }
 
-void PiGraph::deliverHints() {
-    ObHints batch = std::exchange(_pendingHints, ObHints());
+void PiGraph::deliverHints(const ObHints& batch) {
     if (!batch.isEmpty()) _observers.notify(batch);
 }
 
@@ -248,19 +249,23 @@ int PiGraph::detachNode(const RCStrongPtr<PiNode>& node) {
     return index;
 }
 
-// Enters a node and its members into the identity map, or takes them out, with their hints.
-void PiGraph::registerTree(PiNode& node, bool live) {
-    node._live = live;
-    if (live) {
-        _nodesById.emplace(node._id, &node);
-        hint<OmGraphHint::NodeAdded>(RCStrongPtr<PiNode>(&node));
-    }
-    if (auto* group = dynamic_cast<PiGroupNode*>(&node))
-        for (const auto& member : group->_members) registerTree(*member, live);
-    if (!live) {
+// Enters a node and its members into the identity map, groups before their members, or takes them
+// out, members first, with their hints.
+void PiGraph::registerTree(PiNode& top, bool live) {
+    auto enter = [this, live](PiNode& node) {
+        node._live = live;
+        if (live) {
+            _nodesById.emplace(node._id, &node);
+            hint<OmGraphHint::NodeAdded>(RCStrongPtr<PiNode>(&node));
+        }
+        return true;
+    };
+    auto leave = [this, live](PiNode& node) {
+        if (live) return;
         _nodesById.erase(node._id);
         hint<OmGraphHint::NodeRemoved>(RCStrongPtr<PiNode>(&node));
-    }
+    };
+    PiGroupUtils::walkTree(top, enter, leave);
 }
 
 void PiGraph::relocate(const RCStrongPtr<PiNode>& node, PiGroupNode& group, int index) {
@@ -319,20 +324,23 @@ RCStrongPtr<PiInput> PiGraph::attach(const RCStrongPtr<PiOutput>& output, const 
         perform(
             *this, "Add Value", [this, owner, fed, index] { insertValue(*owner, fed, index); },
             [this, owner, index] { eraseValue(*owner, index); });
-    } else if (input->isConnected()) {
-        RCStrongPtr<PiOutput> former = input->getOutput();
-        perform(
-            *this, "Disconnect", [this, input] { unlink(*input); },
-            [this, former, input] { link(*former, *input); });
+    } else {
+        cut(input);
     }
-    addLink(output, fed);
+    int place = output->getNbConnections();
+    perform(
+        *this, "Connect", [this, output, fed, place] { link(*output, *fed, place); },
+        [this, fed] { unlink(*fed); });
     return fed;
 }
 
-void PiGraph::addLink(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input) {
+void PiGraph::cut(const RCStrongPtr<PiInput>& input) {
+    if (!input->isConnected()) return;
+    RCStrongPtr<PiOutput> former = input->getOutput();
+    int place = indexIn(former->_targets, input.get());
     perform(
-        *this, "Connect", [this, output, input] { link(*output, *input); },
-        [this, input] { unlink(*input); });
+        *this, "Disconnect", [this, input] { unlink(*input); },
+        [this, former, input, place] { link(*former, *input, place); });
 }
 
 void PiGraph::disconnect(const RCStrongPtr<PiInput>& input) {
@@ -341,12 +349,7 @@ void PiGraph::disconnect(const RCStrongPtr<PiInput>& input) {
         while (multi->getNbValues() > 0) disconnect(multi->_values.back());
         return;
     }
-    if (input->isConnected()) {
-        RCStrongPtr<PiOutput> former = input->getOutput();
-        perform(
-            *this, "Disconnect", [this, input] { unlink(*input); },
-            [this, former, input] { link(*former, *input); });
-    }
+    cut(input);
     if (RCStrongPtr<PiMultivaluedInput> owner = input->getParent()) {
         int index = input->getIndex();
         perform(
@@ -355,21 +358,22 @@ void PiGraph::disconnect(const RCStrongPtr<PiInput>& input) {
     }
 }
 
+// Only the sockets from the changed place on move, so appending costs the same at any length.
 template <class T>
-void PiGraph::renumber(std::vector<RCStrongPtr<T>>& sockets) {
-    for (size_t i = 0; i < sockets.size(); ++i) sockets[i]->_index = static_cast<int>(i);
+void PiGraph::renumber(std::vector<RCStrongPtr<T>>& sockets, int from) {
+    for (size_t i = from; i < sockets.size(); ++i) sockets[i]->_index = static_cast<int>(i);
 }
 
-void PiGraph::link(PiOutput& output, PiInput& input) {
+void PiGraph::link(PiOutput& output, PiInput& input, int place) {
     input._source = &output;
-    output._targets.push_back(&input);
+    output._targets.insert(output._targets.begin() + place, &input);
     hint<OmGraphHint::SocketConnected>(RCStrongPtr<PiOutput>(&output), RCStrongPtr<PiInput>(&input));
     inputChanged(input);
 }
 
 void PiGraph::unlink(PiInput& input) {
     PiOutput* output = input._source;
-    std::erase(output->_targets, &input);
+    output->_targets.erase(output->_targets.begin() + indexIn(output->_targets, &input));
     input._source = nullptr;
     hint<OmGraphHint::SocketDisconnected>(RCStrongPtr<PiOutput>(output), RCStrongPtr<PiInput>(&input));
     inputChanged(input);
@@ -378,7 +382,7 @@ void PiGraph::unlink(PiInput& input) {
 void PiGraph::insertValue(PiMultivaluedInput& multi, const RCStrongPtr<PiInput>& value, int index) {
     multi._values.insert(multi._values.begin() + index, value);
     value->_attached = true;
-    renumber(multi._values);
+    renumber(multi._values, index);
     hint<OmGraphHint::InputAddedToComposite>(value);
 }
 
@@ -386,7 +390,7 @@ void PiGraph::eraseValue(PiMultivaluedInput& multi, int index) {
     RCStrongPtr<PiInput> value = multi._values[index];
     multi._values.erase(multi._values.begin() + index);
     value->_attached = false;
-    renumber(multi._values);
+    renumber(multi._values, index);
     hint<OmGraphHint::InputRemoved>(value);
 }
 
@@ -404,14 +408,15 @@ void PiGraph::setValue(const RCStrongPtr<PiNode>& node, PiValueKind kind, const 
                        const PiValueData& data) {
     PiValueData former = node->getValue(kind, key);
     if (former == data || (!former.isSet && !data.isSet)) return;
+    int place = node->getKeyPlace(kind, key);
     perform(
-        *this, "Change Value", [this, node, kind, key, data] { writeValue(node, kind, key, data); },
-        [this, node, kind, key, former] { writeValue(node, kind, key, former); });
+        *this, "Change Value", [this, node, kind, key, data, place] { writeValue(node, kind, key, data, place); },
+        [this, node, kind, key, former, place] { writeValue(node, kind, key, former, place); });
 }
 
 void PiGraph::writeValue(const RCStrongPtr<PiNode>& node, PiValueKind kind, const LiString& key,
-                         const PiValueData& data) {
-    node->setValue(kind, key, data);
+                         const PiValueData& data, int place) {
+    node->setValue(kind, key, data, place);
     if (_observers.getNbObservers() > 0)
         hint<OmGraphHint::ValueChanged>(makeRC<PiValue>(node, kind, PiValue::getKindName(kind, key), data));
     if (kind == PiValueKind::KeyframeMark) PiKeyframingUtil::notifyMarkingChanged(node);
@@ -433,13 +438,14 @@ void PiGraph::setAnchors(const RCStrongPtr<PiNode>& node, const std::vector<PiNo
 void PiGraph::setText(const RCStrongPtr<PiNode>& node, const LiString& key, const LiString& text) {
     LiString former = node->getText(key);
     if (former == text) return;
+    int place = node->getKeyPlace(PiValueKind::Text, key);
     perform(
-        *this, "Change Value", [this, node, key, text] { writeText(node, key, text); },
-        [this, node, key, former] { writeText(node, key, former); });
+        *this, "Change Value", [this, node, key, text, place] { writeText(node, key, text, place); },
+        [this, node, key, former, place] { writeText(node, key, former, place); });
 }
 
-void PiGraph::writeText(const RCStrongPtr<PiNode>& node, const LiString& key, const LiString& text) {
-    node->setText(key, text);
+void PiGraph::writeText(const RCStrongPtr<PiNode>& node, const LiString& key, const LiString& text, int place) {
+    node->setText(key, text, place);
     if (_observers.getNbObservers() > 0)
         hint<OmGraphHint::ValueChanged>(makeRC<PiValue>(node, PiValueKind::Text, key, PiValueData()));
     const PiTool& tool = node->getToolRef();
@@ -498,11 +504,11 @@ void PiGraph::insertGroupSocket(PiGroupNode& group, const RCStrongPtr<PiSocket>&
     if (auto* input = dynamic_cast<PiInput*>(socket.get())) {
         group._inputs.insert(group._inputs.begin() + index, RCStrongPtr<PiInput>(input));
         group._inputBoundaries.insert(group._inputBoundaries.begin() + index, boundary);
-        renumber(group._inputs);
+        renumber(group._inputs, index);
     } else {
         group._outputs.insert(group._outputs.begin() + index, RCStrongPtr<PiOutput>(static_cast<PiOutput*>(socket.get())));
         group._outputBoundaries.insert(group._outputBoundaries.begin() + index, boundary);
-        renumber(group._outputs);
+        renumber(group._outputs, index);
     }
     socket->_attached = true;
     insertNode(boundary, group, memberIndex);
@@ -516,12 +522,12 @@ void PiGraph::eraseGroupSocket(PiGroupNode& group, const RCStrongPtr<PiSocket>& 
         detachNode(group._inputBoundaries[index]);
         group._inputs.erase(group._inputs.begin() + index);
         group._inputBoundaries.erase(group._inputBoundaries.begin() + index);
-        renumber(group._inputs);
+        renumber(group._inputs, index);
     } else {
         detachNode(group._outputBoundaries[index]);
         group._outputs.erase(group._outputs.begin() + index);
         group._outputBoundaries.erase(group._outputBoundaries.begin() + index);
-        renumber(group._outputs);
+        renumber(group._outputs, index);
     }
     // The socket keeps its index: undo puts it back there.
     socket->_attached = false;

@@ -93,9 +93,8 @@ public:
     // nodes, as one hint batch (every former node removed, every new one added); other is left empty.
     void takeContent(PiGraph& other);
 
-    // --- Used by the edit scopes ---
-    void deliverHints();
-    void discardHints() { _pendingHints = ObHints(); }
+    // Sends one batch to the observers; used by the edit scopes.
+    void deliverHints(const ObHints& batch);
 
 private:
     friend class PiGraphXmlReader;
@@ -113,26 +112,30 @@ private:
     void disconnectAll(const PiNode& node);
     // Connect without the checks: the reader has checked a whole file at once.
     RCStrongPtr<PiInput> attach(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input);
-    void addLink(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input);
+    // Cuts the input's connection, if any, as an undoable edit.
+    void cut(const RCStrongPtr<PiInput>& input);
 
     // Raw changes: the edits' do and undo steps. Each emits its hints.
     void insertNode(const RCStrongPtr<PiNode>& node, PiGroupNode& group, int index);
     int detachNode(const RCStrongPtr<PiNode>& node);
     void registerTree(PiNode& node, bool live);
     void relocate(const RCStrongPtr<PiNode>& node, PiGroupNode& group, int index);
-    void link(PiOutput& output, PiInput& input);
+    // place: where the input goes among the output's targets.
+    void link(PiOutput& output, PiInput& input, int place);
     void unlink(PiInput& input);
     void insertValue(PiMultivaluedInput& multi, const RCStrongPtr<PiInput>& value, int index);
     void eraseValue(PiMultivaluedInput& multi, int index);
-    void writeValue(const RCStrongPtr<PiNode>& node, PiValueKind kind, const LiString& key, const PiValueData& data);
-    void writeText(const RCStrongPtr<PiNode>& node, const LiString& key, const LiString& text);
+    // place: where a key that is not set yet goes among the node's keys.
+    void writeValue(const RCStrongPtr<PiNode>& node, PiValueKind kind, const LiString& key, const PiValueData& data,
+                    int place);
+    void writeText(const RCStrongPtr<PiNode>& node, const LiString& key, const LiString& text, int place);
     void insertGroupSocket(PiGroupNode& group, const RCStrongPtr<PiSocket>& socket,
                            const RCStrongPtr<PiBoundaryNode>& boundary, int index);
     void eraseGroupSocket(PiGroupNode& group, const RCStrongPtr<PiSocket>& socket);
     void writeSocketName(const RCStrongPtr<PiSocket>& socket, const LiString& name);
     void inputChanged(PiInput& input);
     template <class T>
-    static void renumber(std::vector<RCStrongPtr<T>>& sockets);
+    static void renumber(std::vector<RCStrongPtr<T>>& sockets, int from);
     void invalidatePaths(const PiNode& node);
 
     LiString _name;
@@ -144,7 +147,6 @@ private:
     std::unordered_map<int, PiNode*> _nodesById;
     int _nextId = 1;
     ObSubject _observers;
-    ObHints _pendingHints;
     // A list, so that takeContent can move descriptions without moving them in memory.
     std::list<PiSocketDesc> _groupSocketDescs;
     std::map<int, std::unique_ptr<NodeCallbacks>> _callbacks;

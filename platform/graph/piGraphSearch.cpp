@@ -1,25 +1,21 @@
 #include "platform/graph/piGraphSearch.h"
 
-#include "platform/graph/piGroupNode.h"
+#include "platform/graph/piGroupUtils.h"
 
 namespace Zv {
-namespace {
-
-bool search(const RCStrongPtr<PiNode>& node, const PiNodePredicate& predicate, std::vector<RCStrongPtr<PiNode>>& path) {
-    path.push_back(node);
-    if (predicate(*node)) return true;
-    if (auto* group = dynamic_cast<PiGroupNode*>(node.get()))
-        for (const auto& member : group->getMembers())
-            if (search(member, predicate, path)) return true;
-    path.pop_back();
-    return false;
-}
-
-} // namespace
 
 RCShdPtr<PiPath> PiGraphSearch::heightFirst(const RCStrongPtr<PiNode>& node, const PiNodePredicate& predicate) {
     std::vector<RCStrongPtr<PiNode>> path;
-    if (!search(node, predicate, path)) return {};
+    bool found = false;
+    PiGroupUtils::walkTree(
+        *node,
+        [&](PiNode& visited) {
+            path.emplace_back(&visited);
+            found = predicate(visited);
+            return !found;
+        },
+        [&](PiNode&) { path.pop_back(); });
+    if (!found) return {};
     return makeRC<PiPath>(std::move(path));
 }
 

@@ -7,23 +7,46 @@
 #include "platform/graph/piGraphXmlReader.h"
 #include "platform/graph/piGraphXmlWriter.h"
 
-#include <algorithm>
+#include <unordered_map>
 
 namespace Zv {
 namespace {
 
-bool insideListed(const PiNode& node, const std::vector<RCStrongPtr<PiNode>>& nodes) {
-    for (PiNode* group = node.getGroupPtr(); group; group = group->getGroupPtr())
-        if (std::any_of(nodes.begin(), nodes.end(), [group](const auto& n) { return n.get() == group; })) return true;
-    return false;
-}
+// Tells whether a node lies inside one of the listed nodes; each group's answer is kept, so the
+// whole list costs one walk up every group at most, however deep the nesting.
+class ListedAncestors {
+public:
+    explicit ListedAncestors(const std::vector<RCStrongPtr<PiNode>>& nodes) {
+        for (const auto& node : nodes) _inside[node.get()] = true;
+    }
+
+    bool isInsideListed(const PiNode& node) {
+        std::vector<const PiNode*> unknown;
+        bool inside = false;
+        for (const PiNode* group = node.getGroupPtr(); group; group = group->getGroupPtr()) {
+            auto found = _inside.find(group);
+            if (found != _inside.end()) {
+                inside = found->second;
+                break;
+            }
+            unknown.push_back(group);
+        }
+        for (const PiNode* group : unknown) _inside[group] = inside;
+        return inside;
+    }
+
+private:
+    // A listed node, or a group known to lie inside one (true) or not (false).
+    std::unordered_map<const PiNode*, bool> _inside;
+};
 
 } // namespace
 
 void PiGraphUtils::archiveNodes(const std::vector<RCStrongPtr<PiNode>>& nodes, XmlWriter& writer) {
     std::vector<RCStrongPtr<PiNode>> written;
+    ListedAncestors listed(nodes);
     for (const auto& node : nodes)
-        if (!dynamic_cast<PiBoundaryNode*>(node.get()) && !insideListed(*node, nodes)) written.push_back(node);
+        if (!dynamic_cast<PiBoundaryNode*>(node.get()) && !listed.isInsideListed(*node)) written.push_back(node);
     writer.startElement("archive").attribute("version", 1);
     PiGraphXmlWriter::writeNodes(writer, written);
     writer.endElement();

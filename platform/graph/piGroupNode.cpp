@@ -4,12 +4,26 @@
 #include "platform/graph/piBoundaryNode.h"
 #include "platform/graph/piGraph.h"
 
+#include <iterator>
+
 namespace Zv {
 
 PiGroupNode::PiGroupNode(PiGraph* graph, int id, PiTool* tool, LiString name)
     : PiNode(graph, id, tool, std::move(name)) {}
 
-PiGroupNode::~PiGroupNode() = default;
+// Members that die with the group are taken apart here, not in their own destructors, so that
+// groups nested to any depth cost no stack.
+PiGroupNode::~PiGroupNode() {
+    std::vector<RCStrongPtr<PiNode>> dying = std::move(_members);
+    while (!dying.empty()) {
+        RCStrongPtr<PiNode> node = std::move(dying.back());
+        dying.pop_back();
+        auto* group = dynamic_cast<PiGroupNode*>(node.get());
+        if (!group || group->getRefCount() > 1) continue;
+        std::move(group->_members.begin(), group->_members.end(), std::back_inserter(dying));
+        group->_members.clear();
+    }
+}
 
 RCStrongPtr<PiNode> PiGroupNode::getMember(int index) const {
     ZV_ASSERT(index >= 0 && index < getNbMembers());

@@ -16,6 +16,24 @@ auto findKey(Pairs& pairs, const Key& key) {
     return std::find_if(pairs.begin(), pairs.end(), [&](const auto& p) { return p.first == key; });
 }
 
+template <class Value>
+void writeKeyed(std::vector<std::pair<LiString, Value>>& pairs, const LiString& key, bool isSet, Value value,
+                int place) {
+    auto found = findKey(pairs, key);
+    if (!isSet) {
+        if (found != pairs.end()) pairs.erase(found);
+    } else if (found != pairs.end()) {
+        found->second = std::move(value);
+    } else {
+        pairs.emplace(pairs.begin() + std::min(place, static_cast<int>(pairs.size())), key, std::move(value));
+    }
+}
+
+template <class Pairs>
+int placeOf(const Pairs& pairs, const LiString& key) {
+    return static_cast<int>(findKey(pairs, key) - pairs.begin());
+}
+
 const std::vector<PiNodeAnchor> kNoAnchors;
 const LiString kNoText;
 
@@ -103,7 +121,7 @@ PiValueData PiNode::getValue(PiValueKind kind, const LiString& key) const {
     ZV_ABORT("value kind without numbers");
 }
 
-void PiNode::setValue(PiValueKind kind, const LiString& key, const PiValueData& data) {
+void PiNode::setValue(PiValueKind kind, const LiString& key, const PiValueData& data, int place) {
     switch (kind) {
     case PiValueKind::Position:
         setFlag(HasPosition, data.isSet);
@@ -130,18 +148,9 @@ void PiNode::setValue(PiValueKind kind, const LiString& key, const PiValueData& 
     case PiValueKind::KeyframeMark:
         setFlag(Marked, data.isSet && data.v[0] != 0);
         return;
-    case PiValueKind::Stored: {
-        auto& stored = extras().stored;
-        auto found = findKey(stored, key);
-        if (!data.isSet) {
-            if (found != stored.end()) stored.erase(found);
-        } else if (found != stored.end()) {
-            found->second = static_cast<int>(data.v[0]);
-        } else {
-            stored.emplace_back(key, static_cast<int>(data.v[0]));
-        }
+    case PiValueKind::Stored:
+        writeKeyed(extras().stored, key, data.isSet, static_cast<int>(data.v[0]), place);
         return;
-    }
     case PiValueKind::Anchors:
     case PiValueKind::Text:
         break;
@@ -164,16 +173,13 @@ const LiString& PiNode::getText(const LiString& key) const {
     return found != _extras->texts.end() ? found->second : kNoText;
 }
 
-void PiNode::setText(const LiString& key, const LiString& text) {
-    auto& texts = extras().texts;
-    auto found = findKey(texts, key);
-    if (text.isEmpty()) {
-        if (found != texts.end()) texts.erase(found);
-    } else if (found != texts.end()) {
-        found->second = text;
-    } else {
-        texts.emplace_back(key, text);
-    }
+void PiNode::setText(const LiString& key, const LiString& text, int place) {
+    writeKeyed(extras().texts, key, !text.isEmpty(), text, place);
+}
+
+int PiNode::getKeyPlace(PiValueKind kind, const LiString& key) const {
+    if (!_extras) return 0;
+    return kind == PiValueKind::Text ? placeOf(_extras->texts, key) : placeOf(_extras->stored, key);
 }
 
 std::vector<LiString> PiNode::getStoredKeys() const {

@@ -68,12 +68,15 @@ private:
         HasPosition = 1, HasColor = 2, ThumbnailSet = 4, ThumbnailOn = 8, VisualGroupOn = 16, Muted = 32,
         Marked = 64
     };
-    void setValue(PiValueKind kind, const LiString& key, const PiValueData& data);
+    // Where a stored value or a text is among the node's keys: its index, or their count when absent.
+    int getKeyPlace(PiValueKind kind, const LiString& key) const;
+    // A key that was absent goes to place, so undoing a removal puts the key back where it was.
+    void setValue(PiValueKind kind, const LiString& key, const PiValueData& data, int place);
     bool getFlag(Flag flag) const { return (_flags & flag) != 0; }
     void setFlag(Flag flag, bool on) { _flags = on ? (_flags | flag) : (_flags & ~flag); }
     Extras& extras();
     void setAnchors(std::vector<PiNodeAnchor> anchors) { extras().anchors = std::move(anchors); }
-    void setText(const LiString& key, const LiString& text);
+    void setText(const LiString& key, const LiString& text, int place);
 
     PiGraph* _graph;
     PiGroupNode* _group = nullptr;

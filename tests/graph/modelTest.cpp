@@ -1,6 +1,7 @@
 #include "platform/base/cbMethod.h"
 #include "platform/base/xmlDocument.h"
 #include "platform/graph/omCompositionActions.h"
+#include "platform/graph/piBoundaryNode.h"
 #include "platform/graph/piGraphSearch.h"
 #include "platform/graph/piImageModifier.h"
 #include "platform/graph/piIsPrimaryOutputNode.h"
@@ -24,6 +25,21 @@ std::vector<std::string> names(const std::vector<PiSocketDesc>& sockets) {
     for (const auto& socket : sockets) result.push_back(socket.name.str());
     return result;
 }
+
+// The nodes feeding a multi-valued input, in value order; a group's input boundary node is named
+// after what feeds the group ("in:A").
+std::vector<std::string> feeders(const RCStrongPtr<PiInput>& input) {
+    std::vector<std::string> result;
+    for (const auto& value : rcCheckedCast<PiMultivaluedInput>(input)->getValues()) {
+        const PiNode* source = value->getOutput()->getNodePtr();
+        if (auto* boundary = dynamic_cast<const PiBoundaryNode*>(source))
+            result.push_back("in:" + static_cast<PiInput&>(*boundary->getGroupSocket()).getOutput()->getNodePtr()->getName().str());
+        else result.push_back(source->getName().str());
+    }
+    return result;
+}
+
+using Names = std::vector<std::string>;
 
 } // namespace
 
@@ -168,4 +184,38 @@ TEST_F(Model, CompositionActionsGroupUngroupAndRefuse) {
     EXPECT_TRUE(OmCompositionActions::executeRemoveNodeAction({}, selection));
     EXPECT_FALSE(blur->isLive());
     EXPECT_FALSE(in(output)->isConnected());
+}
+
+TEST_F(Model, GroupAndUngroupKeepEveryConnectionInItsPlace) {
+    auto a = add("Constant", "A"), src = add("Ramp", "Src"), b = add("Checker", "B"), c = add("Read", "C");
+    auto inner = add("Merge", "Inner"), outer = add("Merge", "Outer");
+    for (const auto& node : {a, src, b}) _graph->connect(out(node), in(inner));
+    for (const auto& node : {c, inner, a}) _graph->connect(out(node), in(outer));
+    std::string before = save();
+
+    auto selection = SnSelection::create({PiSnItemUtil::create(src), PiSnItemUtil::create(inner)});
+    ASSERT_TRUE(OmCompositionActions::executeGroupNodesAction({}, selection));
+    auto group = inner->getGroup();
+    EXPECT_EQ(feeders(in(inner)), (Names{"in:A", "Src", "in:B"}));
+    EXPECT_EQ(feeders(in(outer)), (Names{"C", group->getName().str(), "A"}));
+    ASSERT_TRUE(OmCompositionActions::executeUngroupNodesAction({}, SnSelection::create({PiSnItemUtil::create(group)})));
+    EXPECT_EQ(feeders(in(inner)), (Names{"A", "Src", "B"}));
+    EXPECT_EQ(feeders(in(outer)), (Names{"C", "Inner", "A"}));
+    _graph->getCommandStack().undo();
+    _graph->getCommandStack().undo();
+    EXPECT_EQ(save(), before);
+
+    // A group passing its input straight to its output hands the outside link on.
+    auto pass = rcCheckedCast<PiGroupNode>(add("Group", "Pass"));
+    auto socketIn = rcCheckedCast<PiInput>(_graph->addGroupSocket(pass, "In", false));
+    auto socketOut = rcCheckedCast<PiOutput>(_graph->addGroupSocket(pass, "Out", true));
+    _graph->connect(rcCheckedCast<PiOutput>(pass->getBoundaryNode(*socketIn)->getInnerSocket()),
+                    rcCheckedCast<PiInput>(pass->getBoundaryNode(*socketOut)->getInnerSocket()));
+    _graph->connect(out(b), socketIn);
+    _graph->connect(socketOut, rcCheckedCast<PiMultivaluedInput>(in(outer))->getValue(1));
+    before = save();
+    ASSERT_TRUE(OmCompositionActions::executeUngroupNodesAction({}, SnSelection::create({PiSnItemUtil::create(pass)})));
+    EXPECT_EQ(feeders(in(outer)), (Names{"C", "B", "A"}));
+    _graph->getCommandStack().undo();
+    EXPECT_EQ(save(), before);
 }

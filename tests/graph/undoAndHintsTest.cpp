@@ -2,12 +2,16 @@
 #include "platform/graph/omGraphEx.h"
 #include "platform/graph/omGraph.h"
 #include "platform/graph/omGraphHint.h"
+#include "platform/graph/piMultivaluedInput.h"
+#include "platform/graph/piNodeAnchorUtils.h"
+#include "platform/graph/piNodeUtils.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piUndoGuard.h"
 #include "platform/graph/piUndoGuardNoLog.h"
 #include "tests/graph/graphFixture.h"
 
 #include <functional>
+#include <stdexcept>
 
 using namespace Zv;
 using Kinds = std::vector<std::string>;
@@ -47,6 +51,25 @@ struct CountCmd : CmCommand {
     LiString getName() const override { return "Count"; }
     void doIt() override { ++*counter; }
     void undoIt() override { --*counter; }
+};
+
+// Adds a value to a multi-valued input through the model, so that undoing it twice would show;
+// either step can be told to fail after its model edit.
+struct AddValueCmd : CmCommand {
+    RCStrongPtr<PiOutput> output;
+    RCStrongPtr<PiInput> multi;
+    RCStrongPtr<PiInput> value;
+    bool failDo = false, failUndo = false;
+    AddValueCmd(RCStrongPtr<PiOutput> o, RCStrongPtr<PiInput> m) : output(std::move(o)), multi(std::move(m)) {}
+    LiString getName() const override { return "Add Value"; }
+    void doIt() override {
+        value = output->getNodePtr()->getGraph()->connect(output, multi);
+        if (failDo) throw std::runtime_error("do failed");
+    }
+    void undoIt() override {
+        value->getNodePtr()->getGraph()->disconnect(value);
+        if (failUndo) throw std::runtime_error("undo failed");
+    }
 };
 
 } // namespace
@@ -102,6 +125,31 @@ TEST_F(UndoAndHints, EditsAndTheirUndoRestoreTheDocument) {
                    {"NodeAdded", "NodeAdded", "NodeAdded", "NodeAdded", "NodeAdded", "SocketConnected"});
 }
 
+TEST_F(UndoAndHints, UndoPutsWhatWasRemovedBackInItsPlace) {
+    buildSample();
+    auto read = _graph->findNode(1), grade = _graph->findNode(3), merge = _graph->findNode(6);
+    auto group = rcCheckedCast<PiGroupNode>(_graph->findNode(8));
+    for (const char* key : {"A", "B", "C"}) PiNodeUtils::setStoredValue(grade, key, 1);
+    for (const char* key : {"Note", "Tag"}) _graph->setText(grade, key, "text");
+    PiNodeAnchorUtils::addAnchor(grade, {"First", "Corner"});
+    PiNodeAnchorUtils::addAnchor(grade, {"Second", "Corner"});
+    _graph->addGroupSocket(group, "Matte", false);
+    // Not in the file, but later edits follow it.
+    std::vector<PiInput*> consumers = out(read)->getConnections();
+    _graph->disconnect(in(_graph->findNode(2)));
+    _graph->getCommandStack().undo();
+    EXPECT_EQ(out(read)->getConnections(), consumers);
+    checkRoundTrip("Key", [&] { PiNodeUtils::removeStoredValue(grade, "A"); }, {"ValueChanged"}, {"ValueChanged"});
+    checkRoundTrip("Text", [&] { _graph->setText(grade, "Note", ""); }, {"ValueChanged"}, {"ValueChanged"});
+    checkRoundTrip("Anchor", [&] { PiNodeAnchorUtils::removeAnchor(grade, {"First", "Corner"}); }, {"ValueChanged"},
+                   {"ValueChanged"});
+    checkRoundTrip("Value", [&] { _graph->disconnect(rcCheckedCast<PiMultivaluedInput>(in(merge))->getValue(0)); },
+                   {"SocketDisconnected", "InputRemoved"}, {"InputAddedToComposite", "SocketConnected"});
+    checkRoundTrip("Socket", [&] { _graph->removeGroupSocket(group->getInput(0)); },
+                   {"SocketDisconnected", "SocketDisconnected", "NodeRemoved", "InputRemoved"},
+                   {"NodeAdded", "DynamicInputAdded", "SocketConnected", "SocketConnected"});
+}
+
 TEST_F(UndoAndHints, HintsCarryWhatObserversRead) {
     buildSample();
     auto grade = _graph->findNode(3);
@@ -146,6 +194,83 @@ TEST_F(UndoAndHints, RefusedOrFailedEditsChangeNothing) {
     EXPECT_EQ(save(), before);
     EXPECT_EQ(_graph->getCommandStack().getNbUndoEntries(), entries);
     EXPECT_TRUE(_hints.batches.empty());
+}
+
+TEST_F(UndoAndHints, AScopeLeftByAnExceptionTakesBackItsEditsAndSendsNoHints) {
+    auto a = add("Constant", "A"), b = add("Constant", "B"), merge = add("Merge", "M");
+    _graph->connect(out(a), in(merge));
+    CmCommandStack& stack = _graph->getCommandStack();
+    const std::string before = save();
+    const int entries = stack.getNbUndoEntries();
+    auto fail = [] { throw std::runtime_error("refused"); };
+    auto expectUnchanged = [&](const char* what) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(save(), before);
+        EXPECT_EQ(stack.getNbUndoEntries(), entries);
+        EXPECT_TRUE(_hints.batches.empty());
+    };
+    _hints.clear();
+    EXPECT_THROW(
+        {
+            PiUndoGuardNoLog quiet;
+            PiSchematicInterfaceEx::setXYPosition(a, 1, 2);
+            _graph->connect(out(b), in(merge));
+            fail();
+        },
+        std::runtime_error);
+    expectUnchanged("scope without undo entry");
+
+    // A command's own model edits are taken back once, with the command.
+    auto command = makeRC<AddValueCmd>(out(b), in(merge));
+    EXPECT_THROW(
+        {
+            CmUndoGuard guard(stack, "Add");
+            guard.execAndAddUndoCommand(command);
+            fail();
+        },
+        std::runtime_error);
+    expectUnchanged("scope after a command");
+    command->failDo = true;
+    EXPECT_THROW(CmUndoGuard(stack, "Add").execAndAddUndoCommand(command), std::runtime_error);
+    expectUnchanged("failing command");
+
+    // A failing inner scope leaves the outer one's edits and hints.
+    {
+        PiUndoGuard outer(stack, "Outer");
+        _graph->renameNode(a, "A2");
+        try {
+            PiUndoGuard inner(stack, "Inner");
+            _graph->connect(out(b), in(merge));
+            PiNodeUtils::setStoredValue(b, "Key", 1);
+            fail();
+        } catch (const std::runtime_error&) {
+        }
+        _graph->renameNode(b, "B2");
+    }
+    ASSERT_EQ(_hints.batches.size(), 1u);
+    EXPECT_EQ(_hints.kinds(0), (Kinds{"NodeNameChanged", "NodeNameChanged"}));
+    EXPECT_EQ(rcCheckedCast<PiMultivaluedInput>(in(merge))->getNbValues(), 1);
+    stack.undo();
+    _hints.clear();
+    expectUnchanged("undone outer scope");
+
+    // An undo that fails half way leaves the entry done.
+    command->failDo = false;
+    {
+        CmUndoGuard guard(stack, "Add Twice");
+        guard.execAndAddUndoCommand(makeRC<AddValueCmd>(out(a), in(merge)));
+        guard.execAndAddUndoCommand(command);
+    }
+    const std::string added = save();
+    _hints.clear();
+    command->failUndo = true;
+    EXPECT_THROW(stack.undo(), std::runtime_error);
+    EXPECT_EQ(save(), added);
+    EXPECT_EQ(stack.getUndoName(), "Add Twice");
+    EXPECT_TRUE(_hints.batches.empty());
+    command->failUndo = false;
+    stack.undo();
+    EXPECT_EQ(save(), before);
 }
 
 TEST_F(UndoAndHints, NoLogScopesAndCommandObjects) {
