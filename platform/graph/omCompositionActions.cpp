@@ -59,14 +59,8 @@ std::vector<Link> findFedInputs(const Nodes& nodes) {
 }
 
 LiString uniqueSocketName(const PiGroupNode& group, const LiString& name, bool isOutput) {
-    auto taken = [&](const LiString& candidate) {
-        const auto check = [&](const auto& sockets) {
-            return std::any_of(sockets.begin(), sockets.end(), [&](const auto& s) { return s->getName() == candidate; });
-        };
-        return isOutput ? check(group.getOutputs()) : check(group.getInputs());
-    };
     LiString unique = name;
-    for (int number = 2; taken(unique); ++number) unique = name + std::to_string(number);
+    for (int number = 2; group.hasSocketNamed(unique, isOutput); ++number) unique = name + std::to_string(number);
     return unique;
 }
 

@@ -107,6 +107,12 @@ std::vector<PiNode*> collectTree(PiGroupNode& group) {
 }
 
 // Searched from the back: undo takes out what was added last.
+void refuseTakenSocketName(const PiGroupNode& group, const LiString& name, bool isOutput) {
+    if (group.hasSocketNamed(name, isOutput))
+        throw OmGraphEx(__FILE__, __LINE__, "group " + group.getName().str() + " already has an " +
+                                                (isOutput ? "output" : "input") + " named \"" + name.str() + "\"");
+}
+
 template <class T>
 int indexIn(const std::vector<T>& items, const void* item) {
     auto found = std::find_if(items.rbegin(), items.rend(), [item](const auto& i) { return &*i == item; });
@@ -462,6 +468,7 @@ void PiGraph::writeText(const RCStrongPtr<PiNode>& node, const LiString& key, co
 RCStrongPtr<PiSocket> PiGraph::addGroupSocket(const RCStrongPtr<PiGroupNode>& group, const LiString& name,
                                               bool isOutput, int boundaryId) {
     ZV_ASSERT(group->isLive() && group->getGraph() == this && group != _root);
+    refuseTakenSocketName(*group, name, isOutput);
     int id = takeId(boundaryId);
     _groupSocketDescs.push_back({name, PiSocketDesc::Image, isOutput ? PiSocketDesc::RGBA : PiSocketDesc::Any, false});
     const PiSocketDesc* desc = &_groupSocketDescs.back();
@@ -538,6 +545,7 @@ void PiGraph::eraseGroupSocket(PiGroupNode& group, const RCStrongPtr<PiSocket>& 
 void PiGraph::renameGroupSocket(const RCStrongPtr<PiSocket>& socket, const LiString& name) {
     LiString former = socket->getName();
     if (former == name) return;
+    refuseTakenSocketName(*rcCheckedCast<PiGroupNode>(socket->getNode()), name, !socket->isInput());
     perform(
         *this, "Rename", [this, socket, name] { writeSocketName(socket, name); },
         [this, socket, former] { writeSocketName(socket, former); });

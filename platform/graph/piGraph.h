@@ -72,7 +72,8 @@ public:
     void setValue(const RCStrongPtr<PiNode>& node, PiValueKind kind, const LiString& key, const PiValueData& data);
     void setAnchors(const RCStrongPtr<PiNode>& node, const std::vector<PiNodeAnchor>& anchors);
     void setText(const RCStrongPtr<PiNode>& node, const LiString& key, const LiString& text);
-    // A new socket of a group with its boundary node; returns the socket.
+    // A new socket of a group with its boundary node; returns the socket. Here and in renames, a name
+    // the group's sockets of that direction already have raises OmGraphEx.
     RCStrongPtr<PiSocket> addGroupSocket(const RCStrongPtr<PiGroupNode>& group, const LiString& name, bool isOutput,
                                          int boundaryId = 0);
     void removeGroupSocket(const RCStrongPtr<PiSocket>& socket);

@@ -8,6 +8,7 @@
 #include "platform/graph/piGraphXmlWriter.h"
 
 #include <unordered_map>
+#include <unordered_set>
 
 namespace Zv {
 namespace {
@@ -44,9 +45,11 @@ private:
 
 void PiGraphUtils::archiveNodes(const std::vector<RCStrongPtr<PiNode>>& nodes, XmlWriter& writer) {
     std::vector<RCStrongPtr<PiNode>> written;
+    std::unordered_set<const PiNode*> taken;
     ListedAncestors listed(nodes);
     for (const auto& node : nodes)
-        if (!dynamic_cast<PiBoundaryNode*>(node.get()) && !listed.isInsideListed(*node)) written.push_back(node);
+        if (!dynamic_cast<PiBoundaryNode*>(node.get()) && !listed.isInsideListed(*node) && taken.insert(node.get()).second)
+            written.push_back(node);
     writer.startElement("archive").attribute("version", 1);
     PiGraphXmlWriter::writeNodes(writer, written);
     writer.endElement();

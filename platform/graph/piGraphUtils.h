@@ -14,8 +14,8 @@ public:
     static RCStrongPtr<PiTool> getTool(const PiNode& node) { return node.getTool(); }
 
     // Writes the nodes (with their members and values) and the connections among them as one
-    // <archive> element: the clipboard format. Boundary nodes, and nodes inside another listed
-    // group, are not written on their own.
+    // <archive> element: the clipboard format. Boundary nodes, nodes inside another listed group
+    // and nodes listed twice are not written on their own.
     static void archiveNodes(const std::vector<RCStrongPtr<PiNode>>& nodes, XmlWriter& writer);
     // Creates archived nodes, with the connections among them, in group: an undoable edit. Returns
     // the new top-level nodes. A malformed text raises ExBadInput naming source, line and reason,

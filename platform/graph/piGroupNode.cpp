@@ -4,6 +4,7 @@
 #include "platform/graph/piBoundaryNode.h"
 #include "platform/graph/piGraph.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace Zv {
@@ -35,6 +36,13 @@ RCStrongPtr<PiBoundaryNode> PiGroupNode::getBoundaryNode(const PiSocket& groupSo
     const auto& boundaries = groupSocket.isInput() ? _inputBoundaries : _outputBoundaries;
     int index = groupSocket.getIndex();
     return index < static_cast<int>(boundaries.size()) ? boundaries[index] : RCStrongPtr<PiBoundaryNode>();
+}
+
+bool PiGroupNode::hasSocketNamed(const LiString& name, bool isOutput) const {
+    auto named = [&](const auto& sockets) {
+        return std::any_of(sockets.begin(), sockets.end(), [&](const auto& socket) { return socket->getName() == name; });
+    };
+    return isOutput ? named(getOutputs()) : named(getInputs());
 }
 
 bool PiGroupNode::isRoot() const {

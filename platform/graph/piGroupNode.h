@@ -16,6 +16,8 @@ public:
     const std::vector<RCStrongPtr<PiNode>>& getMembers() const { return _members; }
     // The boundary node inside the group that stands for one of its sockets, or null.
     RCStrongPtr<PiBoundaryNode> getBoundaryNode(const PiSocket& groupSocket) const;
+    // Links name group sockets in files and archives, so a name is taken once per direction.
+    bool hasSocketNamed(const LiString& name, bool isOutput) const;
     bool isRoot() const;
 
 private:

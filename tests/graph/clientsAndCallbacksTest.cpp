@@ -113,6 +113,10 @@ TEST_F(ClientsAndCallbacks, GroupSocketsAndCyclesThroughGroups) {
     // The group passes its input to its output, so feeding it from after closes a circle.
     EXPECT_THROW(_graph->connect(out(after), input), OmGraphEx::ExCycle);
     EXPECT_THROW(_graph->connect(out(after), in(blur)), OmGraphEx);
+    // Files and archives link group sockets by name.
+    EXPECT_THROW(_graph->addGroupSocket(group, "In", false), OmGraphEx);
+    _graph->addGroupSocket(group, "In", true);
+    EXPECT_THROW(_graph->renameGroupSocket(output, "In"), OmGraphEx);
 
     std::string before = save();
     _hints.clear();

@@ -202,7 +202,8 @@ TEST_F(FilesAndArchive, ArchiveThenUnarchiveIntoAnotherGroupKeepsNodesAndInnerLi
     std::vector<RCStrongPtr<PiNode>> copied{_graph->findNode(1), _graph->findNode(2), _graph->findNode(3),
                                             _graph->findNode(8)};
     XmlWriter writer;
-    PiGraphUtils::archiveNodes(copied, writer);
+    // Listed twice, or inside a listed group: written once.
+    PiGraphUtils::archiveNodes({copied[0], copied[1], copied[0], copied[2], _graph->findNode(11), copied[3]}, writer);
     auto target = rcCheckedCast<PiGroupNode>(add("Group", "Target"));
     _hints.clear();
     std::vector<RCStrongPtr<PiNode>> pasted;
