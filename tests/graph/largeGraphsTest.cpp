@@ -93,6 +93,7 @@ TEST(LargeGraphs, GroupsNestedTenThousandDeep) {
               static_cast<size_t>(nbNodes));
     onSmallStack([&] {
         graph->detachObserver(&hints);
+        hints.clear();
         path = nullptr;
         graph = nullptr;
     });

@@ -134,6 +134,11 @@ TEST_F(Model, SearchPathsAndSelection) {
     EXPECT_EQ(selection->getNbItems(), 2);
     EXPECT_EQ(changes, 2);
     EXPECT_TRUE(*selection == *SnSelection::create({selection->getItems()[1], selection->getItems()[0]}));
+    selection->replaceAll(selection->getItems());
+    EXPECT_EQ(changes, 2);
+    selection->toggle(PiSnItemUtil::create(output));
+    EXPECT_EQ(selection->getNbItems(), 1);
+    EXPECT_EQ(changes, 3);
     auto item = SnItemConvert<PiSnItem<PiNode>>::convert(PiSnItemConst<PiNode>::create(group));
     EXPECT_EQ(item->get(), group);
     auto input = add("Blur");
