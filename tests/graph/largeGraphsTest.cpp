@@ -60,7 +60,7 @@ size_t count(const std::string& text, const std::string& part) {
 
 } // namespace
 
-TEST(LargeGraphs, GroupsNestedTenThousandDeep) {
+TEST(DeepGroups, NestedTenThousandDeep) {
     constexpr int kDepth = 10000;
     RCStrongPtr<PiGraph> graph;
     RCShdPtr<PiPath> path;
