@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory_resource>
 #include <utility>
 #include <vector>
 
@@ -19,9 +20,10 @@ struct Record {
     RCStrongPtr<CmCommand> command;
 };
 
-// A change made in the open scopes, and which of its steps takes it back.
+// A change made in the open scopes: a command and which of its steps takes it back, or an undo step.
 struct Step {
     RCStrongPtr<CmCommand> command;
+    PiEditScope::UndoStep* undoStep;
     bool undone;
 };
 
@@ -39,6 +41,19 @@ struct ScopeState {
 ScopeState& state() {
     static ScopeState value;
     return value;
+}
+
+// Holds the undo steps of the outermost scope; emptied when it closes.
+std::pmr::monotonic_buffer_resource& undoStepMemory() {
+    static std::byte initial[1 << 16];
+    static std::pmr::monotonic_buffer_resource memory(initial, sizeof initial);
+    return memory;
+}
+
+void dropStepsFrom(std::vector<Step>& steps, size_t at) {
+    for (size_t i = at; i < steps.size(); ++i)
+        if (steps[i].undoStep) steps[i].undoStep->~UndoStep();
+    steps.resize(at);
 }
 
 // Groups the records by stack, in the order of each stack's first record.
@@ -78,6 +93,8 @@ PiEditScope::~PiEditScope() noexcept(false) {
     if (!_log) --s.noLogDepth;
     if (--s.depth > 0) return;
     ScopeState closing = std::exchange(s, ScopeState());
+    dropStepsFrom(closing.steps, 0);
+    undoStepMemory().release();
     commit(closing.name, closing.pending);
     if (closing.clearUndo)
         for (const auto& graph : closing.touched) graph->getCommandStack().clear();
@@ -90,10 +107,12 @@ void PiEditScope::rollBack() const {
     ++s.noLogDepth;
     while (s.steps.size() > _mark.steps) {
         size_t at = s.steps.size() - 1;
-        Step step = std::move(s.steps[at]);
-        if (step.undone) step.command->execute();
+        // A copy: running the step may add steps, which are dropped with it.
+        Step step = s.steps[at];
+        if (step.undoStep) step.undoStep->run();
+        else if (step.undone) step.command->execute();
         else step.command->unexecute();
-        s.steps.resize(at);
+        dropStepsFrom(s.steps, at);
     }
     --s.noLogDepth;
     s.pending.resize(_mark.records);
@@ -114,7 +133,7 @@ void PiEditScope::record(CmCommandStack& stack, RCStrongPtr<CmCommand> command) 
     ScopeState& s = state();
     ZV_ASSERT(s.depth > 0);
     if (isLogging()) s.pending.push_back({&stack, command});
-    s.steps.push_back({std::move(command), false});
+    s.steps.push_back({std::move(command), nullptr, false});
 }
 
 void PiEditScope::run(const RCStrongPtr<CmCommand>& command, bool undo, CmCommandStack* stack) {
@@ -126,9 +145,18 @@ void PiEditScope::run(const RCStrongPtr<CmCommand>& command, bool undo, CmComman
         if (undo) command->unexecute();
         else command->execute();
     }
-    s.steps.resize(at);
-    s.steps.push_back({command, undo});
+    dropStepsFrom(s.steps, at);
+    s.steps.push_back({command, nullptr, undo});
     if (stack && isLogging()) s.pending.push_back({stack, command});
+}
+
+void* PiEditScope::allocateUndoStep(size_t size, size_t alignment) {
+    ZV_ASSERT(state().depth > 0);
+    return undoStepMemory().allocate(size, alignment);
+}
+
+void PiEditScope::addUndoStep(UndoStep* step) {
+    state().steps.push_back({nullptr, step, false});
 }
 
 void PiEditScope::addHint(PiGraph& graph, RCStrongPtr<ObHint> hint) {

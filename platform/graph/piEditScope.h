@@ -5,6 +5,8 @@
 #include "platform/base/rcStrongPtr.h"
 
 #include <cstddef>
+#include <new>
+#include <utility>
 
 namespace Zv {
 
@@ -33,6 +35,10 @@ public:
     // on their own, a failing scope runs the opposite step. With a stack, the command also joins
     // that stack's entry when logging.
     static void run(const RCStrongPtr<CmCommand>& command, bool undo, CmCommandStack* stack = nullptr);
+    // Keeps the undo step of a change that no undo entry records, for the rollback of a failing
+    // scope; cheaper than a command, it lives until the outermost scope closes.
+    template <class Undo>
+    static void keepUndoStep(Undo undoStep);
     // A hint for the graph's batch; it marks the graph as changed.
     static void addHint(PiGraph& graph, RCStrongPtr<ObHint> hint);
     // The graph has changes to report when the outermost scope closes.
@@ -40,7 +46,22 @@ public:
     // The undo stacks of the graphs changed in this scope are emptied when it closes.
     static void requestClearUndo();
 
+    // An undo step kept by keepUndoStep.
+    struct UndoStep {
+        virtual ~UndoStep() = default;
+        virtual void run() = 0;
+    };
+
 private:
+    template <class Undo>
+    struct UndoFunction : UndoStep {
+        explicit UndoFunction(Undo undo) : _undo(std::move(undo)) {}
+        void run() override { _undo(); }
+        Undo _undo;
+    };
+    static void* allocateUndoStep(size_t size, size_t alignment);
+    static void addUndoStep(UndoStep* step);
+
     // What the scope state held when this scope opened.
     struct Mark {
         size_t steps, records, hints, touched;
@@ -52,5 +73,11 @@ private:
     int _uncaught;
     Mark _mark;
 };
+
+template <class Undo>
+void PiEditScope::keepUndoStep(Undo undoStep) {
+    using Step = UndoFunction<Undo>;
+    addUndoStep(new (allocateUndoStep(sizeof(Step), alignof(Step))) Step(std::move(undoStep)));
+}
 
 } // namespace Zv

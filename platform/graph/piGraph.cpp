@@ -45,6 +45,11 @@ template <class Do, class Undo>
 void perform(PiGraph& graph, const char* name, Do doStep, Undo undoStep) {
     PiEditScope scope(name, true);
     PiEditScope::touch(graph);
+    if (!PiEditScope::isLogging()) {
+        doStep();
+        PiEditScope::keepUndoStep(std::move(undoStep));
+        return;
+    }
     auto command = makeRC<EditCmd<Do, Undo>>(name, std::move(doStep), std::move(undoStep));
     command->doIt();
     PiEditScope::record(graph.getCommandStack(), std::move(command));
