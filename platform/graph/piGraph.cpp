@@ -111,13 +111,13 @@ std::vector<PiNode*> collectTree(PiGroupNode& group) {
     return nodes;
 }
 
-// Searched from the back: undo takes out what was added last.
 void refuseTakenSocketName(const PiGroupNode& group, const LiString& name, bool isOutput) {
     if (group.hasSocketNamed(name, isOutput))
         throw OmGraphEx(__FILE__, __LINE__, "group " + group.getName().str() + " already has an " +
                                                 (isOutput ? "output" : "input") + " named \"" + name.str() + "\"");
 }
 
+// Searched from the back: undo takes out what was added last.
 template <class T>
 int indexIn(const std::vector<T>& items, const void* item) {
     auto found = std::find_if(items.rbegin(), items.rend(), [item](const auto& i) { return &*i == item; });
