@@ -22,7 +22,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -340,26 +339,30 @@ private:
         const int kind = _editor.below(8);
         try {
             PiUndoGuard guard(stack, "Step");
+            // A scope that fails after its edit.
             if (kind == 0) {
                 _editor.edit();
                 throw Refused();
             }
             // Several edits in one entry, each failing on its own.
-            for (int i = kind == 1 ? 3 : 1; i > 0; --i) try {
+            for (int i = kind == 1 ? 3 : 1; i > 0; --i) {
+                try {
                     PiUndoGuard inner(stack, "Inner");
                     _editor.edit();
                 } catch (const OmGraphEx&) {
                 }
+            }
         } catch (const OmGraphEx&) {
         } catch (const Refused&) {
         }
         _mirror.expectInStep(*_graph);
         const int added = stack.getNbUndoEntries() - entries;
+        const size_t sent = _mirror.nbBatches - batches;
         const std::string after = save();
-        // A command may record an entry that changes nothing.
+        // One entry and one batch for a change; a command may record an entry that changes nothing.
         ASSERT_TRUE(added == 1 || (added == 0 && after == before)) << "a change without one undo entry";
-        EXPECT_EQ(_mirror.nbBatches - batches, after == before ? _mirror.nbBatches - batches : 1u);
-        EXPECT_LE(_mirror.nbBatches - batches, static_cast<size_t>(added));
+        EXPECT_LE(sent, static_cast<size_t>(added));
+        EXPECT_TRUE(after == before || sent == 1) << sent << " batches for one change";
         if (added == 0) return;
         EXPECT_EQ(stack.getNbRedoEntries(), 0);
         _history.resize(static_cast<size_t>(entries) + 1);
