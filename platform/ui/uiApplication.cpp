@@ -200,6 +200,15 @@ void UiApplication::keyRelease(EvKeyCode key) {
     send(*area, event);
 }
 
+void UiApplication::setModifiers(EvModifier held) {
+    for (EvKeyCode key : {EvKeyCode::Shift, EvKeyCode::Control, EvKeyCode::Alt})
+        _keyboard.setKeyDown(key, hasModifiers(held, EvKeyCodes::getModifierOfKey(key)));
+}
+
+void UiApplication::setKeyFocus(UiDrawArea& window, const GePoint2<float>& point) {
+    route(window, point, false);
+}
+
 LiString UiApplication::requestTooltip(UiDrawArea& window, const GePoint2<float>& point) {
     Target target = route(window, point, false);
     EvTooltipEvent event(target.point, _keyboard, _buttonsHeld);

@@ -84,6 +84,12 @@ public:
     void wheel(UiDrawArea& window, const GePoint2<float>& point, float steps);
     void keyPress(EvKeyCode key);
     void keyRelease(EvKeyCode key);
+    // Sets the modifier keys to what the window system reports with an event, quietly: a modifier
+    // released while another window had the keyboard would otherwise stay down.
+    void setModifiers(EvModifier held);
+    // Keys go to the area under the point until the pointer moves: a window can get the keyboard
+    // before the pointer ever came over it.
+    void setKeyFocus(UiDrawArea& window, const GePoint2<float>& point);
     const EvKeyboardState& getKeyboardState() const { return _keyboard; }
     int getButtonsHeld() const { return _buttonsHeld; }
     // Asks the area under the point for its tooltip and shows it; returns its text (empty for none).

@@ -8,6 +8,7 @@ void UiMenu::setSelectedIndex(int index, bool notify) {
     ZV_ASSERT(index >= -1 && index < static_cast<int>(_items.size()));
     if (index == _selected) return;
     _selected = index;
+    notifyStateChanged();
     if (notify) _changed.call(*this);
 }
 

@@ -14,7 +14,10 @@ public:
     UiMenu(LiString name, LiString text) : UiWidget(std::move(name)), _text(std::move(text)) {}
 
     const LiString& getText() const { return _text; }
-    void addItem(const LiString& text) { _items.push_back(text); }
+    void addItem(const LiString& text) {
+        _items.push_back(text);
+        notifyStateChanged();
+    }
     const std::vector<LiString>& getItems() const { return _items; }
     // -1 when nothing is selected.
     int getSelectedIndex() const { return _selected; }

@@ -23,6 +23,7 @@ void UiTab::setCurrentPage(int index) {
     ZV_ASSERT(index >= 0 && index < getNbPages());
     _current = index;
     for (int i = 0; i < getNbPages(); ++i) getChildren()[i]->display(i == index);
+    notifyStateChanged();
 }
 
 } // namespace Zv

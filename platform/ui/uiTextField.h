@@ -16,6 +16,7 @@ public:
     void setText(const LiString& text, bool notify) {
         if (text == _text) return;
         _text = text;
+        notifyStateChanged();
         if (notify) _changed.call(*this);
     }
     CbRegistration addValueChangedCb(RCShdPtr<ChangedHandler> handler) {

@@ -18,6 +18,7 @@ public:
     void setValue(bool value, bool notify) {
         if (value == _value) return;
         _value = value;
+        notifyStateChanged();
         if (notify) _changed.call(*this);
     }
     CbRegistration addValueChangedCb(RCShdPtr<ChangedHandler> handler) {

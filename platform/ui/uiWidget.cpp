@@ -18,7 +18,14 @@ UiWidget::~UiWidget() = default;
 void UiWidget::display(bool shown) {
     if (_displayed == shown) return;
     _displayed = shown;
+    notifyStateChanged();
     markForUpdate();
+}
+
+void UiWidget::setEnabled(bool enabled) {
+    if (_enabled == enabled) return;
+    _enabled = enabled;
+    notifyStateChanged();
 }
 
 bool UiWidget::isMapped() const {

@@ -36,6 +36,7 @@ public:
     using ArmHandler = CbHandler<EvPointerButtonEvent&>;
     using TooltipHandler = CbHandler<EvTooltipEvent&>;
     using HotkeyHandler = CbHandler<EvHotkeyEvent&>;
+    using StateHandler = CbHandler<UiWidget&>;
 
     explicit UiWidget(LiString name);
     ~UiWidget() override;
@@ -47,7 +48,7 @@ public:
     bool isDisplayed() const { return _displayed; }
     // Displayed, and so is every container around it.
     bool isMapped() const;
-    void setEnabled(bool enabled) { _enabled = enabled; }
+    void setEnabled(bool enabled);
     bool isEnabled() const { return _enabled; }
     void setOpacity(float opacity) { _opacity = opacity; }
     float getOpacity() const { return _opacity; }
@@ -74,6 +75,11 @@ public:
         return _tooltipCbs.add(std::move(handler));
     }
     CbRegistration addHotkeyCb(RCShdPtr<HotkeyHandler> handler) { return _hotkeyCbs.add(std::move(handler)); }
+    // Any change of what the widget shows (value, text, page, shown, enabled), quiet ones included:
+    // a window backend keeps its native widget in step with it.
+    CbRegistration addStateChangedCb(RCShdPtr<StateHandler> handler) {
+        return _stateCbs.add(std::move(handler));
+    }
     // Runs the callbacks that match the event; each one checks whether an earlier one processed it.
     virtual void handleEvent(EvEvent& event);
 
@@ -82,6 +88,9 @@ public:
     virtual void markRegionForRedraw(const GeRectangle<float>& region);
     // The outermost draw area around the widget (the window), itself included; null when none.
     UiDrawArea* getWindowArea();
+
+protected:
+    void notifyStateChanged() { _stateCbs.call(*this); }
 
 private:
     friend class UiContainer;
@@ -98,6 +107,7 @@ private:
     CbList<EvPointerButtonEvent&> _armCbs;
     CbList<EvTooltipEvent&> _tooltipCbs;
     CbList<EvHotkeyEvent&> _hotkeyCbs;
+    CbList<UiWidget&> _stateCbs;
 };
 
 } // namespace Zv
