@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs a window test under a display of its own: runWindowTest.sh SCRIPT ARGS...
+# The test is skipped (exit 77) only when no Xvfb can be started here; otherwise the script's
+# exit status is the test's.
+set -uo pipefail
+
+script=$1
+shift
+if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null; then
+    echo "skipped: Xvfb is not installed"
+    exit 77
+fi
+WH_WORK=$(mktemp -d)
+export WH_WORK
+trap 'rm -rf "$WH_WORK"' EXIT
+
+# The script leaves a mark once it runs, so a failing test tells itself apart from a server that
+# never started.
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    bash -c 'touch "$WH_WORK/display-up" && exec bash "$@"' bash "$script" "$@"
+status=$?
+if [ $status -ne 0 ] && [ ! -e "$WH_WORK/display-up" ]; then
+    echo "skipped: Xvfb could not start"
+    exit 77
+fi
+exit $status
