@@ -60,7 +60,8 @@ TEST_F(QtBackendTest, RequestsPostedFromWorkerThreadsAllRunOnTheGuiThreadInPosti
     std::vector<std::thread> workers;
     for (int t = 0; t < kThreads; ++t)
         workers.emplace_back([&, t] {
-            for (int i = 0; i < kPosts; ++i) app.postRequest(makeRC<RecordRequest>(seen[t], i, offGuiThread));
+            for (int i = 0; i < kPosts; ++i)
+                app.postRequest(makeRC<RecordRequest>(seen[t], i, offGuiThread));
         });
     // The loop runs requests while the workers still post.
     const bool allRan = runUntil([&] {
@@ -68,9 +69,11 @@ TEST_F(QtBackendTest, RequestsPostedFromWorkerThreadsAllRunOnTheGuiThreadInPosti
             if (s.size() < kPosts) return false;
         return true;
     });
-    for (std::thread& worker : workers) worker.join();
+    for (std::thread& worker : workers)
+        worker.join();
     ASSERT_TRUE(allRan);
     EXPECT_FALSE(offGuiThread);
     for (const auto& s : seen)
-        for (int i = 0; i < kPosts; ++i) ASSERT_EQ(s[i], i);
+        for (int i = 0; i < kPosts; ++i)
+            ASSERT_EQ(s[i], i);
 }

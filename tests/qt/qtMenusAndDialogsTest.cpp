@@ -179,7 +179,8 @@ TEST_F(QtBackendTest, WarningsGoToTheStatusBarAndErrorsToAMessageBox) {
     MsgError("cannot save").display();
     int boxes = 0;
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible() && box->text() == "cannot save") {
+        if (auto* box = qobject_cast<QMessageBox*>(widget);
+            box && box->isVisible() && box->text() == "cannot save") {
             ++boxes;
             box->close();
         }

@@ -60,21 +60,25 @@ public:
     bool consumeSelection(const DrCarrier& carrier) override {
         if (!carrier.getText().isEmpty()) report("drop text " + carrier.getText().str());
         for (const auto& item : carrier.getItems())
-            if (auto* file = dynamic_cast<const DrFileItem*>(item.get())) report("drop file " + file->getPath().str());
+            if (auto* file = dynamic_cast<const DrFileItem*>(item.get()))
+                report("drop file " + file->getPath().str());
         return true;
     }
 };
 
 class ProbeViewer : public UiViewer2D {
 public:
-    explicit ProbeViewer(std::string clip) : UiViewer2D("ProbeViewer", SnSelection::create()), _clip(std::move(clip)) {
+    explicit ProbeViewer(std::string clip)
+        : UiViewer2D("ProbeViewer", SnSelection::create()), _clip(std::move(clip)) {
         // Off centre and small, so that fitting shows.
         getView().setUserZoom({0.5f, 0.5f});
         getView().setUserPan({150.0f, 80.0f});
-        _callbacks.push_back(addArmCb(makeRC<CbMethod<ProbeViewer, EvPointerButtonEvent&>>(this, &ProbeViewer::armCb)));
+        _callbacks.push_back(
+            addArmCb(makeRC<CbMethod<ProbeViewer, EvPointerButtonEvent&>>(this, &ProbeViewer::armCb)));
         _callbacks.push_back(
             addTooltipCb(makeRC<CbMethod<ProbeViewer, EvTooltipEvent&>>(this, &ProbeViewer::tooltipCb)));
-        _callbacks.push_back(addHotkeyCb(makeRC<CbMethod<ProbeViewer, EvHotkeyEvent&>>(this, &ProbeViewer::hotkeyCb)));
+        _callbacks.push_back(
+            addHotkeyCb(makeRC<CbMethod<ProbeViewer, EvHotkeyEvent&>>(this, &ProbeViewer::hotkeyCb)));
     }
 
     GeRectangle<float> getSceneBoundingRect() const override { return kBox; }
@@ -168,7 +172,8 @@ Options parseOptions(const QStringList& args) {
         else if (args[i] == "--clip")
             options.clip = args[i + 1].toStdString();
         else if (args[i] == "--pos")
-            options.pos = QPoint(args[i + 1].section(',', 0, 0).toInt(), args[i + 1].section(',', 1, 1).toInt());
+            options.pos =
+                QPoint(args[i + 1].section(',', 0, 0).toInt(), args[i + 1].section(',', 1, 1).toInt());
     }
     return options;
 }

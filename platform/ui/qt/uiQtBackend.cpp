@@ -37,7 +37,8 @@ QString toQt(const LiString& text) {
 
 // Area pixels in pixels of the window area around it.
 GePoint2<float> toWindow(const UiDrawArea& area, const GePoint2<float>& point) {
-    return {point.x + static_cast<float>(area.getGeometry().xMin), point.y + static_cast<float>(area.getGeometry().yMin)};
+    return {point.x + static_cast<float>(area.getGeometry().xMin),
+            point.y + static_cast<float>(area.getGeometry().yMin)};
 }
 
 GeRectangle<float> toWindow(const UiDrawArea& area, const GeRectangle<float>& rect) {
@@ -48,7 +49,8 @@ GeRectangle<float> toWindow(const UiDrawArea& area, const GeRectangle<float>& re
 // Tooltip lines as rich text, each line's own text taken literally.
 QString tooltipHtml(const LiString& text) {
     QStringList lines;
-    for (const LiString& line : text.split("<br>")) lines << toQt(line).toHtmlEscaped();
+    for (const LiString& line : text.split("<br>"))
+        lines << toQt(line).toHtmlEscaped();
     return "<qt>" + lines.join("<br>") + "</qt>";
 }
 
@@ -73,7 +75,8 @@ void UiQtBackend::removeView(UiQtViewWidget& view) {
 
 UiQtViewWidget* UiQtBackend::findView(UiDrawArea& area) const {
     UiDrawArea* window = area.getWindowArea();
-    auto it = std::find_if(_views.begin(), _views.end(), [window](UiQtViewWidget* view) { return &view->getArea() == window; });
+    auto it = std::find_if(_views.begin(), _views.end(),
+                           [window](UiQtViewWidget* view) { return &view->getArea() == window; });
     return it == _views.end() ? nullptr : *it;
 }
 
@@ -103,7 +106,8 @@ void UiQtBackend::fireAlarms() {
 
 void UiQtBackend::requestsPosted() {
     if (_requestsQueued.exchange(true)) return;
-    QMetaObject::invokeMethod(this, [this] { runRequests(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { runRequests(); }, Qt::QueuedConnection);
 }
 
 void UiQtBackend::runRequests() {
@@ -116,7 +120,8 @@ void UiQtBackend::requestRepaint(UiDrawArea& area, const GeRectangle<float>& reg
     if (UiQtViewWidget* view = findView(area)) view->update(view->fromArea(toWindow(area, region)));
 }
 
-void UiQtBackend::showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area, const GePoint2<float>& point) {
+void UiQtBackend::showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area,
+                                const GePoint2<float>& point) {
     UiQtViewWidget* view = findView(area);
     if (view == nullptr) return UiApplication::getInstance().popupMenuClosed();
     QMenu* qtMenu = UiQtMenu::build(menu, view);
@@ -137,7 +142,8 @@ void UiQtBackend::showTooltip(UiDrawArea& area, const LiString& text, const GeRe
 
 void UiQtBackend::setCursor(const WsCursor& cursor) {
     const QCursor shape = UiQtCursors::getCursor(cursor.getName());
-    for (UiQtViewWidget* view : _views) view->setCursor(shape);
+    for (UiQtViewWidget* view : _views)
+        view->setCursor(shape);
 }
 
 LiString UiQtBackend::getClipboardText() const {
@@ -156,8 +162,9 @@ void UiQtBackend::showMessage(MsgSeverity severity, const LiString& text) {
     const bool error = severity == MsgSeverity::Error;
     std::fprintf(stderr, "%s: %s\n", error ? "error" : "warning", text.c_str());
     if (!error && _statusBar) return _statusBar->showMessage(toQt(text), kStatusMilliseconds);
-    auto* box = new QMessageBox(error ? QMessageBox::Critical : QMessageBox::Warning,
-                                QCoreApplication::applicationName(), toQt(text), QMessageBox::Ok, getDialogParent());
+    auto* box =
+        new QMessageBox(error ? QMessageBox::Critical : QMessageBox::Warning,
+                        QCoreApplication::applicationName(), toQt(text), QMessageBox::Ok, getDialogParent());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
@@ -170,9 +177,11 @@ void UiQtBackend::startDrag(UiDrawArea& area, const RCShdPtr<DrCarrier>& carrier
     QTimer::singleShot(0, view, [this, view, source, carrier] { runDrag(*view, source, carrier); });
 }
 
-void UiQtBackend::runDrag(UiQtViewWidget& view, const RCShdPtr<UiDrawArea>& area, const RCShdPtr<DrCarrier>& carrier) {
+void UiQtBackend::runDrag(UiQtViewWidget& view, const RCShdPtr<UiDrawArea>& area,
+                          const RCShdPtr<DrCarrier>& carrier) {
     _dragged = carrier;
-    _dragToken = QByteArray::number(QCoreApplication::applicationPid()) + ':' + QByteArray::number(++_nbDrags);
+    _dragToken =
+        QByteArray::number(QCoreApplication::applicationPid()) + ':' + QByteArray::number(++_nbDrags);
     auto* drag = new QDrag(&view);
     drag->setMimeData(UiQtMime::toMimeData(*carrier, _dragToken));
     const bool dropped = drag->exec(Qt::CopyAction) != Qt::IgnoreAction;

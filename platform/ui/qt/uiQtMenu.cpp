@@ -28,7 +28,8 @@ void fill(QMenu& qtMenu, const UiPopupMenu& menu, const RCShdPtr<UiPopupMenu>& r
             action->setEnabled(entry.enabled);
             // The root handle keeps the entry alive until the menu is gone.
             const UiPopupMenu::Entry* chosen = &entry;
-            QObject::connect(action, &QAction::triggered, action, [root, chosen] { UiPopupMenu::activate(*chosen); });
+            QObject::connect(action, &QAction::triggered, action,
+                             [root, chosen] { UiPopupMenu::activate(*chosen); });
         }
     }
 }

@@ -189,8 +189,7 @@ void UiQtViewWidget::dragEnterEvent(QDragEnterEvent* event) {
 
 void UiQtViewWidget::dragMoveEvent(QDragMoveEvent* event) {
     if (_dropCarrier.isNull() || !UiApplication::exists()) return event->ignore();
-    const bool taken =
-        UiApplication::getInstance().dragMove(*_area, _dropCarrier, toArea(event->position()));
+    const bool taken = UiApplication::getInstance().dragMove(*_area, _dropCarrier, toArea(event->position()));
     event->setDropAction(Qt::CopyAction);
     event->setAccepted(taken);
 }
