@@ -15,6 +15,7 @@
 #include "platform/ui/uiViewer2D.h"
 #include "platform/ui/uiWidgetFactory.h"
 #include "tests/qt/qtTestSupport.h"
+#include "tests/support/toolkitSamples.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -65,13 +66,7 @@ TEST_F(QtBackendTest, PopupMenusBecomeQtMenusWhoseChosenEntryRunsItsHandlerOnceC
         EXPECT_TRUE(app.getOpenPopupMenu().isNull()) << "closed before the handler runs";
         chosen.push_back(id);
     });
-    auto menu = makeRC<UiPopupMenu>("Schematic Menu");
-    menu->appendText("Layout All", handler, 1, true, "L");
-    UiPopupMenu& group = menu->appendMenu("Group");
-    group.appendText("Lock", handler, 2);
-    group.appendText("Unlock", handler, 3, false);
-    menu->appendSeparator();
-    menu->appendText("Cut & Paste", handler, 4);
+    RCShdPtr<UiPopupMenu> menu = ToolkitSamples::contextMenu(handler);
 
     menu->popup(*viewer, {10.0f, 10.0f});
     QPointer<QMenu> shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -91,17 +86,7 @@ TEST_F(QtBackendTest, PopupMenusBecomeQtMenusWhoseChosenEntryRunsItsHandlerOnceC
 }
 
 TEST_F(QtBackendTest, QtWidgetsFollowTheirToolkitWidgetsQuietChangesIncludedAndReportUserEdits) {
-    const UiResTable table = UiResTable::parse(R"(<resources>
-  <container name="Editor">
-    <label name="Title" text="Name"/>
-    <textField name="Field" text="anchor"/>
-    <tab name="Pages">
-      <container name="TimePage" title="Time"><toggle name="Loop" text="Loop" value="true"/></container>
-      <menu name="Kind" text="Kind" selected="1"><item text="A"/><item text="B"/></menu>
-    </tab>
-  </container>
-</resources>)",
-                                               "editor.xml");
+    const UiResTable table = ToolkitSamples::editorPanel();
     RCShdPtr<UiWidget> editor = UiWidgetFactory::createWidget(table, "Editor");
     std::unique_ptr<QWidget> built(UiQtWidgetBuilder::build(editor));
     auto* loop = built->findChild<QCheckBox*>("Loop");

@@ -11,6 +11,7 @@
 #include "platform/ui/uiTextField.h"
 #include "platform/ui/uiWidgetFactory.h"
 #include "platform/ui/wsCursorRegistry.h"
+#include "tests/support/toolkitSamples.h"
 #include "tests/ui/uiTestSupport.h"
 
 using namespace Zv;
@@ -37,20 +38,14 @@ TEST_F(HeadlessTest, ClipboardKeepsItemsWhileItsTextIsStillTheSystemClipboards) 
 TEST_F(HeadlessTest, MenuEntriesAreChosenByPathAndRunTheirHandlerOnce) {
     std::vector<int> chosen;
     auto handler = makeRC<CbFunction<int>>([&](int id) { chosen.push_back(id); });
-    auto menu = makeRC<UiPopupMenu>("Schematic Menu");
-    menu->appendText("Layout All", handler, 1, true, "L");
-    UiPopupMenu& group = menu->appendMenu("Group");
-    group.appendText("Lock", handler, 2);
-    group.appendText("Unlock", handler, 3, false);
-    menu->appendSeparator();
-    menu->appendText("Zoom Selected", handler, 4);
+    RCShdPtr<UiPopupMenu> menu = ToolkitSamples::contextMenu(handler);
 
     std::vector<std::string> rows;
     for (const UiPopupMenu::Row& row : menu->getRows())
         rows.push_back(row.path.str() + "|" + row.entry->shortcut.str() + "|" +
                        (row.entry->enabled ? "1" : "0"));
     EXPECT_EQ(rows, (std::vector<std::string>{"Layout All|L|1", "Group||1", "Group/Lock||1",
-                                              "Group/Unlock||0", "||1", "Zoom Selected||1"}));
+                                              "Group/Unlock||0", "||1", "Cut & Paste||1"}));
 
     auto viewer = makeRC<TestViewer>();
     menu->popup(*viewer, {10.0f, 10.0f});
@@ -62,7 +57,7 @@ TEST_F(HeadlessTest, MenuEntriesAreChosenByPathAndRunTheirHandlerOnce) {
     backend.chooseMenuEntry("Group/Lock");
     EXPECT_EQ(chosen, std::vector<int>{2});
     EXPECT_TRUE(app.getOpenPopupMenu().isNull());
-    EXPECT_THROW(backend.chooseMenuEntry("Zoom Selected"), ExBadInput) << "no menu is open";
+    EXPECT_THROW(backend.chooseMenuEntry("Cut & Paste"), ExBadInput) << "no menu is open";
 }
 
 TEST_F(HeadlessTest, DialogsTakeTheirScriptedAnswersInOrderAndAreCancelledWithout) {

@@ -7,6 +7,7 @@
 #include "platform/ui/uiTextField.h"
 #include "platform/ui/uiToggle.h"
 #include "platform/ui/uiWidgetFactory.h"
+#include "tests/support/toolkitSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -49,19 +50,9 @@ TEST(WidgetFactory, BuildsTheShippedOptionsPageWithEveryWidgetFoundByName) {
 }
 
 TEST(WidgetFactory, BuildsTabsLabelsTextFieldsAndNotifiesUserChangesOnly) {
-    const UiResTable table = UiResTable::parse(R"(<resources>
-  <container name="Editor">
-    <label name="_nameLabel" text="Name"/>
-    <textField name="_nameField" text="anchor"/>
-    <tab name="Pages">
-      <container name="TimePage" title="Time"><toggle name="Loop" text="Loop" value="true"/></container>
-      <menu name="Kind" text="Kind" selected="1"><item text="A"/><item text="B"/></menu>
-    </tab>
-  </container>
-</resources>)",
-                                               "editor.xml");
+    const UiResTable table = ToolkitSamples::editorPanel();
     RCShdPtr<UiWidget> editor = UiWidgetFactory::createWidget(table, "Editor");
-    EXPECT_EQ(find<UiLabel>(editor, "_nameLabel")->getText(), "Name");
+    EXPECT_EQ(find<UiLabel>(editor, "Title")->getText(), "Name");
     RCShdPtr<UiTab> pages = find<UiTab>(editor, "Pages");
     EXPECT_EQ(pages->getPageTitles(), (std::vector<LiString>{"Time", "Kind"}));
     EXPECT_EQ(pages->getCurrentPage(), 0);
@@ -69,7 +60,7 @@ TEST(WidgetFactory, BuildsTabsLabelsTextFieldsAndNotifiesUserChangesOnly) {
     EXPECT_TRUE(find<UiToggle>(editor, "Loop")->getValue()) << "found through the tab";
     EXPECT_EQ(find<UiMenu>(editor, "Kind")->getSelectedIndex(), 1);
 
-    RCShdPtr<UiTextField> field = find<UiTextField>(editor, "_nameField");
+    RCShdPtr<UiTextField> field = find<UiTextField>(editor, "Field");
     int notices = 0;
     CbRegistration counting =
         field->addValueChangedCb(makeRC<CbFunction<UiTextField&>>([&](UiTextField&) { ++notices; }));
