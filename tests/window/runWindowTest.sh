@@ -6,6 +6,9 @@ set -uo pipefail
 
 script=$1
 shift
+for tool in xdotool import convert; do
+    command -v $tool >/dev/null || { echo "$tool is missing: run scripts/setup.sh"; exit 1; }
+done
 if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null; then
     echo "skipped: Xvfb is not installed"
     exit 77
@@ -14,10 +17,10 @@ WH_WORK=$(mktemp -d)
 export WH_WORK
 trap 'rm -rf "$WH_WORK"' EXIT
 
-# The script leaves a mark once it runs, so a failing test tells itself apart from a server that
-# never started.
+# A mark left once the display answers tells a failing test apart from a server that never started.
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-    bash -c 'touch "$WH_WORK/display-up" && exec bash "$@"' bash "$script" "$@"
+    bash -c 'xdotool getdisplaygeometry >/dev/null 2>&1 && touch "$WH_WORK/display-up" && exec bash "$@"' \
+    bash "$script" "$@"
 status=$?
 if [ $status -ne 0 ] && [ ! -e "$WH_WORK/display-up" ]; then
     echo "skipped: Xvfb could not start"

@@ -60,9 +60,13 @@ wh_find_window() {
     [ -n "$id" ] && WH_WINDOWS[$1]=$id
 }
 
+wh_focus() {
+    timeout "$WH_TIMEOUT" xdotool windowfocus --sync "$1" || wh_fail "the window $1 does not take the focus"
+}
+
 wh_wait_window() {
     wh_until "the window \"$2\"" wh_find_window "$1" "$2"
-    xdotool windowfocus --sync "${WH_WINDOWS[$1]}"
+    wh_focus "${WH_WINDOWS[$1]}"
 }
 
 wh_count_output() {
@@ -86,7 +90,7 @@ wh_click() {
 wh_key() {
     local id=${WH_WINDOWS[$1]}
     shift
-    [ "$(xdotool getwindowfocus)" = "$id" ] || xdotool windowfocus --sync "$id"
+    [ "$(xdotool getwindowfocus)" = "$id" ] || wh_focus "$id"
     xdotool key --delay 30 "$@"
 }
 

@@ -22,7 +22,8 @@ class UiQtViewWidget;
 // The toolkit's backend on Qt Widgets. Draw areas are shown by UiQtViewWidgets, which register
 // here; alarms wake up on a Qt timer; posted requests run on the Qt event loop (posting is safe from
 // any thread); menus, tooltips, cursors, the clipboard, dialogs and drags are Qt's own. Create it
-// after the QApplication and before the UiApplication; it lives on the GUI thread.
+// after the QApplication and before the UiApplication, and keep it until its views are gone; it
+// lives on the GUI thread.
 //
 // Messages: each is written to standard error. A warning is also shown in the status bar for a
 // while when one is set (setStatusBar), else in a message box; an error always opens a message
