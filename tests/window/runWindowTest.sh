@@ -18,7 +18,8 @@ export WH_WORK
 trap 'rm -rf "$WH_WORK"' EXIT
 
 # A mark left once the display answers tells a failing test apart from a server that never started.
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+# Without -noreset the server resets as that first client leaves, and the next one may find no server.
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
     bash -c 'xdotool getdisplaygeometry >/dev/null 2>&1 && touch "$WH_WORK/display-up" && exec bash "$@"' \
     bash "$script" "$@"
 status=$?
