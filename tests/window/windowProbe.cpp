@@ -10,15 +10,12 @@
 #include "platform/base/cbMethod.h"
 #include "platform/ui/drCarrier.h"
 #include "platform/ui/drClipboard.h"
-#include "platform/ui/drFileItem.h"
-#include "platform/ui/drSrcSink.h"
 #include "platform/ui/evHotkeyEvent.h"
 #include "platform/ui/evPointerButtonEvent.h"
 #include "platform/ui/evTooltipEvent.h"
 #include "platform/ui/qt/uiQtBackend.h"
 #include "platform/ui/qt/uiQtViewWidget.h"
 #include "platform/ui/uiApplication.h"
-#include "platform/ui/uiDragAndDrop.h"
 #include "platform/ui/uiHotkeyRegistry.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiViewer2D.h"
@@ -52,19 +49,6 @@ struct Colour {
 constexpr Colour kRed{"red", 1.0f, 0.0f, 0.0f};
 constexpr Colour kGreen{"green", 0.0f, 1.0f, 0.0f};
 constexpr Colour kBlue{"blue", 0.0f, 0.0f, 1.0f};
-
-// Reports what is dropped on it: "drop text TEXT" or "drop file PATH" per file.
-class ProbeSink : public DrSrcSink {
-public:
-    bool willConsumeSelection(const DrCarrier&) override { return true; }
-    bool consumeSelection(const DrCarrier& carrier) override {
-        if (!carrier.getText().isEmpty()) report("drop text " + carrier.getText().str());
-        for (const auto& item : carrier.getItems())
-            if (auto* file = dynamic_cast<const DrFileItem*>(item.get()))
-                report("drop file " + file->getPath().str());
-        return true;
-    }
-};
 
 class ProbeViewer : public UiViewer2D {
 public:
@@ -187,10 +171,6 @@ int main(int argc, char** argv) {
     UiApplication app(backend);
 
     auto viewer = makeRC<ProbeViewer>(options.clip);
-    auto dragAndDrop = makeRC<UiDragAndDrop>(*viewer);
-    dragAndDrop->setSink(makeRC<ProbeSink>());
-    dragAndDrop->enableDrop(true);
-    viewer->setDragAndDrop(dragAndDrop);
 
     QMainWindow window;
     window.setWindowTitle(options.title);
