@@ -64,8 +64,9 @@ std::optional<CheckArgs> parseArgs(const std::vector<std::string>& args) {
 // The node the description is checked for: a group, whose sockets are whatever the author asks for.
 RCStrongPtr<PiNode> makeStandIn(PiGraph& graph, const CheckArgs& args) {
     const auto group = rcCheckedCast<PiGroupNode>(graph.createNode("Group", graph.getRootGroup()));
-    for (int i = 0; i < args.inputs; ++i) graph.addGroupSocket(group, "In", false);
-    for (int i = 0; i < args.outputs; ++i) graph.addGroupSocket(group, "Out", true);
+    // A group's sockets of one direction need distinct names.
+    for (int i = 0; i < args.inputs; ++i) graph.addGroupSocket(group, "In" + std::to_string(i + 1), false);
+    for (int i = 0; i < args.outputs; ++i) graph.addGroupSocket(group, "Out" + std::to_string(i + 1), true);
     return group;
 }
 

@@ -417,6 +417,8 @@ void PiGraph::inputChanged(PiInput& input) {
 
 void PiGraph::setValue(const RCStrongPtr<PiNode>& node, PiValueKind kind, const LiString& key,
                        const PiValueData& data) {
+    if (std::string fault = PiValue::findFault(kind, key, node->getToolRef().getKind(), data); !fault.empty())
+        throw OmGraphEx(__FILE__, __LINE__, node->getName().str() + ": " + fault);
     PiValueData former = node->getValue(kind, key);
     if (former == data || (!former.isSet && !data.isSet)) return;
     int place = node->getKeyPlace(kind, key);

@@ -9,6 +9,7 @@
 #include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piSocketUtil.h"
 #include "platform/graph/piToolRegistry.h"
+#include "platform/graph/piValue.h"
 
 #include <algorithm>
 #include <charconv>
@@ -33,14 +34,6 @@ bool isImageType(int typeIndex) {
 template <class Names>
 bool isOneOf(std::string_view name, const Names& names) {
     return std::find(std::begin(names), std::end(names), name) != std::end(names);
-}
-
-// The values a known stored key can take; other keys take any int.
-std::pair<int, int> getStoredRange(const LiString& key) {
-    if (key == PiNodeUtils::C_VALUE) return {PiNodeUtils::HIDDEN, PiNodeUtils::UNCOLLAPSED};
-    if (key == PiCompositionUtils::kRoleKey) return {PiComposition::FootageRole, PiComposition::CompositionRole};
-    if (key == PiNodeUtils::RESULT_VALUE || key == PiCompositionUtils::kOutOfDateKey) return {0, 1};
-    return {INT32_MIN, INT32_MAX};
 }
 
 // Empty when the text is a finite float, else what is wrong with it.
@@ -177,16 +170,14 @@ void PiGraphXmlReader::readValues(const pugi::xml_node& element, PlanNode& node)
     for (auto [name, value] : {std::pair{"visualGroup", PiValueKind::VisualGroup}, std::pair{"mute", PiValueKind::Mute},
                                std::pair{"marked", PiValueKind::KeyframeMark}}) {
         if (!element.attribute(name) || readInt(element, name, 0, 1) == 0) continue;
-        if (value == PiValueKind::VisualGroup && kind != PiTool::Group)
-            fail(element, "only a group can be a visual group");
-        if (value == PiValueKind::Mute && kind != PiTool::Modifier)
-            fail(element, "only an image modifier can be muted");
         node.values.emplace_back(value, PiValueData::of(1));
     }
     if (element.attribute("lock")) {
         int lock = readInt(element, "lock", 0, PiSchematicInterfaceEx::kMaxLockMode);
         if (lock != 0) node.values.emplace_back(PiValueKind::VisualGroupLock, PiValueData::of(lock));
     }
+    for (const auto& [valueKind, data] : node.values)
+        if (std::string fault = PiValue::findFault(valueKind, {}, kind, data); !fault.empty()) fail(element, fault);
     readValueElements(element, node);
 }
 
@@ -215,7 +206,7 @@ void PiGraphXmlReader::readValueElements(const pugi::xml_node& element, PlanNode
             node.texts.emplace_back(key, readText(child, "value"));
         } else if (name == "value") {
             LiString key = readKey(child, node.stored);
-            auto [min, max] = getStoredRange(key);
+            auto [min, max] = PiValue::getStoredRange(key);
             node.stored.emplace_back(key, readInt(child, "value", min, max));
         } else if (!holdsNodes) {
             fail(child, "unexpected element <" + name + "> in " +
@@ -326,10 +317,10 @@ PiValueData PiGraphXmlReader::readColor(const pugi::xml_node& element) const {
     bool valid = parts.size() == rgb.v.size();
     for (size_t i = 0; valid && i < parts.size(); ++i) {
         float component = 0;
-        valid = parseFloat(parts[i].str(), component).empty() && component >= 0 && component <= 1;
+        valid = parseFloat(parts[i].str(), component).empty();
         rgb.v[i] = component;
     }
-    if (!valid) fail(element, "color must be three numbers from 0 to 1: \"" + text.str() + "\"");
+    if (!valid) fail(element, "color must be three numbers: \"" + text.str() + "\"");
     return rgb;
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
 #include "platform/graph/piNode.h"
+#include "platform/graph/piTool.h"
+
+#include <string>
+#include <utility>
 
 namespace Zv {
 
@@ -22,6 +26,12 @@ public:
 
     // The name of a value of that kind; keyed kinds are named by their key.
     static LiString getKindName(PiValueKind kind, const LiString& key);
+    // Why a node of that tool kind cannot hold the value, or empty. Edits and files refuse the same
+    // values, so whatever a graph holds saves and loads back.
+    static std::string findFault(PiValueKind kind, const LiString& key, PiTool::Kind toolKind,
+                                 const PiValueData& data);
+    // The values a known stored key can take; other keys take any int.
+    static std::pair<int, int> getStoredRange(const LiString& key);
 
 private:
     RCStrongPtr<PiNode> _node;

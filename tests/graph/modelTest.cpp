@@ -10,9 +10,14 @@
 #include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piSnItemUtil.h"
 #include "platform/graph/piToolRegistry.h"
+#include "platform/graph/piValue.h"
+#include "platform/graph/omGraphEx.h"
 #include "platform/graph/snItemConvert.h"
 #include "platform/graph/snSelection.h"
 #include "tests/graph/graphFixture.h"
+
+#include <cmath>
+#include <tuple>
 
 using namespace Zv;
 
@@ -223,4 +228,31 @@ TEST_F(Model, GroupAndUngroupKeepEveryConnectionInItsPlace) {
     EXPECT_EQ(feeders(in(outer)), (Names{"C", "B", "A"}));
     _graph->getCommandStack().undo();
     EXPECT_EQ(save(), before);
+}
+
+// What a file would refuse, an edit refuses too, so every graph saves and loads back.
+TEST_F(Model, ValuesAFileCannotKeepAreRefused) {
+    buildSample();
+    auto blur = add("Blur", "B");
+    auto group = add("Group", "G");
+    const std::string before = save();
+    _hints.clear();
+    const std::vector<std::tuple<RCStrongPtr<PiNode>, PiValueKind, PiValueData>> refused = {
+        {blur, PiValueKind::NodeColor, PiValueData::of(1, 1.5, 0)},
+        {blur, PiValueKind::NodeColor, PiValueData::of(-0.1, 0, 0)},
+        {blur, PiValueKind::Position, PiValueData::of(std::nan(""), 0)},
+        {blur, PiValueKind::Position, PiValueData::of(0, 1e39)},
+        {blur, PiValueKind::VisualGroup, PiValueData::of(1)},
+        {blur, PiValueKind::Thumbnail, PiValueData::of(2)},
+        {group, PiValueKind::VisualGroupLock, PiValueData::of(3)},
+        {group, PiValueKind::Mute, PiValueData::of(1)},
+    };
+    for (const auto& [node, kind, data] : refused)
+        EXPECT_THROW(_graph->setValue(node, kind, {}, data), OmGraphEx) << PiValue::getKindName(kind, {}).str();
+    EXPECT_THROW(PiNodeUtils::setStoredValue(blur, PiNodeUtils::C_VALUE, 0), OmGraphEx);
+    EXPECT_EQ(save(), before);
+    EXPECT_TRUE(_hints.batches.empty());
+    _graph->setValue(group, PiValueKind::VisualGroup, {}, PiValueData::of(1));
+    _graph->setValue(blur, PiValueKind::NodeColor, {}, PiValueData::of(0, 0.5, 1));
+    EXPECT_NE(save(), before);
 }
