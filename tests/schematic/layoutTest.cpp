@@ -475,3 +475,33 @@ TEST_F(LayoutTest, TreeLayoutsPutEveryNodeWhereThePlainRecursiveWalkDoes) {
         }
     }
 }
+
+// Piecewise scene updates can leave edges naming nodes that are no longer in the node set. Such
+// nodes keep the layout index of an earlier pass: one here names a node of this scene, one lies
+// past the end. The layout must go on as if those edges were not there.
+TEST_F(LayoutTest, EdgesToNodesOutsideTheNodeSetAreLeftOut) {
+    for (auto type : {ScGraph::LayoutAll, ScGraph::LayoutSelected, ScGraph::LayoutUnplaced}) {
+        std::vector<GePoint2<float>> positions[2];
+        for (bool strangers : {false, true}) {
+            _graph = new ScGraph(this);
+            auto consumer = add();
+            auto input = add();
+            auto other = add();
+            if (strangers) {
+                RCStrongPtr<ScNode> named(new BoxNode(1, 100.0f, 20.0f));
+                RCStrongPtr<ScNode> beyond(new BoxNode(1, 100.0f, 20.0f));
+                named->setLayoutIndex(2);
+                beyond->setLayoutIndex(1000);
+                link(named, consumer, 2);
+                link(consumer, beyond, 0);
+                link(input, beyond, 1);
+            }
+            link(input, consumer, 0);
+            link(other, consumer, 1);
+            for (const auto& node : {consumer, input, other}) node->setSelected(true);
+            _graph->layout(type);
+            for (const auto& node : {consumer, input, other}) positions[strangers].push_back(node->getPosition());
+        }
+        EXPECT_EQ(positions[0], positions[1]) << "layout type " << type;
+    }
+}

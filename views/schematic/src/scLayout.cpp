@@ -132,10 +132,13 @@ void ScLayout::buildForest() {
             prefetchNode(*(*nodesAhead)->getSource());
             prefetchNode(*(*nodesAhead++)->getTarget());
         }
-        const int32_t producer = edge->getSource()->getLayoutIndex();
+        // An edge may still name a node that a piecewise update took out of the node set.
+        const int32_t producer = recordOf(*edge->getSource());
+        const int32_t consumer = recordOf(*edge->getTarget());
+        if (producer < 0 || consumer < 0) continue;
         Record& record = _records[producer];
         if (record.parent != -1) continue;
-        record.parent = edge->getTarget()->getLayoutIndex();
+        record.parent = consumer;
         record.inputIndex = edge->getTargetSocket();
         attachOrder.push_back(producer);
     }
@@ -236,6 +239,11 @@ void ScLayout::recentreSelected(const GeRectangle<float>& before) {
     GeRectangle<float> after = positionBox(_selected);
     GeVector2<float> offset = before.getCenter() - after.getCenter();
     for (ScNode* node : _selected) node->setPosition(node->getPosition() + offset);
+}
+
+int32_t ScLayout::recordOf(const ScNode& node) const {
+    const int32_t index = node.getLayoutIndex();
+    return index > 0 && index < static_cast<int32_t>(_nodes.size()) && _nodes[index] == &node ? index : -1;
 }
 
 void ScLayout::placeUnplaced() {

@@ -79,6 +79,8 @@ private:
     void placeNew(int32_t record);
     void placeAvoiding(int32_t record, GePoint2<float> pos, float half);
     bool hasNode(int32_t record) const { return record > 0; }
+    // The record of a node of this pass, or -1 for a node outside the node set.
+    int32_t recordOf(const ScNode& node) const;
     float breadthKey(const GePoint2<float>& p) const { return _orientation == 1 ? p.y : p.x; }
     float depthKey(const GePoint2<float>& p) const { return _orientation == 1 ? p.x : p.y; }
     // Depth cells are two depth steps wide, so a collision box reaches at most two of them.
