@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <random>
 #include <set>
+#include <string>
 
 using namespace Zv;
 
@@ -68,6 +70,9 @@ protected:
         }
         return nodes;
     }
+
+    // Lays the unplaced nodes out and expects each node exactly where the plain scan puts it.
+    void expectPlacedAsThePlainScan(const std::vector<RCStrongPtr<ScNode>>& nodes, const std::string& label);
 
     RCStrongPtr<ScNode> findNode(const PiNode&) override { return {}; }
     void storeNodePosition(PiNode&, const GePoint2<float>&) override {}
@@ -263,7 +268,11 @@ private:
                     kept = direction;
                 }
             }
-            pos += direction * (e + 1.0f);
+            // Far from the origin a step may round away to nothing: the node then moves by the least amount.
+            GePoint2<float> next = pos + direction * (e + 1.0f);
+            if (key(next) == k)
+                (_orientation == 1 ? next.y : next.x) = std::nextafter(k, (direction.x + direction.y) * INFINITY);
+            pos = next;
         }
     }
 
@@ -273,12 +282,35 @@ private:
     std::map<int, GePoint2<float>> _lastChild;
 };
 
+GePoint2<float> alongAxes(int orientation, float depth, float breadth) {
+    return orientation == 1 ? GePoint2<float>(depth, breadth) : GePoint2<float>(breadth, depth);
+}
+
 void expectAt(const RCStrongPtr<ScNode>& node, float x, float y) {
     EXPECT_NEAR(node->getPosition().x, x, 1e-3f);
     EXPECT_NEAR(node->getPosition().y, y, 1e-3f);
 }
 
 } // namespace
+
+void LayoutTest::expectPlacedAsThePlainScan(const std::vector<RCStrongPtr<ScNode>>& nodes, const std::string& label) {
+    std::vector<GePoint2<float>> before;
+    std::vector<bool> placed;
+    for (const auto& node : nodes) {
+        before.push_back(node->getPosition());
+        placed.push_back(node->isPlaced());
+    }
+    const std::vector<GePoint2<float>> expected = ReferencePlacement(*_graph, depthStep()).run();
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        nodes[i]->setPosition(before[i]);
+        nodes[i]->setPlaced(placed[i]);
+    }
+    _graph->layout(ScGraph::LayoutUnplaced);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        ASSERT_EQ(nodes[i]->getPosition(), expected[i]) << label << ", node " << i;
+        ASSERT_TRUE(nodes[i]->isPlaced());
+    }
+}
 
 TEST_F(LayoutTest, TopLevelTreesHangUnderAVirtualRootCentredOnTheOrigin) {
     auto first = add();
@@ -431,26 +463,10 @@ TEST_F(LayoutTest, UnplacedNodesLandWhereAPlainScanOfEveryPlacedNodePutsThem) {
             if (random() % 3 != 0) continue;
             const float depth = -depthStep() * roll(random, 6) + roll(random, 3) * 25.0f;
             const float breadth = roll(random, 40) * 30.0f - 600.0f;
-            node->setPosition(orientation == 1 ? GePoint2<float>(depth, breadth)
-                                               : GePoint2<float>(breadth, depth));
+            node->setPosition(alongAxes(orientation, depth, breadth));
             node->setPlaced(true);
         }
-        std::vector<GePoint2<float>> before;
-        for (const auto& node : nodes) before.push_back(node->getPosition());
-        std::vector<bool> placed;
-        for (const auto& node : nodes) placed.push_back(node->isPlaced());
-
-        const std::vector<GePoint2<float>> expected = ReferencePlacement(*_graph, depthStep()).run();
-        for (size_t i = 0; i < nodes.size(); ++i) {
-            nodes[i]->setPosition(before[i]);
-            nodes[i]->setPlaced(placed[i]);
-        }
-        _graph->layout(ScGraph::LayoutUnplaced);
-        for (size_t i = 0; i < nodes.size(); ++i) {
-            ASSERT_EQ(nodes[i]->getPosition(), expected[i]) << "orientation " << orientation << ", node "
-                                                             << i;
-            EXPECT_TRUE(nodes[i]->isPlaced());
-        }
+        expectPlacedAsThePlainScan(nodes, "orientation " + std::to_string(orientation));
     }
 }
 
@@ -503,5 +519,96 @@ TEST_F(LayoutTest, EdgesToNodesOutsideTheNodeSetAreLeftOut) {
             for (const auto& node : {consumer, input, other}) positions[strangers].push_back(node->getPosition());
         }
         EXPECT_EQ(positions[0], positions[1]) << "layout type " << type;
+    }
+}
+
+// Far from the origin floats are coarse. Depth cells, slide steps and the centre of a selection must
+// neither overflow nor stall there, and new nodes still land where the plain scan puts them.
+TEST_F(LayoutTest, NodesFarFromTheOriginAreStillPlaced) {
+    // The first four put a box across three depth cells when cells were computed in floats.
+    for (int orientation : {0, 1, 2}) {
+        for (float far : {135307200.0f, -134633520.0f, 67147920.0f, -68162360.0f, 4.3e9f, 1e20f, -3e38f, 3.4e38f}) {
+            _graph = new ScGraph(this);
+            _graph->setOrientation(orientation);
+            auto consumer = add();
+            auto sibling = add();
+            auto fresh = add();
+            auto later = add();
+            link(sibling, consumer, 1);
+            link(fresh, consumer, 0);
+            link(later, consumer, 2);
+            consumer->setPosition(alongAxes(orientation, far, far));
+            sibling->setPosition(alongAxes(orientation, far - depthStep(), far));
+            consumer->setPlaced(true);
+            sibling->setPlaced(true);
+            expectPlacedAsThePlainScan({consumer, sibling, fresh, later},
+                                       "orientation " + std::to_string(orientation) + " at " + std::to_string(far));
+            for (const auto& node : {fresh, later})
+                EXPECT_TRUE(std::isfinite(node->getPosition().x) && std::isfinite(node->getPosition().y));
+        }
+    }
+
+    // At a power of two the box reaches a blocker just below, while a step shorter than half the
+    // float spacing above rounds back to the start.
+    _graph = new ScGraph(this);
+    const float power = 1073741824.0f;
+    auto consumer = add(100.0f, 23.0f);
+    auto fresh = add(100.0f, 23.0f);
+    auto blocker = add(100.0f, 23.0f);
+    link(fresh, consumer, 0);
+    consumer->setPosition({0.0f, power});
+    blocker->setPosition({-depthStep(), power - 64.0f});
+    consumer->setPlaced(true);
+    blocker->setPlaced(true);
+    expectPlacedAsThePlainScan({consumer, fresh, blocker}, "beside a power of two");
+    EXPECT_GT(fresh->getPosition().y, power);
+
+    // A selection whose positions sum past the float range keeps its centre.
+    _graph = new ScGraph(this);
+    auto left = add();
+    auto right = add();
+    left->setPosition({3.0e38f, 0.0f});
+    right->setPosition({3.2e38f, 0.0f});
+    left->setSelected(true);
+    right->setSelected(true);
+    _graph->layout(ScGraph::LayoutSelected);
+    EXPECT_FLOAT_EQ((left->getPosition().x * 0.5f + right->getPosition().x * 0.5f), 3.1e38f);
+}
+
+// A column crowded with placed nodes whose sizes do not add up exactly in floats, spread over
+// several binary exponents and across zero, with a few unlike nodes and gaps just wide enough for
+// a node. New inputs of consumers beside it slide through the crowd, some of them away from a
+// sibling in either direction, and must land exactly where single steps put them.
+TEST_F(LayoutTest, SlidesThroughACrowdedColumnLandWhereSingleStepsDo) {
+    // Beyond 2^24 floats are four units apart, coarser than the room rounding was allowed.
+    for (auto [orientation, start] : {std::pair{0, -3000.0f}, {1, -3000.0f}, {2, -3000.0f}, {1, 33554432.0f}}) {
+        std::mt19937 random(5 + orientation);
+        _graph = new ScGraph(this);
+        _graph->setOrientation(orientation);
+        _fixed.clear();
+        auto addSized = [this](bool unlike) { return unlike ? add(141.532f, 62.7f) : add(137.384f, 61.2f); };
+        // Alike nodes closer than twice this leave no room for one more between them.
+        const float reach =
+            std::min(depthStep() - 1.0f, (orientation == 1 ? 61.2f + 10.0f : 137.384f + 25.0f));
+        std::vector<RCStrongPtr<ScNode>> nodes;
+        float breadth = start;
+        for (int i = 0; i < 1500; ++i) {
+            nodes.push_back(addSized(random() % 40 == 0));
+            const float hole = random() % 20 == 0 ? reach + roll(random, 3) * 0.5f : 0.0f;
+            breadth += reach * (1.0f + roll(random, 100) / 100.0f) + hole;
+            nodes.back()->setPosition(alongAxes(orientation, -depthStep(), breadth));
+            nodes.back()->setPlaced(true);
+        }
+        for (int i = 0; i < 120; ++i) {
+            auto consumer = addSized(false);
+            consumer->setPosition(alongAxes(orientation, 0.0f, start + roll(random, 10000) * 17.3f));
+            consumer->setPlaced(true);
+            nodes.push_back(consumer);
+            for (int input = random() % 3; input >= 0; --input) {
+                nodes.push_back(addSized(random() % 30 == 0));
+                link(nodes.back(), consumer, input);
+            }
+        }
+        expectPlacedAsThePlainScan(nodes, "orientation " + std::to_string(orientation) + " from " + std::to_string(start));
     }
 }

@@ -7,6 +7,9 @@
 #include "views/schematic/src/scNode.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
+#include <limits>
 
 namespace Zv {
 namespace {
@@ -16,35 +19,6 @@ constexpr int32_t kRoot = 0;
 // Scene objects lie scattered on the heap. The passes over them ask for the objects a few steps
 // ahead, so that several cache misses are in flight at once instead of one after the other.
 constexpr int kPrefetchDistance = 8;
-
-// The first element of the sorted range [first, last) not before value, searched outwards from
-// hint: a slide moves its window little per step, so the answer is usually a step or two away.
-template <class It, class T, class Before>
-It gallopTo(It first, It last, It hint, const T& value, Before before) {
-    std::ptrdiff_t step = 1;
-    if (hint != last && before(*hint, value)) {
-        It low = hint; // before value
-        It high = last;
-        while (last - low > step) {
-            high = low + step;
-            if (!before(*high, value)) break;
-            low = high;
-            high = last;
-            step *= 2;
-        }
-        return std::lower_bound(low + 1, high, value, before);
-    }
-    It high = hint; // not before value, or the end
-    It low = first;
-    while (high - first > step) {
-        low = high - step;
-        if (before(*low, value)) break;
-        high = low;
-        low = first;
-        step *= 2;
-    }
-    return std::lower_bound(low, high, value, before);
-}
 
 template <class Set>
 typename Set::const_iterator aheadOf(const Set& set, int distance) {
@@ -79,6 +53,16 @@ GeRectangle<float> positionBox(const std::vector<ScNode*>& nodes) {
     return box;
 }
 
+// The centre of a box far from the origin, where the sum of its sides would overflow; elsewhere
+// adding the halves rounds exactly as halving the sum does.
+GePoint2<float> centreOf(const GeRectangle<float>& box) {
+    auto middle = [](float a, float b) {
+        const float sum = a + b;
+        return std::isfinite(sum) ? sum / 2.0f : a / 2.0f + b / 2.0f;
+    };
+    return {middle(box.xMin, box.xMax), middle(box.yMin, box.yMax)};
+}
+
 } // namespace
 
 ScLayout::ScLayout(ScGraph& graph)
@@ -86,7 +70,7 @@ ScLayout::ScLayout(ScGraph& graph)
       _depthStep(PiSchematicInterfaceEx::getPlacementDepth() +
                  (_orientation == 1 ? PiSchematicInterfaceEx::getNodeDepthX()
                                     : PiSchematicInterfaceEx::getNodeDepthY())),
-      _breadthGap(PiSchematicInterfaceEx::getPlacementBreadth()), _cellWidth(2.0f * _depthStep) {}
+      _breadthGap(PiSchematicInterfaceEx::getPlacementBreadth()) {}
 
 void ScLayout::run(Type type) {
     buildForest();
@@ -237,7 +221,7 @@ void ScLayout::writePositions(Type type) {
 
 void ScLayout::recentreSelected(const GeRectangle<float>& before) {
     GeRectangle<float> after = positionBox(_selected);
-    GeVector2<float> offset = before.getCenter() - after.getCenter();
+    GeVector2<float> offset = centreOf(before) - centreOf(after);
     for (ScNode* node : _selected) node->setPosition(node->getPosition() + offset);
 }
 
@@ -246,17 +230,34 @@ int32_t ScLayout::recordOf(const ScNode& node) const {
     return index > 0 && index < static_cast<int32_t>(_nodes.size()) && _nodes[index] == &node ? index : -1;
 }
 
+int32_t ScLayout::cellOf(float depth) const {
+    const double cell = std::floor(static_cast<double>(depth) / _depthStep);
+    if (!(cell > INT32_MIN)) return INT32_MIN;
+    if (cell >= INT32_MAX) return INT32_MAX;
+    return static_cast<int32_t>(cell);
+}
+
 void ScLayout::placeUnplaced() {
-    _placed.clear();
-    for (int32_t r = 1; r < static_cast<int32_t>(_records.size()); ++r)
-        if (_nodes[r]->isPlaced()) _placed.push_back(makePlacedEntry(r, r));
-    std::sort(_placed.begin(), _placed.end(), entryLess);
-    _nextSequence = static_cast<int32_t>(_records.size());
-    _fresh.clear();
+    const auto nbRecords = static_cast<int32_t>(_records.size());
+    _nbPlacedChildren.assign(_records.size(), 0);
+    MmLargeVector<ScPlacedIndex::Entry> placed;
+    float smallest = std::numeric_limits<float>::infinity();
+    for (int32_t r = 1; r < nbRecords; ++r) {
+        smallest = std::min(smallest, _records[r].breadthSize);
+        if (!_nodes[r]->isPlaced()) continue;
+        placed.push_back(makePlacedEntry(r, r));
+        ++_nbPlacedChildren[_records[r].parent];
+    }
+    std::sort(placed.begin(), placed.end(), ScPlacedIndex::isBefore);
+    // Alike placed nodes this close leave no room between them for the smallest sliding node, so a
+    // slide can pass a run of them whole; the slack absorbs rounding far from the origin.
+    const float reach = std::min(_depthStep - 1.0f, smallest + getMargin());
+    _placed.assign(placed, _records.size(), 2.0f * reach - 4.0f);
+    _nextSequence = nbRecords;
     _lastChild.assign(_records.size(), GePoint2<float>());
     _hasLastChild.assign(_records.size(), 0);
 
-    for (int32_t r = static_cast<int32_t>(_records.size()) - 1; r >= 1; --r)
+    for (int32_t r = nbRecords - 1; r >= 1; --r)
         if (!_nodes[r]->isPlaced()) placeNew(r);
 }
 
@@ -270,121 +271,222 @@ void ScLayout::placeNew(int32_t record) {
         const Record& r = _records[*it];
         GePoint2<float> anchor;
         if (hasNode(r.parent)) anchor = _nodes[r.parent]->getPosition();
-        float half = r.breadthSize * 0.5f;
-        if (_orientation == 1) {
-            half += 10.0f;
-            anchor.x -= _depthStep;
-        } else {
-            half += 25.0f;
-            anchor.y -= _depthStep;
-        }
+        const float half = r.breadthSize * 0.5f + getMargin();
+        (_orientation == 1 ? anchor.x : anchor.y) -= _depthStep;
         if (_hasLastChild[r.parent]) anchor = _lastChild[r.parent];
         placeAvoiding(*it, anchor, half);
 
         _nodes[*it]->setPlaced(true);
         _lastChild[r.parent] = _nodes[*it]->getPosition();
         _hasLastChild[r.parent] = 1;
-        insertPlaced(*it);
+        ++_nbPlacedChildren[r.parent];
+        _placed.insert(makePlacedEntry(*it, _nextSequence++));
     }
 }
 
-ScLayout::PlacedEntry ScLayout::makePlacedEntry(int32_t record, int32_t sequence) {
+ScPlacedIndex::Entry ScLayout::makePlacedEntry(int32_t record, int32_t sequence) const {
     const GePoint2<float> position = _nodes[record]->getPosition();
     return {cellOf(depthKey(position)), breadthKey(position), sequence, record, depthKey(position),
             _records[record].breadthSize * 0.5f};
 }
 
-// New entries gather in a small sorted run merged into the main one now and then, so placing many
-// nodes never moves the whole index for each of them.
-void ScLayout::insertPlaced(int32_t record) {
-    const PlacedEntry entry = makePlacedEntry(record, _nextSequence++);
-    _fresh.insert(std::upper_bound(_fresh.begin(), _fresh.end(), entry, entryLess), entry);
-    if (_fresh.size() < kFreshRunSize) return;
-    const auto middle = _placed.insert(_placed.end(), _fresh.begin(), _fresh.end());
-    std::inplace_merge(_placed.begin(), middle, _placed.end(), entryLess);
-    _fresh.clear();
+// The cells holding depths the slide's box reaches. The slide keeps its depth, so they stay the same.
+void ScLayout::openWindows(Slide& slide) {
+    const float low = slide.depth - slide.reach;
+    const float high = slide.depth + slide.reach;
+    _windows.clear();
+    bool within = true;
+    for (int64_t cell = cellOf(low), last = cellOf(high); cell <= last; ++cell) {
+        ScPlacedIndex::Cell* found = _placed.findCell(static_cast<int32_t>(cell));
+        if (!found || found->maxDepth < low || found->minDepth >= high) continue;
+        _windows.push_back(found);
+        within = within && found->minDepth >= low && found->maxDepth < high;
+    }
+    slide.crowd = _windows.size() == 1 && within;
 }
 
-// The first placed node, in key order, inside the box around pos; e is its collision half extent.
-// Only the cells the box reaches along the depth axis are scanned, and the earliest hit wins.
-const ScLayout::Record* ScLayout::findBlocker(const GePoint2<float>& pos, float d, float half, float& e,
-                                              CellCursors& cursors) const {
-    const PlacedEntry* first = nullptr;
-    for (CellCursor& cursor : cursors) {
-        const PlacedEntry* hit = findBlockerInCell(cursor, pos, d, half);
-        if (!hit) continue;
-        if (!first || hit->key < first->key || (hit->key == first->key && hit->sequence < first->sequence))
-            first = hit;
+// The first placed node, in key order, inside the box of the sliding node at breadth.
+const ScPlacedIndex::Entry* ScLayout::findBlocker(const Slide& slide, float breadth) {
+    const float keyLow = breadth - slide.reach;
+    const float keyHigh = breadth + slide.reach;
+    const float depthLow = slide.depth - slide.reach;
+    const float depthHigh = slide.depth + slide.reach;
+    const ScPlacedIndex::Entry* first = nullptr;
+    for (ScPlacedIndex::Cell* cell : _windows) {
+        for (ScPlacedIndex::Cursor c = _placed.seek(*cell, keyLow); !c.isNull(); c = _placed.next(c)) {
+            const ScPlacedIndex::Entry& entry = _placed.at(c);
+            if (entry.cell != cell->id || !(entry.key < keyHigh)) break;
+            const float e = entry.halfExtent + slide.half;
+            if (entry.depth < depthLow || entry.depth >= depthHigh || entry.key < breadth - e ||
+                entry.key >= breadth + e)
+                continue;
+            if (!first || entry.key < first->key || (entry.key == first->key && entry.sequence < first->sequence))
+                first = &entry;
+            break;
+        }
     }
-    if (!first) return nullptr;
-    e = first->halfExtent + half;
-    return &_records[first->record];
-}
-
-const ScLayout::PlacedEntry* ScLayout::findBlockerInCell(CellCursor& cursor, const GePoint2<float>& pos,
-                                                         float d, float half) const {
-    const float k = breadthKey(pos);
-    const int32_t cell = cursor.cell;
-    auto before = [cell](const PlacedEntry& a, float key) {
-        return a.cell < cell || (a.cell == cell && a.key < key);
-    };
-    auto older = gallopTo(_placed.begin(), _placed.end(), _placed.begin() + cursor.older, k - d, before);
-    auto newer = gallopTo(_fresh.begin(), _fresh.end(), _fresh.begin() + cursor.newer, k - d, before);
-    cursor.older = older - _placed.begin();
-    cursor.newer = newer - _fresh.begin();
-    // Few entries lie in the window, so its end is found by walking, not by a second search.
-    auto inWindow = [cell, end = k + d](auto it, auto last) {
-        return it != last && it->cell == cell && it->key < end;
-    };
-    for (;;) {
-        const bool olderIn = inWindow(older, _placed.end());
-        const bool newerIn = inWindow(newer, _fresh.end());
-        if (!olderIn && !newerIn) return nullptr;
-        const bool takeOlder = !newerIn || (olderIn && entryLess(*older, *newer));
-        const PlacedEntry& entry = takeOlder ? *older++ : *newer++;
-        const float e = entry.halfExtent + half;
-        const GeRectangle<float> box = _orientation == 1
-                                           ? GeRectangle<float>(pos.x - d, pos.x + d, pos.y - e, pos.y + e)
-                                           : GeRectangle<float>(pos.x - e, pos.x + e, pos.y - d, pos.y + d);
-        const GePoint2<float> q = _orientation == 1 ? GePoint2<float>(entry.depth, entry.key)
-                                                    : GePoint2<float>(entry.key, entry.depth);
-        if (q.x >= box.xMin && q.x < box.xMax && q.y >= box.yMin && q.y < box.yMax) return &entry;
-    }
+    return first;
 }
 
 // Slides the node from pos along the breadth axis until no placed node lies in its box.
 void ScLayout::placeAvoiding(int32_t record, GePoint2<float> pos, float half) {
     const Record& r = _records[record];
-    ScNode& node = *_nodes[record];
-    const float d = _depthStep - 1.0f;
-    // The node slides along the breadth axis only, so the depth cells it meets stay the same.
-    CellCursors cursors;
-    for (int32_t cell = cellOf(depthKey(pos) - d), last = cellOf(depthKey(pos) + d); cell <= last; ++cell)
-        cursors.items[cursors.count++] = {cell, 0, 0};
-    GeVector2<float> kept; // a direction found through a common consumer stays for the later steps
-    for (;;) {
-        node.setPosition(pos);
-        float e = 0.0f;
-        const Record* blocker = findBlocker(pos, d, half, e, cursors);
-        if (!blocker) return;
-
-        GeVector2<float> direction = kept;
-        if (direction == GeVector2<float>()) {
-            direction = _orientation == 1 ? GeVector2<float>(0.0f, 1.0f) : GeVector2<float>(1.0f, 0.0f);
-            if (hasNode(blocker->parent) && blocker->parent == r.parent) {
+    Slide slide{record, depthKey(pos), half, _depthStep - 1.0f, false};
+    openWindows(slide);
+    float breadth = breadthKey(pos);
+    float kept = 0.0f; // a direction found through a common consumer stays for the later steps
+    while (const ScPlacedIndex::Entry* blocker = findBlocker(slide, breadth)) {
+        float direction = kept;
+        if (direction == 0.0f) {
+            direction = 1.0f;
+            const Record& q = _records[blocker->record];
+            if (hasNode(q.parent) && q.parent == r.parent) {
                 ScNode* consumer = _nodes[r.parent];
-                GePoint2<float> qTab = consumer->getInputConnectionPoint(blocker->inputIndex, 0);
+                GePoint2<float> qTab = consumer->getInputConnectionPoint(q.inputIndex, 0);
                 GePoint2<float> rTab = consumer->getInputConnectionPoint(r.inputIndex, 0);
                 switch (_orientation) {
-                case 1: direction = GeVector2<float>(0.0f, qTab.y > rTab.y ? -1.0f : 1.0f); break;
-                case 2: direction = GeVector2<float>(qTab.x > rTab.x ? -1.0f : 1.0f, 0.0f); break;
-                default: direction = GeVector2<float>(rTab.x > qTab.x ? -1.0f : 1.0f, 0.0f); break;
+                case 1: direction = qTab.y > rTab.y ? -1.0f : 1.0f; break;
+                case 2: direction = qTab.x > rTab.x ? -1.0f : 1.0f; break;
+                default: direction = rTab.x > qTab.x ? -1.0f : 1.0f; break;
                 }
                 kept = direction;
             }
         }
-        pos += direction * (e + 1.0f);
+        if (slide.crowd && isDirectionFixed(slide, kept) && skipCrowd(slide, *blocker, direction, breadth)) continue;
+        // Far from the origin a step can round away to nothing; the node then moves by the least amount.
+        float next = breadth + direction * (blocker->halfExtent + half + 1.0f);
+        if (next == breadth) next = std::nextafter(breadth, direction * std::numeric_limits<float>::infinity());
+        breadth = next;
     }
+    _nodes[record]->setPosition(pointAt(slide.depth, breadth));
+}
+
+// Whether every later step of the slide goes the way the first one did: the direction was found
+// through a common consumer, or no input of the consumer has been placed to find one through.
+bool ScLayout::isDirectionFixed(const Slide& slide, float kept) const {
+    const int32_t parent = _records[slide.record].parent;
+    return kept != 0.0f || !hasNode(parent) || _nbPlacedChildren[parent] == 0;
+}
+
+// Takes many steps of a slide through a crowded column at once, landing exactly where single steps
+// would. While the blocker at each step is alike (the same half extent as this one), every step
+// adds the same float, and while the position keeps its binary exponent that sum rounds the same
+// way each time, so the i-th position is the start plus i strides. A position is proved blocked
+// when an alike node lies well inside its box and no unlike node lies near enough to block it
+// first; the others, found near gaps in the crowd, near unlike nodes and at its end, are tested one
+// by one. Positions are measured along the direction of travel. Returns whether the node moved.
+bool ScLayout::skipCrowd(const Slide& slide, const ScPlacedIndex::Entry& blocker, float direction, float& breadth) {
+    const float e = blocker.halfExtent + slide.half;
+    const float step = e + 1.0f;
+    const float start = breadth;
+    if (!std::isnormal(start)) return false;
+    const int exponent = std::ilogb(start);
+    const double unit = std::ldexp(1.0, exponent - (std::numeric_limits<float>::digits - 1));
+    const double low = std::ldexp(1.0, exponent);
+    const double high = 2.0 * low;
+    // Near the origin a box spans several exponents, and a step that is a tie rounds by parity.
+    const double steps = step / unit;
+    if (low < 2.0 * slide.reach || steps - std::floor(steps) == 0.5) return false;
+    const double stride = std::fabs(static_cast<double>(start + direction * step) - start);
+    const double magnitude = std::fabs(start);
+    if (magnitude < low + unit || magnitude > high - 2.0 * unit) return false;
+    const bool outward = (start > 0.0f) == (direction > 0.0f);
+    const double room = outward ? high - 2.0 * unit - magnitude : magnitude - low - unit;
+    const double lastIndex = std::floor(room / stride); // positions up to this one keep the exponent
+    if (lastIndex < 2.0) return false;
+    const auto last = static_cast<int64_t>(lastIndex);
+    const double t0 = direction * static_cast<double>(start);
+    auto positionAt = [&](int64_t i) { return static_cast<float>(direction * (t0 + static_cast<double>(i) * stride)); };
+
+    // An alike node within cover of a position blocks it. An unlike node may block it first when it
+    // lies from `behind` before the position to `ahead` after it.
+    const double margin = 2.0 * unit;
+    const double radius = std::min(slide.reach, e);
+    const double cover = radius - margin;
+    const double ahead = (direction > 0.0f ? radius : slide.reach) + margin;
+    const double behind = (direction > 0.0f ? slide.reach : radius) + margin;
+    if (cover <= 0.0) return false;
+    const bool forward = direction > 0.0f;
+    const bool wholeRuns = _placed.getGapLimit() <= 2.0 * cover;
+    ScPlacedIndex::Cell& crowd = *_windows.front();
+    auto travel = [direction](const ScPlacedIndex::Entry& entry) { return direction * static_cast<double>(entry.key); };
+
+    // Nodes are read in travel order from the first that can matter to the first position.
+    ScPlacedIndex::Cursor cursor;
+    const double firstReach = direction * (t0 + stride - behind);
+    if (forward) {
+        cursor = _placed.seek(crowd, std::nextafter(static_cast<float>(firstReach), -INFINITY));
+    } else {
+        cursor = _placed.seek(crowd, std::nextafter(static_cast<float>(firstReach), INFINITY));
+        cursor = cursor.isNull() ? _placed.last() : _placed.previous(cursor);
+    }
+    _covers.clear();
+    _unlike.clear();
+    size_t coverHead = 0;
+    size_t unlikeHead = 0;
+    double frontier = 0.0; // where the next node to read lies
+    bool ended = false;
+    auto readFrontier = [&] {
+        ended = cursor.isNull() || _placed.at(cursor).cell != crowd.id;
+        if (!ended) frontier = travel(_placed.at(cursor));
+    };
+    auto advance = [&](ScPlacedIndex::Cursor c) { return forward ? _placed.next(c) : _placed.previous(c); };
+    // Reads the next node, or the whole run of alike nodes it starts, whose covers join up.
+    auto readNext = [&] {
+        const ScPlacedIndex::Entry& entry = _placed.at(cursor);
+        if (entry.halfExtent != blocker.halfExtent) {
+            _unlike.push_back(travel(entry));
+            cursor = advance(cursor);
+        } else {
+            const ScPlacedIndex::Cursor end = wholeRuns ? _placed.getRunEnd(cursor, forward) : cursor;
+            const Interval covered{travel(entry) - cover, travel(_placed.at(end)) + cover};
+            if (_covers.size() > coverHead && covered.low <= _covers.back().high)
+                _covers.back().high = std::max(_covers.back().high, covered.high);
+            else
+                _covers.push_back(covered);
+            cursor = advance(end);
+        }
+        readFrontier();
+    };
+    // The first index after i whose position lies beyond bound, or at it when inclusive.
+    auto indexBeyond = [&](int64_t i, double bound, bool inclusive) {
+        auto isBeyond = [&](int64_t j) {
+            const double t = t0 + static_cast<double>(j) * stride;
+            return inclusive ? t >= bound : t > bound;
+        };
+        const double guess = std::max(std::floor((bound - t0) / stride), static_cast<double>(i + 1));
+        if (!(guess < lastIndex)) return last;
+        auto j = static_cast<int64_t>(guess);
+        while (j > i + 1 && isBeyond(j - 1)) --j;
+        while (j < last && !isBeyond(j)) ++j;
+        return j;
+    };
+
+    readFrontier();
+    int64_t i = 1;
+    while (i < last) {
+        const double t = t0 + static_cast<double>(i) * stride;
+        while (!ended && frontier <= t + ahead) readNext();
+        while (coverHead < _covers.size() && _covers[coverHead].high < t) ++coverHead;
+        while (unlikeHead < _unlike.size() && _unlike[unlikeHead] + behind < t) ++unlikeHead;
+        const bool unlikeNear = unlikeHead < _unlike.size() && _unlike[unlikeHead] - ahead <= t;
+        if (!unlikeNear && coverHead < _covers.size() && _covers[coverHead].low <= t) {
+            int64_t next = indexBeyond(i, _covers[coverHead].high, false);
+            if (unlikeHead < _unlike.size()) next = std::min(next, indexBeyond(i, _unlike[unlikeHead] - ahead, true));
+            if (!ended) next = std::min(next, indexBeyond(i, frontier - ahead, true));
+            i = next;
+            continue;
+        }
+        const float position = positionAt(i);
+        const ScPlacedIndex::Entry* hit = findBlocker(slide, position);
+        if (!hit || hit->halfExtent != blocker.halfExtent) {
+            breadth = position;
+            return true;
+        }
+        ++i;
+    }
+    breadth = positionAt(last);
+    return true;
 }
 
 } // namespace Zv

@@ -3,9 +3,8 @@
 #include "platform/base/gePoint2.h"
 #include "platform/base/geRectangle.h"
 #include "platform/base/mmLargeBlocks.h"
+#include "views/schematic/src/scPlacedIndex.h"
 
-#include <array>
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -44,29 +43,17 @@ private:
         float breadth;
         float depth;
     };
-    // The placed index orders entries by depth cell, then by breadth key; equal keys keep the
-    // order they were listed in, which the sequence number records. An entry carries what the
-    // collision test needs, so a scan touches neither nodes nor records.
-    struct PlacedEntry {
-        int32_t cell;
-        float key; // the breadth coordinate
-        int32_t sequence;
+    struct Interval {
+        double low;
+        double high;
+    };
+    // What stays the same over the steps of one slide.
+    struct Slide {
         int32_t record;
-        float depth; // the depth coordinate
-        float halfExtent; // half the node's size along the breadth axis
-    };
-    // Where one depth cell's window starts in the placed index, kept between the steps of a slide.
-    struct CellCursor {
-        int32_t cell;
-        size_t older; // into _placed
-        size_t newer; // into _fresh
-    };
-    // A collision box reaches at most two cells.
-    struct CellCursors {
-        std::array<CellCursor, 2> items;
-        int count = 0;
-        CellCursor* begin() { return items.data(); }
-        CellCursor* end() { return items.data() + count; }
+        float depth;
+        float half; // the sliding node's half extent plus its margin
+        float reach; // how far the box reaches along the depth axis
+        bool crowd; // the box meets one cell, and that cell holds nothing outside the box's depths
     };
 
     void buildForest();
@@ -83,35 +70,35 @@ private:
     int32_t recordOf(const ScNode& node) const;
     float breadthKey(const GePoint2<float>& p) const { return _orientation == 1 ? p.y : p.x; }
     float depthKey(const GePoint2<float>& p) const { return _orientation == 1 ? p.x : p.y; }
-    // Depth cells are two depth steps wide, so a collision box reaches at most two of them.
-    int32_t cellOf(float depth) const { return static_cast<int32_t>(std::floor(depth / _cellWidth)); }
-    void insertPlaced(int32_t record);
-    PlacedEntry makePlacedEntry(int32_t record, int32_t sequence);
-    // A closure rather than a function, so that sorting and merging inline it.
-    static constexpr auto entryLess = [](const PlacedEntry& a, const PlacedEntry& b) {
-        return a.cell < b.cell ||
-               (a.cell == b.cell && (a.key < b.key || (a.key == b.key && a.sequence < b.sequence)));
-    };
-    const Record* findBlocker(const GePoint2<float>& pos, float d, float half, float& e,
-                              CellCursors& cursors) const;
-    const PlacedEntry* findBlockerInCell(CellCursor& cursor, const GePoint2<float>& pos, float d,
-                                         float half) const;
-    static constexpr size_t kFreshRunSize = 1024;
+    GePoint2<float> pointAt(float depth, float breadth) const {
+        return _orientation == 1 ? GePoint2<float>(depth, breadth) : GePoint2<float>(breadth, depth);
+    }
+    // Depth cells are one depth step wide; depths beyond the integer range share the end cells.
+    int32_t cellOf(float depth) const;
+    ScPlacedIndex::Entry makePlacedEntry(int32_t record, int32_t sequence) const;
+    void openWindows(Slide& slide);
+    const ScPlacedIndex::Entry* findBlocker(const Slide& slide, float breadth);
+    bool isDirectionFixed(const Slide& slide, float kept) const;
+    bool skipCrowd(const Slide& slide, const ScPlacedIndex::Entry& blocker, float direction, float& breadth);
+    // Added to half a sliding node's breadth size: the least room it keeps from its neighbours.
+    float getMargin() const { return _orientation == 1 ? 10.0f : 25.0f; }
 
     ScGraph& _graph;
     int _orientation;
     float _depthStep;
     float _breadthGap;
-    float _cellWidth;
     MmLargeVector<ScNode*> _nodes; // per record, null for the root
     MmLargeVector<Record> _records;
     MmLargeVector<int32_t> _children;
     MmLargeVector<TreeSlot> _slots;
     MmLargeVector<GePoint2<float>> _positions; // per record, as the tree walk places them
     std::vector<ScNode*> _selected;
-    MmLargeVector<PlacedEntry> _placed; // sorted by entryLess
-    std::vector<PlacedEntry> _fresh; // placed by this call, not yet merged into _placed
+    ScPlacedIndex _placed;
+    std::vector<ScPlacedIndex::Cell*> _windows; // the cells a slide's box reaches
+    std::vector<Interval> _covers; // used by skipCrowd
+    std::vector<double> _unlike; // used by skipCrowd
     int32_t _nextSequence = 0;
+    MmLargeVector<int32_t> _nbPlacedChildren; // per parent record
     MmLargeVector<GePoint2<float>> _lastChild; // per parent record
     MmLargeVector<uint8_t> _hasLastChild;
     std::vector<int32_t> _chain;
