@@ -20,6 +20,8 @@ constexpr int32_t kRoot = 0;
 // ahead, so that several cache misses are in flight at once instead of one after the other.
 constexpr int kPrefetchDistance = 8;
 
+constexpr int kStepsBeforeStriding = 4;
+
 template <class Set>
 typename Set::const_iterator aheadOf(const Set& set, int distance) {
     auto it = set.begin();
@@ -73,7 +75,7 @@ ScLayout::ScLayout(ScGraph& graph)
       _breadthGap(PiSchematicInterfaceEx::getPlacementBreadth()) {}
 
 void ScLayout::run(Type type) {
-    buildForest();
+    buildForest(type != LayoutUnplaced);
     if (_records.size() == 1) return;
     if (type == LayoutUnplaced) {
         placeUnplaced();
@@ -88,7 +90,7 @@ void ScLayout::run(Type type) {
 }
 
 // Every node is read here in node order; the tree layouts then work on the records alone.
-void ScLayout::buildForest() {
+void ScLayout::buildForest(bool withChildren) {
     const auto& nodes = _graph.getNodes();
     _records.assign(nodes.size() + 1, Record());
     _nodes.assign(1, nullptr);
@@ -101,12 +103,13 @@ void ScLayout::buildForest() {
         _nodes.push_back(sceneNode);
         sceneNode->setLayoutIndex(index);
         _records[index].breadthSize = breadthSizeOf(*sceneNode, _orientation);
+        _records[index].placed = sceneNode->isPlaced();
         if (sceneNode->isSelected()) _selected.push_back(sceneNode);
     }
 
     // The first edge leaving a node decides its parent; children keep the order they were attached in.
     MmLargeVector<int32_t> attachOrder;
-    attachOrder.reserve(_records.size());
+    if (withChildren) attachOrder.reserve(_records.size());
     const auto& edges = _graph.getEdges();
     auto edgeAhead = aheadOf(edges, 2 * kPrefetchDistance);
     auto nodesAhead = aheadOf(edges, kPrefetchDistance);
@@ -124,13 +127,14 @@ void ScLayout::buildForest() {
         if (record.parent != -1) continue;
         record.parent = consumer;
         record.inputIndex = edge->getTargetSocket();
-        attachOrder.push_back(producer);
+        if (withChildren) attachOrder.push_back(producer);
     }
     for (int32_t r = 1; r < static_cast<int32_t>(_records.size()); ++r) {
         if (_records[r].parent != -1) continue;
         _records[r].parent = kRoot;
-        attachOrder.push_back(r);
+        if (withChildren) attachOrder.push_back(r);
     }
+    if (!withChildren) return;
 
     // Children as one flat array, grouped by parent.
     for (int32_t child : attachOrder) ++_records[_records[child].parent].nbChildren;
@@ -239,14 +243,17 @@ int32_t ScLayout::cellOf(float depth) const {
 
 void ScLayout::placeUnplaced() {
     const auto nbRecords = static_cast<int32_t>(_records.size());
-    _nbPlacedChildren.assign(_records.size(), 0);
+    _spots.assign(_records.size(), Spot());
     MmLargeVector<ScPlacedIndex::Entry> placed;
     float smallest = std::numeric_limits<float>::infinity();
     for (int32_t r = 1; r < nbRecords; ++r) {
         smallest = std::min(smallest, _records[r].breadthSize);
-        if (!_nodes[r]->isPlaced()) continue;
-        placed.push_back(makePlacedEntry(r, r));
-        ++_nbPlacedChildren[_records[r].parent];
+        if (!_records[r].placed) continue;
+        Spot& spot = _spots[r];
+        spot.position = _nodes[r]->getPosition();
+        spot.state = Spot::PlacedBefore;
+        placed.push_back(makePlacedEntry(r, spot.position, r));
+        ++_spots[_records[r].parent].nbPlacedChildren;
     }
     std::sort(placed.begin(), placed.end(), ScPlacedIndex::isBefore);
     // Alike placed nodes this close leave no room between them for the smallest sliding node, so a
@@ -254,38 +261,61 @@ void ScLayout::placeUnplaced() {
     const float reach = std::min(_depthStep - 1.0f, smallest + getMargin());
     _placed.assign(placed, _records.size(), 2.0f * reach - 4.0f);
     _nextSequence = nbRecords;
-    _lastChild.assign(_records.size(), GePoint2<float>());
-    _hasLastChild.assign(_records.size(), 0);
 
-    for (int32_t r = nbRecords - 1; r >= 1; --r)
-        if (!_nodes[r]->isPlaced()) placeNew(r);
+    for (int32_t r = nbRecords - 1; r >= 1; --r) {
+        if (r > kPrefetchDistance) __builtin_prefetch(&_spots[_records[r - kPrefetchDistance].parent]);
+        if (_spots[r].state == Spot::Unplaced) placeNew(r);
+    }
+    writePlaced();
 }
 
 // A consumer is placed before its inputs: unplaced ancestors go first, the topmost first.
 void ScLayout::placeNew(int32_t record) {
     _chain.assign(1, record);
-    for (int32_t p = _records[record].parent; hasNode(p) && !_nodes[p]->isPlaced(); p = _records[p].parent)
+    for (int32_t p = _records[record].parent; hasNode(p) && _spots[p].state == Spot::Unplaced;
+         p = _records[p].parent)
         _chain.push_back(p);
 
     for (auto it = _chain.rbegin(); it != _chain.rend(); ++it) {
         const Record& r = _records[*it];
-        GePoint2<float> anchor;
-        if (hasNode(r.parent)) anchor = _nodes[r.parent]->getPosition();
-        const float half = r.breadthSize * 0.5f + getMargin();
+        Spot& parent = _spots[r.parent];
+        GePoint2<float> anchor = hasNode(r.parent) ? parent.position : GePoint2<float>();
         (_orientation == 1 ? anchor.x : anchor.y) -= _depthStep;
-        if (_hasLastChild[r.parent]) anchor = _lastChild[r.parent];
-        placeAvoiding(*it, anchor, half);
+        if (parent.hasLastChild) anchor = parent.lastChild;
+        const GePoint2<float> position = placeAvoiding(*it, anchor, r.breadthSize * 0.5f + getMargin());
 
-        _nodes[*it]->setPlaced(true);
-        _lastChild[r.parent] = _nodes[*it]->getPosition();
-        _hasLastChild[r.parent] = 1;
-        ++_nbPlacedChildren[r.parent];
-        _placed.insert(makePlacedEntry(*it, _nextSequence++));
+        Spot& spot = _spots[*it];
+        spot.position = position;
+        spot.state = Spot::PlacedNow;
+        parent.lastChild = position;
+        parent.hasLastChild = true;
+        ++parent.nbPlacedChildren;
+        _placed.insert(makePlacedEntry(*it, position, _nextSequence++));
     }
 }
 
-ScPlacedIndex::Entry ScLayout::makePlacedEntry(int32_t record, int32_t sequence) const {
-    const GePoint2<float> position = _nodes[record]->getPosition();
+ScNode& ScLayout::getPlacedNode(int32_t record) {
+    Spot& spot = _spots[record];
+    if (spot.state == Spot::PlacedNow) {
+        _nodes[record]->setPosition(spot.position);
+        spot.state = Spot::Told;
+    }
+    return *_nodes[record];
+}
+
+// New positions reach the nodes in node order, as the tree layouts write theirs.
+void ScLayout::writePlaced() {
+    const auto end = static_cast<int32_t>(_nodes.size());
+    for (int32_t r = 1; r < end; ++r) {
+        if (r + kPrefetchDistance < end) prefetchNode(*_nodes[r + kPrefetchDistance]);
+        const Spot& spot = _spots[r];
+        if (spot.state == Spot::PlacedNow) _nodes[r]->setPosition(spot.position);
+        if (spot.state == Spot::PlacedNow || spot.state == Spot::Told) _nodes[r]->setPlaced(true);
+    }
+}
+
+ScPlacedIndex::Entry ScLayout::makePlacedEntry(int32_t record, const GePoint2<float>& position,
+                                               int32_t sequence) const {
     return {cellOf(depthKey(position)), breadthKey(position), sequence, record, depthKey(position),
             _records[record].breadthSize * 0.5f};
 }
@@ -328,22 +358,25 @@ const ScPlacedIndex::Entry* ScLayout::findBlocker(const Slide& slide, float brea
     return first;
 }
 
-// Slides the node from pos along the breadth axis until no placed node lies in its box.
-void ScLayout::placeAvoiding(int32_t record, GePoint2<float> pos, float half) {
+// Slides the node from pos along the breadth axis until no placed node lies in its box, and
+// returns where it stops.
+GePoint2<float> ScLayout::placeAvoiding(int32_t record, GePoint2<float> pos, float half) {
     const Record& r = _records[record];
+    const bool hasSiblings = hasNode(r.parent) && _spots[r.parent].nbPlacedChildren > 0;
     Slide slide{record, depthKey(pos), half, _depthStep - 1.0f, false};
     openWindows(slide);
     float breadth = breadthKey(pos);
     float kept = 0.0f; // a direction found through a common consumer stays for the later steps
+    int steps = 0;
     while (const ScPlacedIndex::Entry* blocker = findBlocker(slide, breadth)) {
         float direction = kept;
         if (direction == 0.0f) {
             direction = 1.0f;
-            const Record& q = _records[blocker->record];
-            if (hasNode(q.parent) && q.parent == r.parent) {
-                ScNode* consumer = _nodes[r.parent];
-                GePoint2<float> qTab = consumer->getInputConnectionPoint(q.inputIndex, 0);
-                GePoint2<float> rTab = consumer->getInputConnectionPoint(r.inputIndex, 0);
+            const Record* q = hasSiblings ? &_records[blocker->record] : nullptr;
+            if (q && q->parent == r.parent) {
+                const ScNode& consumer = getPlacedNode(r.parent);
+                GePoint2<float> qTab = consumer.getInputConnectionPoint(q->inputIndex, 0);
+                GePoint2<float> rTab = consumer.getInputConnectionPoint(r.inputIndex, 0);
                 switch (_orientation) {
                 case 1: direction = qTab.y > rTab.y ? -1.0f : 1.0f; break;
                 case 2: direction = qTab.x > rTab.x ? -1.0f : 1.0f; break;
@@ -352,20 +385,23 @@ void ScLayout::placeAvoiding(int32_t record, GePoint2<float> pos, float half) {
                 kept = direction;
             }
         }
-        if (slide.crowd && isDirectionFixed(slide, kept) && skipCrowd(slide, *blocker, direction, breadth)) continue;
+        // Most slides end within a few steps; longer ones go through a crowd.
+        if (++steps > kStepsBeforeStriding && slide.crowd && isDirectionFixed(slide, kept) &&
+            skipCrowd(slide, *blocker, direction, breadth))
+            continue;
         // Far from the origin a step can round away to nothing; the node then moves by the least amount.
         float next = breadth + direction * (blocker->halfExtent + half + 1.0f);
         if (next == breadth) next = std::nextafter(breadth, direction * std::numeric_limits<float>::infinity());
         breadth = next;
     }
-    _nodes[record]->setPosition(pointAt(slide.depth, breadth));
+    return pointAt(slide.depth, breadth);
 }
 
 // Whether every later step of the slide goes the way the first one did: the direction was found
 // through a common consumer, or no input of the consumer has been placed to find one through.
 bool ScLayout::isDirectionFixed(const Slide& slide, float kept) const {
     const int32_t parent = _records[slide.record].parent;
-    return kept != 0.0f || !hasNode(parent) || _nbPlacedChildren[parent] == 0;
+    return kept != 0.0f || !hasNode(parent) || _spots[parent].nbPlacedChildren == 0;
 }
 
 // Takes many steps of a slide through a crowded column at once, landing exactly where single steps

@@ -31,6 +31,7 @@ private:
         int32_t firstChild = 0; // into _children
         int32_t nbChildren = 0;
         float breadthSize = 0.0f; // the node's size along the breadth axis
+        bool placed = false; // the node's placed flag as the pass found it
     };
     // A record in tree pre-order, where every subtree is one contiguous run, so the walks over the
     // bands read memory in order and touch no node.
@@ -42,6 +43,16 @@ private:
         float breadthSize;
         float breadth;
         float depth;
+    };
+    // Per record while unplaced nodes are placed: the record's own placement, and what its inputs
+    // need, in one place. Nodes are told their new positions at the end, in node order.
+    struct Spot {
+        enum State : uint8_t { Unplaced, PlacedBefore, PlacedNow, Told };
+        GePoint2<float> position;
+        GePoint2<float> lastChild; // where the input placed last in this pass stands
+        int32_t nbPlacedChildren = 0;
+        State state = Unplaced;
+        bool hasLastChild = false;
     };
     struct Interval {
         double low;
@@ -56,7 +67,7 @@ private:
         bool crowd; // the box meets one cell, and that cell holds nothing outside the box's depths
     };
 
-    void buildForest();
+    void buildForest(bool withChildren);
     void computeTreeOrder();
     void computeExtents();
     void placeTrees();
@@ -64,7 +75,10 @@ private:
     void recentreSelected(const GeRectangle<float>& before);
     void placeUnplaced();
     void placeNew(int32_t record);
-    void placeAvoiding(int32_t record, GePoint2<float> pos, float half);
+    GePoint2<float> placeAvoiding(int32_t record, GePoint2<float> pos, float half);
+    // A node placed in this pass is told its position before anything reads its geometry.
+    ScNode& getPlacedNode(int32_t record);
+    void writePlaced();
     bool hasNode(int32_t record) const { return record > 0; }
     // The record of a node of this pass, or -1 for a node outside the node set.
     int32_t recordOf(const ScNode& node) const;
@@ -75,7 +89,7 @@ private:
     }
     // Depth cells are one depth step wide; depths beyond the integer range share the end cells.
     int32_t cellOf(float depth) const;
-    ScPlacedIndex::Entry makePlacedEntry(int32_t record, int32_t sequence) const;
+    ScPlacedIndex::Entry makePlacedEntry(int32_t record, const GePoint2<float>& position, int32_t sequence) const;
     void openWindows(Slide& slide);
     const ScPlacedIndex::Entry* findBlocker(const Slide& slide, float breadth);
     bool isDirectionFixed(const Slide& slide, float kept) const;
@@ -98,9 +112,7 @@ private:
     std::vector<Interval> _covers; // used by skipCrowd
     std::vector<double> _unlike; // used by skipCrowd
     int32_t _nextSequence = 0;
-    MmLargeVector<int32_t> _nbPlacedChildren; // per parent record
-    MmLargeVector<GePoint2<float>> _lastChild; // per parent record
-    MmLargeVector<uint8_t> _hasLastChild;
+    MmLargeVector<Spot> _spots;
     std::vector<int32_t> _chain;
 };
 

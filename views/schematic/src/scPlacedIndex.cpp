@@ -12,8 +12,10 @@ void ScPlacedIndex::assign(const MmLargeVector<Entry>& sorted, size_t capacity, 
     _leaves.clear();
     _inners.clear();
     _cells.clear();
+    _cellTable.assign(64, -1);
     _root = -1;
     _height = 0;
+    _version = 0;
     // Nodes are at least half full once split, so the pools never move.
     const size_t maxLeaves = std::max(capacity, sorted.size()) / (kLeafSize / 2) + 2;
     _leaves.reserve(maxLeaves);
@@ -29,6 +31,7 @@ void ScPlacedIndex::assign(const MmLargeVector<Entry>& sorted, size_t capacity, 
         if (!level.empty()) {
             leaf.previous = level.back();
             _leaves[level.back()].next = id;
+            _leaves[level.back()].nextFirst = keyOf(leaf.entries[0]);
         }
         level.push_back(id);
     }
@@ -67,7 +70,7 @@ void ScPlacedIndex::insert(const Entry& entry) {
     const Key key = keyOf(entry);
     // Most entries go where the last search in their cell ended, which needs no descent.
     if (!cell.hint.isNull() && _leaves[cell.hint.leaf].count < kLeafSize && holds(cell.hint.leaf, key)) {
-        insertInLeaf(cell.hint.leaf, entry);
+        insertInLeaf(cell.hint.leaf, entry, slotNear(cell.hint, key));
         return;
     }
     std::array<PathStep, kMaxHeight> path;
@@ -93,16 +96,15 @@ void ScPlacedIndex::insert(const Entry& entry) {
     insertInLeaf(node, entry, slot);
 }
 
-void ScPlacedIndex::insertInLeaf(int32_t id, const Entry& entry) {
-    const Leaf& leaf = _leaves[id];
-    insertInLeaf(id, entry,
-                 static_cast<int32_t>(
-                     std::upper_bound(leaf.entries.begin(), leaf.entries.begin() + leaf.count, entry, isBefore) -
-                     leaf.entries.begin()));
-}
-
 void ScPlacedIndex::insertInLeaf(int32_t id, const Entry& entry, int32_t slot) {
     Leaf& leaf = _leaves[id];
+    // Runs remembered across the neighbours an unlike entry comes between no longer hold.
+    const Entry* before = slot > 0 ? &leaf.entries[slot - 1]
+                          : leaf.previous >= 0
+                              ? &_leaves[leaf.previous].entries[_leaves[leaf.previous].count - 1]
+                              : nullptr;
+    const Entry* after = slot < leaf.count ? &leaf.entries[slot] : leaf.next >= 0 ? &_leaves[leaf.next].entries[0] : nullptr;
+    if (before && after && isAlike(*before, *after) && !(isAlike(*before, entry) && isAlike(entry, *after))) ++_version;
     std::copy_backward(leaf.entries.begin() + slot, leaf.entries.begin() + leaf.count,
                        leaf.entries.begin() + leaf.count + 1);
     leaf.entries[slot] = entry;
@@ -120,8 +122,12 @@ int32_t ScPlacedIndex::splitLeaf(int32_t id) {
     left.count = half;
     right.next = left.next;
     right.previous = id;
+    right.nextFirst = left.nextFirst;
+    left.nextFirst = keyOf(right.entries[0]);
     if (left.next >= 0) _leaves[left.next].previous = rightId;
     left.next = rightId;
+    // The upper half it reached over before may hold unlike entries.
+    left.reach[1] = -1;
     updateBreaks(left);
     updateBreaks(right);
     return rightId;
@@ -213,16 +219,34 @@ int32_t ScPlacedIndex::newInner() {
 }
 
 ScPlacedIndex::Cell& ScPlacedIndex::noteDepth(const Entry& e) {
-    auto [it, added] = _cells.try_emplace(e.cell, Cell{e.cell, e.depth, e.depth, {}});
-    Cell& cell = it->second;
-    cell.minDepth = std::min(cell.minDepth, e.depth);
-    cell.maxDepth = std::max(cell.maxDepth, e.depth);
-    return cell;
+    if (Cell* cell = findCell(e.cell)) {
+        cell->minDepth = std::min(cell->minDepth, e.depth);
+        cell->maxDepth = std::max(cell->maxDepth, e.depth);
+        return *cell;
+    }
+    // The table stays at most half full.
+    if (2 * (_cells.size() + 1) > _cellTable.size()) {
+        _cellTable.assign(2 * _cellTable.size(), -1);
+        const auto mask = static_cast<uint32_t>(_cellTable.size() - 1);
+        for (size_t i = 0; i < _cells.size(); ++i) {
+            uint32_t slot = slotOf(_cells[i].id, mask);
+            while (_cellTable[slot] >= 0) slot = (slot + 1) & mask;
+            _cellTable[slot] = static_cast<int32_t>(i);
+        }
+    }
+    const auto mask = static_cast<uint32_t>(_cellTable.size() - 1);
+    uint32_t slot = slotOf(e.cell, mask);
+    while (_cellTable[slot] >= 0) slot = (slot + 1) & mask;
+    _cellTable[slot] = static_cast<int32_t>(_cells.size());
+    _cells.push_back({e.cell, e.depth, e.depth, {}});
+    return _cells.back();
 }
 
 ScPlacedIndex::Cell* ScPlacedIndex::findCell(int32_t cell) {
-    auto found = _cells.find(cell);
-    return found == _cells.end() ? nullptr : &found->second;
+    const auto mask = static_cast<uint32_t>(_cellTable.size() - 1);
+    for (uint32_t slot = slotOf(cell, mask); _cellTable[slot] >= 0; slot = (slot + 1) & mask)
+        if (_cells[_cellTable[slot]].id == cell) return &_cells[_cellTable[slot]];
+    return nullptr;
 }
 
 ScPlacedIndex::Cursor ScPlacedIndex::next(Cursor c) const {
@@ -247,7 +271,7 @@ ScPlacedIndex::Cursor ScPlacedIndex::last() const {
 bool ScPlacedIndex::holds(int32_t id, const Key& key) const {
     const Leaf& leaf = _leaves[id];
     if (leaf.previous >= 0 && key < keyOf(leaf.entries[0])) return false;
-    return leaf.next < 0 || key < keyOf(_leaves[leaf.next].entries[0]);
+    return leaf.next < 0 || key < leaf.nextFirst;
 }
 
 ScPlacedIndex::Cursor ScPlacedIndex::seekInLeaf(int32_t id, const Key& key) const {
@@ -260,11 +284,27 @@ ScPlacedIndex::Cursor ScPlacedIndex::seekInLeaf(int32_t id, const Key& key) cons
     return leaf.next < 0 ? Cursor() : Cursor{leaf.next, 0};
 }
 
+int32_t ScPlacedIndex::slotNear(Cursor from, const Key& key) const {
+    const Leaf& leaf = _leaves[from.leaf];
+    int32_t slot = std::min(from.slot, leaf.count);
+    while (slot > 0 && !(keyOf(leaf.entries[slot - 1]) < key)) --slot;
+    while (slot < leaf.count && keyOf(leaf.entries[slot]) < key) ++slot;
+    return slot;
+}
+
+ScPlacedIndex::Cursor ScPlacedIndex::seekNear(Cursor from, const Key& key) const {
+    const int32_t slot = slotNear(from, key);
+    const Leaf& leaf = _leaves[from.leaf];
+    if (slot < leaf.count) return {from.leaf, slot};
+    return leaf.next < 0 ? Cursor() : Cursor{leaf.next, 0};
+}
+
 ScPlacedIndex::Cursor ScPlacedIndex::seek(Cell& cell, float key) const {
     const Key target{cell.id, key, INT32_MIN};
     if (!cell.hint.isNull()) {
+        if (holds(cell.hint.leaf, target)) return cell.hint = seekNear(cell.hint, target);
         const Leaf& near = _leaves[cell.hint.leaf];
-        for (int32_t id : {cell.hint.leaf, near.next, near.previous})
+        for (int32_t id : {near.next, near.previous})
             if (id >= 0 && holds(id, target)) return cell.hint = seekInLeaf(id, target);
     }
     int32_t node = _root;
@@ -272,23 +312,52 @@ ScPlacedIndex::Cursor ScPlacedIndex::seek(Cell& cell, float key) const {
     return cell.hint = seekInLeaf(node, target);
 }
 
-ScPlacedIndex::Cursor ScPlacedIndex::getRunEnd(Cursor c, bool forward) const {
-    for (;;) {
-        const Leaf& leaf = _leaves[c.leaf];
-        if (forward) {
-            if (const uint64_t ahead = leaf.breaks >> c.slot) return {c.leaf, c.slot + __builtin_ctzll(ahead)};
-            const int32_t last = leaf.count - 1;
-            if (leaf.next < 0 || !isAlike(leaf.entries[last], _leaves[leaf.next].entries[0])) return {c.leaf, last};
-            c = {leaf.next, 0};
-        } else {
-            const uint64_t behind = c.slot == 0 ? 0 : leaf.breaks & (~uint64_t(0) >> (64 - c.slot));
-            if (behind) return {c.leaf, 64 - __builtin_clzll(behind)};
-            if (leaf.previous < 0) return {c.leaf, 0};
-            const Leaf& before = _leaves[leaf.previous];
-            if (!isAlike(before.entries[before.count - 1], leaf.entries[0])) return {c.leaf, 0};
-            c = {leaf.previous, before.count - 1};
-        }
+ScPlacedIndex::Cursor ScPlacedIndex::getRunEnd(Cursor c, bool forward) {
+    const Leaf& first = _leaves[c.leaf];
+    if (forward) {
+        if (const uint64_t ahead = first.breaks >> c.slot) return {c.leaf, c.slot + __builtin_ctzll(ahead)};
+    } else {
+        const uint64_t behind = c.slot == 0 ? 0 : first.breaks & (~uint64_t(0) >> (64 - c.slot));
+        if (behind) return {c.leaf, 64 - __builtin_clzll(behind)};
     }
+    // The run goes on past the leaf: hop over leaves, taking the remembered reaches, until a leaf's
+    // neighbour is unlike or holds a break.
+    const int side = forward ? 1 : 0;
+    _passed.clear();
+    int32_t at = c.leaf;
+    Cursor end;
+    for (;;) {
+        const Leaf& leaf = _leaves[at];
+        if (leaf.reachVersion == _version && leaf.reach[side] >= 0) {
+            _passed.push_back(at);
+            at = leaf.reach[side];
+            continue;
+        }
+        const int32_t neighbour = forward ? leaf.next : leaf.previous;
+        const Entry& edge = leaf.entries[forward ? leaf.count - 1 : 0];
+        if (neighbour < 0) {
+            end = {at, forward ? leaf.count - 1 : 0};
+            break;
+        }
+        const Leaf& beyond = _leaves[neighbour];
+        if (!(forward ? isAlike(edge, beyond.entries[0]) : isAlike(beyond.entries[beyond.count - 1], edge))) {
+            end = {at, forward ? leaf.count - 1 : 0};
+            break;
+        }
+        if (beyond.breaks) {
+            end = {neighbour, forward ? __builtin_ctzll(beyond.breaks) : 64 - __builtin_clzll(beyond.breaks)};
+            break;
+        }
+        _passed.push_back(at);
+        at = neighbour;
+    }
+    for (int32_t passed : _passed) {
+        Leaf& leaf = _leaves[passed];
+        if (leaf.reachVersion != _version) leaf.reach = {-1, -1};
+        leaf.reachVersion = _version;
+        leaf.reach[side] = at;
+    }
+    return end;
 }
 
 } // namespace Zv

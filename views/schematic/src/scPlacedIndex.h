@@ -4,15 +4,16 @@
 
 #include <array>
 #include <cstdint>
-#include <unordered_map>
+#include <vector>
 
 namespace Zv {
 
 // The nodes already placed in one layout pass, ordered by depth cell, then by breadth key, then by
 // the order they were listed in. It is a B+ tree of small sorted leaves, so an insertion moves at
 // most one leaf's entries whatever the size. Each leaf marks where neighbouring entries stop being
-// alike (another cell, another half extent, or keys more than the gap limit apart), so that a walk
-// along a crowded column can pass a run of alike entries a leaf at a time.
+// alike (another cell, another half extent, or keys more than the gap limit apart), and remembers
+// how far on either side the run of alike entries at its ends goes, so that a walk along a crowded
+// column passes such a run in a few hops whatever its length.
 class ScPlacedIndex {
 public:
     struct Entry {
@@ -53,9 +54,9 @@ public:
     // The first entry not before (cell, key). The search starts where the cell's last one ended.
     Cursor seek(Cell& cell, float key) const;
     // The last entry, going forward or backward from c, of the run of alike entries holding c.
-    Cursor getRunEnd(Cursor c, bool forward) const;
+    Cursor getRunEnd(Cursor c, bool forward);
     float getGapLimit() const { return _gapLimit; }
-    // Null when the cell holds nothing. Cells stay where they are while the index lives.
+    // Null when the cell holds nothing. A cell stays where it is until the next insertion.
     Cell* findCell(int32_t cell);
 
 private:
@@ -78,6 +79,11 @@ private:
         int32_t previous = -1;
         int32_t next = -1;
         uint64_t breaks = 0; // bit i: entries i and i + 1 are not alike
+        // While reachVersion is the index's version: the leaves after this one up to reach[1], and
+        // before it down to reach[0], hold alike entries only and join their neighbours (-1: unknown).
+        std::array<int32_t, 2> reach{-1, -1};
+        uint32_t reachVersion = 0;
+        Key nextFirst{}; // the next leaf's first key, kept here to spare a visit; only the first leaf's changes
         std::array<Entry, kLeafSize> entries;
     };
     // Child i holds the keys from firsts[i] up to firsts[i + 1]; firsts[0] only bounds splits.
@@ -100,7 +106,6 @@ private:
     int32_t newLeaf();
     int32_t newInner();
     int32_t splitLeaf(int32_t id);
-    void insertInLeaf(int32_t id, const Entry& entry);
     void insertInLeaf(int32_t id, const Entry& entry, int32_t slot);
     void insertChild(std::array<PathStep, kMaxHeight>& path, int level, const Key& first, int32_t child);
     void buildInnerLevels(MmLargeVector<int32_t> level);
@@ -108,13 +113,20 @@ private:
     // Whether the first entry not before key lies in the leaf or at the start of the next one.
     bool holds(int32_t leaf, const Key& key) const;
     Cursor seekInLeaf(int32_t leaf, const Key& key) const;
+    // From a slot of a leaf that holds the key: searches step by step, as the key is near.
+    int32_t slotNear(Cursor from, const Key& key) const;
+    Cursor seekNear(Cursor from, const Key& key) const;
+    static uint32_t slotOf(int32_t cell, uint32_t mask) { return (static_cast<uint32_t>(cell) * 0x9E3779B1u) >> 7 & mask; }
 
     MmLargeVector<Leaf> _leaves;
     MmLargeVector<Inner> _inners;
     int32_t _root = -1;
     int _height = 0; // 0 when empty, 1 when the root is a leaf
+    uint32_t _version = 0; // changes whenever an insertion parts alike neighbours
+    std::vector<int32_t> _passed; // leaves a run search went through
     float _gapLimit = 0.0f;
-    std::unordered_map<int32_t, Cell> _cells;
+    std::vector<Cell> _cells;
+    std::vector<int32_t> _cellTable; // open addressing: index into _cells, or -1
 };
 
 } // namespace Zv
