@@ -243,11 +243,17 @@ int32_t ScLayout::cellOf(float depth) const {
 
 void ScLayout::placeUnplaced() {
     const auto nbRecords = static_cast<int32_t>(_records.size());
-    _spots.assign(_records.size(), Spot());
-    MmLargeVector<ScPlacedIndex::Entry> placed;
     float smallest = std::numeric_limits<float>::infinity();
+    bool anyUnplaced = false;
     for (int32_t r = 1; r < nbRecords; ++r) {
         smallest = std::min(smallest, _records[r].breadthSize);
+        anyUnplaced = anyUnplaced || !_records[r].placed;
+    }
+    if (!anyUnplaced) return;
+
+    _spots.assign(_records.size(), Spot());
+    MmLargeVector<ScPlacedIndex::Entry> placed;
+    for (int32_t r = 1; r < nbRecords; ++r) {
         if (!_records[r].placed) continue;
         Spot& spot = _spots[r];
         spot.position = _nodes[r]->getPosition();

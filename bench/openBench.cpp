@@ -1,0 +1,102 @@
+// Opening generated compositions that hold no positions, as `schematic layout FILE --type unplaced`
+// does: loading the file, building the scene, and placing every node, each timed on its own, with
+// the heap a shown node costs.
+#include "views/schematic/src/scNodeFactory.h"
+#include "views/schematic/src/scNodeIconRegistry.h"
+#include "views/schematic/src/svBrowserGraph.h"
+#include "views/schematic/src/svHeadlessDisplay.h"
+
+#include "platform/graph/piAppThread.h"
+#include "platform/graph/piCompositionFile.h"
+#include "platform/graph/piCompositionGenerator.h"
+#include "platform/graph/uiComposition.h"
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+using namespace Zv;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsBetween(Clock::time_point start, Clock::time_point end) {
+    return std::chrono::duration<double>(end - start).count();
+}
+
+size_t heapInUse() {
+    return mallinfo2().uordblks;
+}
+
+void setUpView() {
+    PiAppThread::claim();
+    if (ScNodeFactory::getState() == ScNodeFactory::NotInitialized) ScNodeFactory::initialize();
+    if (ScNodeIconRegistry::getState() == ScNodeIconRegistry::NotInitialized) ScNodeIconRegistry::initialize();
+}
+
+// Written once per size, outside the timing.
+std::string writeComposition(int nbNodes) {
+    const std::string path = "/tmp/openBench-" + std::to_string(getpid()) + "-" + std::to_string(nbNodes) + ".xml";
+    PiCompositionFile::save(*PiCompositionGenerator(1).generate(nbNodes), path);
+    return path;
+}
+
+// The rebuild places every node, as no node holds a position. Placing is then timed again on the
+// same scene with every node unplaced, which is the same work, and the scene build is the rest.
+void openComposition(benchmark::State& state) {
+    setUpView();
+    const int nbNodes = static_cast<int>(state.range(0));
+    const std::string path = writeComposition(nbNodes);
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        RCStrongPtr<PiGraph> graph = PiCompositionFile::load(path);
+        const Clock::time_point loaded = Clock::now();
+
+        UiComposition composition;
+        // Automatic clean-up off: only nodes without a position are placed, as the layout command does.
+        SvHeadlessDisplay display(1, false);
+        RCStrongPtr<SvBrowserGraph> browser(new SvBrowserGraph(composition, &display));
+        for (int type : {0, 1, 2, 3, 4, 6, 11, 13}) browser->setFilteredSocketType(type, true);
+        const size_t heapBefore = heapInUse();
+        const Clock::time_point building = Clock::now();
+        composition.setGraph(graph);
+        const Clock::time_point shown = Clock::now();
+        const size_t nbShown = browser->getNodeMap().size();
+        const double bytesPerNode = nbShown ? double(heapInUse() - heapBefore) / double(nbShown) : 0.0;
+
+        ScGraph& scene = *browser->getScene();
+        for (const auto& node : scene.getNodes()) node->setPlaced(false);
+        const Clock::time_point placing = Clock::now();
+        scene.layout(ScGraph::LayoutUnplaced);
+        const Clock::time_point placed = Clock::now();
+
+        const double place = secondsBetween(placing, placed);
+        const double build = secondsBetween(building, shown) - place;
+        const double load = secondsBetween(start, loaded);
+        state.SetIterationTime(load + build + place);
+        state.counters["load_ms"] = load * 1e3;
+        state.counters["build_ms"] = build * 1e3;
+        state.counters["place_ms"] = place * 1e3;
+        state.counters["shown_nodes"] = static_cast<double>(nbShown);
+        state.counters["bytes_per_shown_node"] = bytesPerNode;
+        browser.reset();
+    }
+    std::remove(path.c_str());
+}
+
+} // namespace
+
+BENCHMARK(openComposition)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();
