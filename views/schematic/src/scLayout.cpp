@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace Zv {
@@ -309,6 +310,16 @@ ScNode& ScLayout::getPlacedNode(int32_t record) {
     return *_nodes[record];
 }
 
+GePoint2<float> ScLayout::getInputTab(int32_t record) {
+    Spot& spot = _spots[record];
+    if (!spot.hasTab) {
+        const Record& r = _records[record];
+        spot.tab = getPlacedNode(r.parent).getInputConnectionPoint(r.inputIndex, 0);
+        spot.hasTab = true;
+    }
+    return spot.tab;
+}
+
 // New positions reach the nodes in node order, as the tree layouts write theirs.
 void ScLayout::writePlaced() {
     const auto end = static_cast<int32_t>(_nodes.size());
@@ -328,6 +339,15 @@ ScPlacedIndex::Entry ScLayout::makePlacedEntry(int32_t record, const GePoint2<fl
 
 // The cells holding depths the slide's box reaches. The slide keeps its depth, so they stay the same.
 void ScLayout::openWindows(Slide& slide) {
+    // Many slides start at a depth met shortly before: siblings, and nodes in the same column.
+    uint32_t bits = 0;
+    std::memcpy(&bits, &slide.depth, sizeof bits);
+    WindowSet& recent = _recentWindows[(bits * 0x9E3779B1u) >> 26];
+    if (recent.count >= 0 && recent.depth == slide.depth && recent.cellsVersion == _placed.getCellsVersion()) {
+        _windows.assign(recent.cells.begin(), recent.cells.begin() + recent.count);
+        slide.crowd = recent.crowd;
+        return;
+    }
     const float low = slide.depth - slide.reach;
     const float high = slide.depth + slide.reach;
     _windows.clear();
@@ -339,6 +359,9 @@ void ScLayout::openWindows(Slide& slide) {
         within = within && found->minDepth >= low && found->maxDepth < high;
     }
     slide.crowd = _windows.size() == 1 && within;
+    if (_windows.size() > recent.cells.size()) return;
+    recent = {slide.depth, _placed.getCellsVersion(), static_cast<int>(_windows.size()), slide.crowd, {}};
+    std::copy(_windows.begin(), _windows.end(), recent.cells.begin());
 }
 
 // The first placed node, in key order, inside the box of the sliding node at breadth.
@@ -380,9 +403,8 @@ GePoint2<float> ScLayout::placeAvoiding(int32_t record, GePoint2<float> pos, flo
             direction = 1.0f;
             const Record* q = hasSiblings ? &_records[blocker->record] : nullptr;
             if (q && q->parent == r.parent) {
-                const ScNode& consumer = getPlacedNode(r.parent);
-                GePoint2<float> qTab = consumer.getInputConnectionPoint(q->inputIndex, 0);
-                GePoint2<float> rTab = consumer.getInputConnectionPoint(r.inputIndex, 0);
+                const GePoint2<float> qTab = getInputTab(blocker->record);
+                const GePoint2<float> rTab = getInputTab(record);
                 switch (_orientation) {
                 case 1: direction = qTab.y > rTab.y ? -1.0f : 1.0f; break;
                 case 2: direction = qTab.x > rTab.x ? -1.0f : 1.0f; break;
@@ -520,6 +542,8 @@ bool ScLayout::skipCrowd(const Slide& slide, const ScPlacedIndex::Entry& blocker
             continue;
         }
         const float position = positionAt(i);
+        // The nodes read last lie close to the position, wherever the crowd's last search ended.
+        if (!cursor.isNull()) crowd.hint = cursor;
         const ScPlacedIndex::Entry* hit = findBlocker(slide, position);
         if (!hit || hit->halfExtent != blocker.halfExtent) {
             breadth = position;

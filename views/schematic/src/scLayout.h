@@ -5,6 +5,7 @@
 #include "platform/base/mmLargeBlocks.h"
 #include "views/schematic/src/scPlacedIndex.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -50,9 +51,19 @@ private:
         enum State : uint8_t { Unplaced, PlacedBefore, PlacedNow, Told };
         GePoint2<float> position;
         GePoint2<float> lastChild; // where the input placed last in this pass stands
+        GePoint2<float> tab; // where the record's link meets its consumer, once asked for
         int32_t nbPlacedChildren = 0;
         State state = Unplaced;
         bool hasLastChild = false;
+        bool hasTab = false;
+    };
+    // The cells a box reaches from one depth, kept while the index's cells stay as they were.
+    struct WindowSet {
+        float depth = 0.0f;
+        uint32_t cellsVersion = 0;
+        int count = -1; // -1: nothing kept
+        bool crowd = false;
+        std::array<ScPlacedIndex::Cell*, 3> cells{};
     };
     struct Interval {
         double low;
@@ -78,6 +89,9 @@ private:
     GePoint2<float> placeAvoiding(int32_t record, GePoint2<float> pos, float half);
     // A node placed in this pass is told its position before anything reads its geometry.
     ScNode& getPlacedNode(int32_t record);
+    // The connection point of the consumer's input tab a record hangs from; consumers never move
+    // while nodes are placed, so each is asked once.
+    GePoint2<float> getInputTab(int32_t record);
     void writePlaced();
     bool hasNode(int32_t record) const { return record > 0; }
     // The record of a node of this pass, or -1 for a node outside the node set.
@@ -109,6 +123,7 @@ private:
     std::vector<ScNode*> _selected;
     ScPlacedIndex _placed;
     std::vector<ScPlacedIndex::Cell*> _windows; // the cells a slide's box reaches
+    std::array<WindowSet, 64> _recentWindows; // by depth
     std::vector<Interval> _covers; // used by skipCrowd
     std::vector<double> _unlike; // used by skipCrowd
     int32_t _nextSequence = 0;

@@ -219,7 +219,9 @@ int32_t ScPlacedIndex::newInner() {
 }
 
 ScPlacedIndex::Cell& ScPlacedIndex::noteDepth(const Entry& e) {
+    ++_cellsVersion;
     if (Cell* cell = findCell(e.cell)) {
+        if (e.depth >= cell->minDepth && e.depth <= cell->maxDepth) --_cellsVersion;
         cell->minDepth = std::min(cell->minDepth, e.depth);
         cell->maxDepth = std::max(cell->maxDepth, e.depth);
         return *cell;

@@ -58,6 +58,8 @@ public:
     float getGapLimit() const { return _gapLimit; }
     // Null when the cell holds nothing. A cell stays where it is until the next insertion.
     Cell* findCell(int32_t cell);
+    // Changes whenever a cell is added or a cell's depths widen.
+    uint32_t getCellsVersion() const { return _cellsVersion; }
 
 private:
     static constexpr int kLeafSize = 64;
@@ -127,6 +129,7 @@ private:
     float _gapLimit = 0.0f;
     std::vector<Cell> _cells;
     std::vector<int32_t> _cellTable; // open addressing: index into _cells, or -1
+    uint32_t _cellsVersion = 0;
 };
 
 } // namespace Zv
