@@ -1,19 +1,16 @@
 // Opening generated compositions that hold no positions, as `schematic layout FILE --type unplaced`
 // does: loading the file, building the scene, and placing every node, each timed on its own, with
 // the heap a shown node costs.
-#include "views/schematic/src/scNodeFactory.h"
-#include "views/schematic/src/scNodeIconRegistry.h"
+#include "bench/viewBenchSupport.h"
 #include "views/schematic/src/svBrowserGraph.h"
 #include "views/schematic/src/svHeadlessDisplay.h"
 
-#include "platform/graph/piAppThread.h"
 #include "platform/graph/piCompositionFile.h"
 #include "platform/graph/piCompositionGenerator.h"
 #include "platform/graph/uiComposition.h"
 
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -28,16 +25,6 @@ using Clock = std::chrono::steady_clock;
 
 double secondsBetween(Clock::time_point start, Clock::time_point end) {
     return std::chrono::duration<double>(end - start).count();
-}
-
-size_t heapInUse() {
-    return mallinfo2().uordblks;
-}
-
-void setUpView() {
-    PiAppThread::claim();
-    if (ScNodeFactory::getState() == ScNodeFactory::NotInitialized) ScNodeFactory::initialize();
-    if (ScNodeIconRegistry::getState() == ScNodeIconRegistry::NotInitialized) ScNodeIconRegistry::initialize();
 }
 
 // Written once per size, outside the timing.

@@ -1,30 +1,16 @@
 // Full rebuilds of the schematic of generated compositions, and the memory a shown node costs.
-#include "views/schematic/src/scNodeFactory.h"
-#include "views/schematic/src/scNodeIconRegistry.h"
+#include "bench/viewBenchSupport.h"
 #include "views/schematic/src/svBrowserGraph.h"
 #include "views/schematic/src/svHeadlessDisplay.h"
 
-#include "platform/graph/piAppThread.h"
 #include "platform/graph/piCompositionGenerator.h"
 #include "platform/graph/uiComposition.h"
 
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-
 using namespace Zv;
 
 namespace {
-
-size_t heapInUse() {
-    return mallinfo2().uordblks;
-}
-
-void setUpView() {
-    PiAppThread::claim();
-    if (ScNodeFactory::getState() == ScNodeFactory::NotInitialized) ScNodeFactory::initialize();
-    if (ScNodeIconRegistry::getState() == ScNodeIconRegistry::NotInitialized) ScNodeIconRegistry::initialize();
-}
 
 // Each iteration rebuilds the whole scene and lays every node out (automatic clean-up on), so
 // iterations do the same work.
