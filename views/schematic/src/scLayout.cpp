@@ -66,7 +66,146 @@ GePoint2<float> centreOf(const GeRectangle<float>& box) {
     return {middle(box.xMin, box.xMax), middle(box.yMin, box.yMax)};
 }
 
+// The positions of a slide whose every step adds the same float. Within one binary exponent a
+// float sum rounds the same way each time, unless the step is a tie, so the i-th position is the
+// start plus i strides, kept here as long as the positions keep the start's exponent. Positions
+// are measured along the direction of travel.
+class Strides {
+public:
+    bool plan(float start, float direction, float step, float reach) {
+        if (!std::isnormal(start)) return false;
+        const int exponent = std::ilogb(start);
+        _unit = std::ldexp(1.0, exponent - (std::numeric_limits<float>::digits - 1));
+        const double low = std::ldexp(1.0, exponent);
+        const double high = 2.0 * low;
+        // Near the origin a box spans several exponents.
+        const double units = step / _unit;
+        if (low < 2.0 * reach || units - std::floor(units) == 0.5) return false;
+        const double magnitude = std::fabs(start);
+        if (magnitude < low + _unit || magnitude > high - 2.0 * _unit) return false;
+        _direction = direction;
+        _stride = std::fabs(static_cast<double>(start + direction * step) - start);
+        const bool outward = (start > 0.0f) == (direction > 0.0f);
+        _lastIndex = std::floor((outward ? high - 2.0 * _unit - magnitude : magnitude - low - _unit) / _stride);
+        _t0 = direction * static_cast<double>(start);
+        return _lastIndex >= 2.0;
+    }
+    double getUnit() const { return _unit; }
+    int64_t getLast() const { return static_cast<int64_t>(_lastIndex); }
+    double getTravel(int64_t i) const { return _t0 + static_cast<double>(i) * _stride; }
+    float getPosition(int64_t i) const { return static_cast<float>(_direction * getTravel(i)); }
+    // The first index after i whose position lies beyond bound, at most the last.
+    int64_t getIndexBeyond(int64_t i, double bound) const {
+        const double guess = std::max(std::floor((bound - _t0) / _stride), static_cast<double>(i + 1));
+        if (!(guess < _lastIndex)) return getLast();
+        auto j = static_cast<int64_t>(guess);
+        while (j > i + 1 && getTravel(j - 1) > bound) --j;
+        while (j < getLast() && getTravel(j) <= bound) ++j;
+        return j;
+    }
+
+private:
+    double _unit = 0.0;
+    double _direction = 1.0;
+    double _stride = 0.0;
+    double _lastIndex = 0.0;
+    double _t0 = 0.0;
+};
+
 } // namespace
+
+// Reads a crowd's placed nodes in the direction of travel, as far as the positions asked about
+// need, and proves positions blocked. An alike node blocks every position within cover of it, and
+// a run of alike nodes covers its whole span; an unlike node may block a position first when it
+// lies from `behind` before it to `ahead` after it, so no position near one is proved.
+class ScLayout::CrowdReader {
+public:
+    CrowdReader(ScPlacedIndex& index, ScPlacedIndex::Cell& crowd, float halfExtent, float direction, float radius,
+                float reach, double unit, std::vector<Interval>& covers, std::vector<double>& unlike)
+        : _index(index), _crowd(crowd), _halfExtent(halfExtent), _direction(direction),
+          _cover(radius - 2.0 * unit), _ahead((direction > 0.0f ? radius : reach) + 2.0 * unit),
+          _behind((direction > 0.0f ? reach : radius) + 2.0 * unit),
+          _wholeRuns(index.getGapLimit() <= 2.0 * _cover), _covers(covers), _unlike(unlike) {
+        _covers.clear();
+        _unlike.clear();
+    }
+    bool isUsable() const { return _cover > 0.0; }
+
+    // Starts with the first node that can matter to a position at first.
+    void start(double first) {
+        const auto key = static_cast<float>(_direction * (first - _behind));
+        if (_direction > 0.0f) {
+            _cursor = _index.seek(_crowd, std::nextafter(key, -INFINITY));
+        } else {
+            _cursor = _index.seek(_crowd, std::nextafter(key, INFINITY));
+            _cursor = _cursor.isNull() ? _index.last() : _index.previous(_cursor);
+        }
+        readFrontier();
+    }
+
+    // How far on from t, t included, positions are proved blocked; below t when t is not.
+    double getProvedUntil(double t) {
+        while (!_ended && _frontier <= t + _ahead) readNext();
+        while (_coverHead < _covers.size() && _covers[_coverHead].high < t) ++_coverHead;
+        while (_unlikeHead < _unlike.size() && _unlike[_unlikeHead] + _behind < t) ++_unlikeHead;
+        const bool unlikeAhead = _unlikeHead < _unlike.size();
+        if (unlikeAhead && _unlike[_unlikeHead] - _ahead <= t) return -INFINITY;
+        if (_coverHead == _covers.size() || _covers[_coverHead].low > t) return -INFINITY;
+        // Up to the cover's end, short of the next unlike node's reach and of the unread nodes'.
+        double until = _covers[_coverHead].high;
+        const double nearest = std::min(unlikeAhead ? _unlike[_unlikeHead] : INFINITY, _ended ? INFINITY : _frontier);
+        if (nearest - _ahead <= until) until = std::nextafter(nearest - _ahead, -INFINITY);
+        return until;
+    }
+
+    // The nodes read last lie close to the positions asked about, wherever the crowd's last search ended.
+    void lendHint() const {
+        if (!_cursor.isNull()) _crowd.hint = _cursor;
+    }
+
+private:
+    double travel(const ScPlacedIndex::Entry& entry) const { return _direction * static_cast<double>(entry.key); }
+    ScPlacedIndex::Cursor advance(ScPlacedIndex::Cursor c) const {
+        return _direction > 0.0f ? _index.next(c) : _index.previous(c);
+    }
+    void readFrontier() {
+        _ended = _cursor.isNull() || _index.at(_cursor).cell != _crowd.id;
+        if (!_ended) _frontier = travel(_index.at(_cursor));
+    }
+    // Reads the next node, or the whole run of alike nodes it starts, whose covers join up.
+    void readNext() {
+        const ScPlacedIndex::Entry& entry = _index.at(_cursor);
+        if (entry.halfExtent != _halfExtent) {
+            _unlike.push_back(travel(entry));
+            _cursor = advance(_cursor);
+        } else {
+            const ScPlacedIndex::Cursor end = _wholeRuns ? _index.getRunEnd(_cursor, _direction > 0.0f) : _cursor;
+            const Interval covered{travel(entry) - _cover, travel(_index.at(end)) + _cover};
+            if (_covers.size() > _coverHead && covered.low <= _covers.back().high)
+                _covers.back().high = std::max(_covers.back().high, covered.high);
+            else
+                _covers.push_back(covered);
+            _cursor = advance(end);
+        }
+        readFrontier();
+    }
+
+    ScPlacedIndex& _index;
+    ScPlacedIndex::Cell& _crowd;
+    float _halfExtent;
+    float _direction;
+    double _cover;
+    double _ahead;
+    double _behind;
+    bool _wholeRuns;
+    std::vector<Interval>& _covers;
+    std::vector<double>& _unlike;
+    size_t _coverHead = 0;
+    size_t _unlikeHead = 0;
+    ScPlacedIndex::Cursor _cursor;
+    double _frontier = 0.0; // where the next node to read lies
+    bool _ended = false;
+};
 
 ScLayout::ScLayout(ScGraph& graph)
     : _graph(graph), _orientation(graph.getOrientation()),
@@ -433,117 +572,27 @@ bool ScLayout::isDirectionFixed(const Slide& slide, float kept) const {
 }
 
 // Takes many steps of a slide through a crowded column at once, landing exactly where single steps
-// would. While the blocker at each step is alike (the same half extent as this one), every step
-// adds the same float, and while the position keeps its binary exponent that sum rounds the same
-// way each time, so the i-th position is the start plus i strides. A position is proved blocked
-// when an alike node lies well inside its box and no unlike node lies near enough to block it
-// first; the others, found near gaps in the crowd, near unlike nodes and at its end, are tested one
-// by one. Positions are measured along the direction of travel. Returns whether the node moved.
+// would. While the blocker at each step is alike (the same half extent as the first) and the
+// direction cannot change, the positions follow Strides. A position is proved blocked by the
+// CrowdReader, or else tested on its own. Returns whether the node moved.
 bool ScLayout::skipCrowd(const Slide& slide, const ScPlacedIndex::Entry& blocker, float direction, float& breadth) {
     const float e = blocker.halfExtent + slide.half;
-    const float step = e + 1.0f;
-    const float start = breadth;
-    if (!std::isnormal(start)) return false;
-    const int exponent = std::ilogb(start);
-    const double unit = std::ldexp(1.0, exponent - (std::numeric_limits<float>::digits - 1));
-    const double low = std::ldexp(1.0, exponent);
-    const double high = 2.0 * low;
-    // Near the origin a box spans several exponents, and a step that is a tie rounds by parity.
-    const double steps = step / unit;
-    if (low < 2.0 * slide.reach || steps - std::floor(steps) == 0.5) return false;
-    const double stride = std::fabs(static_cast<double>(start + direction * step) - start);
-    const double magnitude = std::fabs(start);
-    if (magnitude < low + unit || magnitude > high - 2.0 * unit) return false;
-    const bool outward = (start > 0.0f) == (direction > 0.0f);
-    const double room = outward ? high - 2.0 * unit - magnitude : magnitude - low - unit;
-    const double lastIndex = std::floor(room / stride); // positions up to this one keep the exponent
-    if (lastIndex < 2.0) return false;
-    const auto last = static_cast<int64_t>(lastIndex);
-    const double t0 = direction * static_cast<double>(start);
-    auto positionAt = [&](int64_t i) { return static_cast<float>(direction * (t0 + static_cast<double>(i) * stride)); };
-
-    // An alike node within cover of a position blocks it. An unlike node may block it first when it
-    // lies from `behind` before the position to `ahead` after it.
-    const double margin = 2.0 * unit;
-    const double radius = std::min(slide.reach, e);
-    const double cover = radius - margin;
-    const double ahead = (direction > 0.0f ? radius : slide.reach) + margin;
-    const double behind = (direction > 0.0f ? slide.reach : radius) + margin;
-    if (cover <= 0.0) return false;
-    const bool forward = direction > 0.0f;
-    const bool wholeRuns = _placed.getGapLimit() <= 2.0 * cover;
+    Strides strides;
+    if (!strides.plan(breadth, direction, e + 1.0f, slide.reach)) return false;
     ScPlacedIndex::Cell& crowd = *_windows.front();
-    auto travel = [direction](const ScPlacedIndex::Entry& entry) { return direction * static_cast<double>(entry.key); };
-
-    // Nodes are read in travel order from the first that can matter to the first position.
-    ScPlacedIndex::Cursor cursor;
-    const double firstReach = direction * (t0 + stride - behind);
-    if (forward) {
-        cursor = _placed.seek(crowd, std::nextafter(static_cast<float>(firstReach), -INFINITY));
-    } else {
-        cursor = _placed.seek(crowd, std::nextafter(static_cast<float>(firstReach), INFINITY));
-        cursor = cursor.isNull() ? _placed.last() : _placed.previous(cursor);
-    }
-    _covers.clear();
-    _unlike.clear();
-    size_t coverHead = 0;
-    size_t unlikeHead = 0;
-    double frontier = 0.0; // where the next node to read lies
-    bool ended = false;
-    auto readFrontier = [&] {
-        ended = cursor.isNull() || _placed.at(cursor).cell != crowd.id;
-        if (!ended) frontier = travel(_placed.at(cursor));
-    };
-    auto advance = [&](ScPlacedIndex::Cursor c) { return forward ? _placed.next(c) : _placed.previous(c); };
-    // Reads the next node, or the whole run of alike nodes it starts, whose covers join up.
-    auto readNext = [&] {
-        const ScPlacedIndex::Entry& entry = _placed.at(cursor);
-        if (entry.halfExtent != blocker.halfExtent) {
-            _unlike.push_back(travel(entry));
-            cursor = advance(cursor);
-        } else {
-            const ScPlacedIndex::Cursor end = wholeRuns ? _placed.getRunEnd(cursor, forward) : cursor;
-            const Interval covered{travel(entry) - cover, travel(_placed.at(end)) + cover};
-            if (_covers.size() > coverHead && covered.low <= _covers.back().high)
-                _covers.back().high = std::max(_covers.back().high, covered.high);
-            else
-                _covers.push_back(covered);
-            cursor = advance(end);
-        }
-        readFrontier();
-    };
-    // The first index after i whose position lies beyond bound, or at it when inclusive.
-    auto indexBeyond = [&](int64_t i, double bound, bool inclusive) {
-        auto isBeyond = [&](int64_t j) {
-            const double t = t0 + static_cast<double>(j) * stride;
-            return inclusive ? t >= bound : t > bound;
-        };
-        const double guess = std::max(std::floor((bound - t0) / stride), static_cast<double>(i + 1));
-        if (!(guess < lastIndex)) return last;
-        auto j = static_cast<int64_t>(guess);
-        while (j > i + 1 && isBeyond(j - 1)) --j;
-        while (j < last && !isBeyond(j)) ++j;
-        return j;
-    };
-
-    readFrontier();
+    CrowdReader reader(_placed, crowd, blocker.halfExtent, direction, std::min(slide.reach, e), slide.reach,
+                       strides.getUnit(), _covers, _unlike);
+    if (!reader.isUsable()) return false;
+    reader.start(strides.getTravel(1));
     int64_t i = 1;
-    while (i < last) {
-        const double t = t0 + static_cast<double>(i) * stride;
-        while (!ended && frontier <= t + ahead) readNext();
-        while (coverHead < _covers.size() && _covers[coverHead].high < t) ++coverHead;
-        while (unlikeHead < _unlike.size() && _unlike[unlikeHead] + behind < t) ++unlikeHead;
-        const bool unlikeNear = unlikeHead < _unlike.size() && _unlike[unlikeHead] - ahead <= t;
-        if (!unlikeNear && coverHead < _covers.size() && _covers[coverHead].low <= t) {
-            int64_t next = indexBeyond(i, _covers[coverHead].high, false);
-            if (unlikeHead < _unlike.size()) next = std::min(next, indexBeyond(i, _unlike[unlikeHead] - ahead, true));
-            if (!ended) next = std::min(next, indexBeyond(i, frontier - ahead, true));
-            i = next;
+    while (i < strides.getLast()) {
+        const double t = strides.getTravel(i);
+        if (const double bound = reader.getProvedUntil(t); bound >= t) {
+            i = strides.getIndexBeyond(i, bound);
             continue;
         }
-        const float position = positionAt(i);
-        // The nodes read last lie close to the position, wherever the crowd's last search ended.
-        if (!cursor.isNull()) crowd.hint = cursor;
+        const float position = strides.getPosition(i);
+        reader.lendHint();
         const ScPlacedIndex::Entry* hit = findBlocker(slide, position);
         if (!hit || hit->halfExtent != blocker.halfExtent) {
             breadth = position;
@@ -551,7 +600,7 @@ bool ScLayout::skipCrowd(const Slide& slide, const ScPlacedIndex::Entry& blocker
         }
         ++i;
     }
-    breadth = positionAt(last);
+    breadth = strides.getPosition(strides.getLast());
     return true;
 }
 

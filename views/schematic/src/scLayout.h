@@ -69,6 +69,7 @@ private:
         double low;
         double high;
     };
+    class CrowdReader;
     // What stays the same over the steps of one slide.
     struct Slide {
         int32_t record;
@@ -124,8 +125,8 @@ private:
     ScPlacedIndex _placed;
     std::vector<ScPlacedIndex::Cell*> _windows; // the cells a slide's box reaches
     std::array<WindowSet, 64> _recentWindows; // by depth
-    std::vector<Interval> _covers; // used by skipCrowd
-    std::vector<double> _unlike; // used by skipCrowd
+    std::vector<Interval> _covers; // kept for the next crowd
+    std::vector<double> _unlike; // kept for the next crowd
     int32_t _nextSequence = 0;
     MmLargeVector<Spot> _spots;
     std::vector<int32_t> _chain;
