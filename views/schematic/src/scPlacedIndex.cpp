@@ -286,12 +286,22 @@ ScPlacedIndex::Cursor ScPlacedIndex::seekInLeaf(int32_t id, const Key& key) cons
     return leaf.next < 0 ? Cursor() : Cursor{leaf.next, 0};
 }
 
+// Gallops from the slot towards the key, then searches the last stretch by halves.
 int32_t ScPlacedIndex::slotNear(Cursor from, const Key& key) const {
     const Leaf& leaf = _leaves[from.leaf];
-    int32_t slot = std::min(from.slot, leaf.count);
-    while (slot > 0 && !(keyOf(leaf.entries[slot - 1]) < key)) --slot;
-    while (slot < leaf.count && keyOf(leaf.entries[slot]) < key) ++slot;
-    return slot;
+    auto isBefore = [&key](const Entry& e, const Key&) { return keyOf(e) < key; };
+    const auto begin = leaf.entries.begin();
+    const int32_t slot = std::min(from.slot, leaf.count);
+    int32_t reach = 1;
+    if (slot < leaf.count && keyOf(leaf.entries[slot]) < key) {
+        while (slot + reach < leaf.count && keyOf(leaf.entries[slot + reach]) < key) reach *= 2;
+        return static_cast<int32_t>(
+            std::lower_bound(begin + slot + reach / 2 + 1, begin + std::min(slot + reach, leaf.count), key, isBefore) -
+            begin);
+    }
+    while (slot - reach >= 0 && !(keyOf(leaf.entries[slot - reach]) < key)) reach *= 2;
+    return static_cast<int32_t>(
+        std::lower_bound(begin + std::max(slot - reach + 1, 0), begin + slot - reach / 2, key, isBefore) - begin);
 }
 
 ScPlacedIndex::Cursor ScPlacedIndex::seekNear(Cursor from, const Key& key) const {
