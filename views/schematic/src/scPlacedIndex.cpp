@@ -251,18 +251,6 @@ ScPlacedIndex::Cell* ScPlacedIndex::findCell(int32_t cell) {
     return nullptr;
 }
 
-ScPlacedIndex::Cursor ScPlacedIndex::next(Cursor c) const {
-    const Leaf& leaf = _leaves[c.leaf];
-    if (c.slot + 1 < leaf.count) return {c.leaf, c.slot + 1};
-    return leaf.next < 0 ? Cursor() : Cursor{leaf.next, 0};
-}
-
-ScPlacedIndex::Cursor ScPlacedIndex::previous(Cursor c) const {
-    if (c.slot > 0) return {c.leaf, c.slot - 1};
-    const int32_t previous = _leaves[c.leaf].previous;
-    return previous < 0 ? Cursor() : Cursor{previous, _leaves[previous].count - 1};
-}
-
 ScPlacedIndex::Cursor ScPlacedIndex::last() const {
     if (_height == 0) return {};
     int32_t node = _root;

@@ -48,8 +48,16 @@ public:
     void insert(const Entry& entry);
 
     const Entry& at(Cursor c) const { return _leaves[c.leaf].entries[c.slot]; }
-    Cursor next(Cursor c) const;
-    Cursor previous(Cursor c) const;
+    Cursor next(Cursor c) const {
+        const Leaf& leaf = _leaves[c.leaf];
+        if (c.slot + 1 < leaf.count) return {c.leaf, c.slot + 1};
+        return leaf.next < 0 ? Cursor() : Cursor{leaf.next, 0};
+    }
+    Cursor previous(Cursor c) const {
+        if (c.slot > 0) return {c.leaf, c.slot - 1};
+        const int32_t before = _leaves[c.leaf].previous;
+        return before < 0 ? Cursor() : Cursor{before, _leaves[before].count - 1};
+    }
     Cursor last() const;
     // The first entry not before (cell, key). The search starts where the cell's last one ended.
     Cursor seek(Cell& cell, float key) const;
