@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 #include <set>
 #include <vector>
@@ -19,12 +20,14 @@ bool isAlike(const Entry& a, const Entry& b) {
     return a.cell == b.cell && a.halfExtent == b.halfExtent && double(b.key) - double(a.key) <= kGapLimit;
 }
 
-// Keys on a coarse grid, so that equal keys and alike neighbours are common; a few cells and two
-// half extents, the second rare, so that runs are long and now and then parted.
+// Keys on a coarse grid, so that equal keys and alike neighbours are common, or, as new nodes at
+// the ends of a crowd, beyond every key so far; a few cells and two half extents, the second rare,
+// so that runs are long and now and then parted.
 Entry randomEntry(std::mt19937& random, int32_t sequence) {
     const auto cell = static_cast<int32_t>(random() % 3);
-    return {cell, static_cast<float>(random() % 3000) * 2.5f, sequence, sequence, cell * 100.0f,
-            random() % 300 == 0 ? 7.0f : 5.0f};
+    const int grid = static_cast<int>(random() % 3600);
+    const float key = grid < 3000 ? static_cast<float>(grid) * 2.5f : (grid % 2 ? 1.0f : -1.0f) * (7500.0f + sequence);
+    return {cell, key, sequence, sequence, cell * 100.0f, random() % 300 == 0 ? 7.0f : 5.0f};
 }
 
 } // namespace
@@ -52,7 +55,7 @@ TEST(PlacedIndexTest, AgreesWithASortedVector) {
         const std::vector<Entry> reference(sorted.begin(), sorted.end());
         // Position p of the reference, as a cursor of the index.
         std::vector<ScPlacedIndex::Cursor> cursors;
-        for (auto c = index.seek(*index.findCell(0), -1.0f); !c.isNull(); c = index.next(c)) cursors.push_back(c);
+        for (auto c = index.seek(*index.findCell(0), -INFINITY); !c.isNull(); c = index.next(c)) cursors.push_back(c);
         ASSERT_EQ(cursors.size(), reference.size());
         for (size_t p = 0; p < reference.size(); ++p)
             ASSERT_EQ(index.at(cursors[p]).sequence, reference[p].sequence) << "entry " << p;

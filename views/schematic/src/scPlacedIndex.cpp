@@ -98,18 +98,25 @@ void ScPlacedIndex::insert(const Entry& entry) {
 
 void ScPlacedIndex::insertInLeaf(int32_t id, const Entry& entry, int32_t slot) {
     Leaf& leaf = _leaves[id];
-    // Runs remembered across the neighbours an unlike entry comes between no longer hold.
-    const Entry* before = slot > 0 ? &leaf.entries[slot - 1]
-                          : leaf.previous >= 0
-                              ? &_leaves[leaf.previous].entries[_leaves[leaf.previous].count - 1]
-                              : nullptr;
-    const Entry* after = slot < leaf.count ? &leaf.entries[slot] : leaf.next >= 0 ? &_leaves[leaf.next].entries[0] : nullptr;
-    if (before && after && isAlike(*before, *after) && !(isAlike(*before, entry) && isAlike(entry, *after))) ++_version;
+    // Remembered runs hold while every leaf they claim alike stays so, and every pair of leaves
+    // they join stays joined; an entry at either end of the leaf makes a new pair with a neighbour.
+    bool parts = false;
+    if (slot == leaf.count && leaf.next >= 0) {
+        const Entry& beyond = _leaves[leaf.next].entries[0];
+        parts = isAlike(leaf.entries[slot - 1], beyond) && !isAlike(entry, beyond);
+    }
+    if (slot == 0 && leaf.previous >= 0) {
+        const Leaf& before = _leaves[leaf.previous];
+        parts = parts || (isAlike(before.entries[before.count - 1], leaf.entries[0]) &&
+                          !isAlike(before.entries[before.count - 1], entry));
+    }
+    const bool wasAlike = leaf.breaks == 0;
     std::copy_backward(leaf.entries.begin() + slot, leaf.entries.begin() + leaf.count,
                        leaf.entries.begin() + leaf.count + 1);
     leaf.entries[slot] = entry;
     ++leaf.count;
     updateBreaksAround(leaf, slot);
+    if (parts || (wasAlike && leaf.breaks != 0)) ++_version;
 }
 
 int32_t ScPlacedIndex::splitLeaf(int32_t id) {
