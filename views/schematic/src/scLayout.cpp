@@ -56,8 +56,8 @@ GeRectangle<float> positionBox(const std::vector<ScNode*>& nodes) {
     return box;
 }
 
-// The centre of a box far from the origin, where the sum of its sides would overflow; elsewhere
-// adding the halves rounds exactly as halving the sum does.
+// The centre of a box. Where the sum of two sides overflows the halves are added instead, which
+// anywhere else would round the same.
 GePoint2<float> centreOf(const GeRectangle<float>& box) {
     auto middle = [](float a, float b) {
         const float sum = a + b;
