@@ -394,6 +394,8 @@ void ScLayout::placeUnplaced() {
     _spots.assign(_records.size(), Spot());
     MmLargeVector<ScPlacedIndex::Entry> placed;
     for (int32_t r = 1; r < nbRecords; ++r) {
+        if (r + kPrefetchDistance < nbRecords && _records[r + kPrefetchDistance].placed)
+            prefetchNode(*_nodes[r + kPrefetchDistance]);
         if (!_records[r].placed) continue;
         Spot& spot = _spots[r];
         spot.position = _nodes[r]->getPosition();
