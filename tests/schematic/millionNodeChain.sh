@@ -8,23 +8,24 @@ dir=$2
 n=1000000
 mkdir -p "$dir"
 
-# Node 1 is the Output, node n the Checker; x is where each node is stored.
-write_chain() { # order x-step file
+# Node 1 is the Output, node n the Checker; x is where each node is stored, none for no position.
+write_chain() { # order x-step|none file
     awk -v n=$n -v order="$1" -v step="$2" 'BEGIN {
         print "<composition version=\"1\" name=\"Chain\">"
         for (k = 1; k <= n; ++k) {
             i = order == "consumer" ? k : n + 1 - k
             tool = i == 1 ? "Output" : i == n ? "Checker" : "Blur"
-            printf "  <node id=\"%d\" tool=\"%s\" name=\"n%d\" x=\"%d\" y=\"0\"/>\n", i, tool, i, -step * (i - 1)
+            if (step == "none") printf "  <node id=\"%d\" tool=\"%s\" name=\"n%d\"/>\n", i, tool, i
+            else printf "  <node id=\"%d\" tool=\"%s\" name=\"n%d\" x=\"%d\" y=\"0\"/>\n", i, tool, i, -step * (i - 1)
         }
         for (i = 2; i <= n; ++i) printf "  <link source=\"%d\" output=\"Result\" target=\"%d\" input=\"Input\"/>\n", i, i - 1
         print "</composition>"
     }' > "$3"
 }
 
-# Consumer first, every node stacked on one spot: the layout spreads the chain along the flow.
-write_chain consumer 0 "$dir/consumerFirst.xml"
-"$schematic" layout "$dir/consumerFirst.xml" --type all --print | awk -v n=$n '
+# Consumer first and nowhere placed: the view places every node along the flow.
+write_chain consumer none "$dir/consumerFirst.xml"
+"$schematic" layout "$dir/consumerFirst.xml" --type unplaced --print | awk -v n=$n '
     $1 == "node" { x[$2] = $4; ++nodes }
     $1 == "edge" { ++edges }
     END {
