@@ -1,5 +1,7 @@
-// The `schematic` program: headless commands over compositions and node descriptions.
+// The `schematic` program: headless commands over compositions and node descriptions, and scripted
+// sessions of the schematic view. The view and the commands that draw with it are modules.
 #include "app/appCommand.h"
+#include "app/host/appModules.h"
 
 #include "platform/base/exBase.h"
 
@@ -24,6 +26,13 @@ void printUsage() {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    // Modules register their commands as they load.
+    try {
+        Zv::AppModules::loadAll(Zv::AppModules::getDefaultFolder());
+    } catch (const Zv::ExBase& ex) {
+        std::fprintf(stderr, "schematic: %s\n", ex.getMessage().c_str());
+        return 1;
+    }
     if (args.empty() || args[0] == "help" || args[0] == "--help") {
         printUsage();
         return 0;

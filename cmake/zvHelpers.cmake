@@ -1,7 +1,8 @@
-# zv_add_library(NAME DIR [LIBS ...]): a static library of every .cpp in DIR.
-# Globbing keeps parallel work from colliding on source lists.
+# zv_add_library(NAME DIR [SHARED] [LIBS ...]): a library of every .cpp in DIR, static unless SHARED.
+# Globbing keeps parallel work from colliding on source lists. The platform libraries the view module
+# uses are shared, so that the program and the modules it loads share one copy of every registry.
 function(zv_add_library name dir)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "SHARED" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   if(NOT sources)
     add_library(${name} INTERFACE)
@@ -9,7 +10,13 @@ function(zv_add_library name dir)
     target_link_libraries(${name} INTERFACE ${ARG_LIBS})
     return()
   endif()
-  add_library(${name} STATIC ${sources})
+  if(ARG_SHARED)
+    add_library(${name} SHARED ${sources})
+    # Calls inside the library bind directly, as they would in a static one.
+    target_compile_options(${name} PRIVATE -fno-semantic-interposition)
+  else()
+    add_library(${name} STATIC ${sources})
+  endif()
   target_include_directories(${name} PUBLIC ${ZV_ROOT})
   target_compile_definitions(${name} PUBLIC ZV_RESOURCES_DIR="${ZV_RESOURCES_DIR}")
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})

@@ -21,7 +21,8 @@ Registry& registry() {
 
 InPackageInit* findPackage(InPackageType type) {
     for (InPackageInit* package : registry().packages)
-        if (package->getTypeId() == type) return package;
+        // Compared as types, not addresses: a module loaded later may hold its own copy of a tag's type_info.
+        if (*package->getTypeId() == *type) return package;
     return nullptr;
 }
 

@@ -26,6 +26,9 @@ public:
     LiString getRedoName() const;
     int getNbUndoEntries() const { return static_cast<int>(_nbDone); }
     int getNbRedoEntries() const { return static_cast<int>(_entries.size() - _nbDone); }
+    // Entries oldest first: those that undo can take back, then those that redo can do again.
+    int getNbEntries() const { return static_cast<int>(_entries.size()); }
+    const LiString& getEntryName(int index) const { return _entries.at(index).name; }
     void clear();
 
     // A read-only document's stack takes no entries from the user's edits.

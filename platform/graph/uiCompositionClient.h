@@ -10,8 +10,9 @@ class UiComposition;
 class UiCompositionClient {
 public:
     // Context points are numbered from 0 to this count - 1 (users see 1 to the count); each names at
-    // most one node.
-    static int getNbContextPoints() { return 4; }
+    // most one node. The host sets the count from the user's settings before it makes compositions.
+    static int getNbContextPoints();
+    static void setNbContextPoints(int count);
 
     explicit UiCompositionClient(UiComposition& composition);
     virtual ~UiCompositionClient();

@@ -6,6 +6,9 @@
 
 namespace Zv {
 
+class UiContainer;
+class UiDrawArea;
+class UiScriptedView;
 class XmlWriter;
 
 // A view the workspace holds. It keeps its options in the "Settings" element of the workspace
@@ -20,6 +23,13 @@ public:
     virtual void applySettings(const pugi::xml_node& settings) = 0;
     // Writes the "Settings" element.
     virtual void writeSettings(XmlWriter& writer) const = 0;
+
+    // The draw area a window shows and sends its input to; null for a view without one.
+    virtual UiDrawArea* getDrawArea() { return nullptr; }
+    // The panel of the view's options, shown beside the view on demand; null for none.
+    virtual UiContainer* getOptionsPanel() { return nullptr; }
+    // What scripted sessions may ask of the view; null when it answers nothing beyond the toolkit.
+    virtual UiScriptedView* getScriptedView() { return nullptr; }
 };
 
 } // namespace Zv

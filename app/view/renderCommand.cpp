@@ -1,8 +1,8 @@
 // schematic render: a composition's schematic as a PNG picture.
 #include "app/appCommand.h"
 #include "app/commandArgs.h"
-#include "app/sceneRenderer.h"
-#include "app/schematicSession.h"
+#include "app/view/sceneRenderer.h"
+#include "app/view/schematicSession.h"
 
 #include "platform/base/exBase.h"
 #include "platform/ui/headless/glHeadlessContext.h"

@@ -1,4 +1,4 @@
-#include "app/sceneRenderer.h"
+#include "app/view/sceneRenderer.h"
 
 #include "platform/ui/wsFontRegistry.h"
 #include "platform/ui/wsScaledFont.h"

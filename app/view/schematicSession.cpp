@@ -1,4 +1,4 @@
-#include "app/schematicSession.h"
+#include "app/view/schematicSession.h"
 
 #include "platform/base/exBase.h"
 #include "platform/graph/piAppThread.h"

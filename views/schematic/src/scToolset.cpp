@@ -1,0 +1,39 @@
+#include "views/schematic/src/scToolset.h"
+
+#include "views/schematic/src/scNavigateTool.h"
+
+#include <span>
+
+namespace Zv {
+namespace {
+
+struct ChainLink {
+    const char* name;
+    RCShdPtr<MfTool> (*make)();
+};
+
+RCShdPtr<MfTool> makeNavigateTool() {
+    return makeRC<ScNavigateTool>();
+}
+
+// The tools of each chain, in the order they are offered events. The select tool comes before the
+// tab, move and move-group tools, and the disconnect and link tools belong to editing only.
+constexpr ChainLink kBrowseChain[] = {{"Navigate", &makeNavigateTool}};
+constexpr ChainLink kEditChain[] = {{"Navigate", &makeNavigateTool}};
+
+} // namespace
+
+ScToolset::ScToolset(MfViewer& viewer) : MfChainOfResponsibilityToolset(viewer) {
+    setMode(0);
+}
+
+ScToolset::~ScToolset() = default;
+
+void ScToolset::setMode(int mode) {
+    _mode = mode;
+    removeAllTools();
+    const std::span<const ChainLink> chain = mode == EditMode ? std::span(kEditChain) : std::span(kBrowseChain);
+    for (const ChainLink& link : chain) appendTool(link.name, link.make());
+}
+
+} // namespace Zv

@@ -1,0 +1,452 @@
+#include "views/schematic/src/svSchematicDisplay.h"
+
+#include "views/schematic/src/scToolset.h"
+#include "views/schematic/src/scViewer.h"
+#include "views/schematic/src/svBrowserGraph.h"
+#include "views/schematic/src/svOptions.h"
+#include "views/schematic/src/svSchematicMenu.h"
+#include "views/schematic/src/svScriptedView.h"
+
+#include "platform/base/assertions.h"
+#include "platform/base/cbMethod.h"
+#include "platform/base/liStringUtil.h"
+#include "platform/base/obHints.h"
+#include "platform/base/xmlWriter.h"
+#include "platform/graph/cmCommandStack.h"
+#include "platform/graph/omCompositionActions.h"
+#include "platform/graph/piGroupNode.h"
+#include "platform/graph/piNodeUtils.h"
+#include "platform/graph/piSchematicInterfaceEx.h"
+#include "platform/graph/piSnItemConst.h"
+#include "platform/graph/piSnItemUtil.h"
+#include "platform/graph/piUndoGuardNoLog.h"
+#include "platform/graph/snSelection.h"
+#include "platform/graph/uiComposition.h"
+#include "platform/ui/evHotkeyEvent.h"
+#include "platform/ui/msgWarning.h"
+#include "platform/ui/stgUserSettings.h"
+#include "platform/ui/stgUserSettingsHint.h"
+#include "platform/ui/uiApplication.h"
+#include "platform/ui/uiHotkeyRegistry.h"
+#include "platform/ui/uiPopupMenu.h"
+#include "platform/ui/uiResTable.h"
+#include "platform/ui/vwUtils.h"
+
+#include <memory>
+
+namespace Zv {
+namespace {
+
+std::unique_ptr<UiResTable> gResources;
+
+// Socket types of parameters (numbers, texts, colours, matrices, curves) are not drawn as tabs.
+constexpr int kParameterSocketTypes[] = {6, 1, 2, 0, 3, 4, 11, 13};
+
+constexpr const char* kRefreshReason = "SvBrowserGraph::refreshGraph";
+
+int schematicEntry(const char* name) {
+    return UiApplication::getInstance().getHotkeyRegistry().getEntry(UiHotkeyRegistry::SchematicDomain, name);
+}
+
+LiString keyText(int entry) {
+    return UiApplication::getInstance().getHotkeyRegistry().toString(entry);
+}
+
+// Settings children are elements holding their value as text.
+void writeValue(XmlWriter& writer, const char* tag, const LiString& value) {
+    writer.startElement(tag).text(value).endElement();
+}
+
+void writeFlag(XmlWriter& writer, const char* tag, bool value) {
+    writeValue(writer, tag, value ? "1" : "0");
+}
+
+UiComposition& checkedComposition(UPtr<UiComposition> compClient) {
+    ZV_ASSERT(!compClient.isNull());
+    return *compClient;
+}
+
+bool readFlag(const pugi::xml_node& settings, const char* tag, bool fallback) {
+    const pugi::xml_node child = settings.child(tag);
+    return child ? child.text().as_bool(fallback) : fallback;
+}
+
+} // namespace
+
+void SvSchematicDisplay::createResourceTable() {
+    gResources = std::make_unique<UiResTable>(UiResTable::load(UiResTable::getResourcePath("schematic.xml")));
+}
+
+void SvSchematicDisplay::releaseResourceTable() {
+    gResources.reset();
+}
+
+UiResTable& SvSchematicDisplay::getResourceTable() {
+    ZV_ASSERT(gResources != nullptr);
+    return *gResources;
+}
+
+SvSchematicDisplay::SvSchematicDisplay(UiContainer& parent, UPtr<UiComposition> compClient)
+    : _composition(checkedComposition(compClient)), _resources(getResourceTable()) {
+    _browser = new SvBrowserGraph(_composition, this);
+    _viewer = makeRC<ScViewer>(parent, "ScViewer", _resources, _composition.getSelection(), _browser->getScene(),
+                               this);
+    _viewer->setConstraint(UiConstraint::fill());
+
+    _hotkeys = {schematicEntry("Cursor Zoom In|Out"), schematicEntry("Thumbnail"), schematicEntry("Mute"),
+                schematicEntry("Group|Ungroup"), schematicEntry("Layout Selected"), schematicEntry("Layout All"),
+                schematicEntry("Select All"), schematicEntry("Details"), schematicEntry("Details All"),
+                schematicEntry("Expand|Collapse"), schematicEntry("Group (Visual)"), schematicEntry("Open Group"),
+                schematicEntry("Close Group"), schematicEntry("Swap Connections"),
+                UiApplication::getInstance().getHotkeyRegistry().getSharedEntry(UiHotkeyRegistry::Delete),
+                UiApplication::getInstance().getHotkeyRegistry().getSharedEntry(UiHotkeyRegistry::Reset)};
+    OmCompositionActions::setMuteNodeDisplayString(keyText(_hotkeys.mute));
+    OmCompositionActions::setUnmuteNodeDisplayString(keyText(_hotkeys.mute));
+    OmCompositionActions::setGroupNodesDisplayString(keyText(_hotkeys.groupUngroup));
+
+    for (int type : kParameterSocketTypes) _browser->setFilteredSocketType(type, true);
+
+    const ScColorTable colors = ScDrawContext::readColorTable(_resources);
+    for (int id = 0; id < static_cast<int>(colors.size()); ++id) _viewer->setColor(id, colors[id]);
+
+    _callbacks.add(_viewer->addHotkeyCb(makeRC<CbMethod<SvSchematicDisplay, EvHotkeyEvent&>>(
+        this, &SvSchematicDisplay::hotkeyCb)));
+    _options = std::make_unique<SvOptions>(*_viewer, *this, _timeClient, _resources);
+    UiApplication::getInstance().getUserSettings().attachObserver(this);
+
+    // The view is shown: it follows the composition's graph and node from now on.
+    _browser->resetDisplayGraph(_browser->getCompositionGraph(), true);
+    const RCStrongPtr<PiNode> current = _browser->getNode();
+    _browser->newNodeSet(current.isNull() ? RCStrongPtr<PiSnItem<PiNode>>() : PiSnItemUtil::create(current));
+}
+
+SvSchematicDisplay::~SvSchematicDisplay() {
+    if (UiApplication::exists()) UiApplication::getInstance().getUserSettings().detachObserver(this);
+    _callbacks.releaseAll();
+    _scripted.reset();
+    _options.reset();
+    if (UiContainer* parent = _viewer->getParent()) parent->removeChild(*_viewer);
+    _browser.reset();
+}
+
+// --- Settings ---
+
+void SvSchematicDisplay::writeSettings(XmlWriter& writer) const {
+    const TmTimeClient::Settings& time = _timeClient.getSettings();
+    const ScViewer::Options& options = _viewer->getOptions();
+    writer.startElement("Settings");
+    writeFlag(writer, "UpdateOnPlay", time.updateOnPlay);
+    writeFlag(writer, "TimeOffsetTag", time.timeOffsetEnabled);
+    writeValue(writer, "TimeOffsetValue", LiStringUtil::convertNb(time.timeOffset));
+    writeFlag(writer, "FollowMaster", time.followMaster);
+    writeFlag(writer, "PlayAll", time.playAll);
+    writeFlag(writer, "UserRate", time.userRateEnabled);
+    writeValue(writer, "UserRateValue", LiStringUtil::convertNb(time.userRate));
+    writeFlag(writer, "StopOnDroppedFrame", time.stopOnDroppedFrame);
+    writeFlag(writer, SvOptions::Widgets::AutoZoomTgl, options.autoZoom);
+    writeFlag(writer, SvOptions::Widgets::LocateNodeTgl, options.locateNode);
+    writeFlag(writer, SvOptions::Widgets::AutoCleanupTgl, options.autoCleanup);
+    writeFlag(writer, SvOptions::Widgets::HighlightTgl, options.highlight);
+    writeValue(writer, SvOptions::Widgets::LinkStyle, LiStringUtil::convertNb(options.linkStyle));
+    writeFlag(writer, SvOptions::Widgets::NavigatorTgl, options.navigator);
+    writer.endElement();
+}
+
+void SvSchematicDisplay::applySettings(const pugi::xml_node& settings) {
+    _options->setCallbacksEnabled(false);
+    const StgUserSettings& user = UiApplication::getInstance().getUserSettings();
+    const ScViewer::Options& now = _viewer->getOptions();
+    _viewer->setAutoZoom(readFlag(settings, SvOptions::Widgets::AutoZoomTgl, user.getBool("Schematic/AutoZoom", now.autoZoom)));
+    _viewer->setAutoCleanup(
+        readFlag(settings, SvOptions::Widgets::AutoCleanupTgl, user.getBool("Schematic/AutoCleanup", now.autoCleanup)));
+    // The two exclude each other; a file that sets both keeps automatic zoom.
+    _viewer->setLocateNode(!now.autoZoom && readFlag(settings, SvOptions::Widgets::LocateNodeTgl,
+                                                     user.getBool("Schematic/LocateNode", now.locateNode)));
+    _viewer->setHighlight(readFlag(settings, SvOptions::Widgets::HighlightTgl, user.getBool("Schematic/Highlight", now.highlight)));
+    const int linkStyle = settings.child(SvOptions::Widgets::LinkStyle).text().as_int(user.getInt("Schematic/LinkStyle", now.linkStyle));
+    _viewer->setLinkStyle(linkStyle >= 0 && linkStyle <= 2 ? linkStyle : now.linkStyle);
+    _viewer->setNavigator(readFlag(settings, SvOptions::Widgets::NavigatorTgl, user.getBool("Schematic/Navigator", now.navigator)));
+
+    TmTimeClient::Settings time = _timeClient.getSettings();
+    time.updateOnPlay = readFlag(settings, "UpdateOnPlay", true);
+    time.timeOffsetEnabled = readFlag(settings, "TimeOffsetTag", false);
+    time.timeOffset = settings.child("TimeOffsetValue").text().as_double(time.timeOffset);
+    time.followMaster = readFlag(settings, "FollowMaster", true);
+    time.playAll = readFlag(settings, "PlayAll", true);
+    time.userRateEnabled = readFlag(settings, "UserRate", false);
+    if (const int rate = settings.child("UserRateValue").text().as_int(0); rate > 0) time.userRate = rate;
+    time.stopOnDroppedFrame = readFlag(settings, "StopOnDroppedFrame", false);
+    _timeClient.setSettings(time);
+
+    _options->setCallbacksEnabled(true);
+    optionsChanged();
+    if (_viewer->getOptions().autoCleanup) _viewer->cleanUp();
+    _viewer->update("SvSchematicDisplay::applySettings");
+}
+
+// --- The view ---
+
+ScViewer& SvSchematicDisplay::getViewer() const {
+    return *_viewer;
+}
+
+UiDrawArea* SvSchematicDisplay::getDrawArea() {
+    return _viewer.get();
+}
+
+UiContainer* SvSchematicDisplay::getOptionsPanel() {
+    return _options->getContainer().get();
+}
+
+UiScriptedView* SvSchematicDisplay::getScriptedView() {
+    // Made on demand: only scripted sessions keep every redraw reason.
+    if (!_scripted) {
+        _scripted = std::make_unique<SvScriptedView>(*this);
+        _scripted->startTracing();
+    }
+    return _scripted.get();
+}
+
+// --- What the browser graph asks ---
+
+bool SvSchematicDisplay::isViewShown() const {
+    return _viewer->isMapped();
+}
+
+void SvSchematicDisplay::redraw(const LiString& reason) {
+    if (reason == kRefreshReason) ++_nbRebuilds;
+    _viewer->update(reason);
+}
+
+void SvSchematicDisplay::redrawNode(const ScNode& node) {
+    _viewer->redrawNode(node);
+}
+
+void SvSchematicDisplay::resetUserZoomPan() {
+    _viewer->resetUserZoomPan();
+}
+
+SvDisplayInterface::ZoomPan SvSchematicDisplay::getUserZoomPan() const {
+    const VwView& view = _viewer->getView();
+    return {view.getUserZoom().x, view.getUserPan().x, view.getUserPan().y};
+}
+
+void SvSchematicDisplay::setUserZoomPan(const ZoomPan& zoomPan) {
+    _viewer->getView().setUserZoom({zoomPan.zoom, zoomPan.zoom});
+    _viewer->getView().setUserPan({zoomPan.panX, zoomPan.panY});
+    _viewer->markForUpdate();
+}
+
+GeRectangle<float> SvSchematicDisplay::getVisibleWorldRect() const {
+    return _viewer->getVisibleWorldRect();
+}
+
+bool SvSchematicDisplay::isAutoCleanup() const {
+    return _viewer->getOptions().autoCleanup;
+}
+
+int SvSchematicDisplay::getOrientation() const {
+    const int orientation = UiApplication::getInstance().getUserSettings().getInt(OrientationSetting, 1);
+    return orientation >= 0 && orientation <= 2 ? orientation : 1;
+}
+
+void SvSchematicDisplay::setCommandStack(CmCommandStack* stack, int accessLevel) {
+    _commandStack = stack;
+    _accessLevel = accessLevel;
+    // A new graph comes with its own selection.
+    _viewer->setSelection(_composition.getSelection());
+    _viewer->setMode(accessLevel == 2 ? ScToolset::EditMode : 1);
+}
+
+void SvSchematicDisplay::showWarning(const LiString& message) {
+    MsgWarning(message).display();
+}
+
+// --- What the viewer and the options panel ask ---
+
+void SvSchematicDisplay::layoutDone() {
+    _browser->storeAllPositions();
+}
+
+void SvSchematicDisplay::autoCleanupSwitchedOff() {
+    // Nodes stay where the last automatic layout put them.
+    _browser->storeAllPositions();
+}
+
+void SvSchematicDisplay::optionsChanged() {
+    _options->refreshWidgets();
+}
+
+void SvSchematicDisplay::autoZoomOff() {
+    if (!_viewer->getOptions().autoZoom) return;
+    _viewer->setAutoZoom(false);
+    _options->refreshWidgets();
+}
+
+void SvSchematicDisplay::contextMenuRequest(const GePoint2<float>& windowPoint) {
+    UiApplication::getInstance().showPopupMenu(SvSchematicMenu::build(*this, windowPoint), *_viewer, windowPoint);
+}
+
+void SvSchematicDisplay::doubleClick(const GePoint2<float>& windowPoint) {
+    const ScViewer::Pick picked = _viewer->pick(_viewer->toScene(windowPoint));
+    if (picked.node.isNull() && picked.edge.isNull() && picked.group.isNull()) {
+        if (isInsideGroup()) exitGroup();
+        return;
+    }
+    RCStrongPtr<PiGroupNode> group;
+    if (!picked.node.isNull() && group.dynamicAssign(picked.node->getProcessingNode())) _browser->editGroupNode(group);
+}
+
+// --- User settings ---
+
+void SvSchematicDisplay::update(const ObHints& hints) {
+    RCStrongPtr<StgUserSettingsHint> hint = hints.pickHint<StgUserSettingsHint>();
+    if (hint.isNull() || !(hint->getKey().isEmpty() || hint->getKey() == OrientationSetting)) return;
+    const GeVector2<float> zoom = _viewer->getView().getUserZoom();
+    _browser->refreshGraph("SvSchematicDisplay::update");
+    _viewer->cleanUp();
+    _viewer->getView().setUserZoom(zoom);
+}
+
+// --- Operations ---
+
+std::vector<RCStrongPtr<PiNode>> SvSchematicDisplay::getSelectedNodes() const {
+    std::vector<RCStrongPtr<PiNode>> nodes;
+    for (const auto& node : _browser->getScene()->getNodes())
+        if (node->isSelected() && !node->getProcessingNode().isNull()) nodes.push_back(node->getProcessingNode());
+    return nodes;
+}
+
+void SvSchematicDisplay::toggleImageShown() {
+    toggleImageShown(getSelectedNodes());
+}
+
+void SvSchematicDisplay::toggleImageShown(const std::vector<RCStrongPtr<PiNode>>& nodes) {
+    {
+        PiUndoGuardNoLog guard;
+        for (const auto& node : nodes) {
+            bool shown = false;
+            PiSchematicInterfaceEx::isThumbnailStateSet(*node, shown);
+            PiSchematicInterfaceEx::enableThumbnail(node, !shown);
+        }
+    }
+    if (_viewer->getOptions().autoCleanup) _viewer->cleanUp();
+    redraw("SvSchematicDisplay::toggleImageShown");
+}
+
+void SvSchematicDisplay::toggleCollapse(const std::vector<RCStrongPtr<PiNode>>& nodes) {
+    // Each toggle rebuilds the scene, so each node's scene node is looked up afresh.
+    for (const auto& node : nodes)
+        if (RCStrongPtr<ScNode> sceneNode = _browser->findNode(*node)) _browser->toggleCollapseNode(*sceneNode);
+}
+
+void SvSchematicDisplay::selectNodes(const std::vector<RCStrongPtr<PiNode>>& nodes) {
+    SnSelection::Items items;
+    for (const auto& node : nodes) items.push_back(PiSnItemConst<PiNode>::create(node));
+    _composition.getSelection()->replaceAll(items);
+}
+
+void SvSchematicDisplay::selectAll() {
+    std::vector<RCStrongPtr<PiNode>> nodes;
+    for (const auto& node : _browser->getScene()->getNodes())
+        if (!node->getProcessingNode().isNull()) nodes.push_back(node->getProcessingNode());
+    selectNodes(nodes);
+}
+
+void SvSchematicDisplay::zoomSelected() {
+    autoZoomOff();
+    _viewer->zoomToFit(ScViewer::FitType::Selection);
+}
+
+void SvSchematicDisplay::layoutAll() {
+    if (_viewer->getOptions().autoCleanup) return;
+    const GeVector2<float> zoom = _viewer->getView().getUserZoom();
+    _viewer->cleanUp();
+    _viewer->getView().setUserZoom(zoom);
+}
+
+void SvSchematicDisplay::layoutSelected() {
+    if (!_viewer->getOptions().autoCleanup) _viewer->cleanUpSelected();
+}
+
+bool SvSchematicDisplay::isInsideGroup() const {
+    return !_browser->getCurrentGroup().isNull() && !_browser->getCurrentGroup()->isRoot();
+}
+
+void SvSchematicDisplay::exitGroup() {
+    _browser->exitGroupNode();
+}
+
+void SvSchematicDisplay::setContextPoint(int tag, const RCStrongPtr<PiNode>& node) {
+    _composition.setContextPoint(tag, node);
+}
+
+void SvSchematicDisplay::toggleCursorZoom(const GePoint2<float>& windowPoint) {
+    const float zoom = _viewer->getView().getUserZoom().x;
+    float target;
+    if (zoom >= 0.5f) {
+        _zoomB = zoom;
+        target = _zoomA;
+    } else {
+        _zoomA = zoom;
+        target = _zoomB;
+    }
+    const GeVector2<float> pan =
+        VwUtils::computePanAroundZoomLocation(_viewer->getView(), windowPoint, {target, target});
+    _viewer->setUserZoom({target, target});
+    _viewer->setUserPan(pan);
+}
+
+// --- Hotkeys ---
+
+void SvSchematicDisplay::hotkeyCb(EvHotkeyEvent& event) {
+    if (event.isProcessed() || _accessLevel == 0) return;
+    const RCShdPtr<MfTool> tool = _viewer->getToolset()->getCurrentTool();
+    if (!tool.isNull() && tool->isManipulating()) return;
+    if (runHotkey(event.getEntry(), event.getCoord()) || (_accessLevel == 2 && runEditingHotkey(event.getEntry())))
+        event.setProcessed();
+}
+
+bool SvSchematicDisplay::runHotkey(int entry, const GePoint2<float>& windowPoint) {
+    const RCShdPtr<ScGraph>& scene = _browser->getScene();
+    if (entry == _hotkeys.cursorZoom)
+        toggleCursorZoom(windowPoint);
+    else if (entry == _hotkeys.layoutSelected)
+        layoutSelected();
+    else if (entry == _hotkeys.layoutAll)
+        layoutAll();
+    else if (entry == _hotkeys.selectAll)
+        selectAll();
+    else if (entry == _hotkeys.details) {
+        scene->toggleDetails(ScGraph::DetailsOneNode);
+        redraw("SvSchematicDisplay::hotkeyCb( details one node )");
+    } else if (entry == _hotkeys.detailsAll) {
+        scene->toggleDetails(ScGraph::DetailsAllNodes);
+        redraw("SvSchematicDisplay::hotkeyCb::details all nodes");
+    } else
+        return false;
+    return true;
+}
+
+bool SvSchematicDisplay::runEditingHotkey(int entry) {
+    const RCShdPtr<SnSelection> selection = _composition.getSelection();
+    if (entry == _hotkeys.thumbnail)
+        toggleImageShown();
+    else if (entry == _hotkeys.expandCollapse)
+        toggleCollapse(getSelectedNodes());
+    else if (entry == _hotkeys.mute) {
+        if (!OmCompositionActions::executeMuteNodeAction({}, selection))
+            OmCompositionActions::executeUnmuteNodeAction({}, selection);
+    } else if (entry == _hotkeys.groupUngroup) {
+        if (!OmCompositionActions::executeUngroupNodesAction({}, selection))
+            OmCompositionActions::executeGroupNodesAction({}, selection);
+    } else if (entry == _hotkeys.remove)
+        OmCompositionActions::executeRemoveNodeAction({}, selection);
+    else if (entry == _hotkeys.reset)
+        OmCompositionActions::executeResetNodeAction({}, selection);
+    else
+        return false;
+    return true;
+}
+
+} // namespace Zv

@@ -1,0 +1,251 @@
+#include "views/schematic/src/svScriptedView.h"
+
+#include "views/schematic/src/svBrowserGraph.h"
+#include "views/schematic/src/svOptions.h"
+#include "views/schematic/src/svSceneReport.h"
+#include "views/schematic/src/svSchematicDisplay.h"
+
+#include "platform/base/exBase.h"
+#include "platform/graph/piGroupNode.h"
+#include "platform/graph/piInput.h"
+#include "platform/graph/piOutput.h"
+#include "platform/graph/piSnItemConst.h"
+#include "platform/graph/uiComposition.h"
+#include "platform/ui/stgUserSettings.h"
+#include "platform/ui/uiApplication.h"
+#include "platform/ui/uiContainer.h"
+#include "platform/ui/uiMenu.h"
+#include "platform/ui/uiToggle.h"
+
+#include <cmath>
+#include <regex>
+
+namespace Zv {
+namespace {
+
+[[noreturn]] void refuse(const std::string& reason) {
+    throw ExBadInput(__FILE__, __LINE__, reason);
+}
+
+std::string quoted(const LiString& name) {
+    return "\"" + name.str() + "\"";
+}
+
+// The script's names of the options panel's toggles and menu, in report order.
+struct OptionName {
+    const char* script;
+    const char* widget;
+};
+constexpr OptionName kOptions[] = {
+    {"highlight", SvOptions::Widgets::HighlightTgl},   {"autoCleanup", SvOptions::Widgets::AutoCleanupTgl},
+    {"autoZoom", SvOptions::Widgets::AutoZoomTgl},     {"locateNode", SvOptions::Widgets::LocateNodeTgl},
+    {"navigator", SvOptions::Widgets::NavigatorTgl},   {"linkStyle", SvOptions::Widgets::LinkStyle},
+};
+constexpr const char* kOrientation = "orientation";
+
+// Strips are searched for on a grid of this many scene units over the node's bounds.
+constexpr float kStripSearchStep = 0.5f;
+
+GePoint2<float> middleOf(const ScEdge::Polyline& line) {
+    float length = 0.0f;
+    for (int i = 0; i + 1 < line.count; ++i) length += (line.points[i + 1] - line.points[i]).length();
+    float left = length * 0.5f;
+    for (int i = 0; i + 1 < line.count; ++i) {
+        const GeVector2<float> step = line.points[i + 1] - line.points[i];
+        const float stepLength = step.length();
+        if (left <= stepLength && stepLength > 0.0f) return line.points[i] + step * (left / stepLength);
+        left -= stepLength;
+    }
+    return line.points[0];
+}
+
+} // namespace
+
+SvScriptedView::SvScriptedView(SvSchematicDisplay& display) : _display(display) {}
+
+void SvScriptedView::startTracing() {
+    _display.getViewer().setTracing(true);
+    _rebuildsReported = _display.getNbRebuilds();
+}
+
+// --- Targets ---
+
+const ScNode& SvScriptedView::findNode(const LiString& name) const {
+    const ScNode* found = nullptr;
+    for (const auto& node : _display.getBrowser()->getScene()->getNodes()) {
+        if (node->getName() != name) continue;
+        if (found) refuse("several shown nodes are named " + quoted(name));
+        found = node.get();
+    }
+    if (!found) refuse("no node named " + quoted(name) + " is shown");
+    return *found;
+}
+
+GePoint2<float> SvScriptedView::findScenePoint(const LiString& target) {
+    static const std::regex socket(R"((.*)\.(in|out|strip)\.([0-9]+))");
+    const std::string& text = target.str();
+    std::smatch match;
+    if (text.starts_with("group:")) return findGroupPoint(text.substr(6));
+    if (std::regex_match(text, match, socket)) {
+        const ScNode& node = findNode(match[1].str());
+        const std::string kind = match[2].str();
+        const int index = std::stoi(match[3].str());
+        const auto& sockets = kind == "in" ? node.getInputs() : node.getOutputs();
+        if (kind == "strip") return findStripPoint(const_cast<ScNode&>(node), index);
+        if (index >= static_cast<int>(sockets.size()))
+            refuse("node " + quoted(node.getName()) + " has no " + (kind == "in" ? "input " : "output ") +
+                   match[3].str());
+        return kind == "in" ? node.getInputConnectionPoint(index, 0) : node.getOutputConnectionPoint(index, 0);
+    }
+    if (const size_t arrow = text.find("->"); arrow != std::string::npos)
+        return findLinkPoint(text.substr(0, arrow), text.substr(arrow + 2));
+    return findNode(target).getPosition();
+}
+
+// The middle of where the node's pick answers with the strip, so the target is whatever the node
+// draws there.
+GePoint2<float> SvScriptedView::findStripPoint(ScNode& node, int strip) const {
+    if (strip != 2 && strip != 3) refuse("strips are numbered 2 and 3, not " + std::to_string(strip));
+    GeRectangle<float> bounds;
+    node.getBoxBounds(bounds);
+    bounds = bounds.grown(ScViewer::kEdgeZone);
+    GeRectangle<float> hits;
+    bool hit = false;
+    for (float y = bounds.yMin; y <= bounds.yMax; y += kStripSearchStep)
+        for (float x = bounds.xMin; x <= bounds.xMax; x += kStripSearchStep) {
+            int index = -1, partCode = 4;
+            if (!node.pickSocket({x, y}, false, index, partCode) || partCode != strip) continue;
+            hits = hit ? hits | GeRectangle<float>(x, x, y, y) : GeRectangle<float>(x, x, y, y);
+            hit = true;
+        }
+    if (!hit) refuse("node " + quoted(node.getName()) + " has no strip " + std::to_string(strip));
+    return hits.getCenter();
+}
+
+GePoint2<float> SvScriptedView::findLinkPoint(const LiString& source, const LiString& target) const {
+    const ScNode& from = findNode(source);
+    const ScNode& to = findNode(target);
+    for (const auto& edge : _display.getBrowser()->getScene()->getEdges()) {
+        if (edge->getSource().get() != &from || edge->getTarget().get() != &to) continue;
+        ScEdge::Polyline line;
+        edge->getPolyline(line, _display.getViewer().getOptions().linkStyle);
+        return middleOf(line);
+    }
+    refuse("no link from " + quoted(source) + " to " + quoted(target) + " is shown");
+}
+
+GePoint2<float> SvScriptedView::findGroupPoint(const LiString& name) const {
+    for (const auto& group : _display.getBrowser()->getScene()->getGroups()) {
+        if (group->getGroup()->getName() != name) continue;
+        const GeRectangle<float> bounds = group->getBounds();
+        return {bounds.getCenter().x, bounds.yMax - ScGroup::kTitleHeight * 0.5f};
+    }
+    refuse("no visual group named " + quoted(name) + " is shown");
+}
+
+// --- Options ---
+
+void SvScriptedView::setOption(const LiString& name, int value) {
+    if (name == kOrientation) {
+        if (value < 0 || value > 2) refuse("orientation takes 0, 1 or 2");
+        UiApplication::getInstance().getUserSettings().setInt(SvSchematicDisplay::OrientationSetting, value);
+        return;
+    }
+    for (const OptionName& option : kOptions) {
+        if (name != option.script) continue;
+        const RCShdPtr<UiWidget> widget = _display.getOptionsPanel()->findWidget(option.widget);
+        RCShdPtr<UiToggle> toggle;
+        RCShdPtr<UiMenu> menu;
+        if (toggle.dynamicAssign(widget)) {
+            if (value != 0 && value != 1) refuse(name.str() + " takes 0 or 1");
+            toggle->setValue(value == 1, true);
+        } else if (menu.dynamicAssign(widget)) {
+            if (value < 0 || value >= static_cast<int>(menu->getItems().size()))
+                refuse(name.str() + " takes 0 to " + std::to_string(menu->getItems().size() - 1));
+            menu->setSelectedIndex(value, true);
+        }
+        return;
+    }
+    refuse("no option " + quoted(name) +
+           " (options: highlight, autoCleanup, autoZoom, locateNode, navigator, linkStyle, orientation)");
+}
+
+std::vector<std::string> SvScriptedView::getOptionLines() const {
+    const ScViewer::Options& options = _display.getViewer().getOptions();
+    const int values[] = {options.highlight, options.autoCleanup, options.autoZoom, options.locateNode,
+                          options.navigator, options.linkStyle};
+    std::vector<std::string> lines;
+    for (size_t i = 0; i < std::size(kOptions); ++i)
+        lines.push_back(std::string("option\t") + kOptions[i].script + "\t" + std::to_string(values[i]));
+    lines.push_back(std::string("option\t") + kOrientation + "\t" + std::to_string(_display.getOrientation()));
+    return lines;
+}
+
+// --- Reports ---
+
+std::vector<std::string> SvScriptedView::getRedrawLines() {
+    std::vector<std::string> lines{"rebuilds\t" + std::to_string(_display.getNbRebuilds() - _rebuildsReported)};
+    _rebuildsReported = _display.getNbRebuilds();
+    for (const LiString& reason : _display.getViewer().takeUpdateReasons())
+        lines.push_back("redraw\t" + SvSceneReport::escapeField(reason));
+    return lines;
+}
+
+std::vector<std::string> SvScriptedView::getReport(const LiString& topic) {
+    const ScGraph& scene = *_display.getBrowser()->getScene();
+    if (topic == "nodes") return SvSceneReport::getNodeLines(scene);
+    if (topic == "edges") return SvSceneReport::getEdgeLines(scene);
+    if (topic == "redraws") return getRedrawLines();
+    if (topic == "options") return getOptionLines();
+    if (topic == "info") return {"info\t" + SvSceneReport::escapeField(scene.getInfoText())};
+    if (topic == "selection") return getSelectionLines();
+    if (topic == "highlight") {
+        const ScGraph::Highlight& highlight = scene.getHighlight();
+        ScViewer::Pick pick{highlight.node, highlight.tabIndex, highlight.tabIndex == -1 ? 4 : highlight.tabSide,
+                            highlight.edge, highlight.group};
+        if (pick.node.isNull() && pick.edge.isNull() && pick.group.isNull()) pick.partCode = 0;
+        return {describe(pick)};
+    }
+    refuse("nothing to print as " + quoted(topic));
+}
+
+// Selected nodes and sockets of the composition, in selection order.
+std::vector<std::string> SvScriptedView::getSelectionLines() const {
+    std::vector<std::string> lines;
+    auto add = [&](const char* kind, const LiString& name) {
+        lines.push_back(std::string("selection\t") + kind + "\t" + SvSceneReport::escapeField(name));
+    };
+    for (const RCStrongPtr<SnItem>& item : *_display.getComposition().getSelection()) {
+        if (auto* node = dynamic_cast<const PiSnItemConst<PiNode>*>(item.get()))
+            add("node", node->get()->getName());
+        else if (auto* input = dynamic_cast<const PiSnItemConst<PiInput>*>(item.get()))
+            add("input", input->get()->getNode()->getName() + "." + input->get()->getName());
+        else if (auto* output = dynamic_cast<const PiSnItemConst<PiOutput>*>(item.get()))
+            add("output", output->get()->getNode()->getName() + "." + output->get()->getName());
+    }
+    return lines;
+}
+
+std::string SvScriptedView::getPickReport(const GePoint2<float>& scenePoint) {
+    return describe(_display.getViewer().pick(scenePoint));
+}
+
+std::string SvScriptedView::describe(const ScViewer::Pick& pick) const {
+    std::string kind = "none", name = "-";
+    if (!pick.node.isNull()) {
+        kind = "node";
+        name = SvSceneReport::escapeField(pick.node->getName());
+    } else if (!pick.edge.isNull()) {
+        kind = "edge";
+        LiString input = std::to_string(pick.edge->getTargetSocket());
+        if (auto* link = dynamic_cast<const SvBrowserGraph::Edge*>(pick.edge.get())) input = link->getInput()->getName();
+        name = SvSceneReport::escapeField(pick.edge->getSource()->getName() + "->" + pick.edge->getTarget()->getName() +
+                                          "." + input);
+    } else if (!pick.group.isNull()) {
+        kind = "group";
+        name = SvSceneReport::escapeField(pick.group->getGroup()->getName());
+    }
+    return "pick\t" + kind + "\t" + name + "\t" + std::to_string(pick.tabIndex) + "\t" + std::to_string(pick.partCode);
+}
+
+} // namespace Zv
