@@ -12,10 +12,12 @@
 #include "platform/graph/piOutput.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piUndoGuard.h"
+#include "platform/graph/uiCompositionClient.h"
 #include "platform/ui/headless/glHeadlessContext.h"
 #include "platform/ui/ixPngFile.h"
 #include "platform/ui/mtAlarmHandle.h"
 #include "platform/ui/mtAlarmManager.h"
+#include "platform/ui/stgUserSettings.h"
 #include "platform/ui/uiHotkeyRegistry.h"
 #include "platform/ui/uiKeyBinding.h"
 #include "platform/ui/uiPopupMenu.h"
@@ -172,6 +174,9 @@ ScriptSession::ScriptSession(const std::string& viewType, const std::string& pat
                              std::ostream& out)
     : _out(out), _viewType(viewType), _application(_backend), _width(width), _height(height) {
     PiAppThread::claim();
+    // The user's settings give the options' defaults, the hotkeys and the number of context points.
+    _application.loadUserSettings(StgUserSettings::getDefaultPath());
+    UiCompositionClient::setNbContextPoints(_application.getUserSettings().getInt("ContextPoints", 4));
     _graph = PiCompositionFile::load(path.empty() ? getDefaultCompositionPath() : path);
     _context = std::make_unique<GlHeadlessContext>(_width, _height);
     _context->makeCurrent();
@@ -214,6 +219,9 @@ void ScriptSession::settle(bool paint) {
     _backend.setPainting(paint);
     _backend.processPending();
     _backend.setPainting(false);
+    for (const UiHeadlessBackend::Message& message : _backend.takeMessages())
+        std::fprintf(stderr, "%s: %s\n", message.severity == MsgSeverity::Error ? "error" : "warning",
+                     message.text.c_str());
 }
 
 UiDrawArea& ScriptSession::getArea() const {

@@ -296,10 +296,9 @@ void ScViewer::redrawChange(const GeRectangle<float>& rect) {
 
 ScViewer::Pick ScViewer::pick(const GePoint2<float>& p) {
     _scene->setPointerPosition(p);
-    if (const RCShdPtr<ScSocketMenu>& menu = _scene->getSocketMenu()) {
-        menu->update(p);
+    // An open socket menu lies over everything and stands for the socket under the pointer.
+    if (const RCShdPtr<ScSocketMenu>& menu = _scene->getSocketMenu(); menu && menu->update(p))
         return {menu->getNode(), menu->getCurrentSocket(), menu->getSide(), {}, {}};
-    }
     // Selected nodes are drawn last, so they are on top and asked first; within each kind the last
     // drawn is asked first.
     const ScGraph::NodeSet& nodes = _scene->getNodes();
