@@ -13,7 +13,6 @@
 namespace Zv {
 namespace {
 
-constexpr float kPickDistance = 6.0f;
 constexpr float kMinHandle = 13.0f;
 constexpr float kAngularLead = 10.0f;
 constexpr float kHighlightWidth = 5.0f;

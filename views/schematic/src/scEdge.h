@@ -17,6 +17,8 @@ class ScEdge : public RCBase {
 public:
     enum Style { Curved = 0, Angular = 1, Straight = 2 };
     static constexpr int kMaxPoints = 40;
+    // A pick answers within this distance of the line, and only near the span of the two ends.
+    static constexpr float kPickDistance = 6.0f;
 
     // The drawn line of a link: at most 40 points, held without allocating.
     struct Polyline {

@@ -294,6 +294,15 @@ void ScViewer::redrawChange(const GeRectangle<float>& rect) {
 
 // --- Picking and hover ---
 
+// An edge answers only near the span of its ends, which lie on its nodes' boxes, so an edge whose
+// nodes are both far from the point is passed over without working out its ends.
+bool ScViewer::isNearEnds(const ScEdge& edge, const GePoint2<float>& p) {
+    GeRectangle<float> source, target;
+    edge.getSource()->getBoxBounds(source);
+    edge.getTarget()->getBoxBounds(target);
+    return source.unite(target).grown(ScEdge::kPickDistance).contains(p);
+}
+
 ScViewer::Pick ScViewer::pick(const GePoint2<float>& p) {
     _scene->setPointerPosition(p);
     // An open socket menu lies over everything and stands for the socket under the pointer.
@@ -311,7 +320,7 @@ ScViewer::Pick ScViewer::pick(const GePoint2<float>& p) {
         }
     }
     for (const auto& edge : _scene->getEdges())
-        if (edge->pick(p, _options.linkStyle)) return {{}, -1, 4, edge, {}};
+        if (isNearEnds(*edge, p) && edge->pick(p, _options.linkStyle)) return {{}, -1, 4, edge, {}};
     const ScGraph::GroupSet& groups = _scene->getGroups();
     for (auto it = groups.rbegin(); it != groups.rend(); ++it)
         if ((*it)->pick(p)) return {{}, -1, 4, {}, *it};

@@ -146,6 +146,7 @@ private:
     GeRectangle<float> getNodeBounds(const ScNode& node) const;
     GeRectangle<float> getHighlightBounds(const ScGraph::Highlight& highlight) const;
     void redrawChange(const GeRectangle<float>& rect);
+    static bool isNearEnds(const ScEdge& edge, const GePoint2<float>& p);
     void frameNavigator();
 
     RCShdPtr<ScGraph> _scene;
