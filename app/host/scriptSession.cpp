@@ -163,7 +163,7 @@ const ScriptSession::Command ScriptSession::kCommands[] = {
     {"undo", 1, 1, &ScriptSession::undoCmd},       {"redo", 1, 1, &ScriptSession::redoCmd},
     {"fit", 1, 1, &ScriptSession::fitCmd},         {"zoom", 2, 2, &ScriptSession::zoomCmd},
     {"pan", 3, 3, &ScriptSession::panCmd},         {"render", 2, 2, &ScriptSession::renderCmd},
-    {"edit", 2, 5, &ScriptSession::editCmd},       {"print", 2, 3, &ScriptSession::printCmd},
+    {"edit", 2, 6, &ScriptSession::editCmd},       {"print", 2, 3, &ScriptSession::printCmd},
 };
 
 std::string ScriptSession::getDefaultCompositionPath() {
@@ -206,6 +206,9 @@ void ScriptSession::createView(const pugi::xml_node& settings) {
     if (!_view || !_view->getDrawArea() || !_view->getScriptedView())
         refuse("the view type \"" + _viewType + "\" cannot be scripted");
     getArea().setWindowSize(_width, _height);
+    // Keys go to the view before the pointer ever came over it, as in a window that has the focus.
+    _pointer = {_width * 0.5f, _height * 0.5f};
+    _application.setKeyFocus(getArea(), _pointer);
 }
 
 void ScriptSession::destroyView() {
