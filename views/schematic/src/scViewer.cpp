@@ -503,8 +503,8 @@ void ScViewer::drawInfoBanner() {
     const int m = UiConstraint::getUIGrid() / 2;
     const GeRectangle<float> canvas = getView().getWindowRect();
     if (text.isEmpty() || m <= 0 || !(canvas.xMin + m < canvas.xMax - m)) return;
-    // Across the top of the canvas, six grid halves high.
-    drawInfo(text, {canvas.xMin + m, canvas.xMax - m, canvas.yMax - 7 * m, canvas.yMax - m});
+    // Along the bottom of the canvas, six grid halves high, clear of the navigator at the top.
+    drawInfo(text, {canvas.xMin + m, canvas.xMax - m, canvas.yMin + m, canvas.yMin + 7 * m});
 }
 
 } // namespace Zv
