@@ -23,8 +23,7 @@ public:
 
 private:
     void widgetChangedCb();
-    template <class W>
-    RCShdPtr<W> add(const RCShdPtr<W>& widget);
+    template <class W> RCShdPtr<W> add(const RCShdPtr<W>& widget);
 
     TmTimeClient& _client;
     RCShdPtr<UiToggle> _updateOnPlay;

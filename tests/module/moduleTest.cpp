@@ -44,7 +44,8 @@ struct Host {
 
 int countContextPointActions() {
     int count = 0;
-    for (ActAction* action : SvDisplayActions::getRegistered()) count += SvDisplayActions::isContextPointAction(*action);
+    for (ActAction* action : SvDisplayActions::getRegistered())
+        count += SvDisplayActions::isContextPointAction(*action);
     return count;
 }
 
@@ -75,9 +76,10 @@ TEST(ModuleTest, ShutDownTakesBackEveryActionTheFactoryAndTheSingletons) {
 }
 
 void noContextPointActionWithoutContextPointsCase() {
-        Host host(0);
-        EXPECT_EQ(countContextPointActions(), 0);
-        EXPECT_FALSE(SvDisplayActions::getRegistered().empty());}
+    Host host(0);
+    EXPECT_EQ(countContextPointActions(), 0);
+    EXPECT_FALSE(SvDisplayActions::getRegistered().empty());
+}
 
 TEST(ModuleTest, NoContextPointActionWithoutContextPoints) {
     inChild(&noContextPointActionWithoutContextPointsCase);
@@ -96,50 +98,53 @@ ScViewer& makeViewer(UiComposition& composition, RCShdPtr<UiWidget>& top) {
 }
 
 void autoPanStepsStayWithinTheirCapsCase() {
-        Host host(4);
-        UiComposition composition;
-        composition.setGraph(PiCompositionFile::load(std::string(ZV_RESOURCES_DIR) + "/samples/default.xml"));
-        RCShdPtr<UiWidget> top;
-        ScViewer& viewer = makeViewer(composition, top);
-        // Window pixels the view moved for one step; at zoom 1 scene units are pixels.
-        auto step = [&](int flags, int count) { return viewer.autoPanStep(flags, count); };
-        viewer.setUserZoom({1.0f, 1.0f});
-        EXPECT_EQ(step(1, 3).x, 3.0f) << "the view follows a pointer near the right side";
-        EXPECT_EQ(step(8, 3).y, 3.0f) << "and near the top";
-        EXPECT_EQ(step(2 + 4, 40), GeVector2<float>(-15.0f, -15.0f)) << "the step is at most 15 pixels";
-        host.app.keyPress(EvKeyCode::Control);
-        EXPECT_EQ(step(1, 1000).x, 75.0f) << "the fast key makes it five times as long, 75 at most";
-        host.app.keyRelease(EvKeyCode::Control);
-        host.app.keyPress(EvKeyCode::Alt);
-        EXPECT_EQ(step(1, 12).x, 5.0f) << "the slow key keeps it to 5";
-        host.app.keyRelease(EvKeyCode::Alt);
-        viewer.setUserZoom({0.5f, 0.5f});
-        EXPECT_EQ(step(1, 40).x, 90.0f) << "zoomed out, 15 × 1.5 / 0.5 pixels are 45 at that zoom, 90 scene units";
-        top.reset();}
+    Host host(4);
+    UiComposition composition;
+    composition.setGraph(PiCompositionFile::load(std::string(ZV_RESOURCES_DIR) + "/samples/default.xml"));
+    RCShdPtr<UiWidget> top;
+    ScViewer& viewer = makeViewer(composition, top);
+    // Window pixels the view moved for one step; at zoom 1 scene units are pixels.
+    auto step = [&](int flags, int count) { return viewer.autoPanStep(flags, count); };
+    viewer.setUserZoom({1.0f, 1.0f});
+    EXPECT_EQ(step(1, 3).x, 3.0f) << "the view follows a pointer near the right side";
+    EXPECT_EQ(step(8, 3).y, 3.0f) << "and near the top";
+    EXPECT_EQ(step(2 + 4, 40), GeVector2<float>(-15.0f, -15.0f)) << "the step is at most 15 pixels";
+    host.app.keyPress(EvKeyCode::Control);
+    EXPECT_EQ(step(1, 1000).x, 75.0f) << "the fast key makes it five times as long, 75 at most";
+    host.app.keyRelease(EvKeyCode::Control);
+    host.app.keyPress(EvKeyCode::Alt);
+    EXPECT_EQ(step(1, 12).x, 5.0f) << "the slow key keeps it to 5";
+    host.app.keyRelease(EvKeyCode::Alt);
+    viewer.setUserZoom({0.5f, 0.5f});
+    EXPECT_EQ(step(1, 40).x, 90.0f)
+        << "zoomed out, 15 × 1.5 / 0.5 pixels are 45 at that zoom, 90 scene units";
+    top.reset();
+}
 
 TEST(ModuleTest, AutoPanStepsStayWithinTheirCaps) {
     inChild(&autoPanStepsStayWithinTheirCapsCase);
 }
 
 void aColourPastTheTableGrowsItWithBlackCase() {
-        Host host(4);
-        UiComposition composition;
-        RCShdPtr<UiWidget> top;
-        ScViewer& viewer = makeViewer(composition, top);
-        const size_t filled = viewer.getColorTable().size();
-        const UiResColor red{1.0f, 0.0f, 0.0f};
-        viewer.setColor(static_cast<int>(filled) + 5, red);
-        ASSERT_EQ(viewer.getColorTable().size(), filled + 6);
-        for (size_t id = filled; id < filled + 5; ++id)
-            EXPECT_EQ(viewer.getColorTable()[id], (UiResColor{0.0f, 0.0f, 0.0f})) << "id " << id;
-        EXPECT_EQ(viewer.getColorTable().back(), red);
-        try {
-            viewer.setColor(-1, red);
-            ADD_FAILURE() << "a negative id is refused";
-        } catch (const ExAssertionFailed& ex) {
-            EXPECT_EQ(ex.getExpression(), "id >= 0");
-        }
-        top.reset();}
+    Host host(4);
+    UiComposition composition;
+    RCShdPtr<UiWidget> top;
+    ScViewer& viewer = makeViewer(composition, top);
+    const size_t filled = viewer.getColorTable().size();
+    const UiResColor red{1.0f, 0.0f, 0.0f};
+    viewer.setColor(static_cast<int>(filled) + 5, red);
+    ASSERT_EQ(viewer.getColorTable().size(), filled + 6);
+    for (size_t id = filled; id < filled + 5; ++id)
+        EXPECT_EQ(viewer.getColorTable()[id], (UiResColor{0.0f, 0.0f, 0.0f})) << "id " << id;
+    EXPECT_EQ(viewer.getColorTable().back(), red);
+    try {
+        viewer.setColor(-1, red);
+        ADD_FAILURE() << "a negative id is refused";
+    } catch (const ExAssertionFailed& ex) {
+        EXPECT_EQ(ex.getExpression(), "id >= 0");
+    }
+    top.reset();
+}
 
 TEST(ModuleTest, AColourPastTheTableGrowsItWithBlack) {
     inChild(&aColourPastTheTableGrowsItWithBlackCase);

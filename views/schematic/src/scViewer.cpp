@@ -70,11 +70,12 @@ ScGraph::Highlight ScViewer::Pick::toHighlight() const {
 }
 
 ScViewer::ScViewer(UiContainer& parent, const LiString& name, const UiResTable& resources,
-                   const RCShdPtr<SnSelection>& selection, const RCShdPtr<ScGraph>& scene, ScViewerClient* client)
+                   const RCShdPtr<SnSelection>& selection, const RCShdPtr<ScGraph>& scene,
+                   ScViewerClient* client)
     : UiViewer2D(name, selection), _scene(scene), _client(client),
       _defaultFont(WsFontRegistry::getFont(WsFontRegistry::DefaultFont)) {
     setToolset(makeRC<ScToolset>(*this));
-    ZV_ASSERT(! _defaultFont.isNull());
+    ZV_ASSERT(!_defaultFont.isNull());
     _callbacks.add(addArmCb(makeRC<CbMethod<ScViewer, EvPointerButtonEvent&>>(this, &ScViewer::armCb)));
     _callbacks.add(addTooltipCb(makeRC<CbMethod<ScViewer, EvTooltipEvent&>>(this, &ScViewer::tooltipCb)));
 
@@ -95,10 +96,12 @@ ScViewer::ScViewer(UiContainer& parent, const LiString& name, const UiResTable& 
 
     const double rest = application.getPointerFocusDuration();
     MtAlarmManager& alarms = application.getAlarmManager();
-    _socketNameAlarm = alarms.create("Show Socket Name (ScViewer)", rest,
-                                     makeRC<CbMethod<ScViewer, MtAlarmHandle&>>(this, &ScViewer::socketNameAlarmCb));
-    _socketMenuAlarm = alarms.create("Show Socket Menu (ScViewer)", rest,
-                                     makeRC<CbMethod<ScViewer, MtAlarmHandle&>>(this, &ScViewer::socketMenuAlarmCb));
+    _socketNameAlarm =
+        alarms.create("Show Socket Name (ScViewer)", rest,
+                      makeRC<CbMethod<ScViewer, MtAlarmHandle&>>(this, &ScViewer::socketNameAlarmCb));
+    _socketMenuAlarm =
+        alarms.create("Show Socket Menu (ScViewer)", rest,
+                      makeRC<CbMethod<ScViewer, MtAlarmHandle&>>(this, &ScViewer::socketMenuAlarmCb));
 
     auto dummy = makeRC<UiWidget>("DummyWidget");
     dummy->display(false);
@@ -110,9 +113,9 @@ ScViewer::ScViewer(UiContainer& parent, const LiString& name, const UiResTable& 
     using Target = UiConstraint::Target;
     _navigator = UiMiniViewer2D::create(*this, "UiMiniViewer2D");
     _navigator->setSource(this);
-    _navigator->setConstraint(UiConstraint({0.5f, 15.0f, 15.0f, -0.5f},
-                                           {Type::Fraction, Type::Pixels, Type::Pixels, Type::Proportional},
-                                           {Target::ParentStart, Target::ParentEnd, Target::ParentEnd, Target::Opposite}));
+    _navigator->setConstraint(UiConstraint(
+        {0.5f, 15.0f, 15.0f, -0.5f}, {Type::Fraction, Type::Pixels, Type::Pixels, Type::Proportional},
+        {Target::ParentStart, Target::ParentEnd, Target::ParentEnd, Target::Opposite}));
 
     setColor(ColorRole::Background, UiColorRegistry::getColor(UiColorRegistry::Grey80));
     setColor(ColorRole::InfoRect, UiColorRegistry::getColor(UiColorRegistry::Grey60));
@@ -218,8 +221,10 @@ GeRectangle<float> ScViewer::getNodeBounds(const ScNode& node) const {
 
 GeRectangle<float> ScViewer::getSceneBoundingRect() const {
     GeRectangle<float> bounds;
-    for (const auto& node : _scene->getNodes()) bounds.unite(getNodeBounds(*node));
-    for (const auto& group : _scene->getGroups()) bounds.unite(group->getBounds());
+    for (const auto& node : _scene->getNodes())
+        bounds.unite(getNodeBounds(*node));
+    for (const auto& group : _scene->getGroups())
+        bounds.unite(group->getBounds());
     return bounds;
 }
 
@@ -344,7 +349,8 @@ void ScViewer::hover(const GePoint2<float>& windowPoint) {
         return;
     }
     const GePoint2<float> p = toScene(windowPoint);
-    if (const RCShdPtr<ScSocketMenu> menu = _scene->getSocketMenu(); menu && !menu->update(p)) closeSocketMenu();
+    if (const RCShdPtr<ScSocketMenu> menu = _scene->getSocketMenu(); menu && !menu->update(p))
+        closeSocketMenu();
     const Pick picked = pick(p);
     const ScGraph::Highlight highlight = picked.toHighlight();
     if (!(highlight == _scene->getHighlight())) {
@@ -417,7 +423,8 @@ void ScViewer::tooltipCb(EvTooltipEvent& event) {
     const Pick picked = pick(toScene(event.getCoord()));
     if (!picked.node.isNull()) {
         LiString text;
-        for (const LiString& line : picked.node->getDetailsLines()) text += (text.isEmpty() ? "" : "<br>") + line;
+        for (const LiString& line : picked.node->getDetailsLines())
+            text += (text.isEmpty() ? "" : "<br>") + line;
         event.setTooltip(text, VwUtils::worldToWindow(getView(), getNodeBounds(*picked.node)));
     } else if (!picked.group.isNull()) {
         event.setTooltip(picked.group->getGroup()->getName(),
@@ -447,8 +454,8 @@ void ScViewer::activateLayout(int index) {
 // --- Drawing ---
 
 ScDrawContext ScViewer::makeDrawContext(float zoom) const {
-    return ScDrawContext(const_cast<ScViewer*>(this), _scaledFont->getScaledFont(1.0f), _scaledFont->getScaledFont(zoom),
-                         zoom, _colors, getOpacity());
+    return ScDrawContext(const_cast<ScViewer*>(this), _scaledFont->getScaledFont(1.0f),
+                         _scaledFont->getScaledFont(zoom), zoom, _colors, getOpacity());
 }
 
 void ScViewer::drawBackground() {

@@ -26,12 +26,12 @@ class WsScaledFont;
 class ScViewer : public UiViewer2D, public UiMiniViewerSource {
 public:
     struct Options {
-        bool highlight = true;   // picking marks the tab or strip under the pointer
+        bool highlight = true;    // picking marks the tab or strip under the pointer
         bool autoCleanup = false; // lay the whole graph out after every change
-        bool autoZoom = false;   // fit the scene after every refresh, never above zoom 1
-        bool locateNode = false; // bring the current node into view
-        bool navigator = false;  // show the navigator
-        int32_t linkStyle = 0;   // 0 curved, 1 angular, 2 straight
+        bool autoZoom = false;    // fit the scene after every refresh, never above zoom 1
+        bool locateNode = false;  // bring the current node into view
+        bool navigator = false;   // show the navigator
+        int32_t linkStyle = 0;    // 0 curved, 1 angular, 2 straight
     };
     // What lies under a scene point: a node with a tab index (-1 for none) and a part code (0 input
     // tab, 1 output tab, 2 and 3 the extra strips, 4 body), or an edge or a group (part code 4), or

@@ -17,12 +17,14 @@ namespace {
 
 template <class W>
 void connect(CbGroup& callbacks, W& widget, SvOptions* options, void (SvOptions::*callback)()) {
-    callbacks.add(widget.addValueChangedCb(makeRC<CbFunction<W&>>([options, callback](W&) { (options->*callback)(); })));
+    callbacks.add(widget.addValueChangedCb(
+        makeRC<CbFunction<W&>>([options, callback](W&) { (options->*callback)(); })));
 }
 
 } // namespace
 
-SvOptions::SvOptions(ScViewer& viewer, ScViewerClient& client, TmTimeClient& timeClient, UiResTable& resources)
+SvOptions::SvOptions(ScViewer& viewer, ScViewerClient& client, TmTimeClient& timeClient,
+                     UiResTable& resources)
     : _viewer(viewer), _client(client), _container(makeRC<UiContainer>("SvOptionsContainer")),
       _timeOptions(makeRC<UiTimeOptions>(timeClient)) {
     auto tab = makeRC<UiTab>("SvOptionsTab");

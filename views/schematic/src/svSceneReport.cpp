@@ -11,7 +11,8 @@ namespace {
 
 std::string joinFields(std::initializer_list<std::string> fields) {
     std::string line;
-    for (const std::string& field : fields) line += (line.empty() ? "" : "\t") + field;
+    for (const std::string& field : fields)
+        line += (line.empty() ? "" : "\t") + field;
     return line;
 }
 
@@ -21,11 +22,20 @@ std::string SvSceneReport::escapeField(const LiString& text) {
     std::string field;
     for (char c : text.str()) {
         switch (c) {
-        case '\t': field += "\\t"; break;
-        case '\n': field += "\\n"; break;
-        case '\r': field += "\\r"; break;
-        case '\\': field += "\\\\"; break;
-        default: field += c;
+        case '\t':
+            field += "\\t";
+            break;
+        case '\n':
+            field += "\\n";
+            break;
+        case '\r':
+            field += "\\r";
+            break;
+        case '\\':
+            field += "\\\\";
+            break;
+        default:
+            field += c;
         }
     }
     return field;
@@ -56,11 +66,11 @@ std::vector<std::string> SvSceneReport::getEdgeLines(const ScGraph& scene) {
     std::vector<std::string> lines;
     for (const auto& edge : scene.getEdges()) {
         const GePoint2<float> end = edge->getTarget()->getInputConnectionPoint(edge->getTargetSocket(), 0);
-        lines.push_back(joinFields({"edge", std::to_string(edge->getSource()->getProcessingNode()->getId()),
-                                    std::to_string(edge->getSourceSocket()),
-                                    std::to_string(edge->getTarget()->getProcessingNode()->getId()),
-                                    std::to_string(edge->getTargetSocket()), formatNumber(end.x),
-                                    formatNumber(end.y)}));
+        lines.push_back(
+            joinFields({"edge", std::to_string(edge->getSource()->getProcessingNode()->getId()),
+                        std::to_string(edge->getSourceSocket()),
+                        std::to_string(edge->getTarget()->getProcessingNode()->getId()),
+                        std::to_string(edge->getTargetSocket()), formatNumber(end.x), formatNumber(end.y)}));
     }
     return lines;
 }

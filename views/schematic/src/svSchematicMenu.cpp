@@ -43,7 +43,8 @@ void appendActions(Menu& menu, SvSchematicDisplay& display) {
         } else if (action->getGroup().isEmpty()) {
             plain.push_back(action);
         } else {
-            auto group = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == action->getGroup(); });
+            auto group = std::find_if(groups.begin(), groups.end(),
+                                      [&](const auto& g) { return g.first == action->getGroup(); });
             if (group == groups.end()) group = groups.insert(groups.end(), {action->getGroup(), {}});
             group->second.push_back(action);
         }
@@ -54,21 +55,25 @@ void appendActions(Menu& menu, SvSchematicDisplay& display) {
                         handler([keep, action, target] { action->execute(*target, *keep); }), 0, true,
                         action->getDisplayString());
     };
-    for (ActAction* action : plain) append(menu, action);
+    for (ActAction* action : plain)
+        append(menu, action);
     for (const auto& [name, actions] : groups) {
         Menu& sub = menu.appendMenu(name);
-        for (ActAction* action : actions) append(sub, action);
+        for (ActAction* action : actions)
+            append(sub, action);
     }
     if (!plain.empty() || !groups.empty()) menu.appendSeparator();
     if (contextPoints.empty()) return;
     Menu& sub = menu.appendMenu("Context Points");
-    for (ActAction* action : contextPoints) append(sub, action);
+    for (ActAction* action : contextPoints)
+        append(sub, action);
     menu.appendSeparator();
 }
 
 } // namespace
 
-RCShdPtr<UiPopupMenu> SvSchematicMenu::build(SvSchematicDisplay& display, const GePoint2<float>& windowPoint) {
+RCShdPtr<UiPopupMenu> SvSchematicMenu::build(SvSchematicDisplay& display,
+                                             const GePoint2<float>& windowPoint) {
     auto menu = makeRC<UiPopupMenu>("Schematic Menu");
     appendActions(*menu, display);
     RCShdPtr<SvSchematicDisplay> keep(&display);
@@ -78,7 +83,8 @@ RCShdPtr<UiPopupMenu> SvSchematicMenu::build(SvSchematicDisplay& display, const 
     if (selected)
         menu->appendText("Layout Selected", handler([keep] { keep->layoutSelected(); }), 0,
                          !display.getViewer().getOptions().autoCleanup, hotkeyText("Layout Selected"));
-    if (display.isInsideGroup()) menu->appendText("Exit Group", handler([keep] { keep->exitGroup(); }), 0, true, "Dbl-Click");
+    if (display.isInsideGroup())
+        menu->appendText("Exit Group", handler([keep] { keep->exitGroup(); }), 0, true, "Dbl-Click");
     menu->appendText("Reset Zoom/Pan", handler([keep] { keep->resetUserZoomPan(); }), 0, true,
                      UiViewer::getResetDisplayString());
     menu->appendText("Select All", handler([keep] { keep->selectAll(); }), 0, true, hotkeyText("Select All"));

@@ -37,9 +37,9 @@ struct OptionName {
     const char* widget;
 };
 constexpr OptionName kOptions[] = {
-    {"highlight", SvOptions::Widgets::HighlightTgl},   {"autoCleanup", SvOptions::Widgets::AutoCleanupTgl},
-    {"autoZoom", SvOptions::Widgets::AutoZoomTgl},     {"locateNode", SvOptions::Widgets::LocateNodeTgl},
-    {"navigator", SvOptions::Widgets::NavigatorTgl},   {"linkStyle", SvOptions::Widgets::LinkStyle},
+    {"highlight", SvOptions::Widgets::HighlightTgl}, {"autoCleanup", SvOptions::Widgets::AutoCleanupTgl},
+    {"autoZoom", SvOptions::Widgets::AutoZoomTgl},   {"locateNode", SvOptions::Widgets::LocateNodeTgl},
+    {"navigator", SvOptions::Widgets::NavigatorTgl}, {"linkStyle", SvOptions::Widgets::LinkStyle},
 };
 constexpr const char* kOrientation = "orientation";
 
@@ -48,7 +48,8 @@ constexpr float kStripSearchStep = 0.5f;
 
 GePoint2<float> middleOf(const ScEdge::Polyline& line) {
     float length = 0.0f;
-    for (int i = 0; i + 1 < line.count; ++i) length += (line.points[i + 1] - line.points[i]).length();
+    for (int i = 0; i + 1 < line.count; ++i)
+        length += (line.points[i + 1] - line.points[i]).length();
     float left = length * 0.5f;
     for (int i = 0; i + 1 < line.count; ++i) {
         const GeVector2<float> step = line.points[i + 1] - line.points[i];
@@ -95,7 +96,8 @@ GePoint2<float> SvScriptedView::findScenePoint(const LiString& target) {
         if (index >= static_cast<int>(sockets.size()))
             refuse("node " + quoted(node.getName()) + " has no " + (kind == "in" ? "input " : "output ") +
                    match[3].str());
-        return kind == "in" ? node.getInputConnectionPoint(index, 0) : node.getOutputConnectionPoint(index, 0);
+        return kind == "in" ? node.getInputConnectionPoint(index, 0)
+                            : node.getOutputConnectionPoint(index, 0);
     }
     if (const size_t arrow = text.find("->"); arrow != std::string::npos)
         return findLinkPoint(text.substr(0, arrow), text.substr(arrow + 2));
@@ -172,19 +174,21 @@ void SvScriptedView::setOption(const LiString& name, int value) {
 
 std::vector<std::string> SvScriptedView::getOptionLines() const {
     const ScViewer::Options& options = _display.getViewer().getOptions();
-    const int values[] = {options.highlight, options.autoCleanup, options.autoZoom, options.locateNode,
-                          options.navigator, options.linkStyle};
+    const int values[] = {options.highlight,  options.autoCleanup, options.autoZoom,
+                          options.locateNode, options.navigator,   options.linkStyle};
     std::vector<std::string> lines;
     for (size_t i = 0; i < std::size(kOptions); ++i)
         lines.push_back(std::string("option\t") + kOptions[i].script + "\t" + std::to_string(values[i]));
-    lines.push_back(std::string("option\t") + kOrientation + "\t" + std::to_string(_display.getOrientation()));
+    lines.push_back(std::string("option\t") + kOrientation + "\t" +
+                    std::to_string(_display.getOrientation()));
     return lines;
 }
 
 // --- Reports ---
 
 std::vector<std::string> SvScriptedView::getRedrawLines() {
-    std::vector<std::string> lines{"rebuilds\t" + std::to_string(_display.getNbRebuilds() - _rebuildsReported)};
+    std::vector<std::string> lines{"rebuilds\t" +
+                                   std::to_string(_display.getNbRebuilds() - _rebuildsReported)};
     _rebuildsReported = _display.getNbRebuilds();
     for (const LiString& reason : _display.getViewer().takeUpdateReasons())
         lines.push_back("redraw\t" + SvSceneReport::escapeField(reason));
@@ -201,8 +205,9 @@ std::vector<std::string> SvScriptedView::getReport(const LiString& topic) {
     if (topic == "selection") return getSelectionLines();
     if (topic == "highlight") {
         const ScGraph::Highlight& highlight = scene.getHighlight();
-        ScViewer::Pick pick{highlight.node, highlight.tabIndex, highlight.tabIndex == -1 ? 4 : highlight.tabSide,
-                            highlight.edge, highlight.group};
+        ScViewer::Pick pick{highlight.node, highlight.tabIndex,
+                            highlight.tabIndex == -1 ? 4 : highlight.tabSide, highlight.edge,
+                            highlight.group};
         if (pick.node.isNull() && pick.edge.isNull() && pick.group.isNull()) pick.partCode = 0;
         return {describe(pick)};
     }
@@ -238,14 +243,16 @@ std::string SvScriptedView::describe(const ScViewer::Pick& pick) const {
     } else if (!pick.edge.isNull()) {
         kind = "edge";
         LiString input = std::to_string(pick.edge->getTargetSocket());
-        if (auto* link = dynamic_cast<const SvBrowserGraph::Edge*>(pick.edge.get())) input = link->getInput()->getName();
-        name = SvSceneReport::escapeField(pick.edge->getSource()->getName() + "->" + pick.edge->getTarget()->getName() +
-                                          "." + input);
+        if (auto* link = dynamic_cast<const SvBrowserGraph::Edge*>(pick.edge.get()))
+            input = link->getInput()->getName();
+        name = SvSceneReport::escapeField(pick.edge->getSource()->getName() + "->" +
+                                          pick.edge->getTarget()->getName() + "." + input);
     } else if (!pick.group.isNull()) {
         kind = "group";
         name = SvSceneReport::escapeField(pick.group->getGroup()->getName());
     }
-    return "pick\t" + kind + "\t" + name + "\t" + std::to_string(pick.tabIndex) + "\t" + std::to_string(pick.partCode);
+    return "pick\t" + kind + "\t" + name + "\t" + std::to_string(pick.tabIndex) + "\t" +
+           std::to_string(pick.partCode);
 }
 
 } // namespace Zv
