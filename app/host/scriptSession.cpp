@@ -26,6 +26,7 @@
 #include "platform/ui/uiViewFactory.h"
 #include "platform/ui/uiViewer2D.h"
 #include "platform/ui/vwUtils.h"
+#include "platform/ui/wsCursor.h"
 
 #include <charconv>
 #include <cmath>
@@ -675,7 +676,7 @@ void ScriptSession::printCmd(const Words& words) {
                       (row.entry->enabled ? "1" : "0"));
         }
     } else if (topic == "cursor") {
-        print("cursor\t" + _backend.getCursorName().str());
+        print("cursor\t" + _application.getCurrentCursor()->getName().str());
     } else if (topic == "alarms") {
         for (const auto& alarm : _application.getAlarmManager().getRegisteredAlarms())
             print("alarm\t" + alarm->getName().str());
