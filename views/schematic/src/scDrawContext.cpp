@@ -53,6 +53,10 @@ const std::array<SmStateObject, 4>& drawingStates() {
 
 } // namespace
 
+void ScDrawContext::prepareStates() {
+    drawingStates();
+}
+
 ScDrawContext::ScDrawContext(UPtr<MfViewer> viewer, const RCShdPtr<WsFont>& font, const RCShdPtr<WsFont>& zoomedFont,
                              float scale, const ScColorTable& colors, float opacity)
     : ScContext(font, scale), _viewer(viewer), _colors(colors), _zoomedFont(zoomedFont), _opacity(opacity) {

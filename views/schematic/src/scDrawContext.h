@@ -59,6 +59,8 @@ public:
                   float scale, const ScColorTable& colors, float opacity);
     ~ScDrawContext() override;
 
+    // Builds the four drawing states, so that no frame pays for it; the module does it at start-up.
+    static void prepareStates();
     // The table of the resource class "SvSchematicDisplay"; a missing or non-colour key is black.
     static ScColorTable readColorTable(const UiResTable& resources);
     // The table of the view's own resource file, "schematic.xml".

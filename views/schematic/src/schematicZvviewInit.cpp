@@ -1,5 +1,6 @@
 #include "views/schematic/src/schematicZvviewInit.h"
 
+#include "views/schematic/src/scDrawContext.h"
 #include "views/schematic/src/scNodeFactory.h"
 #include "views/schematic/src/scNodeIconRegistry.h"
 #include "views/schematic/src/scViewer.h"
@@ -54,6 +55,7 @@ SchematicZvviewInit& SchematicZvviewInit::getPackage() {
 }
 
 void SchematicZvviewInit::startUp() {
+    ScDrawContext::prepareStates();
     InBuildInfoUtil::registerInfo(std::make_unique<LibraryBuildInfo>());
     SvDisplayActions::registerAll();
     OmCompositionActions::setRemoveNodeDisplayString(sharedKeyText(UiHotkeyRegistry::Delete));
