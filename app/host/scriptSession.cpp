@@ -252,11 +252,13 @@ void ScriptSession::runFile(const std::string& scriptPath) {
     if (!script) throw ExBadInput(__FILE__, __LINE__, scriptPath + ": cannot read the script");
     std::string line;
     for (int number = 1; std::getline(script, line); ++number) {
+        const std::string where = scriptPath + ":" + std::to_string(number) + ": ";
         try {
             runLine(line);
         } catch (const ExBase& ex) {
-            throw ExBadInput(__FILE__, __LINE__,
-                             scriptPath + ":" + std::to_string(number) + ": " + ex.getMessage());
+            throw ExBadInput(__FILE__, __LINE__, where + ex.getMessage());
+        } catch (const std::exception& ex) {
+            throw ExBadInput(__FILE__, __LINE__, where + ex.what());
         }
     }
 }

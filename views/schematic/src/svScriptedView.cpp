@@ -17,6 +17,7 @@
 #include "platform/ui/uiMenu.h"
 #include "platform/ui/uiToggle.h"
 
+#include <charconv>
 #include <cmath>
 #include <regex>
 
@@ -90,7 +91,10 @@ GePoint2<float> SvScriptedView::findScenePoint(const LiString& target) {
     if (std::regex_match(text, match, socket)) {
         const ScNode& node = findNode(match[1].str());
         const std::string kind = match[2].str();
-        const int index = std::stoi(match[3].str());
+        int index = 0;
+        const std::string digits = match[3].str();
+        if (std::from_chars(digits.data(), digits.data() + digits.size(), index).ec != std::errc())
+            refuse("no socket has the index " + digits);
         const auto& sockets = kind == "in" ? node.getInputs() : node.getOutputs();
         if (kind == "strip") return findStripPoint(const_cast<ScNode&>(node), index);
         if (index >= static_cast<int>(sockets.size()))
