@@ -586,6 +586,7 @@ void PiGraph::takeContent(PiGraph& other) {
     // The swap neither allocates nor throws: the graph has either its old content or the new.
     for (PiNode* node : former) node->_live = false;
     for (const auto& member : _root->_members) member->_group = nullptr;
+    // The former members stay alive until the swap is done, so none dies half-way through it.
     std::vector<RCStrongPtr<PiNode>> dropped = std::exchange(_root->_members, std::move(other._root->_members));
     other._root->_members.clear();
     for (const auto& member : _root->_members) member->_group = _root.get();

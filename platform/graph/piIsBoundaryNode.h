@@ -9,7 +9,7 @@ namespace Zv {
 // True for a boundary node of a group.
 class PiIsBoundaryNode {
 public:
-    static bool test(const PiNode& node) { return dynamic_cast<const PiBoundaryNode*>(\&node) != nullptr; }
+    static bool test(const PiNode& node) { return dynamic_cast<const PiBoundaryNode*>(&node) != nullptr; }
     static PiNodePredicate getPredicate() { return &test; }
 };
 

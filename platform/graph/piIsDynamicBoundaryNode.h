@@ -1,15 +1,14 @@
 #pragma once
 
-#include "platform/graph/piBoundaryNode.h"
-#include "platform/graph/piNode.h"
-#include "platform/graph/piNodePredicate.h"
+#include "platform/graph/piIsBoundaryNode.h"
 
 namespace Zv {
 
-// True for a boundary node whose group socket was added by the user (every group socket is).
+// True for a boundary node whose group socket the user added. Every group socket is added by the
+// user here, so this is every boundary node.
 class PiIsDynamicBoundaryNode {
 public:
-    static bool test(const PiNode& node) { return dynamic_cast<const PiBoundaryNode*>(\&node) != nullptr; }
+    static bool test(const PiNode& node) { return PiIsBoundaryNode::test(node); }
     static PiNodePredicate getPredicate() { return &test; }
 };
 

@@ -1,17 +1,25 @@
 #include "platform/base/cbMethod.h"
 #include "platform/base/xmlDocument.h"
+#include "platform/graph/cmSelectionClearCmd.h"
+#include "platform/graph/cmUndoGuard.h"
 #include "platform/graph/omCompositionActions.h"
 #include "platform/graph/piBoundaryNode.h"
 #include "platform/graph/piGraphSearch.h"
 #include "platform/graph/piImageModifier.h"
+#include "platform/graph/piIsBoundaryNode.h"
+#include "platform/graph/piIsDynamicBoundaryNode.h"
+#include "platform/graph/piIsOutputNode.h"
 #include "platform/graph/piIsPrimaryOutputNode.h"
+#include "platform/graph/piIsValidGraphObjectItem.h"
 #include "platform/graph/piMultivaluedInput.h"
+#include "platform/graph/piNodeController.h"
 #include "platform/graph/piNodeUtils.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piSnItemUtil.h"
 #include "platform/graph/piToolRegistry.h"
 #include "platform/graph/piValue.h"
 #include "platform/graph/omGraphEx.h"
+#include "platform/graph/snItemBasic.h"
 #include "platform/graph/snItemConvert.h"
 #include "platform/graph/snSelection.h"
 #include "tests/graph/graphFixture.h"
@@ -82,7 +90,7 @@ TEST_F(Model, MultiValuedInputsAndConversion) {
     auto handler = makeRC<CbFunction<const RCStrongPtr<PiInput>&>>([&](const RCStrongPtr<PiInput>& input) {
         told.push_back(input->getIndex());
     });
-    CbRegistration registration = _graph->addConversionCb(*grade, handler);
+    CbRegistration registration = PiNodeController(grade).addCallback(PiNodeEvent::ConversionChanged, handler);
     _graph->connect(out(a), in(grade, 1));
     EXPECT_TRUE(PiImageModifier::getConversionInfo(*in(grade, 1)).mustConvert());
     _graph->connect(out(b), in(grade, 1));
@@ -149,6 +157,37 @@ TEST_F(Model, SearchPathsAndSelection) {
     auto input = add("Blur");
     EXPECT_EQ(SnItemConvert<PiSnItem<PiNode>>::convert(PiSnItemConst<PiInput>::create(in(input)))->get(), input);
     EXPECT_FALSE(SnItemConvert<PiSnItemConst<PiInput>>::test(PiSnItemUtil::create(input)));
+}
+
+// What the view's actions and tools ask of nodes and items, and the selection steps its edits record.
+TEST_F(Model, NodePredicatesAndSelectionCommands) {
+    auto group = rcCheckedCast<PiGroupNode>(add("Group"));
+    RCStrongPtr<PiNode> boundary = group->getBoundaryNode(*_graph->addGroupSocket(group, "Src", false));
+    auto blur = add("Blur"), output = add("Output");
+    for (const auto& node : {boundary, blur, output}) {
+        EXPECT_EQ(PiIsBoundaryNode::test(*node), node == boundary);
+        EXPECT_EQ(PiIsDynamicBoundaryNode::getPredicate()(*node), node == boundary);
+        EXPECT_EQ(PiIsOutputNode::getPredicate()(*node), node == output);
+    }
+    const RCStrongPtr<SnItem> node = PiSnItemUtil::create(blur), input = PiSnItem<PiInput>::create(in(blur));
+    EXPECT_TRUE(PiIsValidGraphObjectItem::test(*node) && PiIsValidGraphObjectItem::test(*input));
+    EXPECT_FALSE(PiIsValidGraphObjectItem::test(SnItemBasic<std::string>("Blur")));
+    _graph->removeNode(blur);
+    EXPECT_FALSE(PiIsValidGraphObjectItem::test(*node) || PiIsValidGraphObjectItem::test(*input));
+
+    auto selection = SnSelection::create({PiSnItemUtil::create(output)});
+    {
+        CmUndoGuard guard(_graph->getCommandStack(), "Paste Selection");
+        guard.execAndAddUndoCommand(makeRC<CmSelectionClearCmd>(selection));
+        EXPECT_EQ(selection->getNbItems(), 0);
+        const SnSelection::Items pasted{PiSnItemUtil::create(group)};
+        guard.execAndAddUndoCommand(makeRC<CmSelectionReplaceAllItemsCmd>(selection, pasted));
+    }
+    ASSERT_EQ(selection->getNbItems(), 1);
+    EXPECT_TRUE(SnItemConvert<PiSnItem<PiNode>>::convert(selection->getItems()[0])->get() == group);
+    _graph->getCommandStack().undo();
+    ASSERT_EQ(selection->getNbItems(), 1);
+    EXPECT_TRUE(SnItemConvert<PiSnItem<PiNode>>::convert(selection->getItems()[0])->get() == output);
 }
 
 TEST_F(Model, CompositionActionsGroupUngroupAndRefuse) {
