@@ -3,7 +3,7 @@
 #include "views/schematic/src/scRoundedBox.h"
 #include "views/schematic/src/scSquareTab.h"
 
-#include "tests/support/pinNode.h"
+#include "tests/support/stubNode.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,8 +45,8 @@ BENCHMARK(BM_TabContains);
 // A point near the link, so the pick gets past its rectangle test and measures the curve.
 void BM_EdgePick(benchmark::State& state) {
     const int style = static_cast<int>(state.range(0));
-    RCStrongPtr<ScEdge> edge = makeRC<ScEdge>(makeRC<PinNode>(GePoint2f(0, 0), GeVector2f(0, -1)), 0, 0,
-                                              makeRC<PinNode>(GePoint2f(150, -200), GeVector2f(0, 1)), 0, 0, 0);
+    RCStrongPtr<ScEdge> edge = makeRC<ScEdge>(makeRC<StubNode>(GePoint2f(0, 0), GeVector2f(0, -1)), 0, 0,
+                                              makeRC<StubNode>(GePoint2f(150, -200), GeVector2f(0, 1)), 0, 0, 0);
     float y = -200.0f;
     for (auto _ : state) {
         benchmark::DoNotOptimize(edge->pick({75.0f, y}, style));

@@ -1,11 +1,11 @@
 // Automatic layout of generated compositions: time per node, and the ratio to a plain pass that
 // reads every node and edge once.
+#include "tests/support/viewSingletons.h"
+#include "views/schematic/src/svBrowserGraph.h"
+#include "views/schematic/src/svHeadlessDisplay.h"
+
 #include "platform/graph/piCompositionGenerator.h"
-#include "platform/graph/piMultivaluedInput.h"
-#include "views/schematic/src/scGraph.h"
-#include "views/schematic/src/scGraphInterface.h"
-#include "views/schematic/src/scNodeFactory.h"
-#include "views/schematic/src/scNodeIconRegistry.h"
+#include "platform/graph/uiComposition.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,7 +14,6 @@
 #include <ctime>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
 using namespace Zv;
 
@@ -37,87 +36,32 @@ double threadSeconds() {
 }
 
 // The scene of a generated composition: one scene node per processing node and one edge per
-// connection, in the order the browser graph adds them.
-class BenchScene : public ScGraphInterface {
+// connection, as the browser graph builds it.
+class BenchScene {
 public:
-    explicit BenchScene(int nbNodes) : _nbNodes(nbNodes), _scene(new ScGraph(this)) {
-        _graph = PiCompositionGenerator(kSeed).generate(nbNodes);
-        _scene->setOrientation(kOrientation);
-        for (const auto& node : _graph->getRootGroup()->getMembers()) {
-            RCStrongPtr<ScNode> sceneNode = makeSceneNode(node);
-            _sceneNodes.emplace(node.get(), sceneNode);
-            _scene->getNodes().insert(sceneNode);
-        }
-        for (const auto& node : _graph->getRootGroup()->getMembers()) addEdges(*node);
-        // Nodes work out their geometry on first use; a shown scene has done so before any layout.
-        GeVector2<float> size;
-        for (const auto& node : _scene->getNodes()) node->getSize(size);
+    explicit BenchScene(int nbNodes) : _nbNodes(nbNodes), _browser(new SvBrowserGraph(_composition, &_display)) {
+        for (int type : PiSocketDesc::kParameterTypes) _browser->setFilteredSocketType(type, true);
+        _composition.setGraph(PiCompositionGenerator(kSeed).generate(nbNodes));
     }
+    ~BenchScene() { _browser.reset(); }
 
     int getNbNodes() const { return _nbNodes; }
-    ScGraph& getScene() { return *_scene; }
-
-    RCStrongPtr<ScNode> findNode(const PiNode& node) override {
-        auto found = _sceneNodes.find(&node);
-        return found == _sceneNodes.end() ? RCStrongPtr<ScNode>() : found->second;
-    }
-    void storeNodePosition(PiNode&, const GePoint2<float>&) override {}
-    GePoint2<float> getNodePosition(const PiNode&) override { return {}; }
-    bool isPlaceable(const ScNode&) override { return true; }
+    ScGraph& getScene() { return *_browser->getScene(); }
 
     // Reads every node and edge once: the least any layout must do.
     double floorPass() const {
+        const ScGraph& scene = *_browser->getScene();
         double sum = 0;
-        for (const auto& node : _scene->getNodes()) sum += node->getPosition().x + node->getPosition().y;
-        for (const auto& edge : _scene->getEdges()) sum += edge->getTargetSocket();
+        for (const auto& node : scene.getNodes()) sum += node->getPosition().x + node->getPosition().y;
+        for (const auto& edge : scene.getEdges()) sum += edge->getTargetSocket();
         return sum;
     }
 
 private:
-    // Generated compositions have image sockets only, so every input shows: one tab each, and one
-    // per value on a multi-valued input's fan.
-    static int getNbTabs(const PiInput& input) {
-        auto* multi = dynamic_cast<const PiMultivaluedInput*>(&input);
-        return multi ? std::max(1, multi->getNbValues()) : 1;
-    }
-    static RCStrongPtr<ScNode> makeSceneNode(const RCStrongPtr<PiNode>& node) {
-        RCStrongPtr<ScNode> sceneNode = ScNodeFactory::getInstance().createNode(node, kOrientation);
-        sceneNode->setProcessingNode(node);
-        sceneNode->setName(node->getName());
-        for (const auto& input : node->getInputs())
-            for (int tab = getNbTabs(*input); tab > 0; --tab) {
-                ScNode::SocketRecord record{0, false, input->getName(), -1};
-                sceneNode->addInput(record);
-            }
-        for (const auto& output : node->getOutputs()) {
-            ScNode::SocketRecord record{0, false, output->getName(), -1};
-            sceneNode->addOutput(record);
-        }
-        return sceneNode;
-    }
-    void addEdges(const PiNode& node) {
-        int tab = 0;
-        for (const auto& input : node.getInputs()) {
-            if (auto* multi = dynamic_cast<PiMultivaluedInput*>(input.get()))
-                for (int fan = 0; fan < multi->getNbValues(); ++fan) addEdge(*multi->getValue(fan), tab + fan, fan);
-            else addEdge(*input, tab, 0);
-            tab += getNbTabs(*input);
-        }
-    }
-    void addEdge(const PiInput& input, int tab, int fan) {
-        if (!input.isConnected()) return;
-        RCStrongPtr<PiOutput> output = input.getOutput();
-        const auto& consumers = output->getConnections();
-        int sourceFan = static_cast<int>(std::find(consumers.begin(), consumers.end(), &input) - consumers.begin());
-        const PiNode& target = *input.getTopInput().getNodePtr();
-        _scene->getEdges().insert(RCStrongPtr<ScEdge>(new ScEdge(findNode(*output->getNodePtr()), output->getIndex(),
-                                                                 sourceFan, findNode(target), tab, fan, 0)));
-    }
-
     int _nbNodes;
-    RCStrongPtr<PiGraph> _graph;
-    RCStrongPtr<ScGraph> _scene;
-    std::unordered_map<const PiNode*, RCStrongPtr<ScNode>> _sceneNodes;
+    UiComposition _composition;
+    SvHeadlessDisplay _display{kOrientation, false};
+    RCStrongPtr<SvBrowserGraph> _browser;
 };
 
 // One scene at a time: the benchmarks of a size run one after the other.
@@ -192,8 +136,7 @@ void placeNewAmongPlaced(benchmark::State& state) {
 } // namespace
 
 int main(int argc, char** argv) {
-    ScNodeFactory::initialize();
-    ScNodeIconRegistry::initialize();
+    TestSupport::setUpView();
     // Registered size by size, so each scene is built once for both layout types.
     for (int nbNodes : {1'000, 10'000, 100'000, 1'000'000}) {
         for (auto [name, type] :

@@ -1,8 +1,7 @@
 // Cost of the node queries that run for every pointer move and every frame, and of building a
 // large graph's scene nodes through the factory.
+#include "tests/support/viewSingletons.h"
 #include "views/schematic/src/scCustomNode.h"
-#include "views/schematic/src/scNodeFactory.h"
-#include "views/schematic/src/scNodeIconRegistry.h"
 
 #include "platform/graph/piGraph.h"
 
@@ -14,12 +13,6 @@ using namespace Zv;
 
 namespace {
 
-ScNodeFactory& factory() {
-    if (ScNodeIconRegistry::getState() == ScNodeIconRegistry::NotInitialized) ScNodeIconRegistry::initialize();
-    if (ScNodeFactory::getState() == ScNodeFactory::NotInitialized) ScNodeFactory::initialize();
-    return ScNodeFactory::getInstance();
-}
-
 // An Over node as the built-in description draws it: masking set, output set, toggle, IR and
 // feedback strips and an icon badge.
 struct OverNode {
@@ -27,7 +20,7 @@ struct OverNode {
     RCStrongPtr<ScNode> node;
 
     explicit OverNode(int orientation) {
-        node = factory().createNode(graph->createNode("Over", graph->getRootGroup()), orientation);
+        node = TestSupport::nodeFactory().createNode(graph->createNode("Over", graph->getRootGroup()), orientation);
         for (int i = 0; i < 3; ++i) {
             ScNode::SocketRecord socket;
             node->addInput(socket);
@@ -77,7 +70,7 @@ void BM_Create10000Nodes(benchmark::State& state) {
     for (int i = 0; i < 10000; ++i) processing.push_back(graph->createNode(tools[i % 6], graph->getRootGroup()));
     std::vector<RCStrongPtr<ScNode>> nodes(processing.size());
     for (auto _ : state) {
-        for (size_t i = 0; i < processing.size(); ++i) nodes[i] = factory().createNode(processing[i], 0);
+        for (size_t i = 0; i < processing.size(); ++i) nodes[i] = TestSupport::nodeFactory().createNode(processing[i], 0);
         benchmark::DoNotOptimize(nodes.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(processing.size()));

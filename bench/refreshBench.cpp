@@ -21,7 +21,7 @@ void refreshGraph(benchmark::State& state) {
     UiComposition composition;
     SvHeadlessDisplay display(1, true);
     RCStrongPtr<SvBrowserGraph> browser(new SvBrowserGraph(composition, &display));
-    for (int type : {0, 1, 2, 3, 4, 6, 11, 13}) browser->setFilteredSocketType(type, true);
+    for (int type : PiSocketDesc::kParameterTypes) browser->setFilteredSocketType(type, true);
 
     const size_t heapBefore = heapInUse();
     composition.setGraph(graph);

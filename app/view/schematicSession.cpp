@@ -3,6 +3,7 @@
 #include "platform/base/exBase.h"
 #include "platform/graph/piAppThread.h"
 #include "platform/graph/piCompositionFile.h"
+#include "platform/graph/piSocketDesc.h"
 #include "views/schematic/src/scNodeFactory.h"
 #include "views/schematic/src/scNodeIconRegistry.h"
 
@@ -10,9 +11,6 @@
 
 namespace Zv {
 namespace {
-
-// Socket types of parameters (numbers, texts, colours, matrices, curves): not drawn as tabs.
-constexpr int kParameterSocketTypes[] = {0, 1, 2, 3, 4, 6, 11, 13};
 
 template <class Singleton>
 void initializeOnce() {
@@ -32,7 +30,7 @@ SchematicSession::SchematicSession(const std::string& path, int orientation, boo
     initializeOnce<ScNodeIconRegistry>();
     _graph = PiCompositionFile::load(path);
     _browserGraph = new SvBrowserGraph(_composition, &_display);
-    for (int type : kParameterSocketTypes) _browserGraph->setFilteredSocketType(type, true);
+    for (int type : PiSocketDesc::kParameterTypes) _browserGraph->setFilteredSocketType(type, true);
     // Showing the graph rebuilds the view through the composition client.
     _composition.setGraph(_graph);
 }

@@ -1,5 +1,5 @@
 // The geometry of tabs, links and picks runs many times per frame: once caches are built it must not allocate.
-#include "tests/support/pinNode.h"
+#include "tests/support/stubNode.h"
 #include "views/schematic/src/scBasicConnections.h"
 #include "views/schematic/src/scEdge.h"
 #include "views/schematic/src/scSquareTab.h"
@@ -57,8 +57,8 @@ TEST(Allocation, PerimeterTabAndEdgeQueriesAllocateNothing) {
     set.setNbConnections(3);
     tab.contains({0.0f, 0.0f});  // builds the sub-sections
     set.pick({0.0f, 0.0f}, false);  // builds the tabs and their sub-sections
-    RCStrongPtr<ScEdge> edge = makeRC<ScEdge>(makeRC<PinNode>(GePoint2f(0, 0), GeVector2f(0, -1)), 0, 0,
-                                              makeRC<PinNode>(GePoint2f(80, -120), GeVector2f(0, 1)), 0, 0, 0);
+    RCStrongPtr<ScEdge> edge = makeRC<ScEdge>(makeRC<StubNode>(GePoint2f(0, 0), GeVector2f(0, -1)), 0, 0,
+                                              makeRC<StubNode>(GePoint2f(80, -120), GeVector2f(0, 1)), 0, 0, 0);
     float sink = 0.0f;
     const long count = allocationsOf([&] {
         for (int i = 0; i < 100; ++i) {

@@ -1,13 +1,13 @@
-#include "views/schematic/src/scNodeFactory.h"
-#include "views/schematic/src/scNodeIconRegistry.h"
+#include "tests/support/failedAssertion.h"
+#include "tests/support/viewSingletons.h"
 #include "views/schematic/src/svBrowserGraph.h"
 #include "views/schematic/src/svHeadlessDisplay.h"
 
-#include "platform/graph/piAppThread.h"
 #include "platform/graph/piCompositionFile.h"
 #include "platform/graph/piKeyframingUtil.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piSnItemConst.h"
+#include "platform/graph/piSocketDesc.h"
 #include "platform/graph/snSelection.h"
 #include "platform/graph/uiComposition.h"
 
@@ -49,16 +49,12 @@ const char* const kComposition = R"(<composition version="1" name="Browse">
 
 class BrowserGraphTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        PiAppThread::claim();
-        if (ScNodeFactory::getState() == ScNodeFactory::NotInitialized) ScNodeFactory::initialize();
-        if (ScNodeIconRegistry::getState() == ScNodeIconRegistry::NotInitialized) ScNodeIconRegistry::initialize();
-    }
+    static void SetUpTestSuite() { TestSupport::setUpView(); }
 
     BrowserGraphTest() : _graph(PiGraph::create()) {
         PiCompositionFile::loadText(_graph, kComposition, "browse.xml");
         _browser = new SvBrowserGraph(_composition, &_display);
-        for (int type : {0, 1, 2, 3, 4, 6, 11, 13}) _browser->setFilteredSocketType(type, true);
+        for (int type : PiSocketDesc::kParameterTypes) _browser->setFilteredSocketType(type, true);
         _composition.setGraph(_graph);
     }
     ~BrowserGraphTest() override { _browser.reset(); }
@@ -236,8 +232,9 @@ TEST_F(BrowserGraphTest, ContextPointsAreNumberedFromZeroToNMinusOneAndSurviveRe
     _browser->refreshGraph("test");
     EXPECT_TRUE(sceneNode(1)->hasContextPoint(last)) << "a rebuild marks every context point";
     EXPECT_EQ(sceneNode(1)->getContextPointPrefix(), "(C" + std::to_string(last + 1) + ") ");
-    EXPECT_THROW(_composition.setContextPoint(last + 1, _graph->findNode(2)), ExAssertionFailed);
-    EXPECT_THROW(_composition.setContextPoint(-1, _graph->findNode(2)), ExAssertionFailed);
+    for (int tag : {last + 1, -1})
+        EXPECT_EQ(TestSupport::failedAssertion([&] { _composition.setContextPoint(tag, _graph->findNode(2)); }),
+                  "tag >= 0 && tag < UiCompositionClient::getNbContextPoints()");
     _composition.setContextPoint(last, nullptr);
     EXPECT_EQ(sceneNode(1)->getContextPointCount(), 0);
 }

@@ -1,6 +1,7 @@
-#include "tests/schematic/nodeTestSupport.h"
-#include "tests/schematic/sceneTestSupport.h"
+#include "tests/support/nodeTestSupport.h"
+#include "tests/support/sceneTestSupport.h"
 #include "tests/support/glRecorder.h"
+#include "tests/support/failedAssertion.h"
 #include "views/schematic/src/scBasicConnections.h"
 #include "views/schematic/src/scRoundedTab.h"
 #include "views/schematic/src/scToggleImageTab.h"
@@ -14,6 +15,7 @@
 
 using namespace Zv;
 using namespace Zv::NodeTest;
+using Zv::TestSupport::failedAssertion;
 using namespace Zv::SceneTest;
 using Pos = ScRoundedBox::EdgePos;
 using S = ScRoundedBox::SubSectionType;

@@ -1,6 +1,6 @@
-#include "tests/schematic/sceneTestSupport.h"
+#include "tests/support/sceneTestSupport.h"
 #include "tests/support/glRecorder.h"
-#include "tests/support/pinNode.h"
+#include "tests/support/stubNode.h"
 #include "views/schematic/src/scEdge.h"
 
 #include "platform/graph/piGraph.h"
@@ -15,7 +15,7 @@ using namespace Zv::SceneTest;
 namespace {
 
 RCStrongPtr<ScEdge> link(GePoint2f from, GeVector2f out, GePoint2f to, GeVector2f in) {
-    return makeRC<ScEdge>(makeRC<PinNode>(from, out), 0, 0, makeRC<PinNode>(to, in), 0, 0, 7);
+    return makeRC<ScEdge>(makeRC<StubNode>(from, out), 0, 0, makeRC<StubNode>(to, in), 0, 0, 7);
 }
 
 std::vector<GePoint2f> polyline(const ScEdge& edge, int style) {
@@ -106,11 +106,11 @@ TEST(Edges, DrawColoursBySelectionAndLeavesStateClean) {
 TEST(Edges, AlphaLinksAreDashedAndRGBALinksSolid) {
     auto graph = PiGraph::create("Edges");
     auto keyer = graph->createNode("Keyer", graph->getRootGroup());
-    auto source = makeRC<PinNode>(GePoint2f(0, 0), GeVector2f(1, 0));
+    auto source = makeRC<StubNode>(GePoint2f(0, 0), GeVector2f(1, 0));
     source->setProcessingNode(keyer);
     EXPECT_EQ(source->getOutputChannelKind(0), 1);
     EXPECT_EQ(source->getOutputChannelKind(1), 0) << "out of range reads as RGBA";
-    auto edge = makeRC<ScEdge>(source, 0, 0, makeRC<PinNode>(GePoint2f(100, 0), GeVector2f(-1, 0)), 0, 0, 1);
+    auto edge = makeRC<ScEdge>(source, 0, 0, makeRC<StubNode>(GePoint2f(100, 0), GeVector2f(-1, 0)), 0, 0, 1);
     ScDrawContext ctx = makeContext();
     const auto drawnLine = [&] {
         GlRecorder::reset();
@@ -121,11 +121,11 @@ TEST(Edges, AlphaLinksAreDashedAndRGBALinksSolid) {
     EXPECT_EQ(colorId(line.vertices[0].color.r), EdgeA);
     EXPECT_TRUE(line.state.isEnabled(GL_LINE_STIPPLE));
 
-    auto rgb = makeRC<PinNode>(GePoint2f(0, 0), GeVector2f(1, 0));
+    auto rgb = makeRC<StubNode>(GePoint2f(0, 0), GeVector2f(1, 0));
     auto ramp = graph->createNode("Ramp", graph->getRootGroup());
     rgb->setProcessingNode(ramp);
     EXPECT_EQ(rgb->getOutputChannelKind(0), 4);
-    edge = makeRC<ScEdge>(rgb, 0, 0, makeRC<PinNode>(GePoint2f(100, 0), GeVector2f(-1, 0)), 0, 0, 1);
+    edge = makeRC<ScEdge>(rgb, 0, 0, makeRC<StubNode>(GePoint2f(100, 0), GeVector2f(-1, 0)), 0, 0, 1);
     line = drawnLine();
     EXPECT_EQ(colorId(line.vertices[0].color.r), EdgeRGBA);
     EXPECT_FALSE(line.state.isEnabled(GL_LINE_STIPPLE));
@@ -137,10 +137,10 @@ TEST(Edges, AlphaLinksAreDashedAndRGBALinksSolid) {
     IxTiffFile::write(file, opaque);
     auto reader = graph->createNode("Read", graph->getRootGroup());
     graph->setText(reader, PiImageFileInfo::kFileKey, LiString(file));
-    auto plate = makeRC<PinNode>(GePoint2f(0, 0), GeVector2f(1, 0));
+    auto plate = makeRC<StubNode>(GePoint2f(0, 0), GeVector2f(1, 0));
     plate->setProcessingNode(reader);
     EXPECT_EQ(plate->getOutputChannelKind(0), 3);
-    edge = makeRC<ScEdge>(plate, 0, 0, makeRC<PinNode>(GePoint2f(100, 0), GeVector2f(-1, 0)), 0, 0, 1);
+    edge = makeRC<ScEdge>(plate, 0, 0, makeRC<StubNode>(GePoint2f(100, 0), GeVector2f(-1, 0)), 0, 0, 1);
     line = drawnLine();
     EXPECT_EQ(colorId(line.vertices[0].color.r), EdgeRGB);
     EXPECT_TRUE(line.state.isEnabled(GL_LINE_STIPPLE));

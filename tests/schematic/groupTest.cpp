@@ -1,6 +1,7 @@
-#include "sceneTestSupport.h"
-#include "nodeTestSupport.h"
+#include "tests/support/sceneTestSupport.h"
+#include "tests/support/nodeTestSupport.h"
 #include "tests/support/glRecorder.h"
+#include "tests/support/viewSingletons.h"
 
 #include "views/schematic/src/scGroup.h"
 
@@ -59,7 +60,7 @@ TEST(GroupBox, WithoutMembersFramesItsStoredPositionUnderATitleBar) {
 
 // Locked tools show the lock faded, a locked group in full, an unlocked group none.
 TEST(GroupBox, LockIconShowsTheLockState) {
-    NodeTest::factory();
+    TestSupport::nodeFactory();
     auto group = makeGroup(PiGraph::create("G"));
     group->updateBounds();
     EXPECT_TRUE(drawnIcons(*group).empty());

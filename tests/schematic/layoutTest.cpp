@@ -1,5 +1,6 @@
+#include "tests/support/stubGraphOwner.h"
+#include "tests/support/stubNode.h"
 #include "views/schematic/src/scGraph.h"
-#include "views/schematic/src/scGraphInterface.h"
 
 #include "platform/graph/piSchematicInterfaceEx.h"
 
@@ -8,42 +9,23 @@
 #include <cmath>
 #include <map>
 #include <random>
-#include <set>
 #include <string>
 
 using namespace Zv;
 
 namespace {
 
-// A node of fixed size whose input tabs sit along its left side (orientation 1), top to bottom.
-class BoxNode : public ScNode {
-public:
-    BoxNode(int orientation, float width, float height) : ScNode(orientation), _size(width, height) {}
-    void getSize(GeVector2<float>& out) const override { out = _size; }
-    void drawDecorations(ScDrawContext&, float) override {}
-    void drawHighlight(ScDrawContext&, float) override {}
-    bool pickSocket(const GePoint2<float>&, bool, int&, int&) override { return false; }
-    GePoint2<float> getInputConnectionPoint(int index, int) const override {
-        return getOrientation() == 1 ? getPosition() + GeVector2<float>(0.0f, -10.0f * index)
-                                     : getPosition() + GeVector2<float>(10.0f * index, 0.0f);
-    }
-    GePoint2<float> getOutputConnectionPoint(int, int) const override { return getPosition(); }
-
-private:
-    GeVector2<float> _size;
-};
-
 // A whole number below n, as a float.
 float roll(std::mt19937& random, int n) {
     return static_cast<float>(random() % n);
 }
 
-class LayoutTest : public testing::Test, public ScGraphInterface {
+class LayoutTest : public testing::Test, public StubGraphOwner {
 protected:
     LayoutTest() : _graph(new ScGraph(this)) {}
 
     RCStrongPtr<ScNode> add(float width = 100.0f, float height = 20.0f) {
-        RCStrongPtr<ScNode> node(new BoxNode(_graph->getOrientation(), width, height));
+        RCStrongPtr<ScNode> node(new StubNode(_graph->getOrientation(), width, height));
         _graph->getNodes().insert(node);
         return node;
     }
@@ -61,7 +43,7 @@ protected:
     std::vector<RCStrongPtr<ScNode>> addRandomForest(int orientation, std::mt19937& random, int n) {
         _graph = new ScGraph(this);
         _graph->setOrientation(orientation);
-        _fixed.clear();
+        clearFixed();
         std::vector<RCStrongPtr<ScNode>> nodes;
         for (int i = 0; i < n; ++i) {
             nodes.push_back(add(60.0f + roll(random, 5) * 15.0f, 20.0f + roll(random, 3) * 10.0f));
@@ -74,13 +56,7 @@ protected:
     // Lays the unplaced nodes out and expects each node exactly where the plain scan puts it.
     void expectPlacedAsThePlainScan(const std::vector<RCStrongPtr<ScNode>>& nodes, const std::string& label);
 
-    RCStrongPtr<ScNode> findNode(const PiNode&) override { return {}; }
-    void storeNodePosition(PiNode&, const GePoint2<float>&) override {}
-    GePoint2<float> getNodePosition(const PiNode&) override { return {}; }
-    bool isPlaceable(const ScNode& node) override { return _fixed.count(&node) == 0; }
-
     RCStrongPtr<ScGraph> _graph;
-    std::set<const ScNode*> _fixed;
 };
 
 // The forest the plain way: every node below the consumer of its first edge, children in edge
@@ -122,9 +98,9 @@ public:
         : ReferenceForest(graph), _orientation(graph.getOrientation()), _step(step), _gap(gap),
           _breadth(_nodes.size()) {}
 
-    std::vector<GePoint2<float>> run(bool selectedOnly, const std::set<const ScNode*>& fixed) {
+    std::vector<GePoint2<float>> run(bool selectedOnly, ScGraphInterface& owner) {
         _selectedOnly = selectedOnly;
-        _fixed = &fixed;
+        _owner = &owner;
         for (const Entry& entry : _nodes) _positions.push_back(entry.node->getPosition());
         const GeRectangle<float> before = selectedBox();
         extent(-1);
@@ -155,7 +131,7 @@ private:
         return depth;
     }
     void place(int i, float x, float y) {
-        if (i >= 0 && (!_selectedOnly || _nodes[i].node->isSelected()) && !_fixed->count(_nodes[i].node))
+        if (i >= 0 && (!_selectedOnly || _nodes[i].node->isSelected()) && _owner->isPlaceable(*_nodes[i].node))
             _positions[i] = {x, y};
         if (_orientation == 1) {
             x -= _step;
@@ -191,7 +167,7 @@ private:
     std::vector<float> _breadth;
     float _rootBreadth = 0.0f;
     bool _selectedOnly = false;
-    const std::set<const ScNode*>* _fixed = nullptr;
+    ScGraphInterface* _owner = nullptr;
     std::vector<GePoint2<float>> _positions;
 };
 
@@ -386,7 +362,7 @@ TEST_F(LayoutTest, NonPlaceableNodesStayButTheirSubtreeIsStillLaidOut) {
     auto input = add();
     link(input, consumer, 0);
     consumer->setPosition({400.0f, 300.0f});
-    _fixed.insert(consumer.get());
+    fix(*consumer);
     _graph->layout(ScGraph::LayoutAll);
     expectAt(consumer, 400.0f, 300.0f);
     expectAt(input, -2 * depthStep(), 0.0f);
@@ -480,9 +456,9 @@ TEST_F(LayoutTest, TreeLayoutsPutEveryNodeWhereThePlainRecursiveWalkDoes) {
             for (const auto& node : nodes) {
                 node->setPosition({roll(random, 1000), roll(random, 1000)});
                 node->setSelected(random() % 3 == 0);
-                if (random() % 12 == 0) _fixed.insert(node.get());
+                if (random() % 12 == 0) fix(*node);
             }
-            const auto expected = ReferenceTreeLayout(*_graph, depthStep(), gap()).run(selectedOnly, _fixed);
+            const auto expected = ReferenceTreeLayout(*_graph, depthStep(), gap()).run(selectedOnly, *this);
             _graph->layout(selectedOnly ? ScGraph::LayoutSelected : ScGraph::LayoutAll);
             for (size_t i = 0; i < nodes.size(); ++i)
                 ASSERT_EQ(nodes[i]->getPosition(), expected[i])
@@ -504,8 +480,8 @@ TEST_F(LayoutTest, EdgesToNodesOutsideTheNodeSetAreLeftOut) {
             auto input = add();
             auto other = add();
             if (strangers) {
-                RCStrongPtr<ScNode> named(new BoxNode(1, 100.0f, 20.0f));
-                RCStrongPtr<ScNode> beyond(new BoxNode(1, 100.0f, 20.0f));
+                RCStrongPtr<ScNode> named(new StubNode(1, 100.0f, 20.0f));
+                RCStrongPtr<ScNode> beyond(new StubNode(1, 100.0f, 20.0f));
                 named->setLayoutIndex(2);
                 beyond->setLayoutIndex(1000);
                 link(named, consumer, 2);
@@ -585,7 +561,7 @@ TEST_F(LayoutTest, SlidesThroughACrowdedColumnLandWhereSingleStepsDo) {
         std::mt19937 random(5 + orientation);
         _graph = new ScGraph(this);
         _graph->setOrientation(orientation);
-        _fixed.clear();
+        clearFixed();
         auto addSized = [this](bool unlike) { return unlike ? add(141.532f, 62.7f) : add(137.384f, 61.2f); };
         // Alike nodes closer than twice this leave no room for one more between them.
         const float reach =

@@ -1,4 +1,5 @@
-#include "tests/schematic/nodeTestSupport.h"
+#include "tests/support/nodeTestSupport.h"
+#include "tests/support/viewSingletons.h"
 #include "views/schematic/src/scBasicConnections.h"
 #include "views/schematic/src/scFanConnectionSet.h"
 #include "views/schematic/src/scIconTab.h"
@@ -17,6 +18,7 @@
 
 using namespace Zv;
 using namespace Zv::NodeTest;
+using Zv::TestSupport::nodeFactory;
 
 namespace {
 
@@ -24,7 +26,7 @@ class NodeFactory : public ::testing::Test {
 protected:
     RCStrongPtr<ScNode> build(const std::string& text, int orientation = 0) { return buildFor(_blur, text, orientation); }
     RCStrongPtr<ScNode> buildFor(const RCStrongPtr<PiNode>& node, const std::string& text, int orientation = 0) {
-        return factory().createNodeFromDescription(text, "test.xml", node, orientation);
+        return nodeFactory().createNodeFromDescription(text, "test.xml", node, orientation);
     }
     // Where and why a description is refused for the node, or "accepted".
     std::string refusalFor(const RCStrongPtr<PiNode>& node, const std::string& text) {
@@ -239,7 +241,7 @@ TEST_F(NodeFactory, LinkStripShowsTheIconOfTheLinkedRole) {
         auto node = rcCheckedCast<ScCustomNode>(buildFor(link, text));
         return dynamic_cast<const ScIconTab&>(*node->getLinkNodeIconTab()).getIcon().get();
     };
-    factory();
+    nodeFactory();
     ScNodeIconRegistry& icons = ScNodeIconRegistry::getInstance();
     PiCompositionUtils::setLink(link, "shots/a.xml", PiComposition::CompositionRole);
     EXPECT_EQ(iconOf(), icons.getIcon("Group", false).get());
@@ -251,14 +253,14 @@ TEST_F(NodeFactory, DescriptionsAreReadOncePerToolAndOrientation) {
     // Ramp is built by no other test, so its descriptions are not yet kept.
     auto ramp = _graph->createNode("Ramp", _graph->getRootGroup());
     EXPECT_EQ(ScNodeFactory::getDescriptionKey(ramp->getToolRef(), 2), "Ramp:1-VU");
-    const int before = factory().getNbDescriptionsRead();
-    auto first = factory().createNode(ramp, 2);
-    auto second = factory().createNode(_graph->createNode("Ramp", _graph->getRootGroup()), 2);
-    EXPECT_EQ(factory().getNbDescriptionsRead(), before + 1);
+    const int before = nodeFactory().getNbDescriptionsRead();
+    auto first = nodeFactory().createNode(ramp, 2);
+    auto second = nodeFactory().createNode(_graph->createNode("Ramp", _graph->getRootGroup()), 2);
+    EXPECT_EQ(nodeFactory().getNbDescriptionsRead(), before + 1);
     EXPECT_NE(first.get(), second.get());
     EXPECT_EQ(first->getProcessingNode().get(), ramp.get());
-    factory().createNode(ramp, 1);
-    EXPECT_EQ(factory().getNbDescriptionsRead(), before + 2);
+    nodeFactory().createNode(ramp, 1);
+    EXPECT_EQ(nodeFactory().getNbDescriptionsRead(), before + 2);
 }
 
 // Nodes of a kept description are copies of one laid-out prototype: with sockets added, placed
@@ -266,16 +268,16 @@ TEST_F(NodeFactory, DescriptionsAreReadOncePerToolAndOrientation) {
 TEST_F(NodeFactory, CopiesOfAKeptDescriptionMatchAFreshBuild) {
     auto over = _graph->createNode("Over", _graph->getRootGroup());
     // Over upward is built by no other test, so this node is the one its prototype is made from.
-    const int reads = factory().getNbDescriptionsRead(), refs = over->getRefCount();
-    factory().createNode(over, 2);
-    ASSERT_EQ(factory().getNbDescriptionsRead(), reads + 1);
+    const int reads = nodeFactory().getNbDescriptionsRead(), refs = over->getRefCount();
+    nodeFactory().createNode(over, 2);
+    ASSERT_EQ(nodeFactory().getNbDescriptionsRead(), reads + 1);
     EXPECT_EQ(over->getRefCount(), refs) << "the kept prototype holds no processing node";
 
     for (int orientation : {0, 2}) {
         for (const GePoint2f at : {GePoint2f(0, 0), GePoint2f(200, 100)}) {
             const LiString text = over->getToolRef().getSchematicInterface().getDescription(orientation);
-            auto copy = rcCheckedCast<ScCustomNode>(factory().createNode(over, orientation));
-            auto fresh = rcCheckedCast<ScCustomNode>(factory().createNodeFromDescription(text, "fresh", over, orientation));
+            auto copy = rcCheckedCast<ScCustomNode>(nodeFactory().createNode(over, orientation));
+            auto fresh = rcCheckedCast<ScCustomNode>(nodeFactory().createNodeFromDescription(text, "fresh", over, orientation));
             for (ScCustomNode* node : {copy.get(), fresh.get()}) {
                 node->setPosition(at);
                 for (int i = 0; i < 3; ++i) {
@@ -300,7 +302,7 @@ TEST_F(NodeFactory, CopiesOfAKeptDescriptionMatchAFreshBuild) {
 }
 
 TEST(NodeIconRegistry, KeepsOneIconPerNameAndAPlaceholderForMissingFiles) {
-    factory();
+    nodeFactory();
     ScNodeIconRegistry& registry = ScNodeIconRegistry::getInstance();
     auto blur = registry.getIcon("Blur", false);
     EXPECT_EQ(registry.getIcon("Blur", true).get(), blur.get());

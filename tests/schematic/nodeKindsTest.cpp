@@ -1,6 +1,8 @@
-#include "tests/schematic/nodeTestSupport.h"
-#include "tests/schematic/sceneTestSupport.h"
+#include "tests/support/nodeTestSupport.h"
+#include "tests/support/sceneTestSupport.h"
 #include "tests/support/glRecorder.h"
+#include "tests/support/viewSingletons.h"
+#include "tests/support/failedAssertion.h"
 #include "views/schematic/src/scBasicConnections.h"
 #include "views/schematic/src/scFeedbackTab.h"
 #include "views/schematic/src/scGhostNode.h"
@@ -19,6 +21,7 @@
 
 using namespace Zv;
 using namespace Zv::NodeTest;
+using Zv::TestSupport::failedAssertion;
 using namespace Zv::SceneTest;
 using Pos = ScRoundedBox::EdgePos;
 using S = ScRoundedBox::SubSectionType;
@@ -130,7 +133,7 @@ TEST(NodeDetails, NameToolFormatConversionAndAnchors) {
     auto grade = graph->createNode("ColorCorrect", graph->getRootGroup(), "Grade");
     graph->connect(keyer->getOutput(0), grade->getInput(1));
     PiNodeAnchorUtils::addAnchor(grade, {"Corner A", "Corner"});
-    auto node = factory().createNode(grade, 0);
+    auto node = TestSupport::nodeFactory().createNode(grade, 0);
     node->setName("Grade");
     const std::vector<LiString> lines = node->getDetailsLines();
     ASSERT_GE(lines.size(), 3u);

@@ -2,16 +2,18 @@
 #include "views/schematic/src/scCustomNode.h"
 #include "views/schematic/src/scDrawContext.h"
 #include "views/schematic/src/scGraph.h"
-#include "views/schematic/src/scGraphInterface.h"
 #include "views/schematic/src/scSocketMenu.h"
 
-#include "tests/schematic/sceneTestSupport.h"
+#include "tests/support/sceneTestSupport.h"
 
 #include "platform/graph/piGraph.h"
 #include "platform/ui/wsFont.h"
 #include "platform/ui/wsFontRegistry.h"
-#include "tests/schematic/nodeTestSupport.h"
+#include "tests/support/nodeTestSupport.h"
 #include "tests/support/glRecorder.h"
+#include "tests/support/stubGraphOwner.h"
+#include "tests/support/stubNode.h"
+#include "tests/support/failedAssertion.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +21,7 @@
 
 using namespace Zv;
 using namespace Zv::SceneTest;
+using Zv::TestSupport::failedAssertion;
 using Pos = ScRoundedBox::EdgePos;
 using S = ScRoundedBox::SubSectionType;
 
@@ -74,48 +77,29 @@ Drawn drawScene(ScGraph& graph, const GeRectanglef& visible, int linkStyle = ScE
     return drawn;
 }
 
-// Counts highlight switches; one input and one output socket.
-class CountingNode : public ScNode {
-public:
-    CountingNode() : ScNode(1) {
-        SocketRecord in{0, false, "Front", -1}, out{0, false, "Result", -1};
-        addInput(in);
-        addOutput(out);
-    }
-    void setHighlighted(bool on) override {
-        ++switches;
-        ScNode::setHighlighted(on);
-    }
-    void getSize(GeVector2<float>& out) const override { out = {100.0f, 20.0f}; }
-    void drawDecorations(ScDrawContext&, float) override {}
-    void drawHighlight(ScDrawContext&, float) override {}
-    bool pickSocket(const GePoint2<float>&, bool, int&, int&) override { return false; }
-    GePoint2<float> getInputConnectionPoint(int, int) const override { return getPosition(); }
-    GePoint2<float> getOutputConnectionPoint(int, int) const override { return getPosition(); }
-    int switches = 0;
-};
+// A stub with one input and one output socket.
+RCStrongPtr<StubNode> socketNode() {
+    auto node = makeRC<StubNode>();
+    NodeTest::addSockets(*node, 1, 1);
+    return node;
+}
 
-class SceneGraphTest : public testing::Test, public ScGraphInterface {
+class SceneGraphTest : public testing::Test, public StubGraphOwner {
 protected:
-    RCStrongPtr<ScNode> findNode(const PiNode&) override { return {}; }
-    void storeNodePosition(PiNode&, const GePoint2<float>&) override {}
-    GePoint2<float> getNodePosition(const PiNode&) override { return {}; }
-    bool isPlaceable(const ScNode&) override { return true; }
-
     RCStrongPtr<ScGraph> _graph{new ScGraph(this)};
 };
 
 } // namespace
 
 TEST_F(SceneGraphTest, HighlightSwitchesOnlyWhenTheRecordChangesAndPrefersTheNode) {
-    RCStrongPtr<CountingNode> node(new CountingNode());
-    RCStrongPtr<CountingNode> other(new CountingNode());
+    RCStrongPtr<StubNode> node = socketNode();
+    RCStrongPtr<StubNode> other = socketNode();
     RCShdPtr<ScEdge> edge(new ScEdge(other, 0, 0, node, 0, 0, 0));
     ScGraph::Highlight record{node, 0, 0, edge, {}};
 
     _graph->setHighlight(record);
     _graph->setHighlight(record);
-    EXPECT_EQ(node->switches, 1) << "the same record twice switches nothing";
+    EXPECT_EQ(node->getNbHighlightSwitches(), 1) << "the same record twice switches nothing";
     EXPECT_TRUE(node->isHighlighted());
     EXPECT_TRUE(node->getInputs()[0].isHighlighted());
     EXPECT_FALSE(edge->isHighlighted()) << "a record with node and edge highlights the node only";
@@ -126,9 +110,9 @@ TEST_F(SceneGraphTest, HighlightSwitchesOnlyWhenTheRecordChangesAndPrefersTheNod
     EXPECT_TRUE(edge->isHighlighted());
 
     for (int index : {-2, 1})
-        EXPECT_EQ(NodeTest::failedAssertion([&] { ScGraph(this).setHighlight({node, index, 0, {}, {}}); }),
+        EXPECT_EQ(failedAssertion([&] { ScGraph(this).setHighlight({node, index, 0, {}, {}}); }),
                   "index < _inputs.size()");
-    EXPECT_EQ(NodeTest::failedAssertion([&] { ScGraph(this).setHighlight({node, -5, 1, {}, {}}); }),
+    EXPECT_EQ(failedAssertion([&] { ScGraph(this).setHighlight({node, -5, 1, {}, {}}); }),
               "index < _outputs.size()");
 }
 
@@ -200,7 +184,7 @@ TEST_F(SceneGraphTest, DetailsFlagsAndEmptyDraw) {
 }
 
 TEST_F(SceneGraphTest, LabelsUnderThePointerNeedTheOptionAndNoOpenMenu) {
-    RCStrongPtr<CountingNode> node(new CountingNode());
+    RCStrongPtr<StubNode> node = socketNode();
     _graph->getNodes().insert(node);
     _graph->setHighlight({node, 0, 0, {}, {}});
     ScDrawContext ctx({}, WsFontRegistry::getFont(), WsFontRegistry::getFont(), 1.0f, ScColorTable(NbColorIds), 1.0f);
@@ -216,7 +200,7 @@ TEST(ScSocketMenu, RowsFollowThePointerAndClosingRestoresTheNode) {
     RCShdPtr<WsFont> font = WsFontRegistry::getFont();
     ASSERT_FALSE(font.isNull());
     const float row = font->getAscent() + font->getDescent();
-    RCStrongPtr<CountingNode> node(new CountingNode());
+    RCStrongPtr<StubNode> node = socketNode();
     std::vector<ScNode::SocketRecord> entries{{0, false, "Front", 0}, {0, false, "Back", 2}, {0, false, "Mask", 1}};
     ScContext ctx(font, 2.0f);
     {
@@ -232,7 +216,7 @@ TEST(ScSocketMenu, RowsFollowThePointerAndClosingRestoresTheNode) {
         EXPECT_EQ(menu->getCurrentSocket(), 0) << "the title row yields the first entry";
         EXPECT_FALSE(menu->update({-100.0f, 20.0f}));
         EXPECT_EQ(menu->getCurrentSocket(), 0) << "leaving keeps the current row";
-        EXPECT_THROW(ScSocketMenu(node, 1, -1, {}, {0.0f, 0.0f}, ctx), ExAssertionFailed);
+        EXPECT_EQ(failedAssertion([&] { ScSocketMenu(node, 1, -1, {}, {0.0f, 0.0f}, ctx); }), "_numSockets > 0");
     }
     EXPECT_FALSE(node->isHighlighted());
 }

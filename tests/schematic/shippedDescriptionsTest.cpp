@@ -1,6 +1,7 @@
 // Every shipped node description, for every tool, orientation and a few socket counts: links attach
 // just outside their own tab, and sockets read left to right or top to bottom.
-#include "tests/schematic/nodeTestSupport.h"
+#include "tests/support/nodeTestSupport.h"
+#include "tests/support/viewSingletons.h"
 #include "views/schematic/src/scBasicConnections.h"
 #include "views/schematic/src/scFanConnectionSet.h"
 
@@ -15,6 +16,7 @@
 
 using namespace Zv;
 using namespace Zv::NodeTest;
+using Zv::TestSupport::nodeFactory;
 
 namespace {
 
@@ -61,7 +63,7 @@ void expectOnTheirOwnTabs(ScCustomNode& node, bool isInput, int count) {
 } // namespace
 
 TEST(ShippedDescriptions, LinksAttachOnTheirOwnTabsInReadingOrder) {
-    factory();
+    nodeFactory();
     const RCStrongPtr<PiGraph> graph = PiGraph::create("Shipped");
     for (const auto& tool : PiToolRegistry::getInstance().getTools()) {
         for (int orientation = 0; orientation < 3; ++orientation) {
@@ -69,7 +71,7 @@ TEST(ShippedDescriptions, LinksAttachOnTheirOwnTabsInReadingOrder) {
             ASSERT_TRUE(std::filesystem::exists(std::string(ZV_RESOURCES_DIR) + "/nodes/" + name + ".xml")) << name;
             for (int count : {1, 2, 3, 5}) {
                 SCOPED_TRACE(name + " with " + std::to_string(count) + " sockets a side");
-                const RCStrongPtr<ScNode> built = factory().createNode(createProcessingNode(*graph, *tool), orientation);
+                const RCStrongPtr<ScNode> built = nodeFactory().createNode(createProcessingNode(*graph, *tool), orientation);
                 auto* node = dynamic_cast<ScCustomNode*>(built.get());
                 if (!node) continue;
                 node->setPosition({300.0f, -200.0f});

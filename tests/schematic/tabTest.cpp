@@ -1,4 +1,4 @@
-#include "tests/schematic/sceneTestSupport.h"
+#include "tests/support/sceneTestSupport.h"
 #include "tests/support/glRecorder.h"
 #include "views/schematic/src/scBubbleTab.h"
 #include "views/schematic/src/scRoundedTab.h"

@@ -1,9 +1,7 @@
-#include "views/schematic/src/scNodeFactory.h"
-#include "views/schematic/src/scNodeIconRegistry.h"
+#include "tests/support/viewSingletons.h"
 #include "views/schematic/src/svBrowserGraph.h"
 #include "views/schematic/src/svHeadlessDisplay.h"
 
-#include "platform/graph/piAppThread.h"
 #include "platform/graph/uiComposition.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +10,7 @@ using namespace Zv;
 
 // Compositions often share a name ("Comp 1", a copy of a file): each keeps its own zoom and pan.
 TEST(ViewState, SameNamedCompositionsKeepTheirOwnZoomAndPan) {
-    PiAppThread::claim();
-    if (ScNodeFactory::getState() == ScNodeFactory::NotInitialized) ScNodeFactory::initialize();
-    if (ScNodeIconRegistry::getState() == ScNodeIconRegistry::NotInitialized) ScNodeIconRegistry::initialize();
+    TestSupport::setUpView();
     UiComposition composition;
     SvHeadlessDisplay display{1, false};
     RCStrongPtr<SvBrowserGraph> browser(new SvBrowserGraph(composition, &display));

@@ -1,3 +1,4 @@
+#include "tests/support/failedAssertion.h"
 #include "platform/base/cbMethod.h"
 #include "platform/base/exBase.h"
 #include "platform/ui/drClipboard.h"
@@ -93,7 +94,7 @@ TEST_F(HeadlessTest, MessagesCursorsAndTooltipsGoThroughTheBackend) {
     EXPECT_EQ(backend.getCursorName(), "Pan");
     app.popOverrideCursor();
     EXPECT_EQ(backend.getCursorName(), "Default");
-    EXPECT_THROW(app.popOverrideCursor(), ExAssertionFailed);
+    EXPECT_EQ(TestSupport::failedAssertion([&] { app.popOverrideCursor(); }), "!_overrideCursors.empty()");
     EXPECT_TRUE(WsCursorRegistry::getCursor("Lasso").isNull());
 
     auto viewer = makeRC<TestViewer>();

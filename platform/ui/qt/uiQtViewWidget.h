@@ -3,13 +3,13 @@
 #include "platform/base/gePoint2.h"
 #include "platform/base/geRectangle.h"
 #include "platform/base/rcStrongPtr.h"
+#include "platform/ui/uiDrawArea.h"
 
 #include <QOpenGLWidget>
 
 namespace Zv {
 
 class DrCarrier;
-class UiDrawArea;
 class UiQtBackend;
 
 // Shows a toolkit draw area (usually a viewer) in a GL 2.1 compatibility context, so the

@@ -18,7 +18,9 @@ class ScGraphInterface;
 
 // Everything the schematic shows: nodes, edges and visual groups, with the bits of view state that
 // belong to the scene (highlight, socket menu, provisional links, detail flags, info text).
-// It reaches the processing graph only through its owner's ScGraphInterface.
+// Scene objects read the processing objects they show, and the host's schematic constants, straight
+// from platform/graph, but never change the model: what needs the owner's map from model to scene,
+// or writes to the model, goes through the owner's ScGraphInterface.
 class ScGraph : public RCBase {
 public:
     enum LayoutType { LayoutSelected = 0, LayoutAll = 1, LayoutUnplaced = 2 };

@@ -8,7 +8,8 @@ namespace Zv {
 class PiNode;
 class ScNode;
 
-// How the scene asks the model side for lookups and positions.
+// How the scene asks the model side for what only the owner of the scene knows: which scene node
+// shows a processing node, stored positions (written without undo) and which nodes stay put.
 class ScGraphInterface {
 public:
     // The scene node shown for a processing node, or null.

@@ -15,6 +15,7 @@
 
 #include "platform/base/assertions.h"
 #include "platform/base/liStringUtil.h"
+#include "platform/base/xmlDocument.h"
 #include "platform/graph/piCompositionUtils.h"
 #include "platform/graph/piNode.h"
 #include "platform/graph/piSchematicInterface.h"
@@ -22,7 +23,9 @@
 
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace Zv {
 namespace {
@@ -44,8 +47,55 @@ constexpr SetKind kSetKinds[] = {{"RoundedConnectionSet", 0, kAnyNumber}, {"Roun
                                  {"SimpleConnectionSet", 0, 1},           {"SquareConnectionSet", 0, kAnyNumber},
                                  {"FanConnectionSet", 0, kAnyNumber},     {"IconConnectionSet", 0, 1}};
 
+const std::map<LiString, int> kNamePositions{
+    {"CENTER", ScCustomNode::CENTER}, {"BOTTOM", ScCustomNode::BOTTOM}, {"UNDER", ScCustomNode::UNDER}};
+const std::map<LiString, int> kColors{{"TOOL", ScCustomNode::TOOL},       {"GROUP", ScCustomNode::GROUP},
+                                      {"SUPERTOOL", ScCustomNode::SUPERTOOL}, {"OUTPUT1", ScCustomNode::OUTPUT1},
+                                      {"OUTPUT2", ScCustomNode::OUTPUT2},   {"WHITE", ScCustomNode::WHITE}};
+const std::map<LiString, int> kSections{{"UPPER", ScRoundedBox::Upper}, {"UPPER_RIGHT", ScRoundedBox::UpperRight},
+                                        {"RIGHT", ScRoundedBox::Right}, {"LOWER_RIGHT", ScRoundedBox::LowerRight},
+                                        {"LOWER", ScRoundedBox::Lower}, {"LOWER_LEFT", ScRoundedBox::LowerLeft},
+                                        {"LEFT", ScRoundedBox::Left},   {"UPPER_LEFT", ScRoundedBox::UpperLeft}};
+
+// How many sockets of one side a node shows (images and masks); a multi-valued input shows one per
+// value, so their number may grow.
+struct Shown {
+    int n = 0;
+    bool grows = false;
+};
+
+// How many sockets of one side an element of the description can show.
+struct SocketRule {
+    const char* element;
+    bool isInput;
+    int min, max;
+};
+
+struct TabPlace {
+    EdgePos start, end;
+};
+
 [[noreturn]] void fail(const std::string& reason) {
     throw ScNodeFactory::BadXMLDescriptionEx(__FILE__, __LINE__, reason);
+}
+
+int lookUp(const std::map<LiString, int>& table, const LiString& key, const char* reason) {
+    const auto found = table.find(key);
+    if (found == table.end()) fail(reason + key.str());
+    return found->second;
+}
+
+// Parameter sockets are not shown.
+Shown countShown(const PiNode& node, bool isInput) {
+    Shown shown;
+    const auto count = [&](const PiSocket& socket) {
+        if (socket.getSocketTypeIndex() < PiSocketDesc::Image) return;
+        ++shown.n;
+        shown.grows = shown.grows || socket.getDesc().multivalued;
+    };
+    if (isInput) for (const auto& input : node.getInputs()) count(*input);
+    else for (const auto& output : node.getOutputs()) count(*output);
+    return shown;
 }
 
 // Runs make, naming the description in what it throws unless the place is known already.
@@ -90,50 +140,57 @@ pugi::xml_node firstChildOf(const pugi::xml_node& element, std::initializer_list
 
 } // namespace
 
-// What every part of one build needs to know.
-struct ScNodeFactory::Build {
-    // Null while a prototype is built.
-    RCStrongPtr<PiNode> node;
-    int orientation;
-    // Where a prototype keeps its rules.
-    std::vector<SocketRule>* rules = nullptr;
-
-    // The node's sockets of each side, counted when a rule first asks.
-    mutable std::optional<Shown> _shown[2];
-
-    const Shown& getShown(bool isInput) const {
-        std::optional<Shown>& side = _shown[isInput ? 0 : 1];
-        if (!side) side = countShown(*node, isInput);
-        return *side;
-    }
+// A kept description: nodes are copies of its prototype once their sockets pass its rules.
+struct ScNodeFactory::Kept {
+    std::string source;
+    XmlDocument description;
+    RCStrongPtr<ScCustomNode> prototype;
+    std::vector<SocketRule> rules;
+    // Why it cannot be built, for every node to come.
+    std::optional<BadXMLDescriptionEx> failure;
 };
 
-ScNodeFactory::ScNodeFactory()
-    : _namePositions{{"CENTER", ScCustomNode::CENTER}, {"BOTTOM", ScCustomNode::BOTTOM}, {"UNDER", ScCustomNode::UNDER}},
-      _colors{{"TOOL", ScCustomNode::TOOL},         {"GROUP", ScCustomNode::GROUP},
-              {"SUPERTOOL", ScCustomNode::SUPERTOOL}, {"OUTPUT1", ScCustomNode::OUTPUT1},
-              {"OUTPUT2", ScCustomNode::OUTPUT2},     {"WHITE", ScCustomNode::WHITE}},
-      _sections{{"UPPER", ScRoundedBox::Upper}, {"UPPER_RIGHT", ScRoundedBox::UpperRight},
-                {"RIGHT", ScRoundedBox::Right}, {"LOWER_RIGHT", ScRoundedBox::LowerRight},
-                {"LOWER", ScRoundedBox::Lower}, {"LOWER_LEFT", ScRoundedBox::LowerLeft},
-                {"LEFT", ScRoundedBox::Left},   {"UPPER_LEFT", ScRoundedBox::UpperLeft}} {}
+// One build: the node built for (null while a prototype is built), its orientation, and where a
+// prototype keeps its socket rules.
+class ScNodeFactory::Builder {
+public:
+    Builder(ScNodeFactory& factory, RCStrongPtr<PiNode> node, int orientation, std::vector<SocketRule>* rules = nullptr)
+        : _factory(factory), _node(std::move(node)), _orientation(orientation), _rules(rules) {}
+
+    RCStrongPtr<ScNode> buildNode(const pugi::xml_node& root);
+    void checkRule(const SocketRule& rule) const;
+
+private:
+    RCStrongPtr<ScCustomNode> buildCustomNode(const pugi::xml_node& element);
+    RCStrongPtr<ScNode> buildImageToggleNode(const pugi::xml_node& element);
+    void buildTabs(const pugi::xml_node& tabs, ScCustomNode& node);
+    std::unique_ptr<ScConnectionSet> buildConnectionSet(const pugi::xml_node& element, bool isInput);
+    std::unique_ptr<ScBorderTab> buildLinkNodeIconTab(const pugi::xml_node& element);
+    void addGenericTab(const pugi::xml_node& element, ScCustomNode& node);
+    TabPlace readBasicTab(const pugi::xml_node& parent) const;
+    EdgePos readPosition(const pugi::xml_node& position) const;
+    // Keeps the rule when a prototype is built, else checks it against the sockets being built for.
+    void require(const SocketRule& rule);
+    // The node's sockets of each side, counted when a rule first asks.
+    const Shown& getShown(bool isInput) const {
+        std::optional<Shown>& side = _shown[isInput ? 0 : 1];
+        if (!side) side = countShown(*_node, isInput);
+        return *side;
+    }
+
+    ScNodeFactory& _factory;
+    RCStrongPtr<PiNode> _node;
+    int _orientation;
+    std::vector<SocketRule>* _rules;
+    mutable std::optional<Shown> _shown[2];
+};
+
+ScNodeFactory::ScNodeFactory() = default;
+ScNodeFactory::~ScNodeFactory() = default;
 
 LiString ScNodeFactory::getDescriptionKey(const PiTool& tool, int orientation) {
     return tool.getToolName() + ":" + LiStringUtil::convertNb(tool.getToolVersion()) +
            PiSchematicInterface::getOrientationSuffix(orientation);
-}
-
-// Parameter sockets are not shown.
-ScNodeFactory::Shown ScNodeFactory::countShown(const PiNode& node, bool isInput) {
-    Shown shown;
-    const auto count = [&](const PiSocket& socket) {
-        if (socket.getSocketTypeIndex() < PiSocketDesc::Image) return;
-        ++shown.n;
-        shown.grows = shown.grows || socket.getDesc().multivalued;
-    };
-    if (isInput) for (const auto& input : node.getInputs()) count(*input);
-    else for (const auto& output : node.getOutputs()) count(*output);
-    return shown;
 }
 
 // Descriptions.
@@ -155,46 +212,47 @@ XmlDocument ScNodeFactory::parseDescription(const LiString& text, const LiString
 }
 
 RCStrongPtr<ScNode> ScNodeFactory::createNode(const RCStrongPtr<PiNode>& node, int orientation) {
-    RCStrongPtr<ScNode> created = buildDescribed({node, orientation});
+    RCStrongPtr<ScNode> created = buildDescribed(node, orientation);
     if (!created.isNull()) created->setProcessingNode(node);
     return created;
 }
 
-RCStrongPtr<ScNode> ScNodeFactory::buildDescribed(const Build& build) {
-    const PiTool& tool = build.node->getToolRef();
+RCStrongPtr<ScNode> ScNodeFactory::buildDescribed(const RCStrongPtr<PiNode>& node, int orientation) {
+    const PiTool& tool = node->getToolRef();
     const PiSchematicInterface& schematic = tool.getSchematicInterface();
     const auto read = [&](const std::string& source) {
-        return parseDescription(schematic.getDescription(build.orientation), source);
+        return parseDescription(schematic.getDescription(orientation), source);
     };
+    Builder builder(*this, node, orientation);
     if (!schematic.canKeepDescriptions()) {
-        const std::string source = PiSchematicInterface::getDescriptionPath(tool.getToolName(), build.orientation);
-        return naming(source, [&] { return buildNode(read(source).getRoot(), build); });
+        const std::string source = PiSchematicInterface::getDescriptionPath(tool.getToolName(), orientation);
+        return naming(source, [&] { return builder.buildNode(read(source).getRoot()); });
     }
-    const LiString key = getDescriptionKey(tool, build.orientation);
+    const LiString key = getDescriptionKey(tool, orientation);
     auto found = _descriptions.find(key);
     if (found == _descriptions.end()) {
-        found = _descriptions.try_emplace(key).first;
-        Kept& kept = found->second;
-        kept.source = PiSchematicInterface::getDescriptionPath(tool.getToolName(), build.orientation);
+        found = _descriptions.emplace(key, std::make_unique<Kept>()).first;
+        Kept& kept = *found->second;
+        kept.source = PiSchematicInterface::getDescriptionPath(tool.getToolName(), orientation);
         try {
             kept.description = read(kept.source);
-            makePrototype(kept, build.orientation);
+            makePrototype(kept, orientation);
         } catch (const BadXMLDescriptionEx& ex) {
             kept.failure = ex;
         }
     }
-    const Kept& kept = found->second;
+    const Kept& kept = *found->second;
     return naming(kept.source, [&] {
         if (kept.failure) throw *kept.failure;
-        if (kept.prototype.isNull()) return buildNode(kept.description.getRoot(), build);
-        for (const SocketRule& rule : kept.rules) checkRule(rule, build);
-        return RCStrongPtr<ScNode>(kept.prototype->cloneFor(build.node));
+        if (kept.prototype.isNull()) return builder.buildNode(kept.description.getRoot());
+        for (const SocketRule& rule : kept.rules) builder.checkRule(rule);
+        return RCStrongPtr<ScNode>(kept.prototype->cloneFor(node));
     });
 }
 
 void ScNodeFactory::makePrototype(Kept& kept, int orientation) {
     const pugi::xml_node root = kept.description.getRoot();
-    const RCStrongPtr<ScNode> built = buildNode(root, {nullptr, orientation, &kept.rules});
+    const RCStrongPtr<ScNode> built = Builder(*this, nullptr, orientation, &kept.rules).buildNode(root);
     const auto* custom = dynamic_cast<const ScCustomNode*>(built.get());
     if (custom && !root.child("Tabs").child("LinkNodeIconTab")) kept.prototype = custom->cloneFor(nullptr);
 }
@@ -213,13 +271,13 @@ RCStrongPtr<ScNode> ScNodeFactory::createNodeFromDescription(const LiString& tex
     ZV_ASSERT(!node.isNull());
     return naming(sourceName.str(), [&] {
         const XmlDocument document = parseDescription(text, sourceName);
-        return buildNode(document.getRoot(), {node, orientation});
+        return Builder(*this, node, orientation).buildNode(document.getRoot());
     });
 }
 
 RCStrongPtr<ScNode> ScNodeFactory::createDefaultNode(const RCStrongPtr<PiNode>& node, int orientation) {
     RCStrongPtr<ScNode> created = naming("Default", [&] {
-        return buildNode(getDefaultDescription(orientation).getRoot(), {node, orientation});
+        return Builder(*this, node, orientation).buildNode(getDefaultDescription(orientation).getRoot());
     });
     created->setProcessingNode(node);
     return created;
@@ -227,13 +285,13 @@ RCStrongPtr<ScNode> ScNodeFactory::createDefaultNode(const RCStrongPtr<PiNode>& 
 
 // Socket rules.
 
-void ScNodeFactory::require(const Build& build, const SocketRule& rule) {
-    if (build.rules) build.rules->push_back(rule);
-    else checkRule(rule, build);
+void ScNodeFactory::Builder::require(const SocketRule& rule) {
+    if (_rules) _rules->push_back(rule);
+    else checkRule(rule);
 }
 
-void ScNodeFactory::checkRule(const SocketRule& rule, const Build& build) {
-    const auto [n, grows] = build.getShown(rule.isInput);
+void ScNodeFactory::Builder::checkRule(const SocketRule& rule) const {
+    const auto [n, grows] = getShown(rule.isInput);
     const auto count = [&](int k) {
         return std::to_string(k) + (rule.isInput ? " input" : " output") + (k == 1 ? "" : "s");
     };
@@ -245,40 +303,34 @@ void ScNodeFactory::checkRule(const SocketRule& rule, const Build& build) {
 
 // Elements.
 
-RCStrongPtr<ScNode> ScNodeFactory::buildNode(const pugi::xml_node& root, const Build& build) {
+RCStrongPtr<ScNode> ScNodeFactory::Builder::buildNode(const pugi::xml_node& root) {
     const std::string tag = root.name();
-    if (tag == "CustomNode") return buildCustomNode(root, build);
-    if (tag == "ImageToggleNode") return buildImageToggleNode(root, build);
+    if (tag == "CustomNode") return buildCustomNode(root);
+    if (tag == "ImageToggleNode") return buildImageToggleNode(root);
     if (tag == "HiddenNode") return nullptr;
-    const pugi::xml_node fallback = getDefaultDescription(build.orientation).getRoot();
+    const pugi::xml_node fallback = _factory.getDefaultDescription(_orientation).getRoot();
     if (std::strcmp(fallback.name(), "CustomNode") != 0) fail("Invalid default description: expecting TAG CustomNode");
-    return buildCustomNode(fallback, build);
+    return buildCustomNode(fallback);
 }
 
-int ScNodeFactory::lookUp(const std::map<LiString, int>& table, const LiString& key, const char* reason) {
-    const auto found = table.find(key);
-    if (found == table.end()) fail(reason + key.str());
-    return found->second;
-}
-
-RCStrongPtr<ScCustomNode> ScNodeFactory::buildCustomNode(const pugi::xml_node& element, const Build& build) {
+RCStrongPtr<ScCustomNode> ScNodeFactory::Builder::buildCustomNode(const pugi::xml_node& element) {
     const pugi::xml_attribute width = element.attribute("Width"), height = element.attribute("Height"),
                               radius = element.attribute("CornerRadius");
     if (!width || !height || !radius) fail("Invalid description: Attribute Width,Height or CornerRadius missing");
-    auto node = makeRC<ScCustomNode>(build.orientation, readSize(height, kMinSize), readSize(width, kMinSize),
+    auto node = makeRC<ScCustomNode>(_orientation, readSize(height, kMinSize), readSize(width, kMinSize),
                                      readSize(radius, 0.0));
     if (pugi::xml_node image = element.child("ImageHandler"))
         node->setBody(std::make_unique<ScSimpleIcon>(ScNodeIconRegistry::getInstance().getIcon(textOf(image), true)));
     if (pugi::xml_node position = element.child("NamePosition"))
-        node->setNameAlignment(lookUp(_namePositions, textOf(position), "Unknown Name Alignment: "));
-    if (pugi::xml_node color = element.child("Color")) node->setColorKind(lookUp(_colors, textOf(color), "Unknown Color: "));
+        node->setNameAlignment(lookUp(kNamePositions, textOf(position), "Unknown Name Alignment: "));
+    if (pugi::xml_node color = element.child("Color")) node->setColorKind(lookUp(kColors, textOf(color), "Unknown Color: "));
     node->setThumbnailShown(element.attribute("DisplayThumbnail").as_bool(false));
     node->setCanCollapse(element.attribute("CanCollapseNode").as_bool(false));
-    if (pugi::xml_node tabs = element.child("Tabs")) buildTabs(tabs, *node, build);
+    if (pugi::xml_node tabs = element.child("Tabs")) buildTabs(tabs, *node);
     return node;
 }
 
-RCStrongPtr<ScNode> ScNodeFactory::buildImageToggleNode(const pugi::xml_node& element, const Build& build) {
+RCStrongPtr<ScNode> ScNodeFactory::Builder::buildImageToggleNode(const pugi::xml_node& element) {
     const auto inner = [&](const char* tag) {
         const pugi::xml_node holder = element.child(tag);
         if (!holder) fail(std::string("Invalid description: Expecting TAG ") + tag);
@@ -287,14 +339,14 @@ RCStrongPtr<ScNode> ScNodeFactory::buildImageToggleNode(const pugi::xml_node& el
         return custom;
     };
     const pugi::xml_node shown = inner("ImageShownNode"), notShown = inner("ImageNotShownNode");
-    auto node = makeRC<ScImageToggleNode>(buildCustomNode(shown, build), buildCustomNode(notShown, build));
+    auto node = makeRC<ScImageToggleNode>(buildCustomNode(shown), buildCustomNode(notShown));
     node->setThumbnailShown(element.attribute("ImageShown").as_bool(false));
     return node;
 }
 
-void ScNodeFactory::buildTabs(const pugi::xml_node& tabs, ScCustomNode& node, const Build& build) {
-    if (pugi::xml_node set = tabs.child("InputConnectionSet")) node.setInputSet(buildConnectionSet(set, true, build));
-    if (pugi::xml_node set = tabs.child("OutputConnectionSet")) node.setOutputSet(buildConnectionSet(set, false, build));
+void ScNodeFactory::Builder::buildTabs(const pugi::xml_node& tabs, ScCustomNode& node) {
+    if (pugi::xml_node set = tabs.child("InputConnectionSet")) node.setInputSet(buildConnectionSet(set, true));
+    if (pugi::xml_node set = tabs.child("OutputConnectionSet")) node.setOutputSet(buildConnectionSet(set, false));
     if (pugi::xml_node square = tabs.child("ToggleImageTab").child("SquareToggleImageTab")) {
         const TabPlace place = readBasicTab(square);
         node.setToggleImageTab(std::make_unique<ScToggleImageTab>(place.start, place.end, nullptr));
@@ -302,23 +354,22 @@ void ScNodeFactory::buildTabs(const pugi::xml_node& tabs, ScCustomNode& node, co
     if (pugi::xml_node square = tabs.child("ToggleIRTab").child("SquareToggleIRTab")) {
         const TabPlace place = readBasicTab(square);
         // The strip shows the state of the node's result.
-        require(build, {"ToggleIRTab", false, 1, kAnyNumber});
-        if (build.node.isNull()) node.setToggleIRTab(std::make_unique<ScToggleIRTab>(place.start, place.end, nullptr));
-        else node.setToggleIRTab(std::make_unique<ScToggleIRTab>(place.start, place.end, nullptr, build.node));
+        require({"ToggleIRTab", false, 1, kAnyNumber});
+        if (_node.isNull()) node.setToggleIRTab(std::make_unique<ScToggleIRTab>(place.start, place.end, nullptr));
+        else node.setToggleIRTab(std::make_unique<ScToggleIRTab>(place.start, place.end, nullptr, _node));
     }
     if (pugi::xml_node set = firstChildOf(tabs.child("FeedbackTab"), {"RoundedConnectionSet", "SquareConnectionSet"})) {
         const TabPlace place = readBasicTab(set);
-        auto feedback = std::make_unique<ScFeedbackTab>(place.start, place.end, nullptr, build.node);
+        auto feedback = std::make_unique<ScFeedbackTab>(place.start, place.end, nullptr, _node);
         // One tab per kind of feedback: marked for keyframing, anchors.
         feedback->setNbConnections(2);
         node.setFeedbackTab(std::move(feedback));
     }
-    if (pugi::xml_node link = tabs.child("LinkNodeIconTab")) node.setLinkNodeIconTab(buildLinkNodeIconTab(link, build));
+    if (pugi::xml_node link = tabs.child("LinkNodeIconTab")) node.setLinkNodeIconTab(buildLinkNodeIconTab(link));
     for (pugi::xml_node generic : tabs.children("GenericTab")) addGenericTab(generic, node);
 }
 
-std::unique_ptr<ScConnectionSet> ScNodeFactory::buildConnectionSet(const pugi::xml_node& element, bool isInput,
-                                                                   const Build& build) {
+std::unique_ptr<ScConnectionSet> ScNodeFactory::Builder::buildConnectionSet(const pugi::xml_node& element, bool isInput) {
     const SetKind* kind = nullptr;
     pugi::xml_node holder;
     for (const SetKind& candidate : kSetKinds) {
@@ -329,11 +380,11 @@ std::unique_ptr<ScConnectionSet> ScNodeFactory::buildConnectionSet(const pugi::x
     }
     if (!kind) return nullptr;
     const TabPlace place = readBasicTab(holder);
-    if (kind->min > 0 || kind->max != kAnyNumber) require(build, {kind->tag, isInput, kind->min, kind->max});
+    if (kind->min > 0 || kind->max != kAnyNumber) require({kind->tag, isInput, kind->min, kind->max});
     const std::string tag = kind->tag;
     if (tag == "RoundedConnectionSet") return std::make_unique<ScRoundedConnectionSet>(place.start, place.end, nullptr);
     if (tag == "RoundedConnectionSetWithMasking")
-        return std::make_unique<ScRoundedConnectionSetWithMasking>(build.orientation, place.start, place.end, nullptr);
+        return std::make_unique<ScRoundedConnectionSetWithMasking>(_orientation, place.start, place.end, nullptr);
     if (tag == "SimpleConnectionSet") return std::make_unique<ScSimpleConnectionSet>(place.start, place.end, nullptr);
     if (tag == "SquareConnectionSet") {
         // Its tabs are laid along the side between the two corners.
@@ -350,10 +401,10 @@ std::unique_ptr<ScConnectionSet> ScNodeFactory::buildConnectionSet(const pugi::x
                                                  ScNodeIconRegistry::getInstance().getIcon(textOf(icon), false));
 }
 
-std::unique_ptr<ScBorderTab> ScNodeFactory::buildLinkNodeIconTab(const pugi::xml_node& element, const Build& build) {
+std::unique_ptr<ScBorderTab> ScNodeFactory::Builder::buildLinkNodeIconTab(const pugi::xml_node& element) {
     const TabPlace place = readBasicTab(element);
     const RCStrongPtr<PiComposition> composition =
-        build.node.isNull() ? RCStrongPtr<PiComposition>() : PiCompositionUtils::getComposition(*build.node);
+        _node.isNull() ? RCStrongPtr<PiComposition>() : PiCompositionUtils::getComposition(*_node);
     const bool footage = !composition.isNull() && composition->getRole() == PiComposition::FootageRole;
     const bool outOfDate = !composition.isNull() && composition->isOutOfDate();
     const char* tag = footage ? (outOfDate ? "OodFootageIcon" : "FootageIcon")
@@ -363,7 +414,7 @@ std::unique_ptr<ScBorderTab> ScNodeFactory::buildLinkNodeIconTab(const pugi::xml
     return std::make_unique<ScIconTab>(place.start, place.end, nullptr, icon);
 }
 
-void ScNodeFactory::addGenericTab(const pugi::xml_node& element, ScCustomNode& node) {
+void ScNodeFactory::Builder::addGenericTab(const pugi::xml_node& element, ScCustomNode& node) {
     const pugi::xml_node iconName = element.child("Icon");
     if (!iconName) fail("Invalid description: missing TAG Icon");
     const RCShdPtr<ScIcon> icon = ScNodeIconRegistry::getInstance().getIcon(textOf(iconName), false);
@@ -379,7 +430,7 @@ void ScNodeFactory::addGenericTab(const pugi::xml_node& element, ScCustomNode& n
 
 // Positions.
 
-ScNodeFactory::TabPlace ScNodeFactory::readBasicTab(const pugi::xml_node& parent) const {
+TabPlace ScNodeFactory::Builder::readBasicTab(const pugi::xml_node& parent) const {
     const pugi::xml_node basic = parent.child("BasicTab");
     if (!basic) fail("Invalid description: missing TAG BasicTab");
     const pugi::xml_node start = basic.child("StartPosition");
@@ -389,12 +440,12 @@ ScNodeFactory::TabPlace ScNodeFactory::readBasicTab(const pugi::xml_node& parent
     return {readPosition(start), readPosition(end)};
 }
 
-EdgePos ScNodeFactory::readPosition(const pugi::xml_node& position) const {
+EdgePos ScNodeFactory::Builder::readPosition(const pugi::xml_node& position) const {
     const pugi::xml_attribute tab = position.attribute("Tab");
     if (!tab) fail("Invalid Position: missing attribute Tab");
     const pugi::xml_attribute offset = position.attribute("Offset");
     if (!offset) fail("Invalid Position: missing attribute Offset");
-    const auto section = ScRoundedBox::SubSectionType(lookUp(_sections, tab.value(), "Unknown sub section type: "));
+    const auto section = ScRoundedBox::SubSectionType(lookUp(kSections, tab.value(), "Unknown sub section type: "));
     const double fraction = readNumber(offset);
     if (!(fraction >= 0.0 && fraction <= 1.0)) fail(std::string("Invalid Position: Offset outside 0 to 1: ") + offset.value());
     return {section, static_cast<float>(fraction)};

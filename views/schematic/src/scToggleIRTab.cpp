@@ -5,25 +5,19 @@
 #include "platform/base/assertions.h"
 #include "platform/graph/piImageModifier.h"
 #include "platform/graph/piNode.h"
+#include "platform/graph/piSocketUtil.h"
 
 #include <string>
 
 namespace Zv {
-namespace {
-
-RCStrongPtr<PiOutput> getPrimaryOutput(const RCStrongPtr<PiNode>& tool) {
-    return tool->getNbOutputs() > 0 ? tool->getOutput(0) : RCStrongPtr<PiOutput>();
-}
-
-} // namespace
 
 ScToggleIRTab::ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor,
                              const RCStrongPtr<PiNode>& tool)
     : ScRoundedTab(start, end, anchor), _tool(tool) {
     ZV_ASSERT(!tool.isNull());
-    const RCStrongPtr<PiOutput> firstOutput = getPrimaryOutput(tool);
+    // The strip shows the state of the node's result, so the node must have one.
+    const RCStrongPtr<PiOutput> firstOutput = PiSocketUtil::getPrimaryOutput(*tool);
     ZV_ASSERT(!firstOutput.isNull());
-    _firstOutput = firstOutput;
 }
 
 ScToggleIRTab::ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor)

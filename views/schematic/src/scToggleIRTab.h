@@ -7,7 +7,6 @@
 namespace Zv {
 
 class PiNode;
-class PiOutput;
 
 // The strip that shows whether the node's effect is switched off (muted): lit while it is.
 class ScToggleIRTab : public ScRoundedTab {
@@ -27,7 +26,6 @@ public:
 
 private:
     RCStrongPtr<PiNode> _tool;
-    RCStrongPtr<PiOutput> _firstOutput;
 };
 
 } // namespace Zv

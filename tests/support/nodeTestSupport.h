@@ -1,22 +1,10 @@
 #pragma once
 
 #include "views/schematic/src/scCustomNode.h"
-#include "views/schematic/src/scNodeFactory.h"
-#include "views/schematic/src/scNodeIconRegistry.h"
 
-#include "platform/base/exBase.h"
 #include "platform/graph/piGraph.h"
 
-#include <string>
-
 namespace Zv::NodeTest {
-
-// The singletons live for the whole test program: once destroyed they cannot come back.
-inline ScNodeFactory& factory() {
-    if (ScNodeIconRegistry::getState() == ScNodeIconRegistry::NotInitialized) ScNodeIconRegistry::initialize();
-    if (ScNodeFactory::getState() == ScNodeFactory::NotInitialized) ScNodeFactory::initialize();
-    return ScNodeFactory::getInstance();
-}
 
 inline void addSockets(ScNode& node, int inputs, int outputs) {
     for (int i = 0; i < inputs; ++i) {
@@ -41,17 +29,6 @@ inline Hit pickAt(ScNode& node, GePoint2f p, bool markHovered = false) {
     int index = 55, part = -1;
     const bool hit = node.pickSocket(p, markHovered, index, part);
     return {hit, index, part};
-}
-
-// The condition text of the assertion the call fails, or "none".
-template <class Call>
-std::string failedAssertion(Call call) {
-    try {
-        call();
-    } catch (const ExAssertionFailed& ex) {
-        return ex.getExpression();
-    }
-    return "none";
 }
 
 // A point in the middle of the band of a tab, or of a set's tab, on a box.
