@@ -5,6 +5,7 @@
 #include "views/schematic/src/svHeadlessDisplay.h"
 
 #include "platform/graph/piCompositionGenerator.h"
+#include "platform/graph/piSocketDesc.h"
 #include "platform/graph/uiComposition.h"
 
 #include <benchmark/benchmark.h>

@@ -7,6 +7,7 @@
 
 #include "platform/graph/piCompositionFile.h"
 #include "platform/graph/piCompositionGenerator.h"
+#include "platform/graph/piSocketDesc.h"
 #include "platform/graph/uiComposition.h"
 
 #include <benchmark/benchmark.h>
@@ -37,7 +38,7 @@ std::string writeComposition(int nbNodes) {
 // The rebuild places every node, as no node holds a position. Placing is then timed again on the
 // same scene with every node unplaced, which is the same work, and the scene build is the rest.
 void openComposition(benchmark::State& state) {
-    setUpView();
+    TestSupport::setUpView();
     const int nbNodes = static_cast<int>(state.range(0));
     const std::string path = writeComposition(nbNodes);
     for (auto _ : state) {
@@ -49,7 +50,7 @@ void openComposition(benchmark::State& state) {
         // Automatic clean-up off: only nodes without a position are placed, as the layout command does.
         SvHeadlessDisplay display(1, false);
         RCStrongPtr<SvBrowserGraph> browser(new SvBrowserGraph(composition, &display));
-        for (int type : {0, 1, 2, 3, 4, 6, 11, 13}) browser->setFilteredSocketType(type, true);
+        for (int type : PiSocketDesc::kParameterTypes) browser->setFilteredSocketType(type, true);
         const size_t heapBefore = heapInUse();
         const Clock::time_point building = Clock::now();
         composition.setGraph(graph);

@@ -4,6 +4,7 @@
 #include "views/schematic/src/svHeadlessDisplay.h"
 
 #include "platform/graph/piCompositionGenerator.h"
+#include "platform/graph/piSocketDesc.h"
 #include "platform/graph/uiComposition.h"
 
 #include <benchmark/benchmark.h>
@@ -15,7 +16,7 @@ namespace {
 // Each iteration rebuilds the whole scene and lays every node out (automatic clean-up on), so
 // iterations do the same work.
 void refreshGraph(benchmark::State& state) {
-    setUpView();
+    TestSupport::setUpView();
     const int nbNodes = static_cast<int>(state.range(0));
     RCStrongPtr<PiGraph> graph = PiCompositionGenerator(7).generate(nbNodes);
     UiComposition composition;

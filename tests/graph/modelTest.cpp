@@ -163,8 +163,8 @@ TEST_F(Model, SearchPathsAndSelection) {
 TEST_F(Model, NodePredicatesAndSelectionCommands) {
     auto group = rcCheckedCast<PiGroupNode>(add("Group"));
     RCStrongPtr<PiNode> boundary = group->getBoundaryNode(*_graph->addGroupSocket(group, "Src", false));
-    auto blur = add("Blur"), output = add("Output");
-    for (const auto& node : {boundary, blur, output}) {
+    auto blur = add("Blur"), output = add("Output"), empty = add("Group");
+    for (const auto& node : {boundary, blur, output, empty}) {
         EXPECT_EQ(PiIsBoundaryNode::test(*node), node == boundary);
         EXPECT_EQ(PiIsDynamicBoundaryNode::getPredicate()(*node), node == boundary);
         EXPECT_EQ(PiIsOutputNode::getPredicate()(*node), node == output);
