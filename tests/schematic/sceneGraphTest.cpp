@@ -43,6 +43,7 @@ struct Drawn {
     int links = 0;
     bool linksBeforeNodes = true, groupsBeforeLinks = true, menuLast = false;
     bool provisional = false; // in the selection colour, between links and nodes
+    std::vector<float> provisionalXs;
 };
 
 // Groups here are pure reds; node bodies are outlines of many points.
@@ -65,6 +66,7 @@ Drawn drawScene(ScGraph& graph, const GeRectanglef& visible, int linkStyle = ScE
             drawn.linksBeforeNodes &= drawn.nodes.empty();
         } else if (p.mode == GL_LINE_STRIP && p.vertices[0].y == 50.0f) {
             drawn.provisional = id == Selected && drawn.links > 0 && drawn.nodes.empty();
+            for (const auto& v : p.vertices) drawn.provisionalXs.push_back(v.x);
         } else if (p.isRect && id == SocketMenuBackground) {
             drawn.menuLast = true;
         } else if (p.mode == GL_POLYGON && p.vertices.size() > 4) {
@@ -146,6 +148,11 @@ TEST_F(SceneGraphTest, GroupsThenLinksThenNodesWithSelectedAndRaisedOnTopAndOnly
     EXPECT_TRUE(drawn.groupsBeforeLinks && drawn.linksBeforeNodes && drawn.provisional);
     EXPECT_EQ(drawn.nodes, (std::vector<float>{0.0f, 300.0f, 100.0f, 200.0f})) << "selected and raised on top";
     EXPECT_TRUE(drawn.menuLast);
+    const std::vector<float> curve = drawScene(*_graph, GeRectanglef(-100.0f, 1000.0f, -100.0f, 100.0f), ScEdge::Curved)
+                                         .provisionalXs;
+    ASSERT_EQ(curve.size(), size_t(ScEdge::kMaxPoints));
+    for (int i = 0; i < ScEdge::kMaxPoints; ++i)
+        EXPECT_NEAR(curve[i], 30.0f * i / (ScEdge::kMaxPoints - 1), 1e-3f) << "evenly spaced controls, even samples";
     _graph->setDetails(ScGraph::DetailsAllNodes, true);
     EXPECT_FALSE(drawScene(*_graph, GeRectanglef(-100.0f, 1000.0f, -100.0f, 100.0f)).menuLast)
         << "no socket menu over the details";

@@ -44,7 +44,7 @@ private:
     EdgePos _start;
     EdgePos _end;
     UPtr<ScRoundedBox> _anchor;
-    float _borderWidth = 6.0f;
+    float _borderWidth = TabSubSection::kNormalWidth;
     mutable bool _dirty = true;
     mutable std::vector<std::unique_ptr<TabSubSection>> _subSections;
     int _hideStartCap = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "views/schematic/src/scRoundedBox.h"
+#include "views/schematic/src/scTabSubSection.h"
 
 #include "platform/base/rcStrongPtr.h"
 #include "platform/base/uPtr.h"
@@ -58,7 +59,7 @@ protected:
     // Every operation on socket i checks it: no set is read past its tabs.
     void checkIndex(int i) const;
 
-    static constexpr float kBorderWidth = 6.0f;
+    static constexpr float kBorderWidth = TabSubSection::kNormalWidth;
     static constexpr float kEnlargedWidth = 15.0f;
     static constexpr float kPickWidth = 6.0f;
     static constexpr float kEnlargedPickWidth = 12.0f;

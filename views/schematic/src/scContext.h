@@ -2,6 +2,8 @@
 
 #include "platform/base/rcStrongPtr.h"
 
+#include <algorithm>
+
 namespace Zv {
 
 class WsFont;
@@ -15,6 +17,8 @@ public:
     const RCShdPtr<WsFont>& getFont() const { return _font; }
     float getScale() const { return _scale; }
     float getInverseScale() const { return _inverseScale; }
+    // Radians between the points of a drawn arc: finer when zoomed in, never zero.
+    float getArcStep() const { return std::max(0.1f * _inverseScale, 0.001f); }
 
 private:
     RCShdPtr<WsFont> _font;

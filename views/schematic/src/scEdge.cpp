@@ -73,8 +73,14 @@ ScEdge::Handles ScEdge::getHandles(const Ends& e) {
 
 void ScEdge::buildCurve(const Ends& e, Polyline& out) {
     const Handles h = getHandles(e);
+    sampleCubic(e.p0, h.c0, h.c1, e.p1, out);
+}
+
+void ScEdge::sampleCubic(const GePoint2<float>& start, const GePoint2<float>& control0,
+                         const GePoint2<float>& control1, const GePoint2<float>& end, Polyline& out) {
     // B(t) = a t^3 + b t^2 + c t + p0, stepped by forward differences.
-    const GeVector2<float> p0 = e.p0.toVector(), c0 = h.c0.toVector(), c1 = h.c1.toVector(), p1 = e.p1.toVector();
+    const GeVector2<float> p0 = start.toVector(), c0 = control0.toVector(), c1 = control1.toVector(),
+                           p1 = end.toVector();
     const GeVector2<float> a = p1 - p0 + (c0 - c1) * 3.0f;
     const GeVector2<float> b = (p0 + c1) * 3.0f - c0 * 6.0f;
     const GeVector2<float> c = (c0 - p0) * 3.0f;

@@ -39,6 +39,9 @@ public:
     bool pick(const GePoint2<float>& p, int style) const;
     void draw(ScDrawContext& ctx, int style) const;
     void getPolyline(Polyline& out, int style) const;
+    // Adds kMaxPoints points of the cubic from start to end, evenly spaced in its parameter.
+    static void sampleCubic(const GePoint2<float>& start, const GePoint2<float>& control0,
+                            const GePoint2<float>& control1, const GePoint2<float>& end, Polyline& out);
 
     const RCStrongPtr<ScNode>& getSource() const { return _source; }
     int32_t getSourceSocket() const { return _sourceSocket; }

@@ -15,9 +15,8 @@ namespace Zv {
 namespace {
 
 constexpr float kStemLength = 11.0f;
-constexpr float kDiscRadius = 5.5f;
 // Edges attach at the outer edge of their disc.
-constexpr float kConnectionDistance = kStemLength + kDiscRadius;
+constexpr float kConnectionDistance = kStemLength + ScFanConnectionSet::kDiscRadius;
 
 void vertex(const GePoint2<float>& p) {
     glVertex2f(p.x, p.y);
@@ -118,7 +117,7 @@ void ScFanConnectionSet::draw(ScDrawContext& ctx, float alpha) const {
     }
     glEnd();
     ctx.setState(ScDrawContext::SmoothLines);
-    const float step = std::max(0.1f * ctx.getInverseScale(), 0.001f);
+    const float step = ctx.getArcStep();
     for (int i = n - 1; i >= 0; --i) {
         const GePoint2<float> centre = bar + across * getBranchOffset(i);
         const float radius = _connections[i].radius;

@@ -38,9 +38,12 @@ public:
     int pick(const GePoint2<float>& p, bool enlarged) const override;
     void update() const override {}
 
+    // The disc at the end of each branch.
+    static constexpr float kDiscRadius = 5.5f;
+
 private:
     struct Connection {
-        float radius = 5.5f;
+        float radius = kDiscRadius;
         bool highlighted = false;
         bool marked = false;
     };

@@ -8,21 +8,6 @@
 #include <GL/gl.h>
 
 namespace Zv {
-namespace {
-
-// A provisional link is drawn as the cubic through its four points, sampled like a curved edge.
-void buildProvisionalCurve(const ScGraph::ProvisionalLink& link, ScEdge::Polyline& out) {
-    out.count = 0;
-    for (int i = 0; i < ScEdge::kMaxPoints; ++i) {
-        float t = static_cast<float>(i) / (ScEdge::kMaxPoints - 1);
-        float u = 1.0f - t;
-        float a = u * u * u, b = 3.0f * u * u * t, c = 3.0f * u * t * t, d = t * t * t;
-        out.add({a * link.start.x + b * link.control0.x + c * link.control1.x + d * link.end.x,
-                 a * link.start.y + b * link.control0.y + c * link.control1.y + d * link.end.y});
-    }
-}
-
-} // namespace
 
 ScGraph::ScGraph(ScGraphInterface* owner) : _owner(owner) {}
 
@@ -115,10 +100,10 @@ void ScGraph::drawProvisionalLinks(ScDrawContext& ctx, int linkStyle) {
     ctx.setState(ScDrawContext::SmoothLines);
     ScEdge::Polyline curve;
     for (const ProvisionalLink& link : _provisionalLinks) {
-        if (linkStyle == ScEdge::Curved)
-            buildProvisionalCurve(link, curve);
+        curve.count = 0;
+        // Curved, it is the cubic through its four points, sampled like a curved edge.
+        if (linkStyle == ScEdge::Curved) ScEdge::sampleCubic(link.start, link.control0, link.control1, link.end, curve);
         else {
-            curve.count = 0;
             curve.add(link.start);
             curve.add(link.end);
         }

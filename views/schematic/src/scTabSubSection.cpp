@@ -13,12 +13,6 @@ namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kHalfPi = kPi / 2.0f;
-constexpr float kNormalWidth = 6.0f;
-
-// Radians between arc points: finer when zoomed in, never zero.
-float arcStep(const ScDrawContext& ctx) {
-    return std::max(0.1f * ctx.getInverseScale(), 0.001f);
-}
 
 // Every arc angle from `from` while below `to`, then `to` itself, so the arc ends exactly.
 template <class Fn>
@@ -115,7 +109,7 @@ GePoint2<float> cornerCentre(const ScRoundedBox& box, const ScRoundedBox::EdgePo
 void arcStrip(const ScRoundedBox& box, const TabSubSection& piece, float radius, const ScDrawContext& ctx) {
     const GePoint2<float> z = cornerCentre(box, piece.getFrom());
     glBegin(GL_LINE_STRIP);
-    forEachArcAngle(ScRoundedBox::getAngle(piece.getFrom()), ScRoundedBox::getAngle(piece.getTo()), arcStep(ctx),
+    forEachArcAngle(ScRoundedBox::getAngle(piece.getFrom()), ScRoundedBox::getAngle(piece.getTo()), ctx.getArcStep(),
                     [&](float a) { vertex(arcPoint(z, radius, a)); });
     glEnd();
 }
@@ -137,7 +131,7 @@ void RoundedCornerTabSubSection::fill(ScDrawContext& ctx) const {
     const GePoint2<float> z = cornerCentre(box(), getFrom());
     const float r = box().getCornerRadius();
     glBegin(GL_QUAD_STRIP);
-    forEachArcAngle(ScRoundedBox::getAngle(getFrom()), ScRoundedBox::getAngle(getTo()), arcStep(ctx), [&](float a) {
+    forEachArcAngle(ScRoundedBox::getAngle(getFrom()), ScRoundedBox::getAngle(getTo()), ctx.getArcStep(), [&](float a) {
         vertex(arcPoint(z, r, a));
         vertex(arcPoint(z, r + getBorderWidth(), a));
     });
@@ -179,7 +173,7 @@ void SquareCornerTabSubSection::fill(ScDrawContext& ctx) const {
     glBegin(GL_TRIANGLE_FAN);
     vertex(outline.corner);
     vertex(outline.from);
-    forEachArcAngle(ScRoundedBox::getAngle(getFrom()), ScRoundedBox::getAngle(getTo()), arcStep(ctx),
+    forEachArcAngle(ScRoundedBox::getAngle(getFrom()), ScRoundedBox::getAngle(getTo()), ctx.getArcStep(),
                     [&](float a) { vertex(arcPoint(z, box().getCornerRadius(), a)); });
     vertex(outline.to);
     glEnd();
@@ -224,7 +218,7 @@ bool BubbleTabSubSection::contains(const GePoint2<float>& p) const {
 
 void BubbleTabSubSection::fill(ScDrawContext& ctx) const {
     const Shape shape = getShape(getBorderWidth());
-    const float w = getBorderWidth(), step = arcStep(ctx);
+    const float w = getBorderWidth(), step = ctx.getArcStep();
     const GePoint2<float> outerFrom = pointAt(getFrom()) + normalAt(getFrom()) * w;
     const GePoint2<float> outerTo = pointAt(getTo()) + normalAt(getTo()) * w;
     const float radius = outerFrom.distance(outerTo) / 2.0f, end = shape.theta + kHalfPi;
@@ -253,7 +247,7 @@ void BubbleTabSubSection::drawEndCap(ScDrawContext&) const {
 
 void BubbleTabSubSection::drawInnerEdge(ScDrawContext& ctx) const {
     const Shape shape = getShape(getBorderWidth());
-    const float step = arcStep(ctx), end = shape.theta + kHalfPi;
+    const float step = ctx.getArcStep(), end = shape.theta + kHalfPi;
     glBegin(GL_LINE_STRIP);
     vertex(shape.a);
     vertex(pointAt(getFrom()));
@@ -269,7 +263,7 @@ void BubbleTabSubSection::drawOuterEdge(ScDrawContext& ctx) const {
     const float radius = shape.a.distance(shape.b) / 2.0f, end = shape.theta + kHalfPi;
     glBegin(GL_LINE_STRIP);
     vertex(shape.a + shape.normal * getBorderWidth());
-    for (float a = shape.theta - kHalfPi; a < end; a += arcStep(ctx)) vertex(arcPoint(shape.k, radius, a));
+    for (float a = shape.theta - kHalfPi; a < end; a += ctx.getArcStep()) vertex(arcPoint(shape.k, radius, a));
     vertex(shape.b + shape.normal * getBorderWidth());
     glEnd();
 }

@@ -13,6 +13,8 @@ class ScDrawContext;
 class TabSubSection {
 public:
     using EdgePos = ScRoundedBox::EdgePos;
+    // A tab's width when not enlarged; bounds for layout and damage use it whatever the real width.
+    static constexpr float kNormalWidth = 6.0f;
 
     TabSubSection(UPtr<ScRoundedBox> box, const EdgePos& from, const EdgePos& to, float borderWidth)
         : _box(box), _from(from), _to(to), _borderWidth(borderWidth) {}
@@ -40,7 +42,7 @@ protected:
     const ScRoundedBox& box() const { return *_box; }
     GePoint2<float> pointAt(const EdgePos& e) const { return _box->getPoint(e); }
     GeVector2<float> normalAt(const EdgePos& e) const { return _box->getNormal(e); }
-    // The width used for bounds: the real one, or the normal 6.0 for layout and damage.
+    // The width used for bounds: the real one, or the normal one.
     float boundsWidth(bool withBorderWidth) const;
 
 private:
