@@ -29,7 +29,8 @@ RCStrongPtr<ScCustomNode> makeNode(int orientation, const RCStrongPtr<PiNode>& t
     node->setInputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Upper, 0.0f), Pos(S::Upper, 0.8f), nullptr));
     node->setOutputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Lower, 0.2f), Pos(S::Lower, 1.0f), nullptr));
     node->setToggleImageTab(std::make_unique<ScToggleImageTab>(Pos(S::UpperRight, 0.1f), Pos(S::UpperRight, 0.9f), nullptr));
-    node->setToggleIRTab(std::make_unique<ScToggleIRTab>(Pos(S::LowerRight, 0.1f), Pos(S::LowerRight, 0.9f), nullptr, tool));
+    node->setToggleIRTab(std::make_unique<ScToggleIRTab>(Pos(S::LowerRight, 0.1f), Pos(S::LowerRight, 0.9f), nullptr));
+    node->setProcessingNode(tool);
     addSockets(*node, 3, 2);
     return node;
 }

@@ -117,14 +117,17 @@ TEST(Icons, KeepTheirAspectAndDrawOneTexturedQuad) {
 TEST(ToggleIRTab, ShowsWhetherTheEffectIsOff) {
     auto graph = PiGraph::create("IR");
     auto blur = graph->createNode("Blur", graph->getRootGroup());
-    ScToggleIRTab tab(Pos(S::Right, 0.0f), Pos(S::Right, 1.0f), nullptr, blur);
+    ScToggleIRTab tab(Pos(S::Right, 0.0f), Pos(S::Right, 1.0f), nullptr);
+    tab.reportOn(blur);
     EXPECT_EQ(tab.getColorIndex(), IRDisabled);
     PiImageModifier::setMuted(blur, true);
+    EXPECT_EQ(tab.getColorIndex(), IRDisabled) << "the state is read when the strip is told";
+    tab.reportOn(blur);
     EXPECT_EQ(tab.getColorIndex(), IREnabled);
     EXPECT_EQ(tab.clone()->getAnchorRBox().get(), nullptr);
     auto output = graph->createNode("Output", graph->getRootGroup());
-    EXPECT_EQ(failedAssertion([&] { ScToggleIRTab(Pos(), Pos(), nullptr, output); }), "!firstOutput.isNull()");
-    EXPECT_EQ(failedAssertion([&] { ScToggleIRTab(Pos(), Pos(), nullptr, nullptr); }), "!tool.isNull()");
+    EXPECT_EQ(failedAssertion([&] { tab.reportOn(output); }), "!firstOutput.isNull()");
+    EXPECT_EQ(failedAssertion([&] { tab.reportOn(nullptr); }), "!tool.isNull()");
 }
 
 TEST(NodeDetails, NameToolFormatConversionAndAnchors) {
@@ -146,11 +149,12 @@ TEST(FeedbackTab, ShowsKeyframeMarksThenAnchorsThenPlainTabs) {
     auto graph = PiGraph::create("Feedback");
     auto blur = graph->createNode("Blur", graph->getRootGroup());
     ScRoundedBox box({0, 100, 0, 30}, 8);
-    ScFeedbackTab tab(Pos(S::Right, 0.0f), Pos(S::Right, 1.0f), &box, blur);
+    ScFeedbackTab tab(Pos(S::Right, 0.0f), Pos(S::Right, 1.0f), &box);
     tab.setNbConnections(2);
     ScDrawContext ctx = makeContext();
     const auto firstColors = [&] {
         GlRecorder::reset();
+        tab.reportOn(blur.get());
         tab.draw(ctx, 1.0f);
         std::vector<int> ids;
         // Straight pieces fill with one rectangle each.

@@ -2,7 +2,6 @@
 
 #include "views/schematic/src/scRoundedBox.h"
 
-#include "platform/base/rcStrongPtr.h"
 #include "platform/base/uPtr.h"
 
 #include <iosfwd>
@@ -10,7 +9,6 @@
 
 namespace Zv {
 
-class PiNode;
 class ScDrawContext;
 
 // A coloured band just outside a box, from a start position clockwise to an end position.
@@ -20,8 +18,6 @@ public:
 
     virtual ~ScBorderTab() = default;
     virtual std::unique_ptr<ScBorderTab> clone() const = 0;
-    // A copy that reports on node; tabs that report on no node copy as clone() does.
-    virtual std::unique_ptr<ScBorderTab> cloneFor(const RCStrongPtr<PiNode>&) const { return clone(); }
     virtual void setAnchorRBox(UPtr<ScRoundedBox> anchor) = 0;
     virtual const EdgePos& getStartPos() const = 0;
     virtual void setStartPos(const EdgePos& start) = 0;

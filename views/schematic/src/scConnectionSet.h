@@ -3,7 +3,6 @@
 #include "views/schematic/src/scRoundedBox.h"
 #include "views/schematic/src/scTabSubSection.h"
 
-#include "platform/base/rcStrongPtr.h"
 #include "platform/base/uPtr.h"
 
 #include <iosfwd>
@@ -11,7 +10,6 @@
 
 namespace Zv {
 
-class PiNode;
 class ScDrawContext;
 
 // The tabs of one side of a node: n sockets spread from a start position clockwise to an end position.
@@ -22,8 +20,6 @@ public:
 
     virtual ~ScConnectionSet() = default;
     virtual std::unique_ptr<ScConnectionSet> clone() const = 0;
-    // A copy that reports on node; sets that report on no node copy as clone() does.
-    virtual std::unique_ptr<ScConnectionSet> cloneFor(const RCStrongPtr<PiNode>&) const { return clone(); }
     virtual void setAnchorRBox(UPtr<ScRoundedBox> anchor) = 0;
     virtual const EdgePos& getStartPosition() const = 0;
     virtual void setStartPosition(const EdgePos& start) = 0;

@@ -8,28 +8,22 @@
 
 namespace Zv {
 
-ScFeedbackTab::ScFeedbackTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor,
-                             const RCStrongPtr<PiNode>& node)
-    : ScRoundedConnectionSet(start, end, anchor), _node(node), _keyframing(PiKeyframingUtil::getKeyframingUtil()) {}
-
-ScFeedbackTab::~ScFeedbackTab() = default;
-
 std::unique_ptr<ScConnectionSet> ScFeedbackTab::clone() const {
-    return cloneFor(_node);
-}
-
-std::unique_ptr<ScConnectionSet> ScFeedbackTab::cloneFor(const RCStrongPtr<PiNode>& node) const {
-    auto copy = std::make_unique<ScFeedbackTab>(getStartPosition(), getEndPosition(), getAnchorRBox(), node);
+    auto copy = std::make_unique<ScFeedbackTab>(getStartPosition(), getEndPosition(), getAnchorRBox());
     copy->setNbConnections(getNbConnections());
     return copy;
 }
 
+void ScFeedbackTab::reportOn(const PiNode* node) {
+    const bool live = node && node->isLive();
+    _marked = live && PiKeyframingUtil::hasMarkedAttributes(*node);
+    _anchored = live && PiNodeAnchorUtils::hasAnchors(*node);
+}
+
 int ScFeedbackTab::getTabColor(int tab) const {
     int k = 0;
-    if (!_node.isNull() && _node->isLive()) {
-        if (_keyframing.hasMarkedAttributes(*_node) && k++ == tab) return MarkedAnimationTab;
-        if (PiNodeAnchorUtils::hasAnchors(*_node) && k++ == tab) return AnchorTab;
-    }
+    if (_marked && k++ == tab) return MarkedAnimationTab;
+    if (_anchored && k++ == tab) return AnchorTab;
     return Tabs;
 }
 

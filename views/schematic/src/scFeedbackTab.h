@@ -2,21 +2,18 @@
 
 #include "views/schematic/src/scBasicConnections.h"
 
-#include "platform/base/rcStrongPtr.h"
-
 namespace Zv {
 
-class PiKeyframingUtil;
 class PiNode;
 
 // A band of tabs that tells about the node: marked for keyframing, carrying anchors.
 class ScFeedbackTab : public ScRoundedConnectionSet {
 public:
-    ScFeedbackTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor, const RCStrongPtr<PiNode>& node);
-    ~ScFeedbackTab() override;
+    using ScRoundedConnectionSet::ScRoundedConnectionSet;
 
     std::unique_ptr<ScConnectionSet> clone() const override;
-    std::unique_ptr<ScConnectionSet> cloneFor(const RCStrongPtr<PiNode>& node) const override;
+    // Takes what node has to tell; nodes of one look share the band, so it is told before each drawing.
+    void reportOn(const PiNode* node);
     void draw(ScDrawContext& ctx, float alpha) const override;
     void drawOutline(ScDrawContext& ctx) const override;
 
@@ -29,8 +26,8 @@ private:
     // One band: caps only at its two ends.
     void hideInnerCaps() const;
 
-    RCStrongPtr<PiNode> _node;
-    PiKeyframingUtil& _keyframing;
+    bool _marked = false;
+    bool _anchored = false;
 };
 
 } // namespace Zv

@@ -19,6 +19,10 @@ ScGroup::ScGroup(const RCStrongPtr<PiGroupNode>& group, const RCStrongPtr<RCBase
 
 ScGroup::~ScGroup() = default;
 
+void ScGroup::removeMember(const ScNode& node) {
+    std::erase_if(_members, [&node](const RCStrongPtr<ScNode>& member) { return member.get() == &node; });
+}
+
 void ScGroup::updateBounds() {
     if (_members.empty()) {
         float x = 0.0f, y = 0.0f;

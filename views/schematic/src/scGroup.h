@@ -19,6 +19,8 @@ class ScGroup : public RCBase {
 public:
     static constexpr float kTitleHeight = 21.0f;
     static constexpr const char* kLockIcon = "lock";
+    // The body of a group the user gave no colour, and of nodes coloured as groups.
+    static constexpr UiResColor kDefaultColor{0.44f, 0.518f, 0.463f};
 
     ScGroup(const RCStrongPtr<PiGroupNode>& group, const RCStrongPtr<RCBase>& owner, const UiResColor& color,
             int64_t tag);
@@ -27,6 +29,7 @@ public:
     const RCStrongPtr<PiGroupNode>& getGroup() const { return _group; }
     const std::vector<RCStrongPtr<ScNode>>& getMembers() const { return _members; }
     void addMember(const RCStrongPtr<ScNode>& node) { _members.push_back(node); }
+    void removeMember(const ScNode& node);
     void clearMembers() { _members.clear(); }
 
     // Around the members, or around the group's stored position when it has none.

@@ -246,7 +246,7 @@ RCStrongPtr<ScNode> ScNodeFactory::buildDescribed(const RCStrongPtr<PiNode>& nod
         if (kept.failure) throw *kept.failure;
         if (kept.prototype.isNull()) return builder.buildNode(kept.description.getRoot());
         for (const SocketRule& rule : kept.rules) builder.checkRule(rule);
-        return RCStrongPtr<ScNode>(kept.prototype->cloneFor(node));
+        return RCStrongPtr<ScNode>(kept.prototype->clone());
     });
 }
 
@@ -254,7 +254,7 @@ void ScNodeFactory::makePrototype(Kept& kept, int orientation) {
     const pugi::xml_node root = kept.description.getRoot();
     const RCStrongPtr<ScNode> built = Builder(*this, nullptr, orientation, &kept.rules).buildNode(root);
     const auto* custom = dynamic_cast<const ScCustomNode*>(built.get());
-    if (custom && !root.child("Tabs").child("LinkNodeIconTab")) kept.prototype = custom->cloneFor(nullptr);
+    if (custom && !root.child("Tabs").child("LinkNodeIconTab")) kept.prototype = custom->clone();
 }
 
 const XmlDocument& ScNodeFactory::getDefaultDescription(int orientation) {
@@ -339,7 +339,10 @@ RCStrongPtr<ScNode> ScNodeFactory::Builder::buildImageToggleNode(const pugi::xml
         return custom;
     };
     const pugi::xml_node shown = inner("ImageShownNode"), notShown = inner("ImageNotShownNode");
-    auto node = makeRC<ScImageToggleNode>(buildCustomNode(shown), buildCustomNode(notShown));
+    const RCStrongPtr<ScCustomNode> looks[] = {buildCustomNode(shown), buildCustomNode(notShown)};
+    // Each look's strips show the state of the node drawn.
+    for (const auto& look : looks) look->setProcessingNode(_node);
+    auto node = makeRC<ScImageToggleNode>(looks[0], looks[1]);
     node->setThumbnailShown(element.attribute("ImageShown").as_bool(false));
     return node;
 }
@@ -355,12 +358,11 @@ void ScNodeFactory::Builder::buildTabs(const pugi::xml_node& tabs, ScCustomNode&
         const TabPlace place = readBasicTab(square);
         // The strip shows the state of the node's result.
         require({"ToggleIRTab", false, 1, kAnyNumber});
-        if (_node.isNull()) node.setToggleIRTab(std::make_unique<ScToggleIRTab>(place.start, place.end, nullptr));
-        else node.setToggleIRTab(std::make_unique<ScToggleIRTab>(place.start, place.end, nullptr, _node));
+        node.setToggleIRTab(std::make_unique<ScToggleIRTab>(place.start, place.end, nullptr));
     }
     if (pugi::xml_node set = firstChildOf(tabs.child("FeedbackTab"), {"RoundedConnectionSet", "SquareConnectionSet"})) {
         const TabPlace place = readBasicTab(set);
-        auto feedback = std::make_unique<ScFeedbackTab>(place.start, place.end, nullptr, _node);
+        auto feedback = std::make_unique<ScFeedbackTab>(place.start, place.end, nullptr);
         // One tab per kind of feedback: marked for keyframing, anchors.
         feedback->setNbConnections(2);
         node.setFeedbackTab(std::move(feedback));

@@ -11,42 +11,23 @@
 
 namespace Zv {
 
-ScToggleIRTab::ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor,
-                             const RCStrongPtr<PiNode>& tool)
-    : ScRoundedTab(start, end, anchor), _tool(tool) {
+std::unique_ptr<ScBorderTab> ScToggleIRTab::clone() const {
+    return std::make_unique<ScToggleIRTab>(getStartPos(), getEndPos(), getAnchorRBox());
+}
+
+void ScToggleIRTab::reportOn(const RCStrongPtr<PiNode>& tool) {
     ZV_ASSERT(!tool.isNull());
-    // The strip shows the state of the node's result, so the node must have one.
     const RCStrongPtr<PiOutput> firstOutput = PiSocketUtil::getPrimaryOutput(*tool);
     ZV_ASSERT(!firstOutput.isNull());
-}
-
-ScToggleIRTab::ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor)
-    : ScRoundedTab(start, end, anchor) {}
-
-ScToggleIRTab::~ScToggleIRTab() = default;
-
-std::unique_ptr<ScBorderTab> ScToggleIRTab::clone() const {
-    return cloneFor(_tool);
-}
-
-std::unique_ptr<ScBorderTab> ScToggleIRTab::cloneFor(const RCStrongPtr<PiNode>& tool) const {
-    if (tool.isNull()) return std::make_unique<ScToggleIRTab>(getStartPos(), getEndPos(), getAnchorRBox());
-    return std::make_unique<ScToggleIRTab>(getStartPos(), getEndPos(), getAnchorRBox(), tool);
-}
-
-int ScToggleIRTab::getState() const {
-    ZV_ASSERT(!_tool.isNull());
-    if (!PiImageModifier::isImageModifier(*_tool)) return 0;
-    return PiImageModifier::isMuted(*_tool) ? 1 : 0;
+    _state = PiImageModifier::isImageModifier(*tool) && PiImageModifier::isMuted(*tool) ? 1 : 0;
 }
 
 int ScToggleIRTab::getColorIndex() const {
-    const int state = getState();
-    switch (state) {
+    switch (_state) {
     case 0: return IRDisabled;
     case 1: return IREnabled;
     }
-    ZV_ABORT("unknown IR state " + std::to_string(state));
+    ZV_ABORT("unknown IR state " + std::to_string(_state));
 }
 
 } // namespace Zv

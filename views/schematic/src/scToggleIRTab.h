@@ -11,21 +11,18 @@ class PiNode;
 // The strip that shows whether the node's effect is switched off (muted): lit while it is.
 class ScToggleIRTab : public ScRoundedTab {
 public:
-    // tool: the processing node the strip belongs to.
-    ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor, const RCStrongPtr<PiNode>& tool);
-    // A strip of no node, only for kept prototypes: it is copied, never drawn.
-    ScToggleIRTab(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor);
-    ~ScToggleIRTab() override;
+    using ScRoundedTab::ScRoundedTab;
 
     std::unique_ptr<ScBorderTab> clone() const override;
-    // A null tool gives a strip of no node, only for kept prototypes: it is copied, never drawn.
-    std::unique_ptr<ScBorderTab> cloneFor(const RCStrongPtr<PiNode>& tool) const override;
     int getColorIndex() const override;
+    // Takes the state of the tool it stands for; nodes of one look share the strip, so it is told before
+    // each drawing.
+    void reportOn(const RCStrongPtr<PiNode>& tool);
     // 1 while the effect is off; 0 otherwise and for tools that cannot switch it.
-    int getState() const;
+    int getState() const { return _state; }
 
 private:
-    RCStrongPtr<PiNode> _tool;
+    int _state = 0;
 };
 
 } // namespace Zv
