@@ -104,6 +104,22 @@ void PiNodeUtils::collapseNodeTree(const RCStrongPtr<PiNode>& head, int outputCh
     list.insert(list.end(), found.begin(), found.end());
 }
 
+void PiNodeUtils::toggleCollapse(const RCStrongPtr<PiNode>& head) {
+    std::vector<RCStrongPtr<PiNode>> chain;
+    if (hasStoredValue(*head, C_VALUE, COLLAPSED)) {
+        collapseNodeTree(head, 1, 1, UNCOLLAPSED, chain);
+        return;
+    }
+    collapseNodeTree(head, 1, 0, HIDDEN, chain);
+    for (const auto& node : chain) setStoredValue(node, C_VALUE, getCollapseType(*node) == 1 ? UNCOLLAPSED : HIDDEN);
+    setStoredValue(head, C_VALUE, COLLAPSED);
+}
+
+int PiNodeUtils::getNbInputTabs(const PiInput& input) {
+    auto* multi = dynamic_cast<const PiMultivaluedInput*>(&input);
+    return multi ? std::max(1, multi->getNbValues()) : 1;
+}
+
 void PiNodeUtils::toggleResultState(const RCStrongPtr<PiNode>& node) {
     setStoredValue(node, RESULT_VALUE, getResultState(*node) == 0 ? 1 : 0);
 }

@@ -32,6 +32,11 @@ public:
     // taken but not looked through.
     static void collapseNodeTree(const RCStrongPtr<PiNode>& head, int outputCheck, int check, int marker,
                                  std::vector<RCStrongPtr<PiNode>>& list);
+    // Expands the chain collapsed into head, or collapses the nodes upstream that feed only it: they are
+    // marked hidden, the head collapsed, and nodes that stay visible (collapse type 1) uncollapsed.
+    static void toggleCollapse(const RCStrongPtr<PiNode>& head);
+    // The tabs an input shows: one per value of a multi-valued input (one while it has none), else one.
+    static int getNbInputTabs(const PiInput& input);
     // Switches the node's result state between 0 and 1.
     static void toggleResultState(const RCStrongPtr<PiNode>& node);
     static int getResultState(const PiNode& node);

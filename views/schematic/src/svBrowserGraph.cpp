@@ -2,118 +2,34 @@
 
 #include "platform/base/assertions.h"
 #include "platform/base/cbMethod.h"
-#include "platform/base/liStringUtil.h"
 #include "platform/base/obHints.h"
 #include "platform/graph/omGraphHint.h"
 #include "platform/graph/piAppThread.h"
-#include "platform/graph/piBoundaryNode.h"
 #include "platform/graph/piKeyframingUtil.h"
-#include "platform/graph/piMultivaluedInput.h"
 #include "platform/graph/piNodeUtils.h"
-#include "platform/graph/piSchematicInterface.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
-#include "platform/graph/piSnItemConst.h"
-#include "platform/graph/piTool.h"
 #include "platform/graph/piUndoGuardNoLog.h"
 #include "platform/graph/snSelection.h"
-#include "platform/graph/uiComposition.h"
-#include "views/schematic/src/scNodeFactory.h"
 
 #include <algorithm>
 
 namespace Zv {
-namespace {
-
-// The refresh running on the stack; only the outermost one sets and clears it.
-const SvBrowserGraph* refreshInProgress = nullptr;
-
-class RefreshScope {
-public:
-    explicit RefreshScope(const SvBrowserGraph* graph) : _outermost(refreshInProgress == nullptr) {
-        if (_outermost) refreshInProgress = graph;
-    }
-    ~RefreshScope() {
-        if (_outermost) refreshInProgress = nullptr;
-    }
-
-private:
-    bool _outermost;
-};
-
-// The text shown for a node: its name, or for a boundary node the group socket it stands for.
-LiString getShownName(const PiNode& node) {
-    if (auto* boundary = dynamic_cast<const PiBoundaryNode*>(&node))
-        return boundary->getGroupSocket()->getName() + (boundary->isOutputNode() ? " Output Image" : " Input Image");
-    return node.getName().isEmpty() ? LiString("UnNamed") : node.getName();
-}
-
-bool isVisualGroupNode(const PiNode& node) {
-    return dynamic_cast<const PiGroupNode*>(&node) && PiSchematicInterfaceEx::isVisualGroup(node);
-}
-
-// A visual group's boundary nodes are not drawn: its box shows the grouping instead.
-bool isVisualGroupBoundary(const PiNode& node) {
-    return dynamic_cast<const PiBoundaryNode*>(&node) && node.getGroupPtr() && isVisualGroupNode(*node.getGroupPtr());
-}
-
-// The output a link really comes from when it passes through a visual group's sockets, which are
-// not drawn; null when nothing feeds it.
-RCStrongPtr<PiOutput> resolveThroughVisualGroups(RCStrongPtr<PiOutput> output) {
-    while (!output.isNull()) {
-        PiNode* node = output->getNodePtr();
-        RCStrongPtr<PiInput> passage;
-        if (auto* boundary = dynamic_cast<PiBoundaryNode*>(node); boundary && isVisualGroupBoundary(*boundary))
-            passage.dynamicAssign(boundary->getGroupSocket());
-        else if (auto* group = dynamic_cast<PiGroupNode*>(node); group && isVisualGroupNode(*group))
-            if (RCStrongPtr<PiBoundaryNode> inner = group->getBoundaryNode(*output))
-                passage.dynamicAssign(inner->getInnerSocket());
-        if (passage.isNull()) return output;
-        output = passage->getOutput();
-    }
-    return output;
-}
-
-// The output outside a collapsed chain that feeds it: upstream through the hidden nodes along
-// their first connected input; null when the chain starts inside.
-RCStrongPtr<PiOutput> findChainSource(RCStrongPtr<PiOutput> output) {
-    while (!output.isNull() && PiNodeUtils::hasStoredValue(*output->getNodePtr(), PiNodeUtils::C_VALUE,
-                                                           PiNodeUtils::HIDDEN)) {
-        RCStrongPtr<PiOutput> upstream;
-        for (const auto& input : output->getNodePtr()->getInputs())
-            if (input->isConnected()) {
-                upstream = resolveThroughVisualGroups(input->getOutput());
-                break;
-            }
-        output = upstream;
-    }
-    return output;
-}
-
-} // namespace
-
-SvBrowserGraph::Edge::Edge(const RCStrongPtr<ScNode>& source, int sourceTab, int sourceFan,
-                           const RCStrongPtr<ScNode>& target, int targetTab, int targetFan, int tag,
-                           const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input)
-    : ScEdge(source, sourceTab, sourceFan, target, targetTab, targetFan, tag), _output(output), _input(input) {}
-
-bool SvBrowserGraph::Edge::isValid() const {
-    return _output->isLive() && _input->isLive();
-}
 
 SvBrowserGraph::SvBrowserGraph(UiComposition& composition, SvDisplayInterface* display)
     : UiCompositionGraphClient(composition), _display(display), _selection(SnSelection::create()),
-      _scene(new ScGraph(this)) {}
+      _scene(new ScGraph(this)),
+      _builder(composition, *_scene, *display,
+               makeRC<CbMethod<SvBrowserGraph, const PiSchematicNodeInfo&>>(this, &SvBrowserGraph::nodeRefreshCb)),
+      _selectionMirror(_builder, *_scene) {}
 
 SvBrowserGraph::~SvBrowserGraph() {
-    _nodeCallbacks.releaseAll();
     clearScene();
 }
 
 // --- ScGraphInterface ---
 
 RCStrongPtr<ScNode> SvBrowserGraph::findNode(const PiNode& node) {
-    auto found = _nodeMap.find(node.getId());
-    return found == _nodeMap.end() ? RCStrongPtr<ScNode>() : found->second;
+    return _builder.findNode(node);
 }
 
 void SvBrowserGraph::storeNodePosition(PiNode& node, const GePoint2<float>& position) {
@@ -182,7 +98,7 @@ void SvBrowserGraph::selectionChanged(const SnSelection& selection) {
     ZV_ASSERT(PiAppThread::isCurrent());
     std::set<int> named;
     applySelectionToScene(selection, false, &named);
-    if (named == getSceneSelection()) return;
+    if (named == _selectionMirror.getSceneSelection()) return;
     applySelectionToScene(selection, true);
     _display->redraw("SvBrowserGraph::selectionChanged");
 }
@@ -240,36 +156,12 @@ void SvBrowserGraph::nodePlacement(const RCStrongPtr<PiSnItem<PiNode>>& item) {
 
 // --- Rebuilding ---
 
-bool SvBrowserGraph::isFiltered(int typeIndex) const {
-    if (typeIndex < 0) return true;
-    return static_cast<size_t>(typeIndex) < _filteredSocketTypes.size() && _filteredSocketTypes[typeIndex];
-}
-
-void SvBrowserGraph::setFilteredSocketType(int typeIndex, bool filtered) {
-    if (static_cast<size_t>(typeIndex) >= _filteredSocketTypes.size()) _filteredSocketTypes.resize(typeIndex + 1);
-    _filteredSocketTypes[typeIndex] = filtered;
-}
-
-bool SvBrowserGraph::isShown(const PiNode& node) const {
-    if (PiNodeUtils::hasStoredValue(node, PiNodeUtils::C_VALUE, PiNodeUtils::HIDDEN)) return false;
-    if (node.getNbOutputs() == 0) return true;
-    for (const auto& output : node.getOutputs())
-        if (!isFiltered(output->getSocketTypeIndex())) return true;
-    return false;
-}
-
 void SvBrowserGraph::clearScene() {
-    ZV_ASSERT(PiAppThread::isCurrent());
-    _scene->clear();
-    _nodeMap.clear();
-    _edgeMap.clear();
-    _groupMap.clear();
-    _nodeCallbacks.releaseAll();
+    _builder.clear();
 }
 
 void SvBrowserGraph::refreshGraph(const LiString& reason) {
     ZV_ASSERT(PiAppThread::isCurrent());
-    RefreshScope scope(this);
     clearScene();
     if (!_display->isViewShown()) return;
     updateTitle();
@@ -279,12 +171,10 @@ void SvBrowserGraph::refreshGraph(const LiString& reason) {
 
     _scene->setOrientation(_display->getOrientation());
     if (!_currentNode.isNull() && _currentNode->isLive() && isShown(*_currentNode)) {
-        _levelGroupId = _currentNode->getGroupPtr() ? _currentNode->getGroupPtr()->getId() : 0;
-        buildNodes({_currentNode});
+        _builder.build(_currentNode->getGroupPtr() ? _currentNode->getGroupPtr()->getId() : 0, {_currentNode});
     } else {
         const RCStrongPtr<PiGroupNode>& level = _currentGroup.isNull() ? graph->getRootGroup() : _currentGroup;
-        _levelGroupId = level->getId();
-        buildNodes(level->getMembers());
+        _builder.build(level->getId(), level->getMembers());
     }
 
     const bool autoCleanup = _display->isAutoCleanup();
@@ -296,204 +186,12 @@ void SvBrowserGraph::refreshGraph(const LiString& reason) {
     _display->redraw("SvBrowserGraph::refreshGraph");
 }
 
-void SvBrowserGraph::buildNodes(const std::vector<RCStrongPtr<PiNode>>& nodes) {
-    for (const auto& node : nodes) {
-        if (isVisualGroupNode(*node)) {
-            RCStrongPtr<PiGroupNode> group;
-            group.dynamicAssign(node);
-            RCShdPtr<ScGroup> sceneGroup = findOrAddGroup(group);
-            for (const auto& member : group->getMembers())
-                if (isShown(*member) && !isVisualGroupBoundary(*member)) addNode(member, sceneGroup);
-        } else if (isShown(*node)) {
-            addNode(node, {});
-        }
-    }
-}
-
-bool SvBrowserGraph::isInLevel(const PiNode& node) const {
-    const PiGroupNode* group = node.getGroupPtr();
-    if (!group) return false;
-    if (group->getId() == _levelGroupId) return true;
-    return isVisualGroupNode(*group) && group->getGroupPtr() && group->getGroupPtr()->getId() == _levelGroupId;
-}
-
-RCShdPtr<ScGroup> SvBrowserGraph::findOrAddGroup(const RCStrongPtr<PiGroupNode>& group) {
-    auto found = _groupMap.find(group->getId());
-    if (found != _groupMap.end()) return found->second;
-    auto color = PiSchematicInterfaceEx::getNodeColor(*group);
-    UiResColor groupColor = PiSchematicInterfaceEx::hasNodeColor(*group) ? UiResColor{color[0], color[1], color[2]}
-                                                                          : UiResColor{0.44f, 0.518f, 0.463f};
-    RCShdPtr<ScGroup> sceneGroup(new ScGroup(group, RCStrongPtr<RCBase>(group.get()), groupColor, group->getId()));
-    sceneGroup->setLockState(PiSchematicInterfaceEx::getVisualGroupLockMode(*group));
-    _groupMap.emplace(group->getId(), sceneGroup);
-    _scene->getGroups().insert(sceneGroup);
-    return sceneGroup;
-}
-
-// Adds a node and, depth first, the shown nodes upstream of it that the scene lacks: each node
-// enters the scene before its sources, and each link after the links of its source. The walk keeps
-// its own stack, so chains of any length build.
-void SvBrowserGraph::addNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScGroup>& group) {
-    ZV_ASSERT(!node.isNull());
-    std::vector<InputWalk> walks;
-    if (RCStrongPtr<ScNode> added = enterNode(node, group)) walks.push_back({added});
-    while (!walks.empty()) {
-        InputWalk& walk = walks.back();
-        InputLink link;
-        if (!findInputLink(walk, link)) {
-            walks.pop_back();
-            continue;
-        }
-        const LinkSource source = findLinkSource(*walk.target, *link.input);
-        if (!source.node.isNull() && !_nodeMap.count(source.node->getId())) {
-            // The link is made once the source's own links are: the walk comes back to it.
-            if (RCStrongPtr<ScNode> added = enterNode(source.node, findVisualGroup(*source.node))) {
-                walks.push_back({added});
-                continue;
-            }
-        }
-        if (!source.node.isNull()) addEdge(walk.target, link, source);
-        ++walk.fan;
-    }
-}
-
-// Null when the node is in the scene already or its description shows nothing.
-RCStrongPtr<ScNode> SvBrowserGraph::enterNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScGroup>& group) {
-    if (_nodeMap.count(node->getId())) return {};
-    RCStrongPtr<ScNode> sceneNode = makeSceneNode(node);
-    if (sceneNode.isNull()) return {};
-    _nodeMap.emplace(node->getId(), sceneNode);
-    _scene->getNodes().insert(sceneNode);
-    if (!group.isNull()) group->addMember(sceneNode);
-    for (int tag = 0; tag < UiCompositionClient::getNbContextPoints(); ++tag) {
-        RCStrongPtr<PiNode> marked = getComposition().getContextPoint(tag);
-        if (!marked.isNull() && marked->getId() == node->getId()) sceneNode->setContextPoint(tag, true);
-    }
-    _nodeCallbacks.add(PiSchematicInterfaceEx::addRefreshRequestCb(
-        *node, makeRC<CbMethod<SvBrowserGraph, const PiSchematicNodeInfo&>>(this, &SvBrowserGraph::nodeRefreshCb)));
-    return sceneNode;
-}
-
-// The scene group of the visual group the node lies in, made when missing; null outside visual groups.
-RCShdPtr<ScGroup> SvBrowserGraph::findVisualGroup(const PiNode& node) {
-    PiGroupNode* enclosing = node.getGroupPtr();
-    if (!enclosing || !isVisualGroupNode(*enclosing)) return {};
-    return findOrAddGroup(RCStrongPtr<PiGroupNode>(enclosing));
-}
-
-// A description that cannot be read shows the node with the default one; the user is told once.
-RCStrongPtr<ScNode> SvBrowserGraph::makeSceneNode(const RCStrongPtr<PiNode>& node) {
-    const int orientation = _scene->getOrientation();
-    ScNodeFactory& factory = ScNodeFactory::getInstance();
-    RCStrongPtr<ScNode> sceneNode;
-    try {
-        sceneNode = factory.createNode(node, orientation);
-    } catch (const ScNodeFactory::BadXMLDescriptionEx& ex) {
-        LiString key = ScNodeFactory::getDescriptionKey(node->getToolRef(), orientation);
-        if (_warnedDescriptions.insert(key).second)
-            _display->showWarning("The node description " + ex.getSource() + " is malformed (" + ex.getMessage() +
-                                  "); its nodes are shown with the default look.");
-        sceneNode = factory.createDefaultNode(node, orientation);
-    }
-    if (sceneNode.isNull()) return {};
-
-    sceneNode->setProcessingNode(node);
-    sceneNode->setName(getShownName(*node));
-    addSockets(*sceneNode, *node);
-    if (PiSchematicInterfaceEx::hasNodeColor(*node)) {
-        auto c = PiSchematicInterfaceEx::getNodeColor(*node);
-        sceneNode->setColor(true, {c[0], c[1], c[2]});
-    }
-    if (bool shown = false; PiSchematicInterfaceEx::isThumbnailStateSet(*node, shown)) sceneNode->setThumbnailShown(shown);
-    GePoint2<float> stored;
-    if (PiSchematicInterfaceEx::getXYPosition(*node, stored.x, stored.y)) {
-        sceneNode->setPosition(stored);
-        sceneNode->setPlaced(true);
-    }
-    return sceneNode;
-}
-
-void SvBrowserGraph::addSockets(ScNode& sceneNode, const PiNode& node) {
-    // One tab per socket in the usual case: the records are allocated once.
-    sceneNode.getInputs().reserve(node.getInputs().size());
-    sceneNode.getOutputs().reserve(node.getOutputs().size());
-    for (const auto& input : node.getInputs()) {
-        if (isFiltered(input->getSocketTypeIndex())) continue;
-        for (int value = 0; value < getNbInputTabs(*input); ++value) {
-            ScNode::SocketRecord record{0, false, input->getName(), -1};
-            sceneNode.addInput(record);
-        }
-    }
-    for (const auto& output : node.getOutputs()) {
-        ScNode::SocketRecord record{0, false, output->getName(), -1};
-        sceneNode.addOutput(record);
-    }
-}
-
-// A multi-valued input shows one tab per value on its fan (one when it has none yet).
-int SvBrowserGraph::getNbInputTabs(const PiInput& input) {
-    auto* multi = dynamic_cast<const PiMultivaluedInput*>(&input);
-    return multi ? std::max(1, multi->getNbValues()) : 1;
-}
-
-// The link at the walk's place, moving past inputs without links. Inputs of filtered types have no
-// tabs; a multi-valued input has one tab per value, so later inputs' tabs move along.
-bool SvBrowserGraph::findInputLink(InputWalk& walk, InputLink& link) const {
-    const auto& inputs = walk.target->getProcessingNode()->getInputs();
-    for (; walk.input < inputs.size(); ++walk.input, walk.fan = 0) {
-        const RCStrongPtr<PiInput>& input = inputs[walk.input];
-        if (isFiltered(input->getSocketTypeIndex())) continue;
-        if (auto* multi = dynamic_cast<PiMultivaluedInput*>(input.get())) {
-            if (walk.fan < multi->getNbValues()) {
-                link = {multi->getValue(walk.fan), walk.tab + walk.fan, walk.fan};
-                return true;
-            }
-        } else if (walk.fan == 0) {
-            link = {input, walk.tab, 0};
-            return true;
-        }
-        walk.tab += getNbInputTabs(*input);
-    }
-    return false;
-}
-
-// Where a link comes from as the scene shows it: through visual groups' sockets, from outside a
-// collapsed chain into its head, and from the head that stands for a collapsed chain. Unshown
-// sources give none.
-SvBrowserGraph::LinkSource SvBrowserGraph::findLinkSource(const ScNode& target, const PiInput& input) const {
-    RCStrongPtr<PiOutput> output = resolveThroughVisualGroups(input.getOutput());
-    if (!output.isNull() && PiNodeUtils::getCollapseNode(*output) == target.getProcessingNode())
-        output = findChainSource(output);
-    if (output.isNull()) return {};
-    RCStrongPtr<PiNode> sourceNode = PiNodeUtils::getCollapseNode(*output);
-    const bool collapsed = !sourceNode.isNull();
-    if (!collapsed) sourceNode = output->getNode();
-    if (sourceNode.isNull() || !isShown(*sourceNode) || !isInLevel(*sourceNode)) return {};
-    return {output, sourceNode, collapsed};
-}
-
-void SvBrowserGraph::addEdge(const RCStrongPtr<ScNode>& target, const InputLink& link, const LinkSource& from) {
-    RCStrongPtr<ScNode> source = findNode(*from.node);
-    if (source.isNull()) return;
-    const int sourceTab = from.collapsed ? 0 : from.output->getIndex();
-    ZV_ASSERT(sourceTab < static_cast<int>(source->getOutputs().size()));
-    ZV_ASSERT(link.tab < static_cast<int>(target->getInputs().size()));
-    const int key = ++_nextEdgeKey;
-    const auto& consumers = from.output->getConnections();
-    const int sourceFan =
-        static_cast<int>(std::find(consumers.begin(), consumers.end(), link.input.get()) - consumers.begin());
-    RCStrongPtr<Edge> edge(
-        new Edge(source, sourceTab, sourceFan, target, link.tab, link.fan, key, from.output, link.input));
-    _edgeMap.emplace(key, edge);
-    _scene->getEdges().insert(RCShdPtr<ScEdge>(edge));
-}
-
 void SvBrowserGraph::storeAllPositions() {
     const bool former = _storingPositions;
     _storingPositions = true;
     {
         PiUndoGuardNoLog guard;
-        for (const auto& [id, sceneNode] : _nodeMap) {
+        for (const auto& [id, sceneNode] : getNodeMap()) {
             const GePoint2<float>& p = sceneNode->getPosition();
             PiSchematicInterfaceEx::setXYPosition(sceneNode->getProcessingNode(), p.x, p.y);
         }
@@ -504,48 +202,11 @@ void SvBrowserGraph::storeAllPositions() {
 // --- Selection ---
 
 void SvBrowserGraph::applySelectionToScene(const SnSelection& selection, bool select, std::set<int>* collected) {
-    if (select) {
-        for (const auto& node : _scene->getNodes()) node->setSelected(false);
-        for (const auto& group : _scene->getGroups()) group->setSelected(false);
-        for (const auto& edge : _scene->getEdges()) edge->setSelected(false);
-    }
-    for (const auto& item : selection) {
-        auto* nodeItem = dynamic_cast<const PiSnItemConst<PiNode>*>(item.get());
-        if (!nodeItem || !nodeItem->isValid()) continue;
-        const PiNode& node = *nodeItem->get();
-        if (isVisualGroupNode(node)) {
-            auto group = _groupMap.find(node.getId());
-            if (select && group != _groupMap.end()) group->second->setSelected(true);
-            continue;
-        }
-        RCStrongPtr<ScNode> sceneNode = findNode(node);
-        if (sceneNode.isNull()) continue;
-        if (select) sceneNode->setSelected(true);
-        if (collected) collected->insert(node.getId());
-    }
-    if (!select) return;
-    for (const auto& item : selection) {
-        auto* inputItem = dynamic_cast<const PiSnItemConst<PiInput>*>(item.get());
-        if (!inputItem || !inputItem->isValid()) continue;
-        for (const auto& [key, edge] : _edgeMap)
-            if (edge->getInput().get() == inputItem->get().get()) edge->setSelected(true);
-    }
+    _selectionMirror.applyToScene(selection, select, collected);
 }
 
 void SvBrowserGraph::applySceneSelectionToModel() {
-    RCShdPtr<SnSelection> selection = getSelection();
-    SnSelection::Items items;
-    for (const auto& node : _scene->getNodes())
-        if (node->isSelected() && !node->getProcessingNode().isNull())
-            items.push_back(PiSnItemConst<PiNode>::create(node->getProcessingNode()));
-    selection->replaceAll(items);
-}
-
-std::set<int> SvBrowserGraph::getSceneSelection() const {
-    std::set<int> ids;
-    for (const auto& [id, node] : _nodeMap)
-        if (node->isSelected()) ids.insert(id);
-    return ids;
+    _selectionMirror.applyToModel(*getSelection());
 }
 
 // --- Levels ---
@@ -580,24 +241,18 @@ void SvBrowserGraph::resetDisplayGraph(const RCStrongPtr<PiGraph>& graph, bool f
 }
 
 void SvBrowserGraph::saveView() {
-    _viewStates[getViewKey()] = _display->getUserZoomPan();
+    _viewStates.save(getViewKey(), _display->getUserZoomPan());
 }
 
 void SvBrowserGraph::restoreView() {
-    auto saved = _viewStates.find(getViewKey());
-    if (saved != _viewStates.end())
-        _display->setUserZoomPan(saved->second);
+    if (const SvDisplayInterface::ZoomPan* saved = _viewStates.find(getViewKey()))
+        _display->setUserZoomPan(*saved);
     else
         _display->resetUserZoomPan();
 }
 
-// Views are kept per level: the composition's identity (names are not unique) and the shown group's, or
-// the root's.
 LiString SvBrowserGraph::getViewKey() const {
-    RCStrongPtr<PiGraph> graph = _lastGraph.lock();
-    LiString composition = graph.isNull() ? LiString() : graph->getUuid().toString();
-    int groupId = _currentGroup.isNull() ? 0 : _currentGroup->getId();
-    return composition + ":" + LiStringUtil::convertNb(groupId);
+    return SvViewStateStore::getLevelKey(_lastGraph.lock().get(), _currentGroup.isNull() ? 0 : _currentGroup->getId());
 }
 
 void SvBrowserGraph::editGroupNode(const RCStrongPtr<PiGroupNode>& group) {
@@ -623,22 +278,7 @@ void SvBrowserGraph::toggleCollapseNode(const ScNode& sceneNode) {
     if (head.isNull()) return;
     {
         PiUndoGuardNoLog guard;
-        std::vector<RCStrongPtr<PiNode>> chain;
-        if (PiNodeUtils::hasStoredValue(*head, PiNodeUtils::C_VALUE, PiNodeUtils::COLLAPSED)) {
-            PiNodeUtils::collapseNodeTree(head, 1, 1, PiNodeUtils::UNCOLLAPSED, chain);
-        } else {
-            PiNodeUtils::collapseNodeTree(head, 1, 0, PiNodeUtils::HIDDEN, chain);
-            for (auto it = chain.begin(); it != chain.end();) {
-                if (PiNodeUtils::getCollapseType(**it) == 1) {
-                    PiNodeUtils::setStoredValue(*it, PiNodeUtils::C_VALUE, PiNodeUtils::UNCOLLAPSED);
-                    it = chain.erase(it);
-                } else {
-                    ++it;
-                }
-            }
-            for (const auto& node : chain) PiNodeUtils::setStoredValue(node, PiNodeUtils::C_VALUE, PiNodeUtils::HIDDEN);
-            PiNodeUtils::setStoredValue(head, PiNodeUtils::C_VALUE, PiNodeUtils::COLLAPSED);
-        }
+        PiNodeUtils::toggleCollapse(head);
     }
     refreshGraph("SvBrowserGraph::toggleCollapseNode");
 }

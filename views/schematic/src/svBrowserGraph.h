@@ -1,45 +1,30 @@
 #pragma once
 
-#include "views/schematic/src/scEdge.h"
 #include "views/schematic/src/scGraph.h"
 #include "views/schematic/src/scGraphInterface.h"
 #include "views/schematic/src/svDisplayInterface.h"
+#include "views/schematic/src/svModelEdge.h"
+#include "views/schematic/src/svSceneBuilder.h"
+#include "views/schematic/src/svSelectionMirror.h"
+#include "views/schematic/src/svViewStateStore.h"
 
-#include "platform/base/cbGroup.h"
 #include "platform/base/rcWeakPtr.h"
 #include "platform/graph/piGraph.h"
 #include "platform/graph/uiCompositionGraphClient.h"
 
 #include <map>
 #include <set>
-#include <vector>
 
 namespace Zv {
 
-class PiInput;
-class PiOutput;
 class SnSelection;
 
-// Keeps the scene graph in step with one level of the processing graph: decides which nodes are
-// shown, makes one scene node per shown node and one edge per shown connection, mirrors the
-// selection both ways, and answers the scene's lookups in the model.
+// Keeps the scene graph in step with one level of the processing graph and answers the scene's lookups
+// in the model. It follows the composition's changes and the user's moves between levels; building the
+// scene, mirroring the selection and keeping each level's zoom and pan are left to its collaborators.
 class SvBrowserGraph : public UiCompositionGraphClient, public ScGraphInterface, public RCBase {
 public:
-    // A scene edge that knows the connection it stands for.
-    class Edge : public ScEdge {
-    public:
-        Edge(const RCStrongPtr<ScNode>& source, int sourceTab, int sourceFan, const RCStrongPtr<ScNode>& target,
-             int targetTab, int targetFan, int tag, const RCStrongPtr<PiOutput>& output,
-             const RCStrongPtr<PiInput>& input);
-        // True while both ends of the connection are in the graph.
-        bool isValid() const override;
-        const RCStrongPtr<PiOutput>& getOutput() const { return _output; }
-        const RCStrongPtr<PiInput>& getInput() const { return _input; }
-
-    private:
-        RCStrongPtr<PiOutput> _output;
-        RCStrongPtr<PiInput> _input;
-    };
+    using Edge = SvModelEdge;
 
     SvBrowserGraph(UiComposition& composition, SvDisplayInterface* display);
     ~SvBrowserGraph() override;
@@ -75,59 +60,24 @@ public:
     void exitGroupNode();
 
     // A socket type whose sockets the view does not show (parameters rather than images).
-    void setFilteredSocketType(int typeIndex, bool filtered);
-    bool isShown(const PiNode& node) const;
+    void setFilteredSocketType(int typeIndex, bool filtered) { _builder.setFilteredSocketType(typeIndex, filtered); }
+    bool isShown(const PiNode& node) const { return _builder.isShown(node); }
 
     const RCShdPtr<ScGraph>& getScene() const { return _scene; }
     const RCShdPtr<SnSelection>& getSelectionOfScene() const { return _selection; }
     const RCStrongPtr<PiGroupNode>& getCurrentGroup() const { return _currentGroup; }
     const RCStrongPtr<PiNode>& getCurrentNode() const { return _currentNode; }
-    const std::map<int, RCStrongPtr<ScNode>>& getNodeMap() const { return _nodeMap; }
-    const std::map<int, RCStrongPtr<Edge>>& getEdgeMap() const { return _edgeMap; }
+    const std::map<int, RCStrongPtr<ScNode>>& getNodeMap() const { return _builder.getNodeMap(); }
+    const std::map<int, RCStrongPtr<Edge>>& getEdgeMap() const { return _builder.getEdgeMap(); }
     // The caller named by the last full rebuild.
     const LiString& getLastRefreshReason() const { return _lastRefreshReason; }
 
 private:
-    bool isFiltered(int typeIndex) const;
     void clearScene();
-    // How far the build has gone through one node's input links: an input, and a value of a
-    // multi-valued one.
-    struct InputWalk {
-        RCStrongPtr<ScNode> target;
-        size_t input = 0;
-        int fan = 0;
-        int tab = 0; // the input's first tab
-    };
-    // One link into a node: the input (a value of a multi-valued input), its tab and its fan place.
-    struct InputLink {
-        RCStrongPtr<PiInput> input;
-        int tab = 0;
-        int fan = 0;
-    };
-    // The output and the shown node a link comes from; a collapsed chain's head stands for the chain.
-    struct LinkSource {
-        RCStrongPtr<PiOutput> output;
-        RCStrongPtr<PiNode> node;
-        bool collapsed = false;
-    };
-
-    void buildNodes(const std::vector<RCStrongPtr<PiNode>>& nodes);
-    void addNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScGroup>& group);
-    RCStrongPtr<ScNode> enterNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScGroup>& group);
-    RCStrongPtr<ScNode> makeSceneNode(const RCStrongPtr<PiNode>& node);
-    void addSockets(ScNode& sceneNode, const PiNode& node);
-    bool findInputLink(InputWalk& walk, InputLink& link) const;
-    LinkSource findLinkSource(const ScNode& target, const PiInput& input) const;
-    void addEdge(const RCStrongPtr<ScNode>& target, const InputLink& link, const LinkSource& from);
-    static int getNbInputTabs(const PiInput& input);
-    RCShdPtr<ScGroup> findVisualGroup(const PiNode& node);
-    RCShdPtr<ScGroup> findOrAddGroup(const RCStrongPtr<PiGroupNode>& group);
-    bool isInLevel(const PiNode& node) const;
     void updateTitle();
     LiString getViewKey() const;
     void saveView();
     void restoreView();
-    std::set<int> getSceneSelection() const;
     bool isShownAlready(const ObHint& hint);
     void nodeRefreshCb(const PiSchematicNodeInfo& info);
     void markingChangedCb(const RCStrongPtr<PiNode>& node);
@@ -135,22 +85,17 @@ private:
     SvDisplayInterface* _display;
     RCStrongPtr<PiGroupNode> _currentGroup;
     RCStrongPtr<PiNode> _currentNode;
-    std::map<int, RCStrongPtr<ScNode>> _nodeMap;
-    std::map<int, RCStrongPtr<Edge>> _edgeMap;
-    std::map<int, RCShdPtr<ScGroup>> _groupMap;
     RCShdPtr<SnSelection> _selection;
     RCShdPtr<ScGraph> _scene;
-    std::vector<bool> _filteredSocketTypes;
-    CbGroup _nodeCallbacks;
+    SvSceneBuilder _builder;
+    SvSelectionMirror _selectionMirror;
+    SvViewStateStore _viewStates;
     CbRegistration _markingCallback;
     GePoint2<float> _placementPoint;
+    // While set, position values coming back are the view's own writes.
     bool _storingPositions = false;
-    std::map<LiString, SvDisplayInterface::ZoomPan> _viewStates;
     RCWeakPtr<PiGraph> _lastGraph;
-    std::set<LiString> _warnedDescriptions;
-    int _nextEdgeKey = 0;
     LiString _lastRefreshReason;
-    int _levelGroupId = 0; // identity of the group whose members are built
 };
 
 } // namespace Zv
