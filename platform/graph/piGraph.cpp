@@ -410,7 +410,8 @@ void PiGraph::inputChanged(PiInput& input) {
     const PiInput& top = input.getTopInput();
     PiNode* node = top.getNodePtr();
     if (node->getToolRef().getKind() != PiTool::Modifier || (top.getIndex() == 0 && input.getIndex() == 0)) return;
-    if (NodeCallbacks* callbacks = findCallbacks(node->getId())) callbacks->conversion.call(RCStrongPtr<PiInput>(&input));
+    if (auto found = _conversionCallbacks.find(node->getId()); found != _conversionCallbacks.end())
+        found->second.call(RCStrongPtr<PiInput>(&input));
 }
 
 // --- Values ---
@@ -606,27 +607,34 @@ void PiGraph::takeContent(PiGraph& other) {
 
 // --- Callbacks and paths ---
 
-PiGraph::NodeCallbacks* PiGraph::findCallbacks(int id) const {
-    auto found = _callbacks.find(id);
-    return found == _callbacks.end() ? nullptr : found->second.get();
-}
-
-PiGraph::NodeCallbacks& PiGraph::getCallbacks(int id) {
-    std::unique_ptr<NodeCallbacks>& callbacks = _callbacks[id];
-    if (!callbacks) callbacks = std::make_unique<NodeCallbacks>();
-    return *callbacks;
-}
-
 CbRegistration PiGraph::addRefreshRequestCb(const PiNode& node, RCStrongPtr<RefreshHandler> handler) {
-    return getCallbacks(node.getId()).refresh.add(std::move(handler));
+    const int nodeId = node.getId(), id = ++_refreshHandlers->lastId;
+    _refreshHandlers->byNode.emplace(nodeId, RefreshHandlers::Entry{id, std::move(handler)});
+    return CbRegistration([weak = std::weak_ptr<RefreshHandlers>(_refreshHandlers), nodeId, id] {
+        const std::shared_ptr<RefreshHandlers> handlers = weak.lock();
+        if (!handlers) return;
+        const auto [first, last] = handlers->byNode.equal_range(nodeId);
+        const auto found = std::find_if(first, last, [id](const auto& entry) { return entry.second.id == id; });
+        if (found != last) handlers->byNode.erase(found);
+    });
 }
 
+// In registration order; a handler released by an earlier one is not called.
 void PiGraph::requestRefresh(const RCStrongPtr<PiNode>& node, const LiString& message) {
-    if (NodeCallbacks* callbacks = findCallbacks(node->getId())) callbacks->refresh.call({node, message});
+    const std::shared_ptr<RefreshHandlers> handlers = _refreshHandlers;
+    const auto [first, last] = handlers->byNode.equal_range(node->getId());
+    std::vector<RefreshHandlers::Entry> called;
+    for (auto it = first; it != last; ++it) called.push_back(it->second);
+    std::sort(called.begin(), called.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
+    for (const RefreshHandlers::Entry& entry : called) {
+        const auto [from, to] = handlers->byNode.equal_range(node->getId());
+        if (std::any_of(from, to, [&entry](const auto& kept) { return kept.second.id == entry.id; }))
+            entry.handler->call({node, message});
+    }
 }
 
 CbRegistration PiGraph::addConversionCb(const PiNode& node, RCStrongPtr<InputHandler> handler) {
-    return getCallbacks(node.getId()).conversion.add(std::move(handler));
+    return _conversionCallbacks[node.getId()].add(std::move(handler));
 }
 
 void PiGraph::trackPath(const RCStrongPtr<PiPath>& path) {

@@ -99,17 +99,10 @@ public:
 
 private:
     friend class PiGraphXmlReader;
-    struct NodeCallbacks {
-        CbList<const PiSchematicNodeInfo&> refresh;
-        CbList<const RCStrongPtr<PiInput>&> conversion;
-    };
-
     explicit PiGraph(const LiString& name);
     template <class H, class... Args>
     void hint(Args&&... args);
     int takeId(int id);
-    NodeCallbacks* findCallbacks(int id) const;
-    NodeCallbacks& getCallbacks(int id);
     void disconnectAll(const PiNode& node);
     // Connect without the checks: the reader has checked a whole file at once.
     RCStrongPtr<PiInput> attach(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input);
@@ -150,7 +143,19 @@ private:
     ObSubject _observers;
     // A list, so that takeContent can move descriptions without moving them in memory.
     std::list<PiSocketDesc> _groupSocketDescs;
-    std::map<int, std::unique_ptr<NodeCallbacks>> _callbacks;
+    // Refresh handlers of every node in one table: each shown node registers one, so a table per node
+    // would cost more than the node. Registrations hold it weakly and may outlive the graph.
+    struct RefreshHandlers {
+        struct Entry {
+            int id;
+            RCStrongPtr<RefreshHandler> handler;
+        };
+        std::unordered_multimap<int, Entry> byNode;
+        int lastId = 0;
+    };
+    std::shared_ptr<RefreshHandlers> _refreshHandlers = std::make_shared<RefreshHandlers>();
+    // By node id, made on a node's first registration.
+    std::map<int, CbList<const RCStrongPtr<PiInput>&>> _conversionCallbacks;
     std::vector<RCWeakPtr<PiPath>> _paths;
 };
 

@@ -135,3 +135,34 @@ TEST_F(ClientsAndCallbacks, GroupSocketsAndCyclesThroughGroups) {
     }
     EXPECT_FALSE(_graph->getCommandStack().canUndo());
 }
+
+// Every shown node registers: the requests must reach that node's handlers only, in registration
+// order, skip one released meanwhile, and registrations may outlive the graph.
+TEST_F(ClientsAndCallbacks, RefreshRequestsReachTheNodesOwnHandlersInOrder) {
+    auto blur = add("Blur", "B"), invert = add("Invert", "I");
+    std::vector<std::string> heard;
+    CbRegistration second;
+    const auto handler = [&](const std::string& name, bool releaseSecond = false) {
+        return makeRC<CbFunction<const PiSchematicNodeInfo&>>([&heard, &second, name, releaseSecond](const auto& info) {
+            heard.push_back(name + " " + info.node->getName().str());
+            if (releaseSecond) second = CbRegistration();
+        });
+    };
+    CbRegistration first = PiSchematicInterfaceEx::addRefreshRequestCb(*blur, handler("first", true));
+    CbRegistration other = PiSchematicInterfaceEx::addRefreshRequestCb(*invert, handler("other"));
+    second = PiSchematicInterfaceEx::addRefreshRequestCb(*blur, handler("second"));
+    CbRegistration third = PiSchematicInterfaceEx::addRefreshRequestCb(*blur, handler("third"));
+    _graph->requestRefresh(blur, "");
+    EXPECT_EQ(heard, (std::vector<std::string>{"first B", "third B"}));
+    heard.clear();
+    first = CbRegistration();
+    _graph->requestRefresh(invert, "");
+    _graph->requestRefresh(blur, "");
+    EXPECT_EQ(heard, (std::vector<std::string>{"other I", "third B"}));
+    auto gone = PiGraph::create("Gone");
+    auto node = gone->createNode("Blur", gone->getRootGroup());
+    CbRegistration late = PiSchematicInterfaceEx::addRefreshRequestCb(*node, handler("late"));
+    node.reset();
+    gone.reset();
+    late = CbRegistration();
+}

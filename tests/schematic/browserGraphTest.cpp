@@ -2,7 +2,10 @@
 #include "tests/support/viewSingletons.h"
 #include "views/schematic/src/svBrowserGraph.h"
 #include "views/schematic/src/svHeadlessDisplay.h"
+#include "views/schematic/src/svSceneBuilder.h"
 
+#include "platform/base/cbMethod.h"
+#include "platform/graph/piAppThread.h"
 #include "platform/graph/piCompositionFile.h"
 #include "platform/graph/piKeyframingUtil.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
@@ -245,4 +248,47 @@ TEST_F(BrowserGraphTest, NodesOfLockedVisualGroupsStayWhereTheyAre) {
         PiSchematicInterfaceEx::setVisualGroupLock(group(5), mode);
         EXPECT_EQ(_browser->isPlaceable(*sceneNode(7)), placeable) << "lock mode " << mode;
     }
+}
+
+// Later edits add and remove single nodes: a node leaves with its links and group membership, and
+// comes back with them, the scene and the maps agreeing throughout.
+TEST_F(BrowserGraphTest, SceneBuilderAddsAndRemovesOneNodeWithItsLinks) {
+    RCShdPtr<ScGraph> scene(new ScGraph(_browser.get()));
+    SvSceneBuilder builder(_composition, *scene, _display, makeRC<CbFunction<const PiSchematicNodeInfo&>>([](const auto&) {}));
+    for (int type : {0, 1, 2, 3, 4, 6, 11, 13}) builder.setFilteredSocketType(type, true);
+    builder.build(_graph->getRootGroup()->getId(), _graph->getRootGroup()->getMembers());
+    const auto ids = [](const auto& map) {
+        std::set<int> keys;
+        for (const auto& [id, item] : map) keys.insert(id);
+        return keys;
+    };
+    EXPECT_EQ(ids(builder.getNodeMap()), ids(_browser->getNodeMap()));
+    const auto linksAgree = [&](size_t links) {
+        EXPECT_EQ(builder.getEdgeMap().size(), links);
+        EXPECT_EQ(scene->getEdges().size(), links);
+        EXPECT_EQ(scene->getNodes().size(), builder.getNodeMap().size());
+        for (const auto& edge : scene->getEdges())
+            for (const ScNode* end : {edge->getSource().get(), edge->getTarget().get()})
+                EXPECT_TRUE(scene->getNodes().contains(end));
+    };
+    linksAgree(4);
+    builder.removeNode(2);
+    EXPECT_FALSE(builder.getNodeMap().count(2));
+    linksAgree(2);
+    builder.addNode(_graph->findNode(2));
+    linksAgree(4);
+    const RCShdPtr<ScGroup> look = builder.findGroup(5);
+    ASSERT_TRUE(look);
+    builder.removeNode(7);
+    EXPECT_TRUE(look->getMembers().empty());
+    linksAgree(3);
+    builder.addNode(_graph->findNode(7));
+    ASSERT_EQ(look->getMembers().size(), 1u);
+    EXPECT_EQ(look->getMembers()[0], builder.getNodeMap().at(7));
+    linksAgree(4);
+    builder.removeNode(1);
+    linksAgree(2);
+    // Plate feeds Flip through the socket of Flip's group.
+    builder.addNode(_graph->findNode(1));
+    linksAgree(4);
 }

@@ -7,6 +7,7 @@
 #include "views/schematic/src/scToggleImageTab.h"
 #include "views/schematic/src/scToggleIRTab.h"
 
+#include "platform/graph/piImageModifier.h"
 #include "platform/ui/wsFontRegistry.h"
 
 #include <gtest/gtest.h>
@@ -22,10 +23,11 @@ using S = ScRoundedBox::SubSectionType;
 
 namespace {
 
-// A 100 x 40 node with inputs on top, outputs below, the thumbnail strip on the upper right
-// corner and the IR strip on the lower right one.
-RCStrongPtr<ScCustomNode> makeNode(int orientation, const RCStrongPtr<PiNode>& tool) {
-    auto node = makeRC<ScCustomNode>(orientation, 40.0f, 100.0f, 8.0f);
+// A 100 x 40 node (unless sized otherwise) with inputs on top, outputs below, the thumbnail strip on the
+// upper right corner and the IR strip on the lower right one.
+RCStrongPtr<ScCustomNode> makeNode(int orientation, const RCStrongPtr<PiNode>& tool, float width = 100.0f,
+                                   float height = 40.0f) {
+    auto node = makeRC<ScCustomNode>(orientation, height, width, 8.0f);
     node->setInputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Upper, 0.0f), Pos(S::Upper, 0.8f), nullptr));
     node->setOutputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Lower, 0.2f), Pos(S::Lower, 1.0f), nullptr));
     node->setToggleImageTab(std::make_unique<ScToggleImageTab>(Pos(S::UpperRight, 0.1f), Pos(S::UpperRight, 0.9f), nullptr));
@@ -304,4 +306,45 @@ TEST_F(CustomNode, ThumbnailSitsBesideTheBoxOrBelowItWhenTheFlowRunsRight) {
     down->clearIcon();
     down->getBounds(bounds, ctx);
     EXPECT_LT(bounds.xMax, downThumb.xMin) << "no picture, no room taken";
+}
+
+// Nodes of one look and socket counts share one laid-out shape: each still measures, connects and
+// draws as itself, and measures exactly the same wherever it stands.
+TEST_F(CustomNode, NodesSharingAShapeMeasureConnectAndDrawAsThemselves) {
+    // Sizes and places whose sums round in float.
+    auto first = makeNode(1, _tool, 137.379f, 41.828f);
+    auto mutedTool = _graph->createNode("Blur", _graph->getRootGroup());
+    PiImageModifier::setMuted(mutedTool, true);
+    auto second = first->clone();
+    second->setProcessingNode(mutedTool);
+    EXPECT_EQ(&first->getPlacedShape(), &second->getPlacedShape());
+
+    const GeVector2f offset(-22820.367f, 6090.125f);
+    GeVector2f atOrigin, far;
+    first->getSize(atOrigin);
+    second->setPosition(GePoint2f() + offset);
+    second->getSize(far);
+    EXPECT_EQ(atOrigin.x, far.x);
+    EXPECT_EQ(atOrigin.y, far.y);
+    for (int i = 0; i < 3; ++i) {
+        const GeVector2f moved = second->getInputConnectionPoint(i, 0) - first->getInputConnectionPoint(i, 0);
+        EXPECT_NEAR(moved.x, offset.x, 1e-3f);
+        EXPECT_NEAR(moved.y, offset.y, 1e-3f);
+    }
+
+    // A used socket and a muted tool show on their own node only.
+    first->getInputs()[0].useCount = 1;
+    ScDrawContext ctx = makeContext();
+    const auto draw = [&](ScCustomNode& node) {
+        GlRecorder::reset();
+        node.drawDecorations(ctx, 1.0f);
+    };
+    draw(*first);
+    EXPECT_EQ(tabFills(TabsHighlit).size(), 1u);
+    EXPECT_TRUE(tabFills(IREnabled).empty());
+    draw(*second);
+    EXPECT_TRUE(tabFills(TabsHighlit).empty());
+    EXPECT_FALSE(tabFills(IREnabled).empty());
+    draw(*first);
+    EXPECT_TRUE(tabFills(IREnabled).empty());
 }

@@ -23,6 +23,9 @@
 namespace Zv {
 namespace {
 
+// An output's channel kind not read yet.
+constexpr int8_t kUnread = -1;
+
 // Lines of the details block sit this far apart, and the block this far inside its backdrop.
 constexpr float kDetailsLeading = 2.0f;
 constexpr float kDetailsMargin = 4.0f;
@@ -142,25 +145,21 @@ void ScNode::setProcessingNode(const RCStrongPtr<PiNode>& node) {
 int ScNode::getOutputChannelKind(int output) const {
     if (_processing.node.isNull()) return 0;
     const auto& outputs = _processing.node->getOutputs();
-    if (!_processing.filled) {
-        _processing.channelKinds.assign(outputs.size(), 0);
-        _processing.channelKindValid.assign(outputs.size(), false);
-        _processing.filled = true;
-    }
-    if (output < 0 || static_cast<size_t>(output) >= _processing.channelKinds.size()) return 0;
-    if (!_processing.channelKindValid[output]) {
+    std::vector<int8_t>& kinds = _processing.channelKinds;
+    if (kinds.empty()) kinds.assign(outputs.size(), kUnread);
+    if (output < 0 || static_cast<size_t>(output) >= kinds.size()) return 0;
+    if (kinds[output] == kUnread) {
         const int channels = output < static_cast<int>(outputs.size())
                                  ? PiSchematicInterfaceEx::getImageFormat(*outputs[output]).channels
                                  : 0;
-        _processing.channelKinds[output] = static_cast<int8_t>(channels);
-        _processing.channelKindValid[output] = true;
+        kinds[output] = static_cast<int8_t>(channels);
     }
-    return _processing.channelKinds[output];
+    return kinds[output];
 }
 
 void ScNode::invalidateOutputChannelKind(int output) {
-    if (output >= 0 && static_cast<size_t>(output) < _processing.channelKindValid.size())
-        _processing.channelKindValid[output] = false;
+    if (output >= 0 && static_cast<size_t>(output) < _processing.channelKinds.size())
+        _processing.channelKinds[output] = kUnread;
 }
 
 // Context points.

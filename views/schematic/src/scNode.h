@@ -140,9 +140,8 @@ private:
     // The processing node and what the node caches of it.
     struct ProcessingLink {
         RCStrongPtr<PiNode> node;
+        // Per output, kUnread until read; empty until the first question.
         mutable std::vector<int8_t> channelKinds;
-        mutable std::vector<bool> channelKindValid;
-        mutable bool filled = false;
     };
 
     LiString _name;
@@ -156,15 +155,15 @@ private:
     bool _irToggle = false;
     bool _insertMode = false;
     bool _hasColor = false;
+    bool _raised = false;
     UiResColor _color;
-    ProcessingLink _processing;
     int32_t _orientation;
+    ProcessingLink _processing;
+    UPtr<ScViewer> _viewer;
     // A bit per context point: no allocation per node.
     static constexpr size_t kMaxContextPoints = 32;
     std::bitset<kMaxContextPoints> _contextPoints;
     int32_t _contextPointCount = 0;
-    UPtr<ScViewer> _viewer;
-    bool _raised = false;
     // Read by every layout pass, so kept together and last: a derived node's geometry follows.
     GePoint2<float> _position;
     bool _selected = false;

@@ -150,10 +150,50 @@ RCShdPtr<ScGroup> SvSceneBuilder::findOrAddGroup(const RCStrongPtr<PiGroupNode>&
     return sceneGroup;
 }
 
+// The nodes entered also link to the consumers shown already, which were built without them.
 void SvSceneBuilder::addNode(const RCStrongPtr<PiNode>& node) {
     if (!isInLevel(*node)) return;
+    std::vector<RCStrongPtr<ScNode>> entered;
+    _entered = &entered;
     if (node->getGroupPtr()->getId() == _levelGroupId) addLevelMember(node);
     else if (isShown(*node) && !isVisualGroupBoundary(*node)) addNode(node, findVisualGroup(*node));
+    _entered = nullptr;
+    for (const auto& sceneNode : entered) linkToShownConsumers(*sceneNode);
+}
+
+void SvSceneBuilder::linkToShownConsumers(const ScNode& source) {
+    std::set<const PiNode*> consumers;
+    for (const auto& output : source.getProcessingNode()->getOutputs()) collectConsumers(*output, consumers);
+    for (const PiNode* consumer : consumers) {
+        const RCStrongPtr<ScNode> target = findNode(*consumer);
+        if (target.isNull()) continue;
+        InputWalk walk{target};
+        for (InputLink link; findInputLink(walk, link); ++walk.fan) {
+            const LinkSource from = findLinkSource(*target, *link.input);
+            if (from.node == source.getProcessingNode() && !hasEdge(*target, *link.input)) addEdge(target, link, from);
+        }
+    }
+}
+
+// The nodes an output feeds, through the sockets of visual groups, which are not drawn.
+void SvSceneBuilder::collectConsumers(const PiOutput& output, std::set<const PiNode*>& consumers) const {
+    for (const PiInput* input : output.getConnections()) {
+        const PiNode& consumer = *input->getNodePtr();
+        RCStrongPtr<PiOutput> passage;
+        if (auto* group = dynamic_cast<const PiGroupNode*>(&consumer); group && isVisualGroupNode(*group)) {
+            if (RCStrongPtr<PiBoundaryNode> inner = group->getBoundaryNode(*input)) passage.dynamicAssign(inner->getInnerSocket());
+        } else if (auto* boundary = dynamic_cast<const PiBoundaryNode*>(&consumer); boundary && isVisualGroupBoundary(*boundary)) {
+            passage.dynamicAssign(boundary->getGroupSocket());
+        }
+        if (passage.isNull()) consumers.insert(&consumer);
+        else collectConsumers(*passage, consumers);
+    }
+}
+
+bool SvSceneBuilder::hasEdge(const ScNode& target, const PiInput& input) const {
+    return std::any_of(_edgeMap.begin(), _edgeMap.end(), [&](const auto& entry) {
+        return entry.second->getTarget().get() == &target && entry.second->getInput().get() == &input;
+    });
 }
 
 // Depth first: each node enters the scene before its sources, and each link after the links of its
@@ -182,7 +222,6 @@ void SvSceneBuilder::addNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScG
     }
 }
 
-// The links into the node's consumers go with it; they come back with the consumers' next build.
 void SvSceneBuilder::removeNode(int id) {
     const auto found = _nodeMap.find(id);
     if (found == _nodeMap.end()) return;
@@ -207,6 +246,7 @@ RCStrongPtr<ScNode> SvSceneBuilder::enterNode(const RCStrongPtr<PiNode>& node, c
     if (sceneNode.isNull()) return {};
     _nodeMap.emplace(node->getId(), sceneNode);
     _scene.getNodes().insert(sceneNode);
+    if (_entered) _entered->push_back(sceneNode);
     if (!group.isNull()) group->addMember(sceneNode);
     for (int tag = 0; tag < UiCompositionClient::getNbContextPoints(); ++tag) {
         RCStrongPtr<PiNode> marked = _composition.getContextPoint(tag);

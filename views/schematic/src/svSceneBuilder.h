@@ -81,6 +81,9 @@ private:
     RCShdPtr<ScGroup> findVisualGroup(const PiNode& node);
     RCShdPtr<ScGroup> findOrAddGroup(const RCStrongPtr<PiGroupNode>& group);
     bool isInLevel(const PiNode& node) const;
+    void linkToShownConsumers(const ScNode& source);
+    void collectConsumers(const PiOutput& output, std::set<const PiNode*>& consumers) const;
+    bool hasEdge(const ScNode& target, const PiInput& input) const;
 
     UiComposition& _composition;
     ScGraph& _scene;
@@ -93,6 +96,8 @@ private:
     CbGroup _nodeCallbacks;
     // Descriptions the user was told are malformed, told once each.
     std::set<LiString> _warnedDescriptions;
+    // While one node is added: the scene nodes it brings in.
+    std::vector<RCStrongPtr<ScNode>>* _entered = nullptr;
     int _nextEdgeKey = 0;
     int _levelGroupId = 0; // identity of the group whose members are built
 };
