@@ -344,6 +344,8 @@ LiString PiGraphXmlReader::readText(const pugi::xml_node& element, const char* a
 std::vector<RCStrongPtr<PiNode>> PiGraphXmlReader::build(const RCStrongPtr<PiGroupNode>& group, bool keepIds) {
     PiGraph& graph = *group->getGraph();
     _built.assign(_nodes.size(), {});
+    // Large files would otherwise rehash the id index many times over.
+    graph._nodesById.reserve(graph._nodesById.size() + _nodes.size());
     std::vector<RCStrongPtr<PiNode>> top;
     for (size_t i = 0; i < _nodes.size(); ++i) {
         const PlanNode& plan = _nodes[i];

@@ -8,13 +8,6 @@
 #include <algorithm>
 
 namespace Zv {
-namespace {
-
-float sortKey(const ScRoundedBox::EdgePos& p) {
-    return static_cast<float>(p.getSection()) + p.getCwPercentPos();
-}
-
-} // namespace
 
 ScNodeDesign::ScNodeDesign(float width, float height, float cornerRadius)
     : _localBox(GeRectangle<float>(-width / 2.0f, width / 2.0f, -height / 2.0f, height / 2.0f),
@@ -57,8 +50,8 @@ ScNodeParts& ScNodeDesign::editPrototypes() {
 
 void ScNodeDesign::addGenericTab(std::unique_ptr<ScBorderTab> tab, const RCShdPtr<ScIcon>& icon) {
     auto& tabs = editPrototypes().genericTabs;
-    const auto at = std::upper_bound(tabs.begin(), tabs.end(), sortKey(tab->getStartPos()),
-                                     [](float key, const auto& other) { return key < sortKey(other->getStartPos()); });
+    const auto at = std::upper_bound(tabs.begin(), tabs.end(), tab->getStartPos().getClockwiseKey(),
+                                     [](float key, const auto& other) { return key < other->getStartPos().getClockwiseKey(); });
     _genericIcons.insert(_genericIcons.begin() + (at - tabs.begin()), icon);
     tabs.insert(at, std::move(tab));
 }

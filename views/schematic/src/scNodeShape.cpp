@@ -13,9 +13,6 @@ using EdgePos = ScRoundedBox::EdgePos;
 constexpr float kBandBoxGrowth = 3.0f;
 constexpr float kBandGap = 1.0f;
 
-float sortKey(const EdgePos& p) {
-    return static_cast<float>(p.getSection()) + p.getCwPercentPos();
-}
 
 // Where the perimeter positions of two neighbouring bands meet exactly.
 bool isSamePoint(const EdgePos& a, const EdgePos& b) {
@@ -110,7 +107,7 @@ void ScNodeShape::separateBands() {
     for (const auto& tab : _parts.genericTabs) bands.push_back({nullptr, tab.get()});
     if (bands.size() < 2) return;
     std::stable_sort(bands.begin(), bands.end(),
-                     [](const Band& a, const Band& b) { return sortKey(a.getStart()) < sortKey(b.getStart()); });
+                     [](const Band& a, const Band& b) { return a.getStart().getClockwiseKey() < b.getStart().getClockwiseKey(); });
     const ScRoundedBox& ref = referenceBox();
     const ScRoundedBox grown = _box.expanded(kBandBoxGrowth);
     for (size_t i = 0; i < bands.size(); ++i) {

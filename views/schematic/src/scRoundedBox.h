@@ -33,6 +33,8 @@ public:
 
         inline SubSectionType getSection() const;
         inline float getCwPercentPos() const;
+        // Orders positions clockwise round the perimeter from the start of the top edge.
+        float getClockwiseKey() const { return static_cast<float>(getSection()) + getCwPercentPos(); }
         void dump(std::ostream& out) const;
         bool operator==(const EdgePos&) const = default;
 
