@@ -2,6 +2,7 @@
 
 #include "platform/base/exBase.h"
 #include "platform/base/inPackageManager.h"
+#include "platform/base/liStringUtil.h"
 #include "platform/base/xmlWriter.h"
 #include "platform/graph/cmCommandStack.h"
 #include "platform/graph/piAppThread.h"
@@ -95,9 +96,7 @@ GePoint2<float> parsePair(const std::string& text, const std::string& word) {
 }
 
 std::string formatNumber(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f", value == 0.0f ? 0.0f : value);
-    return text;
+    return LiStringUtil::convertNb(value, 3).str();
 }
 
 struct ButtonName {

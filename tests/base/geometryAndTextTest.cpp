@@ -39,6 +39,8 @@ TEST(LiString, Utf8CountsAndNumbers) {
     EXPECT_EQ(LiStringUtil::convertNb(size_t(7)), "7");
     EXPECT_EQ(LiStringUtil::convertNb(0.1), "0.1");
     EXPECT_EQ(LiStringUtil::convertNb(2.0 / 3.0, 3), "0.667");
+    EXPECT_EQ(LiStringUtil::convertNb(-0.0004, 3), "0.000");
+    EXPECT_EQ(LiStringUtil::convertNb(-0.0006, 3), "-0.001");
     EXPECT_EQ(LiStringUtil::parseInt("12"), 12);
     EXPECT_FALSE(LiStringUtil::parseInt("12x").has_value());
     EXPECT_FALSE(LiStringUtil::parseFloat("").has_value());

@@ -2,9 +2,9 @@
 
 #include "views/schematic/src/scGraph.h"
 
+#include "platform/base/liStringUtil.h"
 #include "platform/graph/piNode.h"
 
-#include <cstdio>
 
 namespace Zv {
 namespace {
@@ -42,10 +42,7 @@ std::string SvSceneReport::escapeField(const LiString& text) {
 }
 
 std::string SvSceneReport::formatNumber(float value) {
-    char text[64];
-    // Without a sign on zero, so the text does not depend on how a zero was reached.
-    std::snprintf(text, sizeof text, "%.3f", static_cast<double>(value + 0.0f));
-    return text;
+    return LiStringUtil::convertNb(value, 3).str();
 }
 
 std::vector<std::string> SvSceneReport::getNodeLines(const ScGraph& scene) {
