@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri
   libpng-dev libtiff-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
-  libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libopenimageio-dev
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
   xvfb xauth xdotool imagemagick
 )

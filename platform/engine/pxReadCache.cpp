@@ -1,0 +1,84 @@
+#include "platform/engine/pxReadCache.h"
+
+#include "platform/engine/pxTools.h"
+
+#include <OpenImageIO/imagebufalgo.h>
+#include <OpenImageIO/imageio.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+
+namespace Zv {
+namespace {
+
+namespace fs = std::filesystem;
+
+// RGBA from what the file has: grey spreads to the colours, a missing alpha is opaque.
+OIIO::ImageBuf toRgba(const OIIO::ImageBuf& source) {
+    int channels = source.nchannels();
+    std::array<int, 4> order{0, 1, 2, 3};
+    if (channels < 3) order = {0, 0, 0, channels == 2 ? 1 : -1};
+    else if (channels == 3) order[3] = -1;
+    const float values[4] = {0, 0, 0, 1};
+    OIIO::ImageBuf rgba;
+    if (!OIIO::ImageBufAlgo::channels(rgba, source, 4, order, values))
+        throw PxToolError("cannot convert the image to RGBA: " + rgba.geterror());
+    return rgba;
+}
+
+std::shared_ptr<const OIIO::ImageBuf> readScaled(const std::string& path, int width, int height) {
+    auto input = OIIO::ImageInput::open(path);
+    if (!input) throw PxToolError("cannot read \"" + path + "\": " + OIIO::geterror());
+    const OIIO::ImageSpec& fileSpec = input->spec();
+    OIIO::ImageSpec spec(fileSpec.width, fileSpec.height, fileSpec.nchannels, OIIO::TypeDesc::FLOAT);
+    OIIO::ImageBuf file(spec);
+    if (!input->read_image(0, 0, 0, fileSpec.nchannels, OIIO::TypeDesc::FLOAT, file.localpixels()))
+        throw PxToolError("cannot read \"" + path + "\": " + input->geterror());
+    auto scaled = std::make_shared<OIIO::ImageBuf>(OIIO::ImageSpec(width, height, 4, OIIO::TypeDesc::FLOAT));
+    // A box filter averages exactly the file pixels under each result pixel.
+    if (!OIIO::ImageBufAlgo::resize(*scaled, toRgba(file), "box"))
+        throw PxToolError("cannot scale \"" + path + "\": " + scaled->geterror());
+    return scaled;
+}
+
+} // namespace
+
+PxReadCache& PxReadCache::getInstance() {
+    static PxReadCache instance;
+    return instance;
+}
+
+std::shared_ptr<const OIIO::ImageBuf> PxReadCache::read(const std::string& path, int width, int height) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) throw PxToolError("no image file \"" + path + "\"");
+    int64_t fileSize = static_cast<int64_t>(fs::file_size(path, error));
+    int64_t modified = fs::last_write_time(path, error).time_since_epoch().count();
+    auto matches = [&](const Entry& entry) {
+        return entry.path == path && entry.width == width && entry.height == height;
+    };
+    {
+        std::lock_guard lock(_mutex);
+        auto found = std::find_if(_entries.begin(), _entries.end(), matches);
+        if (found != _entries.end() && found->fileSize == fileSize && found->modified == modified) {
+            found->lastUse = ++_useCount;
+            return found->image;
+        }
+    }
+    // Read outside the lock: other workers go on with other files meanwhile.
+    std::shared_ptr<const OIIO::ImageBuf> image = readScaled(path, width, height);
+    std::lock_guard lock(_mutex);
+    std::erase_if(_entries, matches);
+    if (_entries.size() >= kCapacity)
+        _entries.erase(std::min_element(_entries.begin(), _entries.end(),
+                                        [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; }));
+    _entries.push_back({path, width, height, fileSize, modified, ++_useCount, image});
+    return image;
+}
+
+void PxReadCache::clear() {
+    std::lock_guard lock(_mutex);
+    _entries.clear();
+}
+
+} // namespace Zv
