@@ -51,8 +51,11 @@ float readNumber(const PiNode& node, const char* key, float fallback) {
     return readNumbers(node, key, {fallback}, 1)[0];
 }
 
+// Colours are given straight and kept premultiplied, as images are.
 Floats readColor(const PiNode& node, const char* key, Floats fallback) {
-    return readNumbers(node, key, std::move(fallback), 3);
+    Floats color = readNumbers(node, key, std::move(fallback), 3);
+    for (int c = 0; c < 3; ++c) color[c] *= color[3];
+    return color;
 }
 
 OIIO::ImageSpec specOf(const PxRenderContext& context) {

@@ -169,6 +169,15 @@ TEST_F(ToolImages, MasksAndLayersCombine) {
     link(blue, merge);
     link(red, merge);
     expectColor(meanOf(picture(merge)), {1, 0, 0, 1});
+    // One source read by two steps: red over its own inverse.
+    auto cyan = add("Invert"), redOverCyan = add("Over");
+    link(red, cyan);
+    link(red, redOverCyan, 0);
+    link(cyan, redOverCyan, 1);
+    setText(red, "Color", "1 0 0 0.5");
+    expectColor(meanOf(picture(redOverCyan)), {2 / 3.0f, 1 / 3.0f, 1 / 3.0f, 0.75f});
+    setText(red, "Color", "1 0 0");
+
     auto output = add("Output");
     link(merge, output);
     expectColor(meanOf(picture(output)), {1, 0, 0, 1});
