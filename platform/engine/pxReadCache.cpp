@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <vector>
 
 namespace Zv {
 namespace {
@@ -15,31 +16,43 @@ namespace {
 namespace fs = std::filesystem;
 
 // RGBA from what the file has: grey spreads to the colours, a missing alpha is opaque.
-OIIO::ImageBuf toRgba(const OIIO::ImageBuf& source) {
+std::shared_ptr<const OIIO::ImageBuf> toRgba(const OIIO::ImageBuf& source) {
     int channels = source.nchannels();
     std::array<int, 4> order{0, 1, 2, 3};
     if (channels < 3) order = {0, 0, 0, channels == 2 ? 1 : -1};
     else if (channels == 3) order[3] = -1;
     const float values[4] = {0, 0, 0, 1};
-    OIIO::ImageBuf rgba;
-    if (!OIIO::ImageBufAlgo::channels(rgba, source, 4, order, values))
-        throw PxToolError("cannot convert the image to RGBA: " + rgba.geterror());
+    auto rgba = std::make_shared<OIIO::ImageBuf>();
+    if (!OIIO::ImageBufAlgo::channels(*rgba, source, 4, order, values))
+        throw PxToolError("cannot convert the image to RGBA: " + rgba->geterror());
     return rgba;
+}
+
+// Files are read whole into a buffer each worker keeps: on machines like ours, faulting fresh
+// memory in costs more than reading the file. Buffers above this size are given back after use.
+constexpr size_t kKeptBufferBytes = size_t(64) << 20;
+
+std::vector<unsigned char>& fileBuffer() {
+    thread_local std::vector<unsigned char> buffer;
+    return buffer;
 }
 
 std::shared_ptr<const OIIO::ImageBuf> readScaled(const std::string& path, int width, int height) {
     auto input = OIIO::ImageInput::open(path);
     if (!input) throw PxToolError("cannot read \"" + path + "\": " + OIIO::geterror());
-    const OIIO::ImageSpec& fileSpec = input->spec();
-    OIIO::ImageSpec spec(fileSpec.width, fileSpec.height, fileSpec.nchannels, OIIO::TypeDesc::FLOAT);
-    OIIO::ImageBuf file(spec);
-    if (!input->read_image(0, 0, 0, fileSpec.nchannels, OIIO::TypeDesc::FLOAT, file.localpixels()))
+    OIIO::ImageSpec spec = input->spec();
+    spec.channelformats.clear(); // read every channel as the file's main format
+    std::vector<unsigned char>& buffer = fileBuffer();
+    if (buffer.size() < spec.image_bytes()) buffer.resize(spec.image_bytes());
+    if (!input->read_image(0, 0, 0, spec.nchannels, spec.format, buffer.data()))
         throw PxToolError("cannot read \"" + path + "\": " + input->geterror());
-    auto scaled = std::make_shared<OIIO::ImageBuf>(OIIO::ImageSpec(width, height, 4, OIIO::TypeDesc::FLOAT));
+    OIIO::ImageBuf file(spec, buffer.data());
+    OIIO::ImageBuf scaled(OIIO::ImageSpec(width, height, spec.nchannels, OIIO::TypeDesc::FLOAT));
     // A box filter averages exactly the file pixels under each result pixel.
-    if (!OIIO::ImageBufAlgo::resize(*scaled, toRgba(file), "box"))
-        throw PxToolError("cannot scale \"" + path + "\": " + scaled->geterror());
-    return scaled;
+    bool done = OIIO::ImageBufAlgo::resize(scaled, file, "box");
+    if (buffer.size() > kKeptBufferBytes) std::vector<unsigned char>().swap(buffer);
+    if (!done) throw PxToolError("cannot scale \"" + path + "\": " + scaled.geterror());
+    return toRgba(scaled);
 }
 
 } // namespace

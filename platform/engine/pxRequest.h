@@ -23,9 +23,17 @@ public:
     // Higher levels run first; equal levels in submission order.
     virtual int getPriorityLevel() const { return 0; }
 
+    // What running the request cost, on the thread that ran it; zero until it ran.
+    struct Statistics {
+        double wallSeconds = 0;
+        double cpuSeconds = 0;
+    };
+
     State getState() const { return _state.load(); }
     bool isCancelled() const { return getState() == Cancelled; }
     bool isReleased() const { return _released.load(); }
+    // Read after the hand-over (or once the manager is idle).
+    const Statistics& getStatistics() const { return _statistics; }
 
 protected:
     // Application thread, at submit: takes from the graph what the work needs, so the worker never
@@ -51,6 +59,7 @@ private:
     // Held while the result is handed over, so that once cancel returns no hand-over starts.
     std::mutex _completionMutex;
     uint64_t _sequence = 0;
+    Statistics _statistics;
 };
 
 } // namespace Zv

@@ -4,12 +4,19 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <exception>
 
 namespace Zv {
 namespace {
 
 thread_local bool tIsWorker = false;
+
+double getThreadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + now.tv_nsec * 1e-9;
+}
 
 // Thumbnails are small: a couple of workers keep the machine's other work going.
 int getNbWorkers() {
@@ -117,11 +124,16 @@ void PxRequestMgr::workerLoop() {
 
 void PxRequestMgr::run(const RCStrongPtr<PxRequest>& request) {
     if (!request->isCancelled()) {
+        auto wallStart = std::chrono::steady_clock::now();
+        double cpuStart = getThreadCpuSeconds();
         try {
             request->performExecute();
         } catch (const std::exception& failure) {
             request->executionFailed(failure.what());
         }
+        request->_statistics.cpuSeconds = getThreadCpuSeconds() - cpuStart;
+        request->_statistics.wallSeconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     }
     {
         std::lock_guard handOver(request->_completionMutex);
