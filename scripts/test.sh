@@ -12,4 +12,5 @@ ctest --test-dir "$build_dir" --output-on-failure -j2
 tsan_dir=${ZV_TSAN_BUILD_DIR:-build-tsan}
 cmake -S . -B "$tsan_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_THREAD_SANITIZE=ON -DZV_BUILD_BENCH=OFF
 cmake --build "$tsan_dir" --target engine_tests
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "$tsan_dir/tests/engine/engine_tests"
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/engine/tsan.supp" \
+  "$tsan_dir/tests/engine/engine_tests"

@@ -1,25 +1,16 @@
 #pragma once
 
-#include "platform/engine/pxImageNode.h"
-#include "platform/engine/pxRequest.h"
+#include "platform/engine/pxInvalidateCbRequest.h"
 
 namespace Zv {
 
-// Attaches an invalidation callback to an engine node. The callback lists belong to the
-// application thread, so the request runs at submit, there.
-class PxAddInvalidateCbRequest : public PxRequest {
+// Attaches the callback and has the node's graph watched.
+class PxAddInvalidateCbRequest : public PxInvalidateCbRequest {
 public:
-    PxAddInvalidateCbRequest(RCStrongPtr<PxImageNode> node, RCWeakPtr<PxPassThroughProtocol::InvalidateCb> callback);
-
-    Type getRequestType() const override { return InvalidateCb; }
+    using PxInvalidateCbRequest::PxInvalidateCbRequest;
 
 protected:
-    bool runsOnSubmit() const override { return true; }
     void performExecute() override;
-    void completeExecution() override {}
-
-    RCStrongPtr<PxImageNode> _node;
-    RCWeakPtr<PxPassThroughProtocol::InvalidateCb> _callback;
 };
 
 } // namespace Zv

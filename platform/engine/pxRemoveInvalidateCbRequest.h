@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/engine/pxAddInvalidateCbRequest.h"
+#include "platform/engine/pxInvalidateCbRequest.h"
 
 namespace Zv {
 
-// Detaches what a PxAddInvalidateCbRequest attached; runs at submit, like it.
-class PxRemoveInvalidateCbRequest : public PxAddInvalidateCbRequest {
+// Detaches the callback; a node left without callbacks is no longer watched.
+class PxRemoveInvalidateCbRequest : public PxInvalidateCbRequest {
 public:
-    using PxAddInvalidateCbRequest::PxAddInvalidateCbRequest;
+    using PxInvalidateCbRequest::PxInvalidateCbRequest;
 
 protected:
     void performExecute() override;

@@ -20,7 +20,8 @@ std::string describe(const PiNode& node) {
 }
 
 // Thumbnails run one per worker: the workers already use the cores, so each computation stays on
-// its own thread.
+// its own thread. Set from the application thread before any computation starts, since setting
+// it sets up the library's thread pool.
 void useOneThreadPerImage() {
     static std::once_flag once;
     std::call_once(once, [] { OIIO::attribute("threads", 1); });
@@ -29,6 +30,7 @@ void useOneThreadPerImage() {
 } // namespace
 
 PxRenderPlan PxRenderPlan::build(const PiNode* producer) {
+    useOneThreadPerImage();
     PxRenderPlan plan;
     if (!producer) return plan;
     std::unordered_map<const PiNode*, int> stepOf;
@@ -83,7 +85,6 @@ PxValidityInterval PxRenderPlan::getValidity(const PxTimeInfo& time) const {
 }
 
 bool PxRenderPlan::compute(const PxRenderContext& context, OIIO::ImageBuf& image, std::string& reason) const {
-    useOneThreadPerImage();
     if (!_fault.empty()) {
         reason = _fault;
         return false;

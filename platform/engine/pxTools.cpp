@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <numbers>
 #include <sstream>
 
 namespace Zv {
@@ -165,7 +166,7 @@ Kernel transform(const PiNode& node) {
         Imath::V2f shift(translate[0] * context.width, -translate[1] * context.width);
         Imath::M33f matrix;
         matrix.translate(centre + shift);
-        matrix.rotate(-rotate * static_cast<float>(M_PI) / 180);
+        matrix.rotate(-rotate * std::numbers::pi_v<float> / 180);
         matrix.scale(Imath::V2f(scale, scale));
         matrix.translate(-centre);
         check(Iba::warp(out, source, matrix, "", 0, false, ImageBuf::WrapBlack), out);
