@@ -1,5 +1,6 @@
-// The `schematic` program: headless commands over compositions and node descriptions, and scripted
-// sessions of the schematic view. The view and the commands that draw with it are modules.
+// The `schematic` program: the desktop window, headless commands over compositions and node
+// descriptions, and scripted sessions of the schematic view. The view and the commands that draw with it are
+// modules.
 #include "app/appCommand.h"
 #include "app/host/appModules.h"
 
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <new>
 #include <string>
 #include <vector>
@@ -22,6 +24,13 @@ void printUsage() {
     std::puts("  schematic help\n      this text");
 }
 
+// A first word that is no command is the window's when it is an option or looks like a file.
+bool isWindowArgument(const std::string& word) {
+    std::error_code error;
+    return word.starts_with('-') || word.find('/') != std::string::npos || word.ends_with(".xml") ||
+           std::filesystem::exists(word, error);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -33,12 +42,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "schematic: %s\n", ex.getMessage().c_str());
         return 1;
     }
-    if (args.empty() || args[0] == "help" || args[0] == "--help") {
+    if (!args.empty() && (args[0] == "help" || args[0] == "--help")) {
         printUsage();
         return 0;
     }
-    const Zv::AppCommand* command = Zv::AppCommand::find(args[0]);
-    if (!command) {
+    const Zv::AppCommand* command = args.empty() ? nullptr : Zv::AppCommand::find(args[0]);
+    if (command) {
+        args.erase(args.begin());
+    } else if (args.empty() || isWindowArgument(args[0])) {
+        // No command, or a file or an option in its place: the window.
+        command = Zv::AppCommand::find("window");
+    } else {
         std::fprintf(stderr, "schematic: unknown command '%s' (try 'schematic help')\n", args[0].c_str());
         return 2;
     }
@@ -49,7 +63,7 @@ int main(int argc, char** argv) {
     };
     int status = 0;
     try {
-        status = command->run(std::vector<std::string>(args.begin() + 1, args.end()));
+        status = command->run(args);
     } catch (const Zv::ExBase& ex) {
         return fail(ex.getMessage());
     } catch (const std::bad_alloc&) {

@@ -38,15 +38,22 @@ LiString CmCommandStack::getRedoName() const {
 }
 
 void CmCommandStack::clear() {
+    _clean = isClean() ? 0 : NoCleanPoint;
     _entries.clear();
     _nbDone = 0;
     _changed.call();
 }
 
 void CmCommandStack::addEntry(const LiString& name, std::vector<RCStrongPtr<CmCommand>> commands) {
+    if (_clean > _nbDone) _clean = NoCleanPoint;
     _entries.resize(_nbDone);
     _entries.push_back({name, std::move(commands)});
     _nbDone = _entries.size();
+    _changed.call();
+}
+
+void CmCommandStack::setClean() {
+    _clean = _nbDone;
     _changed.call();
 }
 

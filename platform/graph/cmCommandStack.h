@@ -31,6 +31,11 @@ public:
     const LiString& getEntryName(int index) const { return _entries.at(index).name; }
     void clear();
 
+    // The saved point: undo or redo back to it makes the stack clean again. A new entry made
+    // after undoing past it drops the way back, and the stack stays unclean until the next save.
+    void setClean();
+    bool isClean() const { return _clean == _nbDone; }
+
     // A read-only document's stack takes no entries from the user's edits.
     bool isWritable() const { return _writable; }
     void setWritable(bool writable) { _writable = writable; }
@@ -49,6 +54,8 @@ private:
     };
     std::vector<Entry> _entries;
     size_t _nbDone = 0;
+    static constexpr size_t NoCleanPoint = ~size_t(0);
+    size_t _clean = 0; // _nbDone at the saved point; NoCleanPoint once unreachable
     bool _writable = true;
     CbList<> _changed;
 };

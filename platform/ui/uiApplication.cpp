@@ -178,18 +178,28 @@ void UiApplication::wheel(UiDrawArea& window, const GePoint2<float>& point, floa
     send(*target.area, event);
 }
 
-void UiApplication::keyPress(EvKeyCode key) {
+bool UiApplication::keyPress(EvKeyCode key) {
     _keyboard.setKeyDown(key, true);
     RCShdPtr<UiDrawArea> area = _focus.lock();
-    if (area.isNull()) return;
+    if (area.isNull()) return false;
     EvKeyEvent event(_focusPoint, _keyboard, _buttonsHeld, key, true);
     send(*area, event);
-    if (event.isProcessed()) return;
-    for (int entry : _hotkeys->findEntries(key, _keyboard.getModifiers())) {
-        EvHotkeyEvent hotkey(_focusPoint, _keyboard, _buttonsHeld, entry);
-        send(*area, hotkey);
-        if (hotkey.isProcessed()) return;
-    }
+    if (event.isProcessed()) return true;
+    for (int entry : _hotkeys->findEntries(key, _keyboard.getModifiers()))
+        if (sendHotkey(*area, _focusPoint, entry)) return true;
+    return false;
+}
+
+bool UiApplication::runHotkey(UiDrawArea& area, int entry) {
+    const bool focused = _focus.lock().get() == &area;
+    const GePoint2<float> centre(area.getWidth() * 0.5f, area.getHeight() * 0.5f);
+    return sendHotkey(area, focused ? _focusPoint : centre, entry);
+}
+
+bool UiApplication::sendHotkey(UiDrawArea& area, const GePoint2<float>& point, int entry) {
+    EvHotkeyEvent hotkey(point, _keyboard, _buttonsHeld, entry);
+    send(area, hotkey);
+    return hotkey.isProcessed();
 }
 
 void UiApplication::keyRelease(EvKeyCode key) {

@@ -82,7 +82,8 @@ public:
     void pointerRelease(UiDrawArea& window, const GePoint2<float>& point, EvButton button);
     void pointerMove(UiDrawArea& window, const GePoint2<float>& point);
     void wheel(UiDrawArea& window, const GePoint2<float>& point, float steps);
-    void keyPress(EvKeyCode key);
+    // True when the key press or a hotkey bound to it was taken.
+    bool keyPress(EvKeyCode key);
     void keyRelease(EvKeyCode key);
     // Sets the modifier keys to what the window system reports with an event, quietly: a modifier
     // released while another window had the keyboard would otherwise stay down.
@@ -91,6 +92,10 @@ public:
     // before the pointer ever came over it.
     void setKeyFocus(UiDrawArea& window, const GePoint2<float>& point);
     const EvKeyboardState& getKeyboardState() const { return _keyboard; }
+    // Runs a hotkey entry on the area as its key would, at the last pointer point when the area
+    // has the keys, else at its centre: menus of a window offer the view's hotkeys this way.
+    // True when the area took it.
+    bool runHotkey(UiDrawArea& area, int entry);
     int getButtonsHeld() const { return _buttonsHeld; }
     // Asks the area under the point for its tooltip and shows it; returns its text (empty for none).
     LiString requestTooltip(UiDrawArea& window, const GePoint2<float>& point);
@@ -104,6 +109,7 @@ private:
     struct Target;
     Target route(UiDrawArea& window, const GePoint2<float>& point, bool pressing);
     void send(UiDrawArea& area, EvDeviceEvent& event);
+    bool sendHotkey(UiDrawArea& area, const GePoint2<float>& point, int entry);
     void updateCursor();
 
     UiBackend& _backend;

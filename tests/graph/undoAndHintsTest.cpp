@@ -301,3 +301,33 @@ TEST_F(UndoAndHints, NoLogScopesAndCommandObjects) {
     _graph->getCommandStack().redo();
     EXPECT_EQ(counter, 1);
 }
+
+// The unsaved mark of a window follows the clean point through undo, redo, new entries and clear.
+TEST_F(UndoAndHints, TheCleanPointFollowsUndoAndRedo) {
+    CmCommandStack& stack = _graph->getCommandStack();
+    auto edit = [&](const char* name) {
+        PiUndoGuard guard(stack, name);
+        add("Blur");
+    };
+    edit("Add Blur");
+    stack.setClean();
+    EXPECT_TRUE(stack.isClean());
+    edit("Add Blur");
+    EXPECT_FALSE(stack.isClean());
+    stack.undo();
+    EXPECT_TRUE(stack.isClean());
+    stack.undo();
+    EXPECT_FALSE(stack.isClean());
+    stack.redo();
+    EXPECT_TRUE(stack.isClean());
+
+    // Undoing past the saved point and editing anew loses the way back to it.
+    stack.undo();
+    edit("Add Blur");
+    EXPECT_FALSE(stack.isClean()) << "as many entries as when saved, but not the same";
+    stack.clear();
+    EXPECT_FALSE(stack.isClean());
+    stack.setClean();
+    stack.clear();
+    EXPECT_TRUE(stack.isClean());
+}

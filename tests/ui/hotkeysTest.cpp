@@ -19,10 +19,13 @@ protected:
     UiHotkeyRegistry& registry = app.getHotkeyRegistry();
     RCShdPtr<TestViewer> viewer = makeRC<TestViewer>();
     std::vector<LiString> received; // entry names, as the viewer's hotkey callback gets them
+    GePoint2<float> receivedAt;
+    bool taking = true;
     CbRegistration registration =
         viewer->addHotkeyCb(makeRC<CbFunction<EvHotkeyEvent&>>([this](EvHotkeyEvent& e) {
             received.push_back(registry.getName(e.getEntry()));
-            e.setProcessed();
+            receivedAt = e.getCoord();
+            if (taking) e.setProcessed();
         }));
 
     Hotkeys() { app.pointerMove(*viewer, {10.0f, 10.0f}); }
@@ -66,6 +69,24 @@ TEST_F(Hotkeys, AKeyPressBecomesTheHotkeyBoundToExactlyItsModifiers) {
     EXPECT_TRUE(registry.isHeld(disconnect, app.getKeyboardState()));
     app.keyRelease(EvKeyCode::A + 24);
     EXPECT_FALSE(registry.isHeld(disconnect, app.getKeyboardState()));
+}
+
+// A window runs its own shortcut for a key the view leaves, and the view's entries from its menus.
+TEST_F(Hotkeys, KeyPressesTellWhetherTakenAndEntriesRunWithoutTheirKeys) {
+    EXPECT_TRUE(app.keyPress(EvKeyCode::A + 11)); // 'l'
+    app.keyRelease(EvKeyCode::A + 11);
+    EXPECT_FALSE(app.keyPress(EvKeyCode::A + 10)) << "nothing is bound to K";
+    app.keyRelease(EvKeyCode::A + 10);
+    taking = false;
+    EXPECT_FALSE(app.keyPress(EvKeyCode::A + 11)) << "bound, but the view left it";
+    app.keyRelease(EvKeyCode::A + 11);
+
+    const int selectAll = registry.getEntry(UiHotkeyRegistry::SchematicDomain, "Select All");
+    EXPECT_FALSE(app.runHotkey(*viewer, selectAll));
+    taking = true;
+    EXPECT_TRUE(app.runHotkey(*viewer, selectAll));
+    EXPECT_EQ(received.back(), "Select All");
+    EXPECT_EQ(receivedAt, GePoint2<float>(10.0f, 10.0f)) << "at the pointer, as its key would be";
 }
 
 TEST_F(Hotkeys, UserSettingsRebindEntriesAndAnUnknownEntryKeepsTheShippedKeys) {

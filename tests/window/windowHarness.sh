@@ -3,7 +3,9 @@
 # top left corner; every wait gives up after WH_TIMEOUT seconds (10) and fails the test.
 #
 #   wh_start NAME COMMAND...         starts a program; its output goes to $WH_WORK/NAME.out and .err
-#   wh_wait_window NAME TITLE        waits for its window of exactly that title, then focuses it
+#   wh_wait_window NAME TITLE        waits for its shown window of exactly that title, then focuses it
+#   wh_wait_title NAME TITLE         waits until its window (found already) has that title
+#   wh_wait_exit NAME                waits until the program ends; its exit status is in WH_STATUS
 #   wh_wait_output NAME REGEX [N]    waits until N (1) lines of its output match the extended regex
 #   wh_move NAME X Y                 moves the pointer over the window
 #   wh_click NAME X Y [BUTTON]       clicks there (1 left, 2 middle, 3 right)
@@ -56,7 +58,7 @@ wh_start() {
 
 wh_find_window() {
     local id
-    id=$(xdotool search --name "^$2\$" 2>/dev/null | head -n 1)
+    id=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | head -n 1)
     [ -n "$id" ] && WH_WINDOWS[$1]=$id
 }
 
@@ -67,6 +69,24 @@ wh_focus() {
 wh_wait_window() {
     wh_until "the window \"$2\"" wh_find_window "$1" "$2"
     wh_focus "${WH_WINDOWS[$1]}"
+}
+
+wh_title_is() {
+    [ "$(xdotool getwindowname "${WH_WINDOWS[$1]}" 2>/dev/null)" = "$2" ]
+}
+
+wh_wait_title() {
+    wh_until "the title \"$2\"" wh_title_is "$1" "$2"
+}
+
+wh_ended() {
+    ! kill -0 "${WH_PIDS[$1]}" 2>/dev/null
+}
+
+wh_wait_exit() {
+    wh_until "$1 to end" wh_ended "$1"
+    WH_STATUS=0
+    wait "${WH_PIDS[$1]}" || WH_STATUS=$?
 }
 
 wh_count_output() {

@@ -5,6 +5,7 @@
 #include "platform/ui/qt/uiQtKeyMap.h"
 #include "platform/ui/uiApplication.h"
 #include "platform/ui/uiDrawArea.h"
+#include "platform/ui/uiHotkeyRegistry.h"
 
 #include <QCursor>
 #include <QDragEnterEvent>
@@ -104,6 +105,17 @@ void UiQtViewWidget::paintGL() {
 }
 
 bool UiQtViewWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && UiApplication::exists()) {
+        // A key bound to a hotkey goes to the view before the window's shortcuts.
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const std::optional<EvKeyCode> code = UiQtKeyMap::toKeyCode(keyEvent->key());
+        if (code && !UiApplication::getInstance()
+                         .getHotkeyRegistry()
+                         .findEntries(*code, UiQtKeyMap::toModifiers(keyEvent->modifiers()))
+                         .empty())
+            event->accept();
+        return QOpenGLWidget::event(event);
+    }
     if (event->type() != QEvent::ToolTip || !UiApplication::exists()) return QOpenGLWidget::event(event);
     auto* help = static_cast<QHelpEvent*>(event);
     _tooltipPos = help->globalPos();
@@ -151,15 +163,14 @@ bool UiQtViewWidget::key(QKeyEvent* event, bool press) {
     if (!code || !UiApplication::exists()) return false;
     UiApplication& app = UiApplication::getInstance();
     syncModifiers(event->modifiers());
-    if (press)
-        app.keyPress(*code);
-    else
-        app.keyRelease(*code);
+    if (press) return app.keyPress(*code);
+    app.keyRelease(*code);
     return true;
 }
 
+// A press the view leaves goes on to the window, whose shortcut for that key may take it.
 void UiQtViewWidget::keyPressEvent(QKeyEvent* event) {
-    if (!key(event, true)) QOpenGLWidget::keyPressEvent(event);
+    if (!key(event, true)) event->ignore();
 }
 
 void UiQtViewWidget::keyReleaseEvent(QKeyEvent* event) {

@@ -1,0 +1,45 @@
+# An edit puts the unsaved mark in the title and undoing it takes the mark away; quitting with
+# changes asks first, quitting without asks nothing, exits 0 and keeps the settings files.
+source "$(dirname "$0")/windowHarness.sh"
+source "$(dirname "$0")/desktopSupport.sh"
+DS_SCHEMATIC=$1 DS_WIDTH=640 DS_HEIGHT=400
+export XDG_CONFIG_HOME="$WH_WORK/config"
+settings="$XDG_CONFIG_HOME/schematic"
+# The user binds Select All to the window's New key: while the view has the keyboard, it is the view's.
+mkdir -p "$settings"
+cat >"$settings/settings.xml" <<EOF
+<settings version="1"><hotkey domain="Schematic" name="Select All" key="Ctrl+N"/></settings>
+EOF
+
+ds_session "$WH_WORK/first.txt" "print view" "print nodes" "render $WH_WORK/first.png"
+
+wh_start app "$DS_SCHEMATIC" --size "${DS_WIDTH}x$DS_HEIGHT"
+wh_wait_window app "Untitled - Schematic"
+ds_wait_shows app "$WH_WORK/first.png" "$WH_WORK/first.txt"
+top=$(ds_view_top app "$WH_WORK/first.png")
+
+# Select every node and delete them with the view's keys; Ctrl+Z is the window's.
+wh_move app 2 $((top + 2))
+wh_key app ctrl+n Delete
+wh_wait_title app "Untitled* - Schematic"
+wh_key app ctrl+z
+wh_wait_title app "Untitled - Schematic"
+
+# With a change, Ctrl+Q asks; Escape keeps the window and writes nothing yet.
+wh_key app ctrl+n Delete
+wh_wait_title app "Untitled* - Schematic"
+wh_key app ctrl+q
+wh_wait_window question "Unsaved Changes"
+wh_key question Escape
+wh_wait_title app "Untitled* - Schematic"
+[ ! -e "$settings/workspace.xml" ] || wh_fail "settings were written before the window closed"
+
+wh_key app ctrl+z
+wh_wait_title app "Untitled - Schematic"
+wh_key app ctrl+q
+wh_wait_exit app
+[ "$WH_STATUS" = 0 ] || wh_fail "quitting ended with status $WH_STATUS"
+[ -s "$settings/workspace.xml" ] || wh_fail "no workspace layout in $settings"
+grep -q 'name="Select All" key="Ctrl+N"' "$settings/settings.xml" || wh_fail "the user's settings were not kept"
+grep -q '<view name="Schematic1" type="Schematic">' "$settings/workspace.xml" ||
+    wh_fail "the workspace keeps no view settings"
