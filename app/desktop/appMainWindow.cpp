@@ -293,7 +293,7 @@ bool AppMainWindow::saveTo(const std::string& path) {
     try {
         PiCompositionFile::save(*_graph, path);
     } catch (const ExBase& ex) {
-        QMessageBox::warning(this, "Save", toQt(ex.getMessage()));
+        QMessageBox::warning(this, "Cannot Save", toQt(ex.getMessage()));
         return false;
     }
     showGraph(_graph, path);
@@ -315,7 +315,7 @@ void AppMainWindow::openCmd() {
     try {
         graph = PiCompositionFile::load(path.toStdString());
     } catch (const ExBase& ex) {
-        QMessageBox::warning(this, "Open", toQt(ex.getMessage()));
+        QMessageBox::warning(this, "Cannot Open", toQt(ex.getMessage()));
         return;
     }
     showGraph(graph, path.toStdString());

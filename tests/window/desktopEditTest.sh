@@ -13,10 +13,28 @@ EOF
 
 ds_session "$WH_WORK/first.txt" "print view" "print nodes" "render $WH_WORK/first.png"
 
+# A bad file is refused before any window opens, with one message naming it.
+bad="$WH_WORK/bad.xml"
+printf '<composition version="1" name="Bad">\n<node id="-3" tool="Blur" name="B"/>\n</composition>\n' >"$bad"
+status=0
+"$DS_SCHEMATIC" "$bad" >"$WH_WORK/bad.out" 2>&1 || status=$?
+[ $status = 1 ] && [ "$(grep -c "$bad:2:" "$WH_WORK/bad.out")" = 1 ] ||
+    wh_fail "a bad file gave status $status and said: $(cat "$WH_WORK/bad.out")"
+
 wh_start app "$DS_SCHEMATIC" --size "${DS_WIDTH}x$DS_HEIGHT"
 wh_wait_window app "Untitled - Schematic"
 ds_wait_shows app "$WH_WORK/first.png" "$WH_WORK/first.txt"
 top=$(ds_view_top app "$WH_WORK/first.png")
+
+# Opened from the File menu, the bad file gives a message box and the sample stays.
+wh_key app ctrl+o
+wh_wait_window open "Open"
+wh_type open "$bad"
+wh_key open Return
+wh_wait_window refusal "Cannot Open"
+wh_key refusal Escape
+wh_wait_title app "Untitled - Schematic"
+ds_wait_shows app "$WH_WORK/first.png" "$WH_WORK/first.txt"
 
 # Select every node and delete them with the view's keys; Ctrl+Z is the window's.
 wh_move app 2 $((top + 2))

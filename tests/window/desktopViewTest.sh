@@ -4,6 +4,9 @@ source "$(dirname "$0")/windowHarness.sh"
 source "$(dirname "$0")/desktopSupport.sh"
 DS_SCHEMATIC=$1 DS_WIDTH=640 DS_HEIGHT=400
 export XDG_CONFIG_HOME="$WH_WORK/config"
+# A malformed workspace layout gives the defaults and one warning naming it.
+mkdir -p "$XDG_CONFIG_HOME/schematic"
+echo '<workspace version="1"><view name="Schematic1"' >"$XDG_CONFIG_HOME/schematic/workspace.xml"
 
 ds_session "$WH_WORK/first.txt" "print view" "print nodes" "render $WH_WORK/first.png"
 ds_session "$WH_WORK/fit.txt" "fit" "print view" "print nodes" "render $WH_WORK/fit.png"
@@ -11,6 +14,8 @@ ds_session "$WH_WORK/fit.txt" "fit" "print view" "print nodes" "render $WH_WORK/
 wh_start app "$DS_SCHEMATIC" --size "${DS_WIDTH}x$DS_HEIGHT"
 wh_wait_window app "Untitled - Schematic"
 ds_wait_shows app "$WH_WORK/first.png" "$WH_WORK/first.txt"
+[ "$(grep -c "$XDG_CONFIG_HOME/schematic/workspace.xml:1:" "$WH_WORK/app.err")" = 1 ] ||
+    wh_fail "no single warning about the malformed workspace layout"
 
 # Zooming out with the wheel moves the nodes away from where a fit puts them; F brings them back.
 top=$(ds_view_top app "$WH_WORK/first.png")

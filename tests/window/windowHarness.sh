@@ -10,6 +10,7 @@
 #   wh_move NAME X Y                 moves the pointer over the window
 #   wh_click NAME X Y [BUTTON]       clicks there (1 left, 2 middle, 3 right)
 #   wh_key NAME KEY...               types xdotool key names (ctrl+c, Return) into the window
+#   wh_type NAME TEXT                types the text into the window
 #   wh_shot NAME FILE                takes a screenshot of the window
 #   wh_pixel FILE X Y                prints the pixel's R,G,B (0-255)
 #   wh_expect_pixel FILE X Y R,G,B   fails unless the pixel is that colour (give or take 8)
@@ -112,6 +113,12 @@ wh_key() {
     shift
     [ "$(xdotool getwindowfocus)" = "$id" ] || wh_focus "$id"
     xdotool key --delay 30 "$@"
+}
+
+wh_type() {
+    local id=${WH_WINDOWS[$1]}
+    [ "$(xdotool getwindowfocus)" = "$id" ] || wh_focus "$id"
+    xdotool type --delay 20 "$2"
 }
 
 wh_shot() {
