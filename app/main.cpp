@@ -1,6 +1,6 @@
 // The `schematic` program: the desktop window, headless commands over compositions and node
-// descriptions, and scripted sessions of the schematic view. The view and the commands that draw with it are
-// modules.
+// descriptions, and scripted sessions of the schematic view. The view and the commands that draw
+// with it are modules.
 #include "app/appCommand.h"
 #include "app/host/appModules.h"
 

@@ -18,6 +18,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace Zv {
 namespace {
@@ -34,6 +35,13 @@ struct StartedPackages {
     }
     AppMainWindow& window;
 };
+
+// Qt aborts when it finds no display to open a window on; the user gets a message instead.
+bool hasDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (const char* value = std::getenv(name); value && *value) return true;
+    return false;
+}
 
 // The default view size, kept within the screen.
 QSize getDefaultViewSize() {
@@ -55,6 +63,11 @@ int window(const std::vector<std::string>& argv) {
     PiAppThread::claim();
     const RCStrongPtr<PiGraph> graph =
         PiCompositionFile::load(path.empty() ? ScriptSession::getDefaultCompositionPath() : path);
+
+    if (!hasDisplay())
+        throw ExBadInput(__FILE__, __LINE__,
+                         "no display to open a window on ($DISPLAY and $WAYLAND_DISPLAY are not set); "
+                         "'schematic help' lists the commands that need none");
 
     static int qtArgc = 1;
     static char qtName[] = "schematic";

@@ -64,14 +64,6 @@ QString unescapeField(const std::string& field) {
     return text.simplified();
 }
 
-std::vector<RCStrongPtr<PiNode>> getSelectedNodes(const SnSelection& selection) {
-    std::vector<RCStrongPtr<PiNode>> nodes;
-    for (const auto& item : selection)
-        if (auto* node = dynamic_cast<const PiSnItem<PiNode>*>(item.get()); node && node->isValid())
-            nodes.push_back(node->get());
-    return nodes;
-}
-
 } // namespace
 
 AppMainWindow::AppMainWindow(UiQtBackend& backend, UiWorkspaceLayout& workspace)
@@ -149,7 +141,6 @@ void AppMainWindow::addHotkeyAction(QMenu* menu, const QString& text, const char
 }
 
 void AppMainWindow::buildMenus() {
-    menuBar()->clear();
     QMenu* file = menuBar()->addMenu("&File");
     addAction(file, "&New", {QKeySequence("Ctrl+N")}, &AppMainWindow::newCmd);
     addAction(file, "&Open...", {QKeySequence("Ctrl+O")}, &AppMainWindow::openCmd);
@@ -375,7 +366,8 @@ bool AppMainWindow::runSharedHotkey(const char* name) {
 }
 
 bool AppMainWindow::copySelection() {
-    const std::vector<RCStrongPtr<PiNode>> nodes = getSelectedNodes(*_composition.getSelection());
+    const std::vector<RCStrongPtr<PiNode>> nodes =
+        OmCompositionActions::getTargetNodes({}, _composition.getSelection());
     if (nodes.empty()) return false;
     XmlWriter writer;
     PiGraphUtils::archiveNodes(nodes, writer);
@@ -406,7 +398,8 @@ void AppMainWindow::pasteCmd() {
     if (runSharedHotkey(UiHotkeyRegistry::Paste) || !_graph->getCommandStack().isWritable()) return;
     const RCShdPtr<DrCarrier> content = UiApplication::getInstance().getClipboard().getContent();
     if (content.isNull() || content->getText().isEmpty()) return;
-    const std::vector<RCStrongPtr<PiNode>> selected = getSelectedNodes(*_composition.getSelection());
+    const std::vector<RCStrongPtr<PiNode>> selected =
+        OmCompositionActions::getTargetNodes({}, _composition.getSelection());
     const RCStrongPtr<PiGroupNode> group =
         selected.empty() ? _graph->getRootGroup() : selected.front()->getGroup();
     try {

@@ -76,6 +76,10 @@ bool setMuted(const OmCompositionActions::Item& item, const OmCompositionActions
 
 } // namespace
 
+std::vector<RCStrongPtr<PiNode>> OmCompositionActions::getTargetNodes(const Item& item, const Selection& selection) {
+    return targetNodes(item, selection);
+}
+
 OmCompositionActions::DisplayStrings& OmCompositionActions::strings() {
     static DisplayStrings value;
     return value;

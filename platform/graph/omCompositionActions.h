@@ -3,7 +3,11 @@
 #include "platform/base/liString.h"
 #include "platform/graph/snSelection.h"
 
+#include <vector>
+
 namespace Zv {
+
+class PiNode;
 
 // The composition's node actions. Each acts on the valid node items of the selection, or on the
 // item's node when the selection names none; each is one undo entry and returns false, changing
@@ -12,6 +16,10 @@ class OmCompositionActions {
 public:
     using Item = RCStrongPtr<SnItem>;
     using Selection = RCShdPtr<SnSelection>;
+
+    // The nodes an action acts on: each valid node item of the selection once, in selection order,
+    // or the item's node when the selection names none.
+    static std::vector<RCStrongPtr<PiNode>> getTargetNodes(const Item& item, const Selection& selection);
 
     static bool executeRemoveNodeAction(const Item& item, const Selection& selection);
     // Nodes of one group (no boundary nodes) go into a new group node; connections that cross the

@@ -54,6 +54,13 @@ wh_wait_title app "Untitled* - Schematic"
 
 wh_key app ctrl+z
 wh_wait_title app "Untitled - Schematic"
+
+# Ctrl+C and Ctrl+V, which the view leaves, come back to the window: the nodes are pasted.
+wh_key app ctrl+n ctrl+c ctrl+v
+wh_wait_title app "Untitled* - Schematic"
+wh_key app ctrl+z
+wh_wait_title app "Untitled - Schematic"
+
 wh_key app ctrl+q
 wh_wait_exit app
 [ "$WH_STATUS" = 0 ] || wh_fail "quitting ended with status $WH_STATUS"
