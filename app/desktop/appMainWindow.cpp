@@ -384,11 +384,11 @@ void AppMainWindow::copyCmd() {
 }
 
 void AppMainWindow::cutCmd() {
-    if (runSharedHotkey(UiHotkeyRegistry::Cut) || !_graph->getCommandStack().isWritable()) return;
-    const RCShdPtr<SnSelection> selection = _composition.getSelection();
+    if (runSharedHotkey(UiHotkeyRegistry::Cut) || !_graph->getCommandStack().isWritable() || !copySelection())
+        return;
     try {
         PiUndoGuard guard(_graph->getCommandStack(), "Cut Selection");
-        if (copySelection()) OmCompositionActions::executeRemoveNodeAction({}, selection);
+        OmCompositionActions::executeRemoveNodeAction({}, _composition.getSelection());
     } catch (const ExBase& ex) {
         MsgWarning(ex.getMessage()).display();
     }

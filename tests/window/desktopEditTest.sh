@@ -55,11 +55,13 @@ wh_wait_title app "Untitled* - Schematic"
 wh_key app ctrl+z
 wh_wait_title app "Untitled - Schematic"
 
-# Ctrl+C and Ctrl+V, which the view leaves, come back to the window: the nodes are pasted.
-wh_key app ctrl+n ctrl+c ctrl+v
-wh_wait_title app "Untitled* - Schematic"
-wh_key app ctrl+z
-wh_wait_title app "Untitled - Schematic"
+# Ctrl+X, Ctrl+C and Ctrl+V, which the view leaves, come back to the window.
+for keys in "ctrl+c ctrl+v" ctrl+x; do
+    wh_key app ctrl+n $keys
+    wh_wait_title app "Untitled* - Schematic"
+    wh_key app ctrl+z
+    wh_wait_title app "Untitled - Schematic"
+done
 
 wh_key app ctrl+q
 wh_wait_exit app
