@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/base/cbList.h"
+#include "platform/base/cbRegistration.h"
 #include "platform/base/rcStrongPtr.h"
 #include "platform/graph/uiComposition.h"
 

@@ -10,6 +10,11 @@ mkdir -p "$settings"
 cat >"$settings/settings.xml" <<EOF
 <settings version="1"><hotkey domain="Schematic" name="Select All" key="Ctrl+N"/></settings>
 EOF
+# The view reopens with the options it kept: straight links.
+cat >"$settings/workspace.xml" <<EOF
+<workspace version="1"><view name="Schematic1" type="Schematic"><Settings><LinkStyle>2</LinkStyle></Settings></view></workspace>
+EOF
+cp "$settings/workspace.xml" "$WH_WORK/workspace.xml"
 
 ds_session "$WH_WORK/first.txt" "print view" "print nodes" "render $WH_WORK/first.png"
 
@@ -50,7 +55,7 @@ wh_key app ctrl+q
 wh_wait_window question "Unsaved Changes"
 wh_key question Escape
 wh_wait_title app "Untitled* - Schematic"
-[ ! -e "$settings/workspace.xml" ] || wh_fail "settings were written before the window closed"
+cmp -s "$settings/workspace.xml" "$WH_WORK/workspace.xml" || wh_fail "settings were written before the window closed"
 
 wh_key app ctrl+z
 wh_wait_title app "Untitled - Schematic"
@@ -66,7 +71,6 @@ done
 wh_key app ctrl+q
 wh_wait_exit app
 [ "$WH_STATUS" = 0 ] || wh_fail "quitting ended with status $WH_STATUS"
-[ -s "$settings/workspace.xml" ] || wh_fail "no workspace layout in $settings"
 grep -q 'name="Select All" key="Ctrl+N"' "$settings/settings.xml" || wh_fail "the user's settings were not kept"
-grep -q '<view name="Schematic1" type="Schematic">' "$settings/workspace.xml" ||
-    wh_fail "the workspace keeps no view settings"
+grep -q '<LinkStyle>2</LinkStyle>' "$settings/workspace.xml" && grep -q '<Highlight>' "$settings/workspace.xml" ||
+    wh_fail "the view did not keep its options: $(cat "$settings/workspace.xml")"
