@@ -68,6 +68,22 @@ for keys in "ctrl+c ctrl+v" ctrl+x; do
     wh_wait_title app "Untitled - Schematic"
 done
 
+# Save As names the file in the title; undoing past the saved point marks it again; Ctrl+S saves.
+saved="$WH_WORK/saved.xml"
+nodes_in() { "$DS_SCHEMATIC" layout "$1" --print | grep -c '^node'; }
+wh_key app ctrl+n Delete
+wh_key app shift+ctrl+s
+wh_wait_window saveAs "Save As"
+wh_type saveAs "$saved"
+wh_key saveAs Return
+wh_wait_title app "saved.xml - Schematic"
+[ "$(nodes_in "$saved")" = 0 ] || wh_fail "Save As did not save the edit"
+wh_key app ctrl+z
+wh_wait_title app "saved.xml* - Schematic"
+wh_key app ctrl+s
+wh_wait_title app "saved.xml - Schematic"
+[ "$(nodes_in "$saved")" = 8 ] || wh_fail "Ctrl+S did not save the undo"
+
 wh_key app ctrl+q
 wh_wait_exit app
 [ "$WH_STATUS" = 0 ] || wh_fail "quitting ended with status $WH_STATUS"
