@@ -98,9 +98,12 @@ protected:
         QMouseEvent event(type, pos, view.mapToGlobal(pos), button, button, modifiers);
         QApplication::sendEvent(&view, &event);
     }
-    void key(QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers = {}) {
+    // Whether the view accepted the event; Qt offers shortcut overrides unaccepted.
+    bool key(QEvent::Type type, int qtKey, Qt::KeyboardModifiers modifiers = {}) {
         QKeyEvent event(type, qtKey, modifiers);
+        if (type == QEvent::ShortcutOverride) event.ignore();
         QApplication::sendEvent(&view, &event);
+        return event.isAccepted();
     }
 };
 
@@ -146,6 +149,16 @@ TEST_F(ViewWidget, KeysReachTheViewAndItsHotkeysWithTheModifiersQtReports) {
     EXPECT_EQ(UiQtKeyMap::toKeyCode(Qt::Key_ParenLeft), EvKeyCode::Digit9);
     EXPECT_EQ(UiQtKeyMap::toKeyCode(Qt::Key_Enter), EvKeyCode::Return);
     EXPECT_FALSE(UiQtKeyMap::toKeyCode(Qt::Key_VolumeUp));
+}
+
+// A window's shortcuts yield to the keys bound to hotkeys, and get the presses the view leaves.
+TEST_F(ViewWidget, BoundKeysComeBeforeShortcutsAndPressesTheViewLeavesGoOn) {
+    EXPECT_TRUE(key(QEvent::ShortcutOverride, Qt::Key_C, Qt::ControlModifier));
+    EXPECT_FALSE(key(QEvent::ShortcutOverride, Qt::Key_Z, Qt::ControlModifier));
+    mouse(QEvent::MouseMove, Qt::NoButton, {200, 150});
+    EXPECT_TRUE(key(QEvent::KeyPress, Qt::Key_F)) << "the viewer fits";
+    EXPECT_FALSE(key(QEvent::KeyPress, Qt::Key_K)) << "nothing takes K";
+    EXPECT_TRUE(key(QEvent::KeyPress, Qt::Key_Tab)) << "Tab stays with the view";
 }
 
 TEST_F(ViewWidget, ATooltipRequestShowsTheAnswerAsQtTooltipLinesOverItsRectangle) {

@@ -168,9 +168,11 @@ bool UiQtViewWidget::key(QKeyEvent* event, bool press) {
     return true;
 }
 
-// A press the view leaves goes on to the window, whose shortcut for that key may take it.
+// A press the view leaves goes on to the window, whose shortcut for that key may take it; Tab
+// stays, or the window would move the keyboard to its next widget.
 void UiQtViewWidget::keyPressEvent(QKeyEvent* event) {
-    if (!key(event, true)) event->ignore();
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (!key(event, true) && !tab) event->ignore();
 }
 
 void UiQtViewWidget::keyReleaseEvent(QKeyEvent* event) {
