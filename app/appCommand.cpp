@@ -15,8 +15,9 @@ std::vector<AppCommand>& commands() {
 
 AppCommand::Registration::Registration(const AppCommand& command) {
     auto& all = commands();
-    auto at = std::lower_bound(all.begin(), all.end(), command,
-                               [](const AppCommand& a, const AppCommand& b) { return std::strcmp(a.name, b.name) < 0; });
+    auto at = std::lower_bound(all.begin(), all.end(), command, [](const AppCommand& a, const AppCommand& b) {
+        return std::strcmp(a.name, b.name) < 0;
+    });
     all.insert(at, command);
 }
 

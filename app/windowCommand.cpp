@@ -87,9 +87,9 @@ int window(const std::vector<std::string>& argv) {
     return QApplication::exec();
 }
 
-const AppCommand::Registration
-    registration({"window", "window [FILE] [--size WxH]",
-                  "open FILE (the built-in sample) in a window; also `schematic [FILE]`", window});
+const AppCommand::Registration registration({"window", "window [FILE] [--size WxH]",
+                                             "open FILE (the built-in sample) in a window; also `schematic [FILE]`",
+                                             window});
 
 } // namespace
 } // namespace Zv

@@ -79,10 +79,18 @@ void thumbnail(benchmark::State& state, const char* extension, bool cached) {
     std::remove(file.c_str());
 }
 
-void thumbnailFromDpx(benchmark::State& state) { thumbnail(state, "dpx", false); }
-void thumbnailFromTiff(benchmark::State& state) { thumbnail(state, "tif", false); }
-void thumbnailFromPng(benchmark::State& state) { thumbnail(state, "png", false); }
-void thumbnailCachedRead(benchmark::State& state) { thumbnail(state, "tif", true); }
+void thumbnailFromDpx(benchmark::State& state) {
+    thumbnail(state, "dpx", false);
+}
+void thumbnailFromTiff(benchmark::State& state) {
+    thumbnail(state, "tif", false);
+}
+void thumbnailFromPng(benchmark::State& state) {
+    thumbnail(state, "png", false);
+}
+void thumbnailCachedRead(benchmark::State& state) {
+    thumbnail(state, "tif", true);
+}
 
 } // namespace
 

@@ -17,7 +17,8 @@ ScRoundedBox box({0.0f, 105.0f, 0.0f, 25.0f}, 8.0f);
 void BM_GetPoint(benchmark::State& state) {
     float t = 0.0f;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(box.getPoint({S(static_cast<int>(t) & 7), t - static_cast<float>(static_cast<int>(t))}));
+        benchmark::DoNotOptimize(
+            box.getPoint({S(static_cast<int>(t) & 7), t - static_cast<float>(static_cast<int>(t))}));
         t = t < 7.9f ? t + 0.37f : 0.0f;
     }
 }

@@ -17,7 +17,8 @@ std::string makeComposition(int nbNodes) {
     for (int i = 0; i < nbNodes; ++i) {
         bool chainStart = i % 10 == 0;
         RCStrongPtr<PiNode> node = graph->createNode(chainStart ? "Read" : (i % 10 == 9 ? "Merge" : "Blur"), root);
-        PiSchematicInterfaceEx::setXYPosition(node, static_cast<float>(i % 100) * 120, static_cast<float>(i / 100) * 70);
+        PiSchematicInterfaceEx::setXYPosition(node, static_cast<float>(i % 100) * 120,
+                                              static_cast<float>(i / 100) * 70);
         if (!chainStart) graph->connect(graph->findNode(node->getId() - 1)->getOutput(0), node->getInput(0));
         if (i % 10 == 9) {
             if (merge && i % 40 != 9) graph->connect(node->getOutput(0), merge->getInput(0));
@@ -30,8 +31,8 @@ std::string makeComposition(int nbNodes) {
 
 // Time per node in nanoseconds: a rate over nodes counted in billions, inverted.
 void reportPerNode(benchmark::State& state, int nbNodes) {
-    state.counters["ns_per_node"] = benchmark::Counter(nbNodes * 1e-9, benchmark::Counter::kIsIterationInvariantRate |
-                                                                           benchmark::Counter::kInvert);
+    state.counters["ns_per_node"] =
+        benchmark::Counter(nbNodes * 1e-9, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_LoadComposition(benchmark::State& state) {

@@ -70,7 +70,8 @@ void BM_Create10000Nodes(benchmark::State& state) {
     for (int i = 0; i < 10000; ++i) processing.push_back(graph->createNode(tools[i % 6], graph->getRootGroup()));
     std::vector<RCStrongPtr<ScNode>> nodes(processing.size());
     for (auto _ : state) {
-        for (size_t i = 0; i < processing.size(); ++i) nodes[i] = TestSupport::nodeFactory().createNode(processing[i], 0);
+        for (size_t i = 0; i < processing.size(); ++i)
+            nodes[i] = TestSupport::nodeFactory().createNode(processing[i], 0);
         benchmark::DoNotOptimize(nodes.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(processing.size()));

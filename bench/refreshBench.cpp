@@ -33,8 +33,8 @@ void refreshGraph(benchmark::State& state) {
     state.counters["shown_nodes"] = static_cast<double>(shown);
     state.counters["bytes_per_shown_node"] = bytesPerNode;
     state.counters["ns_per_node"] =
-        benchmark::Counter(static_cast<double>(nbNodes) * 1e-9, benchmark::Counter::kIsIterationInvariantRate |
-                                                                     benchmark::Counter::kInvert);
+        benchmark::Counter(static_cast<double>(nbNodes) * 1e-9,
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     browser.reset();
 }
 

@@ -37,11 +37,9 @@ void pointerMoves(benchmark::State& state) {
     ScriptSession& session = getSession(static_cast<int>(state.range(0)));
     std::vector<std::string> moves;
     for (int i = 0; i < 1000; ++i)
-        moves.push_back("move " + std::to_string(20 + (i % 40) * 31) + "," +
-                        std::to_string(20 + (i / 40) * 30));
+        moves.push_back("move " + std::to_string(20 + (i % 40) * 31) + "," + std::to_string(20 + (i / 40) * 30));
     for (auto _ : state)
-        for (const std::string& move : moves)
-            session.runLine(move);
+        for (const std::string& move : moves) session.runLine(move);
 }
 
 } // namespace

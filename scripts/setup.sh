@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config clang-format
   libegl-dev libgl-dev libegl-mesa0 libgl1-mesa-dri
   libpng-dev libtiff-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev libopenimageio-dev

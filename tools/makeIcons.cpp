@@ -211,8 +211,8 @@ IxImage drawToggleIR() {
     Canvas canvas(32, 32);
     const Shape bowl = unite(intersect(stroke(circle(19, 11.5f, 4.5f), 3), box(19, 0, 32, 32)),
                              unite(line(15, 7, 19, 7, 3), line(15, 16, 19, 16, 3)));
-    const Shape letters = unite(unite(line(8, 7, 8, 25, 3.5f), line(15, 7, 15, 25, 3.5f)),
-                                unite(bowl, line(18, 16, 24, 25, 3.5f)));
+    const Shape letters =
+        unite(unite(line(8, 7, 8, 25, 3.5f), line(15, 7, 15, 25, 3.5f)), unite(bowl, line(18, 16, 24, 25, 3.5f)));
     canvas.paintOutlined(letters, Rgba{255, 120, 100});
     return canvas.take();
 }
@@ -235,7 +235,8 @@ IxImage drawChecker() {
     Canvas canvas(32, 32);
     canvas.paintOutlined(box(4, 4, 28, 28), kWhite);
     for (int j = 0; j < 4; ++j)
-        for (int i = (j % 2); i < 4; i += 2) canvas.paint(box(4 + 6.0f * i, 4 + 6.0f * j, 10 + 6.0f * i, 10 + 6.0f * j), kInk);
+        for (int i = (j % 2); i < 4; i += 2)
+            canvas.paint(box(4 + 6.0f * i, 4 + 6.0f * j, 10 + 6.0f * i, 10 + 6.0f * j), kInk);
     return canvas.take();
 }
 

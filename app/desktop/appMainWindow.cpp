@@ -82,11 +82,10 @@ AppMainWindow::~AppMainWindow() {
     _backend.setStatusBar(nullptr);
 }
 
-void AppMainWindow::createView(const char* viewType, const RCStrongPtr<PiGraph>& graph,
-                               const std::string& path, const QSize& viewSize) {
+void AppMainWindow::createView(const char* viewType, const RCStrongPtr<PiGraph>& graph, const std::string& path,
+                               const QSize& viewSize) {
     UiViewFactory* factory = UiViewFactory::findViewFactory(viewType);
-    if (!factory)
-        throw ExBadInput(__FILE__, __LINE__, std::string("no view type \"") + viewType + "\" is registered");
+    if (!factory) throw ExBadInput(__FILE__, __LINE__, std::string("no view type \"") + viewType + "\" is registered");
     showGraph(graph, path);
     _top = factory->createView({}, &_composition, _workspace.getViewSettings(ViewName));
     _view = UiViewFactory::findView(*_top);
@@ -153,8 +152,8 @@ void AppMainWindow::buildMenus() {
 
     QMenu* edit = menuBar()->addMenu("&Edit");
     _undoAction = addAction(edit, "Undo", {QKeySequence("Ctrl+Z")}, &AppMainWindow::undoCmd);
-    _redoAction = addAction(edit, "Redo", {QKeySequence("Shift+Ctrl+Z"), QKeySequence("Ctrl+Y")},
-                            &AppMainWindow::redoCmd);
+    _redoAction =
+        addAction(edit, "Redo", {QKeySequence("Shift+Ctrl+Z"), QKeySequence("Ctrl+Y")}, &AppMainWindow::redoCmd);
     edit->addSeparator();
     _cutAction = addAction(edit, "Cu&t", {QKeySequence("Ctrl+X")}, &AppMainWindow::cutCmd);
     addAction(edit, "&Copy", {QKeySequence("Ctrl+C")}, &AppMainWindow::copyCmd);
@@ -201,8 +200,7 @@ void AppMainWindow::buildViewMenu(QMenu* menu) {
             QAction* action = group->addAction(toQt(linkStyle->getItems()[i].str()));
             action->setCheckable(true);
             styles->addAction(action);
-            connect(action, &QAction::triggered, this,
-                    [linkStyle, i] { linkStyle->setSelectedIndex(i, true); });
+            connect(action, &QAction::triggered, this, [linkStyle, i] { linkStyle->setSelectedIndex(i, true); });
         }
         connect(styles, &QMenu::aboutToShow, this, [linkStyle, group] {
             const QList<QAction*> actions = group->actions();
@@ -233,8 +231,7 @@ void AppMainWindow::showGraph(const RCStrongPtr<PiGraph>& graph, const std::stri
     _graph = graph;
     _path = path;
     _composition.setGraph(graph);
-    _stackChanged =
-        graph->getCommandStack().addChangedCb(makeRC<CbFunction<>>([this] { commandStackChanged(); }));
+    _stackChanged = graph->getCommandStack().addChangedCb(makeRC<CbFunction<>>([this] { commandStackChanged(); }));
     const QString name = path.empty() ? QString("Untitled") : QFileInfo(toQt(path)).fileName();
     setWindowTitle(name + "[*] - Schematic");
     commandStackChanged();
@@ -257,26 +254,20 @@ void AppMainWindow::updateInfo() {
     if (!scripted) return;
     const std::vector<std::string> lines = scripted->getReport("info");
     const std::string prefix = "info\t";
-    const QString text = !lines.empty() && lines[0].starts_with(prefix)
-                             ? unescapeField(lines[0].substr(prefix.size()))
-                             : QString();
+    const QString text =
+        !lines.empty() && lines[0].starts_with(prefix) ? unescapeField(lines[0].substr(prefix.size())) : QString();
     if (text != _info->text()) _info->setText(text);
 }
 
 bool AppMainWindow::maySetAside() {
     if (_graph.isNull() || _graph->getCommandStack().isClean()) return true;
-    QMessageBox box(QMessageBox::Question, "Unsaved Changes",
-                    "The composition has unsaved changes. Save them first?",
+    QMessageBox box(QMessageBox::Question, "Unsaved Changes", "The composition has unsaved changes. Save them first?",
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
-    case QMessageBox::Save:
-        saveCmd();
-        return _graph->getCommandStack().isClean();
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
+    case QMessageBox::Save: saveCmd(); return _graph->getCommandStack().isClean();
+    case QMessageBox::Discard: return true;
+    default: return false;
     }
 }
 
@@ -313,10 +304,8 @@ void AppMainWindow::openCmd() {
 }
 
 void AppMainWindow::saveCmd() {
-    if (_path.empty())
-        saveAsCmd();
-    else
-        saveTo(_path);
+    if (_path.empty()) saveAsCmd();
+    else saveTo(_path);
 }
 
 void AppMainWindow::saveAsCmd() {
@@ -384,8 +373,7 @@ void AppMainWindow::copyCmd() {
 }
 
 void AppMainWindow::cutCmd() {
-    if (runSharedHotkey(UiHotkeyRegistry::Cut) || !_graph->getCommandStack().isWritable() || !copySelection())
-        return;
+    if (runSharedHotkey(UiHotkeyRegistry::Cut) || !_graph->getCommandStack().isWritable() || !copySelection()) return;
     try {
         PiUndoGuard guard(_graph->getCommandStack(), "Cut Selection");
         OmCompositionActions::executeRemoveNodeAction({}, _composition.getSelection());
@@ -400,8 +388,7 @@ void AppMainWindow::pasteCmd() {
     if (content.isNull() || content->getText().isEmpty()) return;
     const std::vector<RCStrongPtr<PiNode>> selected =
         OmCompositionActions::getTargetNodes({}, _composition.getSelection());
-    const RCStrongPtr<PiGroupNode> group =
-        selected.empty() ? _graph->getRootGroup() : selected.front()->getGroup();
+    const RCStrongPtr<PiGroupNode> group = selected.empty() ? _graph->getRootGroup() : selected.front()->getGroup();
     try {
         std::vector<RCStrongPtr<PiNode>> pasted;
         {

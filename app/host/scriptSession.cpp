@@ -50,10 +50,8 @@ std::vector<std::string> splitWords(const std::string& line) {
     bool inWord = false, quoted = false;
     for (char c : line) {
         if (quoted) {
-            if (c == '"')
-                quoted = false;
-            else
-                word += c;
+            if (c == '"') quoted = false;
+            else word += c;
         } else if (c == '"') {
             quoted = inWord = true;
         } else if (c == '#') {
@@ -91,8 +89,7 @@ int parseInteger(const std::string& word, const char* what, int min, int max) {
 GePoint2<float> parsePair(const std::string& text, const std::string& word) {
     const size_t comma = text.find(',');
     if (comma == std::string::npos) refuse("a target is X,Y, s:X,Y or @NAME, not \"" + word + "\"");
-    return {parseNumber(text.substr(0, comma), "a coordinate"),
-            parseNumber(text.substr(comma + 1), "a coordinate")};
+    return {parseNumber(text.substr(0, comma), "a coordinate"), parseNumber(text.substr(comma + 1), "a coordinate")};
 }
 
 std::string formatNumber(float value) {
@@ -103,8 +100,7 @@ struct ButtonName {
     const char* name;
     EvButton button;
 };
-constexpr ButtonName kButtons[] = {
-    {"left", EvButton::Left}, {"middle", EvButton::Middle}, {"right", EvButton::Right}};
+constexpr ButtonName kButtons[] = {{"left", EvButton::Left}, {"middle", EvButton::Middle}, {"right", EvButton::Right}};
 
 // An optional button word before the target; the left button without one.
 EvButton takeButton(std::vector<std::string>& words) {
@@ -270,10 +266,9 @@ void ScriptSession::runLine(const std::string& line) {
         const EvModifier modifiers = takeModifiers(words);
         const int count = static_cast<int>(words.size());
         if (count < command.minWords || count > command.maxWords)
-            refuse(
-                "\"" + words[0] + "\" takes " + std::to_string(command.minWords - 1) +
-                (command.maxWords > command.minWords ? " to " + std::to_string(command.maxWords - 1) : "") +
-                " operands, not " + std::to_string(count - 1));
+            refuse("\"" + words[0] + "\" takes " + std::to_string(command.minWords - 1) +
+                   (command.maxWords > command.minWords ? " to " + std::to_string(command.maxWords - 1) : "") +
+                   " operands, not " + std::to_string(count - 1));
         withModifiers(modifiers, [&] { (this->*command.handler)(words); });
         settle(false);
         _out.flush();
@@ -357,8 +352,7 @@ void ScriptSession::sizeCmd(const Words& words) {
 
 // Browsing shows the graph read-only: its stack takes no edits and the view offers no editing tools.
 void ScriptSession::modeCmd(const Words& words) {
-    if (words[1] != "edit" && words[1] != "browse")
-        refuse("the mode is edit or browse, not \"" + words[1] + "\"");
+    if (words[1] != "edit" && words[1] != "browse") refuse("the mode is edit or browse, not \"" + words[1] + "\"");
     const bool edit = words[1] == "edit";
     if (_graph->getCommandStack().isWritable() == edit) return;
     VwView& view = getViewer().getView();
@@ -495,12 +489,10 @@ void ScriptSession::pressKeys(const UiKeyBinding& binding, bool press, bool rele
         if (hasModifiers(binding.modifiers, EvKeyCodes::getModifierOfKey(modifier))) keys.push_back(modifier);
     keys.push_back(binding.key);
     if (press)
-        for (EvKeyCode key : keys)
-            _application.keyPress(key);
+        for (EvKeyCode key : keys) _application.keyPress(key);
     if (press && release) settle(false);
     if (release)
-        for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-            _application.keyRelease(*it);
+        for (auto it = keys.rbegin(); it != keys.rend(); ++it) _application.keyRelease(*it);
 }
 
 void ScriptSession::holdCmd(const Words& words) {
@@ -581,8 +573,7 @@ RCStrongPtr<PiNode> ScriptSession::findModelNode(const std::string& name) const 
 void ScriptSession::editCmd(const Words& words) {
     const std::string& what = words[1];
     auto operands = [&](size_t count) {
-        if (words.size() != count + 2)
-            refuse("\"edit " + what + "\" takes " + std::to_string(count) + " operands");
+        if (words.size() != count + 2) refuse("\"edit " + what + "\" takes " + std::to_string(count) + " operands");
     };
     CmCommandStack& stack = _graph->getCommandStack();
     if (what == "connect") {
@@ -596,8 +587,7 @@ void ScriptSession::editCmd(const Words& words) {
     } else if (what == "disconnect") {
         operands(1);
         const auto [target, input] = splitSocket(words[2]);
-        const RCStrongPtr<PiInput> socket =
-            findSocket(findModelNode(target)->getInputs(), input, "input", target);
+        const RCStrongPtr<PiInput> socket = findSocket(findModelNode(target)->getInputs(), input, "input", target);
         if (!socket->isConnected()) refuse("the input \"" + words[2] + "\" is not connected");
         PiUndoGuard guard(stack, "Disconnect");
         _graph->disconnect(socket);
@@ -641,8 +631,7 @@ void ScriptSession::print(const std::string& line) {
 }
 
 void ScriptSession::print(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines)
-        print(line);
+    for (const std::string& line : lines) print(line);
 }
 
 void ScriptSession::printCmd(const Words& words) {
@@ -658,20 +647,18 @@ void ScriptSession::printCmd(const Words& words) {
         print("tooltip\t" + _application.requestTooltip(getArea(), parseTarget(words[2])).str());
     } else if (topic == "view") {
         const VwView& view = getViewer().getView();
-        print("view\t" + formatNumber(view.getUserZoom().x) + "\t" + formatNumber(view.getUserPan().x) +
-              "\t" + formatNumber(view.getUserPan().y));
+        print("view\t" + formatNumber(view.getUserZoom().x) + "\t" + formatNumber(view.getUserPan().x) + "\t" +
+              formatNumber(view.getUserPan().y));
     } else if (topic == "undo") {
         const CmCommandStack& stack = _graph->getCommandStack();
-        for (int i = 0; i < stack.getNbUndoEntries(); ++i)
-            print("undo\t" + stack.getEntryName(i).str());
+        for (int i = 0; i < stack.getNbUndoEntries(); ++i) print("undo\t" + stack.getEntryName(i).str());
         for (int i = stack.getNbUndoEntries(); i < stack.getNbEntries(); ++i)
             print("redo\t" + stack.getEntryName(i).str());
     } else if (topic == "menu") {
         const RCShdPtr<UiPopupMenu>& menu = _application.getOpenPopupMenu();
         if (menu.isNull()) refuse("no menu is open");
         for (const UiPopupMenu::Row& row : menu->getRows()) {
-            if (row.entry->kind == UiPopupMenu::Entry::Kind::Separator)
-                print("menu\t-");
+            if (row.entry->kind == UiPopupMenu::Entry::Kind::Separator) print("menu\t-");
             else
                 print("menu\t" + row.path.str() + "\t" + row.entry->shortcut.str() + "\t" +
                       (row.entry->enabled ? "1" : "0"));

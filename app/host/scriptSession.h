@@ -39,8 +39,7 @@ public:
 
     // Shows the composition (the sample when path is empty) in a view of that type, in edit mode.
     // ExBadInput when the file is malformed or no such view type is registered.
-    ScriptSession(const std::string& viewType, const std::string& path, int width, int height,
-                  std::ostream& out);
+    ScriptSession(const std::string& viewType, const std::string& path, int width, int height, std::ostream& out);
     ~ScriptSession();
     ScriptSession(const ScriptSession&) = delete;
     ScriptSession& operator=(const ScriptSession&) = delete;

@@ -44,8 +44,8 @@ std::optional<CheckArgs> parseArgs(const std::vector<std::string>& args) {
             parsed.path = arg;
             continue;
         }
-        const std::optional<int> value = i + 1 < args.size() ? readCount(args[i + 1], arg == "--orientation" ? 2 : 1000)
-                                                             : std::nullopt;
+        const std::optional<int> value =
+            i + 1 < args.size() ? readCount(args[i + 1], arg == "--orientation" ? 2 : 1000) : std::nullopt;
         if (!value) {
             std::fprintf(stderr, "schematic check: %s needs %s\n", arg.c_str(),
                          arg == "--orientation" ? "0, 1 or 2" : "a count from 0 to 1000");
@@ -125,7 +125,8 @@ int runCheck(const std::vector<std::string>& args) {
     return 0;
 }
 
-const AppCommand::Registration registration({"check", "check DESCRIPTION.xml [--orientation 0|1|2] [--inputs N] [--outputs M]",
+const AppCommand::Registration registration({"check",
+                                             "check DESCRIPTION.xml [--orientation 0|1|2] [--inputs N] [--outputs M]",
                                              "build a node from a node description for N inputs and M outputs (1 and 1 "
                                              "unless given); print its size or what is wrong",
                                              runCheck});

@@ -104,7 +104,8 @@ int runContactSheet(const std::vector<std::string>& args) {
     ScDrawContext ctx(nullptr, font, font, 1.0f, colors, 1.0f);
     const RCStrongPtr<PiGraph> graph = PiGraph::create("Contact sheet");
     for (int orientation = 0; orientation < 3; ++orientation)
-        drawSection(ctx, graph, orientation, static_cast<float>(height) - getSectionHeight() * static_cast<float>(orientation));
+        drawSection(ctx, graph, orientation,
+                    static_cast<float>(height) - getSectionHeight() * static_cast<float>(orientation));
     glFinish();
     IxPngFile::writeOpaque(args[0], context.readPixels());
     std::printf("%s\t%dx%d\n", args[0].c_str(), width, height);

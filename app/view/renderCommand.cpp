@@ -15,7 +15,8 @@ namespace {
 
 int render(const std::vector<std::string>& argv) {
     CommandArgs args(argv, {"-o", "--size", "--orientation", "--link-style", "--group"}, {});
-    if (args.getOperands().size() > 1) throw ExBadInput(__FILE__, __LINE__, "render takes at most one composition file");
+    if (args.getOperands().size() > 1)
+        throw ExBadInput(__FILE__, __LINE__, "render takes at most one composition file");
     if (!args.has("-o")) throw ExBadInput(__FILE__, __LINE__, "render needs -o OUT.png");
     int width = 1280, height = 800;
     args.getSize("--size", width, height);

@@ -32,8 +32,8 @@ void SceneRenderer::render(ScGraph& scene, int width, int height, int linkStyle)
     const ScColorTable colors = ScDrawContext::readShippedColorTable();
     RCShdPtr<WsFont> font = WsFontRegistry::getFont();
     const GeRectangle<float> bounds = sceneBounds(scene, ScContext(font, 1.0f));
-    const float zoom = std::min({(width - 2.0f * kMargin) / bounds.getWidth(),
-                                 (height - 2.0f * kMargin) / bounds.getHeight(), kMaxZoom});
+    const float zoom = std::min(
+        {(width - 2.0f * kMargin) / bounds.getWidth(), (height - 2.0f * kMargin) / bounds.getHeight(), kMaxZoom});
     const GePoint2<float> centre = bounds.getCenter();
     const float halfWidth = width / (2.0f * zoom), halfHeight = height / (2.0f * zoom);
     const GeRectangle<float> visible(centre.x - halfWidth, centre.x + halfWidth, centre.y - halfHeight,

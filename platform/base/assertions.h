@@ -14,9 +14,9 @@ public:
 } // namespace Zv
 
 // The condition text is kept exactly as written, so reports can be compared word for word.
-#define ZV_ASSERT(condition)                                                                       \
-    do {                                                                                           \
-        if (!(condition)) ::Zv::Assertions::throwAssertionFailed(__FILE__, __LINE__, #condition); \
+#define ZV_ASSERT(condition)                                                                                           \
+    do {                                                                                                               \
+        if (!(condition)) ::Zv::Assertions::throwAssertionFailed(__FILE__, __LINE__, #condition);                      \
     } while (false)
 
 #define ZV_ABORT(reason) ::Zv::Assertions::throwProgramAborted(__FILE__, __LINE__, (reason))

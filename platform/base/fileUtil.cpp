@@ -117,8 +117,7 @@ void FileUtil::writeFileAtomically(const std::string& path, std::string_view con
     const mode_t mode = exists ? (status.st_mode & 07777) : getNewFileMode();
 
     const std::filesystem::path targetPath(target);
-    std::string temporary =
-        (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+    std::string temporary = (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX")).string();
     FileDescriptor file(::mkstemp(temporary.data()));
     if (file.get() < 0) fail(path, "cannot be written", errno);
     auto failAndRemove = [&](const char* what) {
@@ -126,8 +125,7 @@ void FileUtil::writeFileAtomically(const std::string& path, std::string_view con
         std::remove(temporary.c_str());
         fail(path, what, error);
     };
-    if (::fchmod(file.get(), mode) != 0 || !writeAll(file.get(), content) || ::fsync(file.get()) != 0 ||
-        !file.close())
+    if (::fchmod(file.get(), mode) != 0 || !writeAll(file.get(), content) || ::fsync(file.get()) != 0 || !file.close())
         failAndRemove("cannot be written");
     if (std::rename(temporary.c_str(), target.c_str()) != 0) failAndRemove("cannot be replaced");
 }

@@ -16,7 +16,8 @@ public:
 
     static void initialize() {
         std::lock_guard<std::mutex> guard(mutex());
-        if (state() == INITIALIZED) throw InSingletonEx::ExAlreadyInitialized(InSingletonEx::kInitializeWhenInitialized);
+        if (state() == INITIALIZED)
+            throw InSingletonEx::ExAlreadyInitialized(InSingletonEx::kInitializeWhenInitialized);
         if (state() == DESTROYED) throw InSingletonEx::ExAlreadyDestroyed(InSingletonEx::kInitializeWhenDestroyed);
         instance().reset(new T());
         state() = INITIALIZED;

@@ -28,7 +28,8 @@ LiString LiStringUtil::convertNb(double value, int decimals) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
     // A value that rounds to zero is written without a sign, whichever side it came from.
-    const bool negativeZero = buffer[0] == '-' && std::string_view(buffer + 1).find_first_not_of("0.") == std::string_view::npos;
+    const bool negativeZero =
+        buffer[0] == '-' && std::string_view(buffer + 1).find_first_not_of("0.") == std::string_view::npos;
     return LiString(buffer + (negativeZero ? 1 : 0));
 }
 

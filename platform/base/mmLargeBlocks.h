@@ -21,7 +21,9 @@ struct MmLargeBlockAllocator {
     T* allocate(size_t n) { return static_cast<T*>(mmAllocateLarge(n * sizeof(T))); }
     void deallocate(T* block, size_t n) { mmFreeLarge(block, n * sizeof(T)); }
     template <class U>
-    bool operator==(const MmLargeBlockAllocator<U>&) const { return true; }
+    bool operator==(const MmLargeBlockAllocator<U>&) const {
+        return true;
+    }
 };
 
 template <class T>

@@ -2,8 +2,8 @@
 
 #include "platform/base/exBase.h"
 
-#include <cxxabi.h>
 #include <cstdlib>
+#include <cxxabi.h>
 #include <memory>
 #include <string>
 

@@ -20,7 +20,9 @@ public:
     RCStrongPtr(const RCStrongPtr& other) : _object(other._object) { acquire(); }
     RCStrongPtr(RCStrongPtr&& other) noexcept : _object(std::exchange(other._object, nullptr)) {}
     template <class U>
-    RCStrongPtr(const RCStrongPtr<U>& other) : _object(other.get()) { acquire(); }
+    RCStrongPtr(const RCStrongPtr<U>& other) : _object(other.get()) {
+        acquire();
+    }
     ~RCStrongPtr() { releaseObject(); }
 
     RCStrongPtr& operator=(RCStrongPtr other) noexcept {

@@ -12,7 +12,9 @@ public:
     RCWeakPtr(std::nullptr_t) {}
     RCWeakPtr(const RCStrongPtr<T>& strong) { attach(strong.get()); }
     template <class U>
-    RCWeakPtr(const RCStrongPtr<U>& strong) { attach(strong.get()); }
+    RCWeakPtr(const RCStrongPtr<U>& strong) {
+        attach(strong.get());
+    }
     RCWeakPtr(const RCWeakPtr& other) : _object(other._object), _control(other._control) {
         if (_control) _control->addWeak();
     }

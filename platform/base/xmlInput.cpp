@@ -7,8 +7,7 @@
 namespace Zv {
 
 XmlInput::XmlInput(std::string text, std::string sourceName)
-    : _text(std::move(text)), _source(std::move(sourceName)),
-      _document(XmlDocument::parse(_text, LiString(_source))) {}
+    : _text(std::move(text)), _source(std::move(sourceName)), _document(XmlDocument::parse(_text, LiString(_source))) {}
 
 XmlInput XmlInput::load(const std::string& path) {
     return XmlInput(FileUtil::readFile(path), path);
@@ -19,8 +18,7 @@ int XmlInput::getLine(const pugi::xml_node& node) const {
 }
 
 void XmlInput::fail(const pugi::xml_node& node, const std::string& reason) const {
-    throw ExBadInput(_source.c_str(), getLine(node),
-                     _source + ":" + std::to_string(getLine(node)) + ": " + reason);
+    throw ExBadInput(_source.c_str(), getLine(node), _source + ":" + std::to_string(getLine(node)) + ": " + reason);
 }
 
 pugi::xml_node XmlInput::expectRoot(const char* name) const {
@@ -32,8 +30,7 @@ pugi::xml_node XmlInput::expectRoot(const char* name) const {
 std::vector<pugi::xml_node> XmlInput::getElements(const pugi::xml_node& node) const {
     std::vector<pugi::xml_node> children;
     for (const pugi::xml_node& child : node.children()) {
-        if (child.type() == pugi::node_element)
-            children.push_back(child);
+        if (child.type() == pugi::node_element) children.push_back(child);
         else if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
             fail(child, std::string("unexpected text in <") + node.name() + ">");
     }

@@ -68,9 +68,8 @@ void PxGraphWatcher::watch(const RCStrongPtr<PxImageNode>& node) {
     // Watchers go here, never while a graph reports to them: a graph that died leaves its watcher
     // behind, and its address may come back for a new graph.
     std::erase_if(all, [](const auto& watcher) { return watcher->_nodes.empty() || watcher->_graph.isNull(); });
-    auto found = std::find_if(all.begin(), all.end(), [&](const auto& watcher) {
-        return watcher->_graphAddress == graph.get();
-    });
+    auto found = std::find_if(all.begin(), all.end(),
+                              [&](const auto& watcher) { return watcher->_graphAddress == graph.get(); });
     if (found == all.end()) found = all.insert(all.end(), std::unique_ptr<PxGraphWatcher>(new PxGraphWatcher(graph)));
     auto& nodes = (*found)->_nodes;
     if (std::find(nodes.begin(), nodes.end(), node) == nodes.end()) nodes.push_back(node);

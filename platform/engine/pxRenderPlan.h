@@ -47,11 +47,11 @@ public:
 
 private:
     struct Step {
-        std::string where;          // names the node in messages
+        std::string where; // names the node in messages
         Kernel kernel;
-        std::vector<int> inputs;    // step indices, -1 for unconnected
-        std::string fault;          // why the step cannot be computed, when it cannot
-        int lastUse = -1;           // the last step reading this one's image
+        std::vector<int> inputs; // step indices, -1 for unconnected
+        std::string fault;       // why the step cannot be computed, when it cannot
+        int lastUse = -1;        // the last step reading this one's image
     };
 
     std::vector<Step> _steps;

@@ -251,15 +251,16 @@ Kernel merge(const PiNode&) {
 }
 
 Kernel passInput(const PiNode&) {
-    return [](const Inputs& inputs, ImageBuf& out, const PxRenderContext& context) { copyInput(inputs, 0, out, context); };
+    return
+        [](const Inputs& inputs, ImageBuf& out, const PxRenderContext& context) { copyInput(inputs, 0, out, context); };
 }
 
 using Prepare = Kernel (*)(const PiNode&);
 const std::map<std::string, Prepare>& getPrepares() {
     static const std::map<std::string, Prepare> prepares{
-        {"Constant", constant}, {"Checker", checker}, {"Ramp", ramp},     {"Blur", blur},
-        {"Invert", invert},     {"Transform", transform}, {"ColorCorrect", colorCorrect}, {"Keyer", keyer},
-        {"Over", over},         {"Merge", merge},     {"Output", passInput}};
+        {"Constant", constant},   {"Checker", checker},           {"Ramp", ramp},   {"Blur", blur}, {"Invert", invert},
+        {"Transform", transform}, {"ColorCorrect", colorCorrect}, {"Keyer", keyer}, {"Over", over}, {"Merge", merge},
+        {"Output", passInput}};
     return prepares;
 }
 

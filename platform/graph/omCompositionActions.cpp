@@ -97,9 +97,8 @@ bool OmCompositionActions::executeRemoveNodeAction(const Item& item, const Selec
 }
 
 bool OmCompositionActions::executeGroupNodesAction(const Item& item, const Selection& selection) {
-    Nodes nodes = filtered(targetNodes(item, selection), [](const PiNode& node) {
-        return dynamic_cast<const PiBoundaryNode*>(&node) == nullptr;
-    });
+    Nodes nodes = filtered(targetNodes(item, selection),
+                           [](const PiNode& node) { return dynamic_cast<const PiBoundaryNode*>(&node) == nullptr; });
     if (nodes.empty()) return false;
     RCStrongPtr<PiGroupNode> parent = nodes.front()->getGroup();
     if (std::any_of(nodes.begin(), nodes.end(), [&](const auto& n) { return n->getGroup() != parent; })) return false;
@@ -133,7 +132,9 @@ bool OmCompositionActions::executeGroupNodesAction(const Item& item, const Selec
                 if (inside.count(target->getTopInput().getNodePtr())) continue;
                 bool isNew = !sockets.count(output.get());
                 RCStrongPtr<PiSocket> socket = socketFor(output, output->getName(), true);
-                if (isNew) leaving.push_back({output, rcCheckedCast<PiInput>(group->getBoundaryNode(*socket)->getInnerSocket())});
+                if (isNew)
+                    leaving.push_back(
+                        {output, rcCheckedCast<PiInput>(group->getBoundaryNode(*socket)->getInnerSocket())});
                 graph.connect(rcCheckedCast<PiOutput>(socket), RCStrongPtr<PiInput>(target));
             }
         }
@@ -154,7 +155,8 @@ bool OmCompositionActions::executeUngroupNodesAction(const Item& item, const Sel
     for (const auto& node : groups) {
         RCStrongPtr<PiGroupNode> group = rcCheckedCast<PiGroupNode>(node);
         RCStrongPtr<PiGroupNode> parent = group->getGroup();
-        Nodes members = filtered(group->getMembers(), [](const PiNode& n) { return !dynamic_cast<const PiBoundaryNode*>(&n); });
+        Nodes members =
+            filtered(group->getMembers(), [](const PiNode& n) { return !dynamic_cast<const PiBoundaryNode*>(&n); });
         // A source as seen from outside: an input boundary node stands for what feeds its socket.
         auto outside = [](const RCStrongPtr<PiOutput>& output) {
             auto* boundary = dynamic_cast<PiBoundaryNode*>(output->getNodePtr());
@@ -167,7 +169,8 @@ bool OmCompositionActions::executeUngroupNodesAction(const Item& item, const Sel
         for (const auto& output : group->getOutputs()) {
             RCStrongPtr<PiInput> inner = rcCheckedCast<PiInput>(group->getBoundaryNode(*output)->getInnerSocket());
             RCStrongPtr<PiOutput> source = inner->isConnected() ? outside(inner->getOutput()) : RCStrongPtr<PiOutput>();
-            for (PiInput* target : output->getConnections()) consumers.push_back({source, RCStrongPtr<PiInput>(target)});
+            for (PiInput* target : output->getConnections())
+                consumers.push_back({source, RCStrongPtr<PiInput>(target)});
         }
         for (const auto& member : members) graph.moveNode(member, parent);
         // In place, so that the consumers' multi-valued inputs keep their order.

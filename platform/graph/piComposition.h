@@ -11,7 +11,8 @@ class PiComposition : public RCBase {
 public:
     enum Role { FootageRole = 0, CompositionRole = 1 };
 
-    PiComposition(LiString path, Role role, bool outOfDate) : _path(std::move(path)), _role(role), _outOfDate(outOfDate) {}
+    PiComposition(LiString path, Role role, bool outOfDate)
+        : _path(std::move(path)), _role(role), _outOfDate(outOfDate) {}
     const LiString& getPath() const { return _path; }
     Role getRole() const { return _role; }
     bool isOutOfDate() const { return _outOfDate; }

@@ -113,8 +113,9 @@ std::vector<PiNode*> collectTree(PiGroupNode& group) {
 
 void refuseTakenSocketName(const PiGroupNode& group, const LiString& name, bool isOutput) {
     if (group.hasSocketNamed(name, isOutput))
-        throw OmGraphEx(__FILE__, __LINE__, "group " + group.getName().str() + " already has an " +
-                                                (isOutput ? "output" : "input") + " named \"" + name.str() + "\"");
+        throw OmGraphEx(__FILE__, __LINE__,
+                        "group " + group.getName().str() + " already has an " + (isOutput ? "output" : "input") +
+                            " named \"" + name.str() + "\"");
 }
 
 // Searched from the back: undo takes out what was added last.
@@ -340,8 +341,7 @@ RCStrongPtr<PiInput> PiGraph::attach(const RCStrongPtr<PiOutput>& output, const 
     }
     int place = output->getNbConnections();
     perform(
-        *this, "Connect", [this, output, fed, place] { link(*output, *fed, place); },
-        [this, fed] { unlink(*fed); });
+        *this, "Connect", [this, output, fed, place] { link(*output, *fed, place); }, [this, fed] { unlink(*fed); });
     return fed;
 }
 
@@ -521,7 +521,8 @@ void PiGraph::insertGroupSocket(PiGroupNode& group, const RCStrongPtr<PiSocket>&
         group._inputBoundaries.insert(group._inputBoundaries.begin() + index, boundary);
         renumber(group._inputs, index);
     } else {
-        group._outputs.insert(group._outputs.begin() + index, RCStrongPtr<PiOutput>(static_cast<PiOutput*>(socket.get())));
+        group._outputs.insert(group._outputs.begin() + index,
+                              RCStrongPtr<PiOutput>(static_cast<PiOutput*>(socket.get())));
         group._outputBoundaries.insert(group._outputBoundaries.begin() + index, boundary);
         renumber(group._outputs, index);
     }

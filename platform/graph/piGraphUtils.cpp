@@ -48,7 +48,8 @@ void PiGraphUtils::archiveNodes(const std::vector<RCStrongPtr<PiNode>>& nodes, X
     std::unordered_set<const PiNode*> taken;
     ListedAncestors listed(nodes);
     for (const auto& node : nodes)
-        if (!dynamic_cast<PiBoundaryNode*>(node.get()) && !listed.isInsideListed(*node) && taken.insert(node.get()).second)
+        if (!dynamic_cast<PiBoundaryNode*>(node.get()) && !listed.isInsideListed(*node) &&
+            taken.insert(node.get()).second)
             written.push_back(node);
     writer.startElement("archive").attribute("version", 1);
     PiGraphXmlWriter::writeNodes(writer, written);

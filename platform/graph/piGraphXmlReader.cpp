@@ -22,8 +22,7 @@ namespace {
 // The largest identity a file may give: the next free one after it must still be an int.
 constexpr int kMaxId = INT32_MAX - 1;
 
-const std::string_view kValueAttributes[] = {"x",           "y",    "color", "thumbnail",
-                                             "visualGroup", "lock", "mute",  "marked"};
+const std::string_view kValueAttributes[] = {"x", "y", "color", "thumbnail", "visualGroup", "lock", "mute", "marked"};
 // Children of a node that are not nodes.
 const std::string_view kValueElements[] = {"anchor", "value", "text"};
 
@@ -162,7 +161,9 @@ int PiGraphXmlReader::addNode(PlanNode&& node) {
 void PiGraphXmlReader::readValues(const pugi::xml_node& element, PlanNode& node) {
     bool hasX = element.attribute("x"), hasY = element.attribute("y");
     if (hasX != hasY) fail(element, "a position needs both x and y");
-    if (hasX) node.values.emplace_back(PiValueKind::Position, PiValueData::of(readFloat(element, "x"), readFloat(element, "y")));
+    if (hasX)
+        node.values.emplace_back(PiValueKind::Position,
+                                 PiValueData::of(readFloat(element, "x"), readFloat(element, "y")));
     if (element.attribute("color")) node.values.emplace_back(PiValueKind::NodeColor, readColor(element));
     if (element.attribute("thumbnail"))
         node.values.emplace_back(PiValueKind::Thumbnail, PiValueData::of(readInt(element, "thumbnail", 0, 1)));

@@ -38,7 +38,10 @@ void writeValues(XmlWriter& writer, const PiNode& node) {
     for (const PiNodeAnchor& anchor : node.getAnchors())
         writer.startElement("anchor").attribute("name", anchor.name).attribute("type", anchor.type).endElement();
     for (const LiString& key : node.getStoredKeys())
-        writer.startElement("value").attribute("key", key).attribute("value", static_cast<int>(node.getValue(PiValueKind::Stored, key).v[0])).endElement();
+        writer.startElement("value")
+            .attribute("key", key)
+            .attribute("value", static_cast<int>(node.getValue(PiValueKind::Stored, key).v[0]))
+            .endElement();
     for (const LiString& key : node.getTextKeys())
         writer.startElement("text").attribute("key", key).attribute("value", node.getText(key)).endElement();
 }
@@ -74,10 +77,8 @@ void walk(const std::vector<RCStrongPtr<PiNode>>& nodes, Enter enter, Leave leav
     std::vector<std::pair<const PiGroupNode*, WrittenMembers>> open;
     auto visit = [&](const PiNode& node) {
         enter(node);
-        if (auto* group = dynamic_cast<const PiGroupNode*>(&node))
-            open.emplace_back(group, WrittenMembers(*group));
-        else
-            leave(node);
+        if (auto* group = dynamic_cast<const PiGroupNode*>(&node)) open.emplace_back(group, WrittenMembers(*group));
+        else leave(node);
     };
     for (const auto& node : nodes) {
         visit(*node);
@@ -107,7 +108,9 @@ void startNode(XmlWriter& writer, const PiNode& node) {
 void writeLink(XmlWriter& writer, const PiInput& input, const NodeSet& written) {
     RCStrongPtr<PiOutput> source = input.getOutput();
     if (source.isNull() || !written.count(source->getNodePtr())) return;
-    writer.startElement("link").attribute("source", source->getNodePtr()->getId()).attribute("output", source->getName());
+    writer.startElement("link")
+        .attribute("source", source->getNodePtr()->getId())
+        .attribute("output", source->getName());
     writer.attribute("target", input.getNodePtr()->getId()).attribute("input", input.getName()).endElement();
 }
 
@@ -130,7 +133,8 @@ void PiGraphXmlWriter::writeNodes(XmlWriter& writer, const std::vector<RCStrongP
             written.insert(&node);
         },
         [&](const PiNode&) { writer.endElement(); });
-    walk(nodes, [&](const PiNode& node) { writeLinks(writer, node, written); }, [](const PiNode&) {});
+    walk(
+        nodes, [&](const PiNode& node) { writeLinks(writer, node, written); }, [](const PiNode&) {});
 }
 
 LiString PiGraphXmlWriter::formatFloat(float value) {

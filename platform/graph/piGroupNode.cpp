@@ -40,7 +40,8 @@ RCStrongPtr<PiBoundaryNode> PiGroupNode::getBoundaryNode(const PiSocket& groupSo
 
 bool PiGroupNode::hasSocketNamed(const LiString& name, bool isOutput) const {
     auto named = [&](const auto& sockets) {
-        return std::any_of(sockets.begin(), sockets.end(), [&](const auto& socket) { return socket->getName() == name; });
+        return std::any_of(sockets.begin(), sockets.end(),
+                           [&](const auto& socket) { return socket->getName() == name; });
     };
     return isOutput ? named(getOutputs()) : named(getInputs());
 }

@@ -5,7 +5,6 @@
 
 namespace Zv {
 
-
 // A node holding other nodes. Each of its sockets has one boundary node among the members.
 class PiGroupNode : public PiNode {
 public:

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/graph/piTool.h"
 #include "platform/graph/piNode.h"
 #include "platform/graph/piNodePredicate.h"
+#include "platform/graph/piTool.h"
 
 namespace Zv {
 

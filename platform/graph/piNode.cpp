@@ -89,7 +89,8 @@ void PiNode::addToolSockets() {
         if (desc.multivalued) _inputs.push_back(makeRC<PiMultivaluedInput>(this, &desc, index));
         else _inputs.push_back(makeRC<PiInput>(this, &desc, index));
     }
-    for (const PiSocketDesc& desc : _tool->getOutputs()) _outputs.push_back(makeRC<PiOutput>(this, &desc, getNbOutputs()));
+    for (const PiSocketDesc& desc : _tool->getOutputs())
+        _outputs.push_back(makeRC<PiOutput>(this, &desc, getNbOutputs()));
 }
 
 PiValueData PiNode::getValue(PiValueKind kind, const LiString& key) const {
@@ -98,16 +99,11 @@ PiValueData PiNode::getValue(PiValueKind kind, const LiString& key) const {
         return getFlag(HasPosition) ? PiValueData::of(_position[0], _position[1]) : PiValueData{};
     case PiValueKind::NodeColor:
         return getFlag(HasColor) ? PiValueData::of(_color[0], _color[1], _color[2]) : PiValueData{};
-    case PiValueKind::Thumbnail:
-        return getFlag(ThumbnailSet) ? PiValueData::of(getFlag(ThumbnailOn)) : PiValueData{};
-    case PiValueKind::VisualGroup:
-        return getFlag(VisualGroupOn) ? PiValueData::of(1) : PiValueData{};
-    case PiValueKind::VisualGroupLock:
-        return _lockMode != 0 ? PiValueData::of(_lockMode) : PiValueData{};
-    case PiValueKind::Mute:
-        return getFlag(Muted) ? PiValueData::of(1) : PiValueData{};
-    case PiValueKind::KeyframeMark:
-        return getFlag(Marked) ? PiValueData::of(1) : PiValueData{};
+    case PiValueKind::Thumbnail: return getFlag(ThumbnailSet) ? PiValueData::of(getFlag(ThumbnailOn)) : PiValueData{};
+    case PiValueKind::VisualGroup: return getFlag(VisualGroupOn) ? PiValueData::of(1) : PiValueData{};
+    case PiValueKind::VisualGroupLock: return _lockMode != 0 ? PiValueData::of(_lockMode) : PiValueData{};
+    case PiValueKind::Mute: return getFlag(Muted) ? PiValueData::of(1) : PiValueData{};
+    case PiValueKind::KeyframeMark: return getFlag(Marked) ? PiValueData::of(1) : PiValueData{};
     case PiValueKind::Stored:
         if (_extras) {
             auto found = findKey(_extras->stored, key);
@@ -115,8 +111,7 @@ PiValueData PiNode::getValue(PiValueKind kind, const LiString& key) const {
         }
         return {};
     case PiValueKind::Anchors:
-    case PiValueKind::Text:
-        break;
+    case PiValueKind::Text: break;
     }
     ZV_ABORT("value kind without numbers");
 }
@@ -136,24 +131,13 @@ void PiNode::setValue(PiValueKind kind, const LiString& key, const PiValueData& 
         setFlag(ThumbnailSet, data.isSet);
         setFlag(ThumbnailOn, data.isSet && data.v[0] != 0);
         return;
-    case PiValueKind::VisualGroup:
-        setFlag(VisualGroupOn, data.isSet && data.v[0] != 0);
-        return;
-    case PiValueKind::VisualGroupLock:
-        _lockMode = data.isSet ? static_cast<int16_t>(data.v[0]) : 0;
-        return;
-    case PiValueKind::Mute:
-        setFlag(Muted, data.isSet && data.v[0] != 0);
-        return;
-    case PiValueKind::KeyframeMark:
-        setFlag(Marked, data.isSet && data.v[0] != 0);
-        return;
-    case PiValueKind::Stored:
-        writeKeyed(extras().stored, key, data.isSet, static_cast<int>(data.v[0]), place);
-        return;
+    case PiValueKind::VisualGroup: setFlag(VisualGroupOn, data.isSet && data.v[0] != 0); return;
+    case PiValueKind::VisualGroupLock: _lockMode = data.isSet ? static_cast<int16_t>(data.v[0]) : 0; return;
+    case PiValueKind::Mute: setFlag(Muted, data.isSet && data.v[0] != 0); return;
+    case PiValueKind::KeyframeMark: setFlag(Marked, data.isSet && data.v[0] != 0); return;
+    case PiValueKind::Stored: writeKeyed(extras().stored, key, data.isSet, static_cast<int>(data.v[0]), place); return;
     case PiValueKind::Anchors:
-    case PiValueKind::Text:
-        break;
+    case PiValueKind::Text: break;
     }
     ZV_ABORT("value kind without numbers");
 }

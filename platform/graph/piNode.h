@@ -65,7 +65,12 @@ private:
         std::vector<std::pair<LiString, LiString>> texts;
     };
     enum Flag : uint8_t {
-        HasPosition = 1, HasColor = 2, ThumbnailSet = 4, ThumbnailOn = 8, VisualGroupOn = 16, Muted = 32,
+        HasPosition = 1,
+        HasColor = 2,
+        ThumbnailSet = 4,
+        ThumbnailOn = 8,
+        VisualGroupOn = 16,
+        Muted = 32,
         Marked = 64
     };
     // Where a stored value or a text is among the node's keys: its index, or their count when absent.

@@ -68,9 +68,9 @@ RCStrongPtr<PiNode> PiNodeUtils::getCollapseNode(const PiSocket& socket) {
     PiNode* node = socket.getNodePtr();
     // A chain cannot be longer than the graph.
     for (int steps = node ? node->getGraph()->getNbNodes() : 0; node && steps >= 0; --steps) {
-        if (!isHidden(*node)) return hasStoredValue(*node, C_VALUE, COLLAPSED) && node != socket.getNodePtr()
-                                          ? RCStrongPtr<PiNode>(node)
-                                          : RCStrongPtr<PiNode>();
+        if (!isHidden(*node))
+            return hasStoredValue(*node, C_VALUE, COLLAPSED) && node != socket.getNodePtr() ? RCStrongPtr<PiNode>(node)
+                                                                                            : RCStrongPtr<PiNode>();
         node = firstConsumer(*node);
     }
     return {};

@@ -15,9 +15,9 @@ const char* const kInputSection[] = {"UPPER", "LEFT", "LOWER"};
 const char* const kOutputSection[] = {"LOWER", "RIGHT", "UPPER"};
 
 std::string connectionSet(const char* element, const char* section) {
-    return std::string("    <") + element + "><RoundedConnectionSet><BasicTab>" +
-           "<StartPosition Tab=\"" + section + "\" Offset=\"0.1\"/>" + "<EndPosition Tab=\"" + section +
-           "\" Offset=\"0.9\"/>" + "</BasicTab></RoundedConnectionSet></" + element + ">\n";
+    return std::string("    <") + element + "><RoundedConnectionSet><BasicTab>" + "<StartPosition Tab=\"" + section +
+           "\" Offset=\"0.1\"/>" + "<EndPosition Tab=\"" + section + "\" Offset=\"0.9\"/>" +
+           "</BasicTab></RoundedConnectionSet></" + element + ">\n";
 }
 
 class DefaultInterface : public PiSchematicInterface {

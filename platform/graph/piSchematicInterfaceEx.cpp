@@ -80,7 +80,7 @@ PiImageFormat PiSchematicInterfaceEx::getImageFormat(const PiOutput& output) {
 }
 
 CbRegistration PiSchematicInterfaceEx::addRefreshRequestCb(const PiNode& node,
-                                                          RCStrongPtr<PiGraph::RefreshHandler> handler) {
+                                                           RCStrongPtr<PiGraph::RefreshHandler> handler) {
     return node.getGraph()->addRefreshRequestCb(node, std::move(handler));
 }
 

@@ -44,9 +44,7 @@ public:
     static bool isNodeColorValue(const PiValue& value) { return value.getKind() == PiValueKind::NodeColor; }
     static bool isThumbnailValue(const PiValue& value) { return value.getKind() == PiValueKind::Thumbnail; }
     static bool isVisualGroupValue(const PiValue& value) { return value.getKind() == PiValueKind::VisualGroup; }
-    static bool isVisualGroupLockValue(const PiValue& value) {
-        return value.getKind() == PiValueKind::VisualGroupLock;
-    }
+    static bool isVisualGroupLockValue(const PiValue& value) { return value.getKind() == PiValueKind::VisualGroupLock; }
 
     // Called when the node's look must be built again (a reader's file changed, for one).
     static CbRegistration addRefreshRequestCb(const PiNode& node, RCStrongPtr<PiGraph::RefreshHandler> handler);

@@ -24,7 +24,8 @@ public:
         return same && same->_object == _object;
     }
     void dump(std::ostream& out) const override {
-        if constexpr (std::is_base_of_v<PiNode, T>) out << "node " << _object->getId() << " " << _object->getName().str();
+        if constexpr (std::is_base_of_v<PiNode, T>)
+            out << "node " << _object->getId() << " " << _object->getName().str();
         else out << "socket " << _object->getNodePtr()->getName().str() << "." << _object->getName().str();
     }
 

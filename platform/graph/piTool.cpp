@@ -14,8 +14,8 @@ int indexOf(const std::vector<PiSocketDesc>& sockets, const LiString& name) {
 
 PiTool::PiTool(LiString name, int version, Kind kind, std::vector<PiSocketDesc> inputs,
                std::vector<PiSocketDesc> outputs)
-    : _name(std::move(name)), _version(version), _kind(kind), _inputs(std::move(inputs)),
-      _outputs(std::move(outputs)), _schematic(_name) {}
+    : _name(std::move(name)), _version(version), _kind(kind), _inputs(std::move(inputs)), _outputs(std::move(outputs)),
+      _schematic(_name) {}
 
 int PiTool::findInput(const LiString& name) const {
     return indexOf(_inputs, name);

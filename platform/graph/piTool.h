@@ -18,11 +18,10 @@ public:
         Parameter, // computes a value, never an image
         Group,
         Boundary,
-        Link       // another composition
+        Link // another composition
     };
 
-    PiTool(LiString name, int version, Kind kind, std::vector<PiSocketDesc> inputs,
-           std::vector<PiSocketDesc> outputs);
+    PiTool(LiString name, int version, Kind kind, std::vector<PiSocketDesc> inputs, std::vector<PiSocketDesc> outputs);
 
     const LiString& getToolName() const override { return _name; }
     int getToolVersion() const override { return _version; }

@@ -23,7 +23,8 @@ PiToolRegistry::PiToolRegistry() {
     auto add = [this](const char* name, PiTool::Kind kind, std::vector<Desc> inputs, std::vector<Desc> outputs) {
         _tools.push_back(makeRC<PiTool>(name, 1, kind, std::move(inputs), std::move(outputs)));
     };
-    for (const char* source : {"Constant", "Checker", "Ramp", "Read"}) add(source, PiTool::Source, {}, {image("Result")});
+    for (const char* source : {"Constant", "Checker", "Ramp", "Read"})
+        add(source, PiTool::Source, {}, {image("Result")});
     for (const char* filter : {"Blur", "Invert", "Transform"})
         add(filter, PiTool::Modifier, {anyImage("Input")}, {image("Result")});
     add("ColorCorrect", PiTool::Modifier, {anyImage("Input"), mask("Mask")}, {image("Result")});

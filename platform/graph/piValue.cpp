@@ -44,13 +44,11 @@ std::pair<int, int> PiValue::getStoredRange(const LiString& key) {
     return {INT32_MIN, INT32_MAX};
 }
 
-std::string PiValue::findFault(PiValueKind kind, const LiString& key, PiTool::Kind toolKind,
-                               const PiValueData& data) {
+std::string PiValue::findFault(PiValueKind kind, const LiString& key, PiTool::Kind toolKind, const PiValueData& data) {
     if (!data.isSet) return {};
     const auto& v = data.v;
     switch (kind) {
-    case PiValueKind::Position:
-        return isFloat(v[0]) && isFloat(v[1]) ? "" : "a position must be two finite numbers";
+    case PiValueKind::Position: return isFloat(v[0]) && isFloat(v[1]) ? "" : "a position must be two finite numbers";
     case PiValueKind::NodeColor:
         for (double c : v)
             if (!(c >= 0 && c <= 1)) return "color must be three numbers from 0 to 1";

@@ -28,8 +28,7 @@ public:
     static LiString getKindName(PiValueKind kind, const LiString& key);
     // Why a node of that tool kind cannot hold the value, or empty. Edits and files refuse the same
     // values, so whatever a graph holds saves and loads back.
-    static std::string findFault(PiValueKind kind, const LiString& key, PiTool::Kind toolKind,
-                                 const PiValueData& data);
+    static std::string findFault(PiValueKind kind, const LiString& key, PiTool::Kind toolKind, const PiValueData& data);
     // The values a known stored key can take; other keys take any int.
     static std::pair<int, int> getStoredRange(const LiString& key);
 

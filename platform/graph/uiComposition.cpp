@@ -69,7 +69,8 @@ void UiComposition::setContextPoint(int tag, const RCStrongPtr<PiNode>& node) {
     ZV_ASSERT(tag >= 0 && tag < UiCompositionClient::getNbContextPoints());
     RCStrongPtr<PiNode> former = std::exchange(_contextPoints[tag], node);
     if (former == node) return;
-    for (UiCompositionClient* client : std::vector(_clients)) client->contextPointChanged(tag, itemOf(former), itemOf(node));
+    for (UiCompositionClient* client : std::vector(_clients))
+        client->contextPointChanged(tag, itemOf(former), itemOf(node));
 }
 
 RCStrongPtr<PiNode> UiComposition::getContextPoint(int tag) const {

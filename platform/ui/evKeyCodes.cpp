@@ -52,8 +52,7 @@ bool inRange(EvKeyCode code, EvKeyCode first, EvKeyCode last) {
 
 std::string lowered(const LiString& text) {
     std::string result = text.str();
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return std::tolower(c); });
+    std::transform(result.begin(), result.end(), result.begin(), [](unsigned char c) { return std::tolower(c); });
     return result;
 }
 
@@ -103,14 +102,10 @@ LiString EvKeyCodes::getDisplayText(EvKeyCode code) {
 
 EvModifier EvKeyCodes::getModifierOfKey(EvKeyCode code) {
     switch (code) {
-    case EvKeyCode::Shift:
-        return EvModifier::Shift;
-    case EvKeyCode::Control:
-        return EvModifier::Ctrl;
-    case EvKeyCode::Alt:
-        return EvModifier::Alt;
-    default:
-        return EvModifier::None;
+    case EvKeyCode::Shift: return EvModifier::Shift;
+    case EvKeyCode::Control: return EvModifier::Ctrl;
+    case EvKeyCode::Alt: return EvModifier::Alt;
+    default: return EvModifier::None;
     }
 }
 

@@ -8,10 +8,9 @@ namespace Zv {
 // include it on a press and exclude it on a release.
 class EvPointerButtonEvent : public EvDeviceEvent {
 public:
-    EvPointerButtonEvent(const GePoint2<float>& coord, const EvKeyboardState& keys, int buttonsHeld,
-                         EvButton trigger, bool press, bool doubleClick)
-        : EvDeviceEvent(coord, keys, buttonsHeld), _trigger(trigger), _press(press),
-          _doubleClick(doubleClick) {}
+    EvPointerButtonEvent(const GePoint2<float>& coord, const EvKeyboardState& keys, int buttonsHeld, EvButton trigger,
+                         bool press, bool doubleClick)
+        : EvDeviceEvent(coord, keys, buttonsHeld), _trigger(trigger), _press(press), _doubleClick(doubleClick) {}
 
     EvButton getTriggerButton() const { return _trigger; }
     bool isPress() const { return _press; }

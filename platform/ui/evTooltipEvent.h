@@ -20,9 +20,7 @@ public:
         setProcessed();
     }
     const LiString& getText() const { return _text; }
-    std::vector<LiString> getLines() const {
-        return _text.isEmpty() ? std::vector<LiString>() : _text.split("<br>");
-    }
+    std::vector<LiString> getLines() const { return _text.isEmpty() ? std::vector<LiString>() : _text.split("<br>"); }
     const GeRectangle<float>& getRect() const { return _rect; }
 
 private:

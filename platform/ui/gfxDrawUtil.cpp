@@ -19,9 +19,8 @@ void GfxDrawUtil::drawCurve(std::span<const GePoint2<float>> points, const UiRes
     glEnd();
 }
 
-void GfxDrawUtil::drawCurveHighlight(std::span<const GePoint2<float>> points,
-                                     std::span<const GeVector2<float>> normals, const UiResColor& color, float width,
-                                     float alpha) {
+void GfxDrawUtil::drawCurveHighlight(std::span<const GePoint2<float>> points, std::span<const GeVector2<float>> normals,
+                                     const UiResColor& color, float width, float alpha) {
     const size_t count = std::min(points.size(), normals.size());
     const float half = width * 0.5f;
     glColor4f(color.r, color.g, color.b, alpha * kBandAlpha);

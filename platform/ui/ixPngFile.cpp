@@ -27,8 +27,7 @@ void writeImage(const std::string& path, const IxImage& image, bool opaque) {
     if (opaque)
         for (size_t i = 3; i < copy.pixels.size(); i += 4) copy.pixels[i] = 255;
     png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&png, nullptr, &size, 0, copy.pixels.data(), 0, nullptr))
-        fail(path, png.message);
+    if (!png_image_write_to_memory(&png, nullptr, &size, 0, copy.pixels.data(), 0, nullptr)) fail(path, png.message);
     std::string bytes(size, '\0');
     if (!png_image_write_to_memory(&png, bytes.data(), &size, 0, copy.pixels.data(), 0, nullptr))
         fail(path, png.message);

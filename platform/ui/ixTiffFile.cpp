@@ -163,8 +163,9 @@ void storeRow(const std::vector<uint8_t>& line, const Layout& layout, IxImage& i
         uint8_t* out = image.at(x, row);
         const uint8_t alpha = layout.channels == 4 ? in[3] : 255;
         for (int c = 0; c < 3; ++c)
-            out[c] = layout.premultiplied && alpha > 0 ? static_cast<uint8_t>(std::min(255, (in[c] * 255 + alpha / 2) / alpha))
-                                                        : in[c];
+            out[c] = layout.premultiplied && alpha > 0
+                         ? static_cast<uint8_t>(std::min(255, (in[c] * 255 + alpha / 2) / alpha))
+                         : in[c];
         out[3] = alpha;
     }
 }
@@ -185,10 +186,12 @@ IxImage IxTiffFile::read(const std::string& path) {
     const Layout layout = checkLayout(tiff.get(), path);
     IxImage image(layout.width, layout.height);
     std::vector<uint8_t> line(static_cast<size_t>(std::max<tmsize_t>(TIFFScanlineSize(tiff.get()), 0)));
-    if (line.size() < static_cast<size_t>(layout.width) * layout.channels) fail(path, "corrupt TIFF file: bad scanline size");
+    if (line.size() < static_cast<size_t>(layout.width) * layout.channels)
+        fail(path, "corrupt TIFF file: bad scanline size");
     for (int y = 0; y < layout.height; ++y) {
         if (TIFFReadScanline(tiff.get(), line.data(), static_cast<uint32_t>(y)) < 0)
-            fail(path, "corrupt TIFF file: " + (stream.error.empty() ? "unreadable row " + std::to_string(y) : stream.error));
+            fail(path,
+                 "corrupt TIFF file: " + (stream.error.empty() ? "unreadable row " + std::to_string(y) : stream.error));
         storeRow(line, layout, image, layout.bottomUp ? layout.height - 1 - y : y);
     }
     return image;
@@ -217,7 +220,8 @@ std::string IxTiffFile::encode(const IxImage& image) {
     }
     std::vector<uint8_t> line(static_cast<size_t>(image.width) * channels);
     for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) std::memcpy(&line[static_cast<size_t>(x) * channels], image.at(x, y), channels);
+        for (int x = 0; x < image.width; ++x)
+            std::memcpy(&line[static_cast<size_t>(x) * channels], image.at(x, y), channels);
         if (TIFFWriteScanline(t, line.data(), static_cast<uint32_t>(y), 0) < 0)
             throw ExBadInput(__FILE__, __LINE__, "TIFF encoding failed: " + stream.error);
     }

@@ -55,8 +55,7 @@ bool MfChainOfResponsibilityToolset::handleEvent(EvEvent& event) {
 void MfChainOfResponsibilityToolset::updateCursor() const {
     if (!UiApplication::exists()) return;
     RCShdPtr<MfTool> current = getCurrentTool();
-    UiApplication::getInstance().setWidgetCursor(current.isNull() ? RCShdPtr<WsCursor>()
-                                                                  : current->getCursor());
+    UiApplication::getInstance().setWidgetCursor(current.isNull() ? RCShdPtr<WsCursor>() : current->getCursor());
 }
 
 void MfChainOfResponsibilityToolset::draw() {
@@ -80,10 +79,8 @@ void MfChainOfResponsibilityToolset::removeTool(const LiString& name) {
     const int index = find(name);
     if (index < 0) return;
     _tools.erase(_tools.begin() + index);
-    if (_current == index)
-        _current = -1;
-    else if (_current > index)
-        --_current;
+    if (_current == index) _current = -1;
+    else if (_current > index) --_current;
 }
 
 void MfChainOfResponsibilityToolset::removeAllTools() {

@@ -25,7 +25,8 @@ MfEventPredicates::Predicate make(std::function<bool(const EvEvent&)> test) {
 }
 
 // A test of device events; other events fail it.
-template <class Event = EvDeviceEvent, class Test> MfEventPredicates::Predicate onDevice(Test test) {
+template <class Event = EvDeviceEvent, class Test>
+MfEventPredicates::Predicate onDevice(Test test) {
     return make([test](const EvEvent& event) {
         const auto* device = dynamic_cast<const Event*>(&event);
         return device != nullptr && test(*device);

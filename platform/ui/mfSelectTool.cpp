@@ -27,8 +27,8 @@ bool MfSelectTool::handleEvent(EvEvent& event) {
     if (!picked->isEmpty()) {
         RCShdPtr<SnSelection> current = getSelection(*press);
         const bool alreadySelected =
-            !current.isNull() && std::all_of(picked->begin(), picked->end(),
-                                             [&](const auto& item) { return current->contains(*item); });
+            !current.isNull() &&
+            std::all_of(picked->begin(), picked->end(), [&](const auto& item) { return current->contains(*item); });
         if (modified || !alreadySelected) applySelection(*press, *picked);
         return false;
     }
@@ -41,8 +41,7 @@ bool MfSelectTool::handleEvent(EvEvent& event) {
 
 void MfSelectTool::draw(MfViewer& viewer) {
     if (!isManipulating()) return;
-    const GeRectangle<float> band =
-        VwUtils::windowToWorldOrtho(viewer.getView(), _band->getBand(viewer.getView()));
+    const GeRectangle<float> band = VwUtils::windowToWorldOrtho(viewer.getView(), _band->getBand(viewer.getView()));
     glColor4f(1.0f, 1.0f, 1.0f, 0.8f);
     GfxDrawUtil::drawRectangleOutline(band);
 }
@@ -75,10 +74,8 @@ void MfSelectTool::applySelection(EvDeviceEvent& event, const SnSelection& items
         const bool toggle = _xor->evaluate(event);
         result = SnSelection::create(current->getItems());
         for (const auto& item : items) {
-            if (toggle)
-                result->toggle(item);
-            else
-                result->add(item);
+            if (toggle) result->toggle(item);
+            else result->add(item);
         }
     }
     if (!(*current == *result)) current->replaceAll(result->getItems());

@@ -17,8 +17,7 @@ bool MfTool::handleEvent(EvEvent& event) {
     for (const auto& manipulator : _manipulators) {
         if (!manipulator->tryGrasp(*device)) continue;
         _grasped = manipulator;
-        if (!_undoString.isEmpty() && device->getViewer())
-            _undoScope = device->getViewer()->openUndoScope(_undoString);
+        if (!_undoString.isEmpty() && device->getViewer()) _undoScope = device->getViewer()->openUndoScope(_undoString);
         prepareManipulation(*device);
         initiateManipulation(*device);
         return true;

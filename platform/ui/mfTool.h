@@ -38,9 +38,7 @@ public:
     // Pointer motion outside every gesture (hover); true when the tool handled it.
     virtual bool handleFeedback(EvDeviceEvent& event);
 
-    void addManipulator(const RCShdPtr<MfPlanarManip2D>& manipulator) {
-        _manipulators.push_back(manipulator);
-    }
+    void addManipulator(const RCShdPtr<MfPlanarManip2D>& manipulator) { _manipulators.push_back(manipulator); }
     const RCShdPtr<MfPlanarManip2D>& getGraspedManipulator() const { return _grasped; }
     bool isManipulating() const { return !_grasped.isNull(); }
     void setUndoString(const LiString& undoString) { _undoString = undoString; }

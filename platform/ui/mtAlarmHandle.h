@@ -29,8 +29,7 @@ public:
 private:
     friend class MtAlarmManager;
     MtAlarmHandle(LiString name, double duration, RCShdPtr<Handler> handler)
-        : _name(std::move(name)), _firstDuration(duration), _repeatDuration(duration),
-          _handler(std::move(handler)) {}
+        : _name(std::move(name)), _firstDuration(duration), _repeatDuration(duration), _handler(std::move(handler)) {}
 
     LiString _name;
     double _firstDuration;

@@ -20,8 +20,7 @@ public:
     MtAlarmManager& operator=(const MtAlarmManager&) = delete;
 
     // An unregistered alarm whose first and repeat durations are both duration, with no repeats.
-    RCShdPtr<MtAlarmHandle> create(const LiString& name, double duration,
-                                   RCShdPtr<MtAlarmHandle::Handler> handler);
+    RCShdPtr<MtAlarmHandle> create(const LiString& name, double duration, RCShdPtr<MtAlarmHandle::Handler> handler);
 
     // (Re)starts the alarm: its first call comes after its first duration, the repeat count restarts.
     void registerAlarm(const RCShdPtr<MtAlarmHandle>& alarm);

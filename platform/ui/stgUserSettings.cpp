@@ -42,18 +42,12 @@ Parsed parse(const XmlInput& input) {
         }
         const LiString key = input.getText(node, "key");
         StgUserSettings::Value value;
-        if (kind == "bool")
-            value = input.getBool(node, "value");
-        else if (kind == "int")
-            value = input.getInt(node, "value");
-        else if (kind == "number")
-            value = input.getNumber(node, "value");
-        else if (kind == "text")
-            value = LiString(input.getText(node, "value"));
-        else
-            input.fail(node, "unknown setting <" + kind + ">");
-        if (!parsed.values.emplace(key, value).second)
-            input.fail(node, "setting \"" + key.str() + "\" appears twice");
+        if (kind == "bool") value = input.getBool(node, "value");
+        else if (kind == "int") value = input.getInt(node, "value");
+        else if (kind == "number") value = input.getNumber(node, "value");
+        else if (kind == "text") value = LiString(input.getText(node, "value"));
+        else input.fail(node, "unknown setting <" + kind + ">");
+        if (!parsed.values.emplace(key, value).second) input.fail(node, "setting \"" + key.str() + "\" appears twice");
     }
     return parsed;
 }
@@ -158,8 +152,7 @@ void StgUserSettings::setText(const LiString& key, const LiString& value) {
     set(key, value);
 }
 
-void StgUserSettings::setHotkeyBinding(const LiString& domain, const LiString& name,
-                                       const UiKeyBinding& binding) {
+void StgUserSettings::setHotkeyBinding(const LiString& domain, const LiString& name, const UiKeyBinding& binding) {
     for (HotkeyBinding& hotkey : _hotkeys)
         if (hotkey.domain == domain && hotkey.name == name) {
             hotkey.binding = binding;

@@ -40,8 +40,7 @@ public:
     static std::string getDefaultPath();
     // Writes a file of the configuration folder (the default file when path is empty), creating the
     // folder on first use.
-    static void writeConfigFile(const std::string& path, const std::string& defaultPath,
-                                std::string_view content);
+    static void writeConfigFile(const std::string& path, const std::string& defaultPath, std::string_view content);
 
     StgUserSettings();
     ~StgUserSettings();
@@ -71,7 +70,8 @@ public:
     void detachObserver(ObObserver* observer) { _subject.detach(observer); }
 
 private:
-    template <class T> const T* find(const LiString& key) const {
+    template <class T>
+    const T* find(const LiString& key) const {
         auto it = _values.find(key);
         return it == _values.end() ? nullptr : std::get_if<T>(&it->second);
     }

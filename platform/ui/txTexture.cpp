@@ -22,8 +22,9 @@ void TxTexture::load(const IxTile& tile) {
         return;
     }
     const GeRectangle<int> whole(0, tile.getWidth(), 0, tile.getHeight());
-    _loadedRegion = _rod.isEmpty() ? whole : GeRectangle<int>(std::max(_rod.xMin, 0), std::min(_rod.xMax, whole.xMax),
-                                                               std::max(_rod.yMin, 0), std::min(_rod.yMax, whole.yMax));
+    _loadedRegion = _rod.isEmpty() ? whole
+                                   : GeRectangle<int>(std::max(_rod.xMin, 0), std::min(_rod.xMax, whole.xMax),
+                                                      std::max(_rod.yMin, 0), std::min(_rod.yMax, whole.yMax));
     ensureName();
     upload();
 }

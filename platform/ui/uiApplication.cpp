@@ -125,8 +125,7 @@ void UiApplication::updateCursor() {
     _backend.setCursor(*cursor);
 }
 
-void UiApplication::showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area,
-                                  const GePoint2<float>& point) {
+void UiApplication::showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area, const GePoint2<float>& point) {
     _openMenu = menu;
     _backend.showPopupMenu(menu, area, point);
 }
@@ -150,8 +149,7 @@ void UiApplication::send(UiDrawArea& area, EvDeviceEvent& event) {
     area.handleEvent(event);
 }
 
-void UiApplication::pointerPress(UiDrawArea& window, const GePoint2<float>& point, EvButton button,
-                                 bool doubleClick) {
+void UiApplication::pointerPress(UiDrawArea& window, const GePoint2<float>& point, EvButton button, bool doubleClick) {
     _buttonsHeld |= static_cast<int>(button);
     Target target = route(window, point, true);
     EvPointerButtonEvent event(target.point, _keyboard, _buttonsHeld, button, true, doubleClick);
@@ -227,8 +225,7 @@ LiString UiApplication::requestTooltip(UiDrawArea& window, const GePoint2<float>
     return event.getText();
 }
 
-bool UiApplication::dragMove(UiDrawArea& window, const RCShdPtr<DrCarrier>& carrier,
-                             const GePoint2<float>& point) {
+bool UiApplication::dragMove(UiDrawArea& window, const RCShdPtr<DrCarrier>& carrier, const GePoint2<float>& point) {
     UiDrawArea& area = window.findDrawAreaAt(point);
     if (_dragArea.lock().get() != &area) dragLeave();
     _dragArea = RCShdPtr<UiDrawArea>(&area);
@@ -236,8 +233,7 @@ bool UiApplication::dragMove(UiDrawArea& window, const RCShdPtr<DrCarrier>& carr
     return !dnd.isNull() && dnd->dragMove(carrier, area.toLocal(point));
 }
 
-bool UiApplication::drop(UiDrawArea& window, const RCShdPtr<DrCarrier>& carrier,
-                         const GePoint2<float>& point) {
+bool UiApplication::drop(UiDrawArea& window, const RCShdPtr<DrCarrier>& carrier, const GePoint2<float>& point) {
     UiDrawArea& area = window.findDrawAreaAt(point);
     _dragArea = nullptr;
     const RCShdPtr<UiDragAndDrop>& dnd = area.getDragAndDrop();

@@ -77,8 +77,7 @@ public:
     // up); each event goes to the innermost shown draw area under the point, or to the one that
     // took the press while buttons are held. Keys go to the area the pointer was last over; a key
     // press nobody takes is then offered as the hotkey events bound to it.
-    void pointerPress(UiDrawArea& window, const GePoint2<float>& point, EvButton button,
-                      bool doubleClick = false);
+    void pointerPress(UiDrawArea& window, const GePoint2<float>& point, EvButton button, bool doubleClick = false);
     void pointerRelease(UiDrawArea& window, const GePoint2<float>& point, EvButton button);
     void pointerMove(UiDrawArea& window, const GePoint2<float>& point);
     void wheel(UiDrawArea& window, const GePoint2<float>& point, float steps);

@@ -35,8 +35,7 @@ public:
 
     // Shows the menu at the point and returns at once. When the user chooses an entry the backend
     // calls UiPopupMenu::activate with it; either way it reports the menu closed to the application.
-    virtual void showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area,
-                               const GePoint2<float>& point) = 0;
+    virtual void showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area, const GePoint2<float>& point) = 0;
     // Shows the text near the rectangle of the area; an empty text hides the tooltip.
     virtual void showTooltip(UiDrawArea& area, const LiString& text, const GeRectangle<float>& rect) = 0;
     virtual void setCursor(const WsCursor& cursor) = 0;

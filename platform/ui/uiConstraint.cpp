@@ -27,15 +27,12 @@ int opposite(int side) {
 float measure(const Side& side, int index, const GeRectangle<int>& parent, const Placement& placed) {
     const bool horizontal = isHorizontal(index);
     switch (side.type) {
-    case Type::Pixels:
-        return side.value;
-    case Type::Fraction:
-        return side.value * static_cast<float>(horizontal ? parent.getWidth() : parent.getHeight());
+    case Type::Pixels: return side.value;
+    case Type::Fraction: return side.value * static_cast<float>(horizontal ? parent.getWidth() : parent.getHeight());
     case Type::Proportional:
-        return side.value * (horizontal ? placed.sides[Top] - placed.sides[Bottom]
-                                        : placed.sides[Right] - placed.sides[Left]);
-    case Type::None:
-        break;
+        return side.value *
+               (horizontal ? placed.sides[Top] - placed.sides[Bottom] : placed.sides[Right] - placed.sides[Left]);
+    case Type::None: break;
     }
     return 0.0f;
 }
@@ -46,14 +43,10 @@ float place(const Side& side, int index, const GeRectangle<int>& parent, const P
     const float end = static_cast<float>(horizontal ? parent.xMax : parent.yMax);
     const float amount = measure(side, index, parent, placed);
     switch (side.target) {
-    case Target::ParentStart:
-        return start + amount;
-    case Target::ParentEnd:
-        return end - amount;
-    case Target::ParentCentre:
-        return (start + end) * 0.5f + amount;
-    case Target::Opposite:
-        return placed.sides[opposite(index)] + amount;
+    case Target::ParentStart: return start + amount;
+    case Target::ParentEnd: return end - amount;
+    case Target::ParentCentre: return (start + end) * 0.5f + amount;
+    case Target::Opposite: return placed.sides[opposite(index)] + amount;
     }
     return placed.sides[index];
 }
@@ -70,8 +63,7 @@ UiConstraint UiConstraint::fill() {
                         {Target::ParentStart, Target::ParentEnd, Target::ParentEnd, Target::ParentStart});
 }
 
-GeRectangle<int> UiConstraint::resolve(const GeRectangle<int>& parent,
-                                       const GeRectangle<int>& current) const {
+GeRectangle<int> UiConstraint::resolve(const GeRectangle<int>& parent, const GeRectangle<int>& current) const {
     Placement placed{{static_cast<float>(current.xMin), static_cast<float>(current.xMax),
                       static_cast<float>(current.yMax), static_cast<float>(current.yMin)}};
     // Sides measured from the parent first, then those measured from the widget's other side.

@@ -26,8 +26,7 @@ void UiContainer::addChild(const RCShdPtr<UiWidget>& child) {
 }
 
 void UiContainer::removeChild(const UiWidget& child) {
-    auto it =
-        std::find_if(_children.begin(), _children.end(), [&](const auto& c) { return c.get() == &child; });
+    auto it = std::find_if(_children.begin(), _children.end(), [&](const auto& c) { return c.get() == &child; });
     if (it == _children.end()) return;
     (*it)->_parent = nullptr;
     _children.erase(it);
@@ -46,8 +45,7 @@ void UiContainer::setGeometry(const GeRectangle<int>& geometry) {
 }
 
 void UiContainer::placeChild(UiWidget& child) {
-    if (child.getConstraint())
-        child.setGeometry(child.getConstraint()->resolve(getGeometry(), child.getGeometry()));
+    if (child.getConstraint()) child.setGeometry(child.getConstraint()->resolve(getGeometry(), child.getGeometry()));
 }
 
 } // namespace Zv

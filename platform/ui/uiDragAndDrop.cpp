@@ -20,10 +20,8 @@ bool UiDragAndDrop::startDrag() {
 
 void UiDragAndDrop::dragFinished(bool dropped) {
     if (_source.isNull()) return;
-    if (dropped)
-        _source->dropCompleted();
-    else
-        _source->operationCancelled();
+    if (dropped) _source->dropCompleted();
+    else _source->operationCancelled();
 }
 
 DrSrcSink* UiDragAndDrop::locate(DrCarrier& carrier, const GePoint2<float>& point) {

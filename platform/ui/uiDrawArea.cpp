@@ -34,8 +34,7 @@ UiDrawArea& UiDrawArea::findDrawAreaAt(const GePoint2<float>& windowPoint) {
         auto* area = dynamic_cast<UiDrawArea*>(it->get());
         if (!area || !area->isDisplayed()) continue;
         const GeRectangle<int>& g = area->getGeometry();
-        if (windowPoint.x >= g.xMin && windowPoint.x < g.xMax && windowPoint.y >= g.yMin &&
-            windowPoint.y < g.yMax)
+        if (windowPoint.x >= g.xMin && windowPoint.x < g.xMax && windowPoint.y >= g.yMin && windowPoint.y < g.yMax)
             return area->findDrawAreaAt(windowPoint);
     }
     return *this;

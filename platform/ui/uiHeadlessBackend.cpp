@@ -42,8 +42,7 @@ void UiHeadlessBackend::processPending() {
 void UiHeadlessBackend::advance(double seconds) {
     const double target = _now + seconds;
     MtAlarmManager& alarms = UiApplication::getInstance().getAlarmManager();
-    for (std::optional<double> due = alarms.getNextDueTime(); due && *due <= target;
-         due = alarms.getNextDueTime()) {
+    for (std::optional<double> due = alarms.getNextDueTime(); due && *due <= target; due = alarms.getNextDueTime()) {
         _now = std::max(_now, *due);
         alarms.fireNext(_now);
         processPending();
@@ -89,14 +88,12 @@ int UiHeadlessBackend::runModal(UiPopupMsgBox& box) {
     const int button = box.findButton(answer.button);
     if (button < 0)
         throw ExBadInput(__FILE__, __LINE__,
-                         "the dialog \"" + box.getTitle().str() + "\" has no button \"" +
-                             answer.button.str() + "\"");
+                         "the dialog \"" + box.getTitle().str() + "\" has no button \"" + answer.button.str() + "\"");
     for (const auto& [name, value] : answer.fields) {
         RCShdPtr<UiTextField> field;
         if (box.getContent().isNull() || !field.dynamicAssign(box.getContent()->findWidget(name)))
             throw ExBadInput(__FILE__, __LINE__,
-                             "the dialog \"" + box.getTitle().str() + "\" has no text field \"" + name.str() +
-                                 "\"");
+                             "the dialog \"" + box.getTitle().str() + "\" has no text field \"" + name.str() + "\"");
         field->setText(value, true);
     }
     return button;

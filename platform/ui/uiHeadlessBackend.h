@@ -63,16 +63,13 @@ public:
     void scheduleAlarmWakeUp(std::optional<double> time) override { _wakeUp = time; }
     void requestsPosted() override {}
     void requestRepaint(UiDrawArea& area, const GeRectangle<float>& region) override;
-    void showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area,
-                       const GePoint2<float>& point) override {}
+    void showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area, const GePoint2<float>& point) override {}
     void showTooltip(UiDrawArea& area, const LiString& text, const GeRectangle<float>& rect) override;
     void setCursor(const WsCursor& cursor) override;
     LiString getClipboardText() const override { return _clipboard; }
     void setClipboardText(const LiString& text) override { _clipboard = text; }
     int runModal(UiPopupMsgBox& box) override;
-    void showMessage(MsgSeverity severity, const LiString& text) override {
-        _messages.push_back({severity, text});
-    }
+    void showMessage(MsgSeverity severity, const LiString& text) override { _messages.push_back({severity, text}); }
     void startDrag(UiDrawArea& area, const RCShdPtr<DrCarrier>& carrier) override;
 
 private:

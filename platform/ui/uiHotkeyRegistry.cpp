@@ -31,8 +31,8 @@ void UiHotkeyRegistry::parseDefaults(const std::string& text, const std::string&
             if (!binding) input.fail(hotkey, "\"" + input.getText(hotkey, "key") + "\" is not a key");
             for (const Entry& entry : entries)
                 if (entry.domain == domainName && entry.name == name)
-                    input.fail(hotkey, "hotkey \"" + name.str() + "\" appears twice in domain \"" +
-                                           domainName.str() + "\"");
+                    input.fail(hotkey,
+                               "hotkey \"" + name.str() + "\" appears twice in domain \"" + domainName.str() + "\"");
             entries.push_back({domainName, name, *binding, *binding});
         }
     }
@@ -45,8 +45,8 @@ void UiHotkeyRegistry::applyUserBindings(const StgUserSettings& settings) {
         if (findEntry(user.domain, user.name) != NoEntry) continue;
         const std::string where =
             user.line > 0 ? settings.getPath() + ":" + std::to_string(user.line) : "user settings";
-        MsgWarning(where + ": there is no hotkey \"" + user.name.str() + "\" in domain \"" +
-                   user.domain.str() + "\"; the shipped hotkeys are used")
+        MsgWarning(where + ": there is no hotkey \"" + user.name.str() + "\" in domain \"" + user.domain.str() +
+                   "\"; the shipped hotkeys are used")
             .display();
         return;
     }
@@ -102,8 +102,7 @@ std::vector<int> UiHotkeyRegistry::findEntries(EvKeyCode key, EvModifier modifie
 
 bool UiHotkeyRegistry::isHeld(int entry, const EvKeyboardState& keyboard) const {
     const UiKeyBinding& binding = get(entry).binding;
-    return binding.isBound() && keyboard.isKeyDown(binding.key) &&
-           keyboard.isKeyModifierOn(binding.modifiers);
+    return binding.isBound() && keyboard.isKeyDown(binding.key) && keyboard.isKeyModifierOn(binding.modifiers);
 }
 
 } // namespace Zv

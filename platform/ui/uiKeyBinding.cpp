@@ -10,8 +10,7 @@ struct NamedModifier {
     const char* text;
 };
 
-constexpr std::array kModifiers{NamedModifier{EvModifier::Ctrl, "Ctrl"},
-                                NamedModifier{EvModifier::Alt, "Alt"},
+constexpr std::array kModifiers{NamedModifier{EvModifier::Ctrl, "Ctrl"}, NamedModifier{EvModifier::Alt, "Alt"},
                                 NamedModifier{EvModifier::Shift, "Shift"}};
 
 } // namespace
@@ -30,8 +29,7 @@ std::optional<UiKeyBinding> UiKeyBinding::parse(const LiString& text) {
     UiKeyBinding binding;
     for (size_t i = 0; i + 1 < parts.size(); ++i) {
         const std::optional<EvKeyCode> modifierKey = EvKeyCodes::fromName(parts[i]);
-        const EvModifier modifier =
-            modifierKey ? EvKeyCodes::getModifierOfKey(*modifierKey) : EvModifier::None;
+        const EvModifier modifier = modifierKey ? EvKeyCodes::getModifierOfKey(*modifierKey) : EvModifier::None;
         if (modifier == EvModifier::None) return std::nullopt;
         binding.modifiers = binding.modifiers | modifier;
     }

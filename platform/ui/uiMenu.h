@@ -23,9 +23,7 @@ public:
     int getSelectedIndex() const { return _selected; }
     // Asserts the index names an entry or is -1; a change made with notify runs the callbacks.
     void setSelectedIndex(int index, bool notify);
-    CbRegistration addValueChangedCb(RCShdPtr<ChangedHandler> handler) {
-        return _changed.add(std::move(handler));
-    }
+    CbRegistration addValueChangedCb(RCShdPtr<ChangedHandler> handler) { return _changed.add(std::move(handler)); }
 
 private:
     LiString _text;

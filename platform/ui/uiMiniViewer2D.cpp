@@ -31,8 +31,7 @@ void UiMiniViewer2D::frame(const GeRectangle<float>& worldRect, float margin) {
 
 void UiMiniViewer2D::handleEvent(EvEvent& event) {
     auto* device = dynamic_cast<EvDeviceEvent*>(&event);
-    const bool pressed =
-        dynamic_cast<EvPointerButtonEvent*>(&event) || dynamic_cast<EvPointerMoveEvent*>(&event);
+    const bool pressed = dynamic_cast<EvPointerButtonEvent*>(&event) || dynamic_cast<EvPointerMoveEvent*>(&event);
     if (_source == nullptr || device == nullptr || !pressed || !device->isButtonHeld(EvButton::Left)) {
         UiViewer2D::handleEvent(event);
         return;

@@ -7,8 +7,7 @@
 namespace Zv {
 namespace {
 
-InOrderingPackage<ZvInit::ui> gPackage("ui",
-                                       {InInit<ZvInit::base>::getType(), InInit<ZvInit::graph>::getType()});
+InOrderingPackage<ZvInit::ui> gPackage("ui", {InInit<ZvInit::base>::getType(), InInit<ZvInit::graph>::getType()});
 
 } // namespace
 } // namespace Zv

@@ -57,12 +57,10 @@ const UiPopupMenu::Entry* UiPopupMenu::findEntry(const LiString& path) const {
 
 const UiPopupMenu::Entry& UiPopupMenu::getChoosableEntry(const LiString& path) const {
     const Entry* entry = findEntry(path);
-    if (entry == nullptr)
-        throw ExBadInput(__FILE__, __LINE__, "the menu has no entry \"" + path.str() + "\"");
+    if (entry == nullptr) throw ExBadInput(__FILE__, __LINE__, "the menu has no entry \"" + path.str() + "\"");
     if (entry->kind != Entry::Kind::Text)
         throw ExBadInput(__FILE__, __LINE__, "\"" + path.str() + "\" is a sub-menu, not an entry");
-    if (!entry->enabled)
-        throw ExBadInput(__FILE__, __LINE__, "the menu entry \"" + path.str() + "\" is disabled");
+    if (!entry->enabled) throw ExBadInput(__FILE__, __LINE__, "the menu entry \"" + path.str() + "\" is disabled");
     return *entry;
 }
 

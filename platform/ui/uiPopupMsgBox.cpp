@@ -7,13 +7,12 @@
 
 namespace Zv {
 
-UiPopupMsgBox::UiPopupMsgBox(LiString title, LiString message, std::vector<LiString> buttons,
-                             int defaultButton, int cancelButton)
+UiPopupMsgBox::UiPopupMsgBox(LiString title, LiString message, std::vector<LiString> buttons, int defaultButton,
+                             int cancelButton)
     : _title(std::move(title)), _message(std::move(message)), _buttons(std::move(buttons)),
       _defaultButton(defaultButton), _cancelButton(cancelButton) {
     const int nbButtons = static_cast<int>(_buttons.size());
-    ZV_ASSERT(defaultButton >= 0 && defaultButton < nbButtons && cancelButton >= 0 &&
-              cancelButton < nbButtons);
+    ZV_ASSERT(defaultButton >= 0 && defaultButton < nbButtons && cancelButton >= 0 && cancelButton < nbButtons);
 }
 
 UiPopupMsgBox::~UiPopupMsgBox() = default;

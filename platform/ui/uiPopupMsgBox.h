@@ -12,8 +12,7 @@ namespace Zv {
 // of which is the default (Return) and one the cancel button (Escape).
 class UiPopupMsgBox : public RCBase {
 public:
-    UiPopupMsgBox(LiString title, LiString message, std::vector<LiString> buttons, int defaultButton,
-                  int cancelButton);
+    UiPopupMsgBox(LiString title, LiString message, std::vector<LiString> buttons, int defaultButton, int cancelButton);
     ~UiPopupMsgBox() override;
 
     const LiString& getTitle() const { return _title; }

@@ -123,8 +123,10 @@ UiResTable UiResTable::parse(const std::string& text, const std::string& sourceN
         for (const pugi::xml_node& node : input.getElements(top)) {
             const std::string key = node.attribute("key").value();
             if (key.empty()) input.fail(node, std::string("<") + node.name() + "> has no key");
-            if (!table._resources.emplace(std::pair(top.attribute("name").value(), key), reader.parseResource(node)).second)
-                input.fail(node, "key \"" + key + "\" appears twice in class \"" + top.attribute("name").value() + "\"");
+            if (!table._resources.emplace(std::pair(top.attribute("name").value(), key), reader.parseResource(node))
+                     .second)
+                input.fail(node,
+                           "key \"" + key + "\" appears twice in class \"" + top.attribute("name").value() + "\"");
         }
     }
     return table;

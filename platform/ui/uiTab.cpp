@@ -7,10 +7,8 @@ namespace Zv {
 void UiTab::insertPage(const LiString& title, const RCShdPtr<UiWidget>& page) {
     addChild(page);
     _titles.push_back(title);
-    if (_current < 0)
-        setCurrentPage(0);
-    else
-        page->display(false);
+    if (_current < 0) setCurrentPage(0);
+    else page->display(false);
 }
 
 RCShdPtr<UiWidget> UiTab::getPage(const LiString& title) const {

@@ -18,14 +18,14 @@ UiTimeOptions::UiTimeOptions(TmTimeClient& client) : UiContainer(PageName), _cli
     _userRateEnabled = add(makeRC<UiToggle>("UserRate", "Own frame rate"));
     _userRate = add(makeRC<UiTextField>("UserRateValue", ""));
     _stopOnDroppedFrame = add(makeRC<UiToggle>("StopOnDroppedFrame", "Stop on a dropped frame"));
-    _callbacks.add(
-        _client.addOptionsChangedCb(makeRC<CbMethod<UiTimeOptions>>(this, &UiTimeOptions::refresh)));
+    _callbacks.add(_client.addOptionsChangedCb(makeRC<CbMethod<UiTimeOptions>>(this, &UiTimeOptions::refresh)));
     refresh();
 }
 
 UiTimeOptions::~UiTimeOptions() = default;
 
-template <class W> RCShdPtr<W> UiTimeOptions::add(const RCShdPtr<W>& widget) {
+template <class W>
+RCShdPtr<W> UiTimeOptions::add(const RCShdPtr<W>& widget) {
     addChild(widget);
     auto changed = makeRC<CbFunction<W&>>([this](W&) { widgetChangedCb(); });
     _callbacks.add(widget->addValueChangedCb(changed));

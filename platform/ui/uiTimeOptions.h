@@ -23,7 +23,8 @@ public:
 
 private:
     void widgetChangedCb();
-    template <class W> RCShdPtr<W> add(const RCShdPtr<W>& widget);
+    template <class W>
+    RCShdPtr<W> add(const RCShdPtr<W>& widget);
 
     TmTimeClient& _client;
     RCShdPtr<UiToggle> _updateOnPlay;

@@ -21,9 +21,7 @@ public:
         notifyStateChanged();
         if (notify) _changed.call(*this);
     }
-    CbRegistration addValueChangedCb(RCShdPtr<ChangedHandler> handler) {
-        return _changed.add(std::move(handler));
-    }
+    CbRegistration addValueChangedCb(RCShdPtr<ChangedHandler> handler) { return _changed.add(std::move(handler)); }
 
 private:
     LiString _text;

@@ -19,16 +19,14 @@ Registered& registry() {
 }
 
 Registered::iterator find(const LiString& name) {
-    return std::find_if(registry().begin(), registry().end(),
-                        [&](const auto& entry) { return entry.first == name; });
+    return std::find_if(registry().begin(), registry().end(), [&](const auto& entry) { return entry.first == name; });
 }
 
 } // namespace
 
 void UiViewFactory::registerViewFactory(const LiString& name, std::unique_ptr<UiViewFactory> factory) {
     if (find(name) != registry().end())
-        throw ExBadInput(__FILE__, __LINE__,
-                         "a view factory is registered under \"" + name.str() + "\" already");
+        throw ExBadInput(__FILE__, __LINE__, "a view factory is registered under \"" + name.str() + "\" already");
     registry().emplace_back(name, std::move(factory));
 }
 
@@ -47,8 +45,7 @@ UiViewFactory* UiViewFactory::findViewFactory(const LiString& name) {
 
 std::vector<LiString> UiViewFactory::getViewFactoryNames() {
     std::vector<LiString> names;
-    for (const auto& entry : registry())
-        names.push_back(entry.first);
+    for (const auto& entry : registry()) names.push_back(entry.first);
     return names;
 }
 

@@ -69,8 +69,7 @@ void UiViewer::buildLayoutMenu(UiPopupMenu& menu) {
     UiPopupMenu& layouts = menu.appendMenu("Layouts");
     for (int i = 0; i < NbStoredLayouts; ++i) {
         const LiString name = layoutName("Layout ", i);
-        layouts.appendText(name, handler(&UiViewer::activateLayout), i, _layouts[i].stored,
-                           viewerKeyText(name));
+        layouts.appendText(name, handler(&UiViewer::activateLayout), i, _layouts[i].stored, viewerKeyText(name));
     }
     layouts.appendSeparator();
     for (int i = 0; i < NbStoredLayouts; ++i) {
@@ -79,8 +78,7 @@ void UiViewer::buildLayoutMenu(UiPopupMenu& menu) {
     }
     layouts.appendSeparator();
     for (int i = 0; i < NbStoredLayouts; ++i)
-        layouts.appendText(layoutName("Delete Layout ", i), handler(&UiViewer::deleteLayout), i,
-                           _layouts[i].stored);
+        layouts.appendText(layoutName("Delete Layout ", i), handler(&UiViewer::deleteLayout), i, _layouts[i].stored);
 }
 
 void UiViewer::drawLayoutPoints(const std::vector<LayoutRecord>& records) {
@@ -111,8 +109,7 @@ void UiViewer::drawInfo(const LiString& text, const GeRectangle<float>& rect) {
     RCShdPtr<WsFont> font = WsFontRegistry::getFont();
     if (font.isNull() || text.isEmpty()) return;
     issueColor(getColor(ColorRole::Text), 1.0f);
-    font->drawStringScaled(text, rect.xMin + 4.0f, (rect.yMin + rect.yMax) * 0.5f, WsFont::LEFT,
-                           WsFont::CENTER, 1.0f);
+    font->drawStringScaled(text, rect.xMin + 4.0f, (rect.yMin + rect.yMax) * 0.5f, WsFont::LEFT, WsFont::CENTER, 1.0f);
 }
 
 void UiViewer::resetUserZoomPan() {
@@ -151,12 +148,9 @@ bool UiViewer::handleViewerHotkey(const LiString& name) {
         return true;
     }
     for (int i = 0; i < NbStoredLayouts; ++i) {
-        if (name == layoutName("Layout ", i))
-            activateLayout(i);
-        else if (name == layoutName("Store Layout ", i))
-            setLayout(i);
-        else
-            continue;
+        if (name == layoutName("Layout ", i)) activateLayout(i);
+        else if (name == layoutName("Store Layout ", i)) setLayout(i);
+        else continue;
         return true;
     }
     return false;

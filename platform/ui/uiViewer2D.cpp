@@ -17,8 +17,7 @@ UiViewer2D::UiViewer2D(LiString name, const RCShdPtr<SnSelection>& selection) : 
 UiViewer2D::~UiViewer2D() = default;
 
 void UiViewer2D::zoomToFit(FitType type) {
-    const GeRectangle<float> rect =
-        type == FitType::All ? getSceneBoundingRect() : getSelectionBoundingRect();
+    const GeRectangle<float> rect = type == FitType::All ? getSceneBoundingRect() : getSelectionBoundingRect();
     if (rect.isEmpty()) return;
     const VwViewingLimits& limits = getView().getViewingLimits();
     const VwUtils::ZoomPan fit = VwUtils::computeZoomPanToFit(

@@ -45,14 +45,10 @@ UiResColor UiWidget::getColor(ColorRole role) const {
     auto it = _colors.find(role);
     if (it != _colors.end()) return it->second;
     switch (role) {
-    case ColorRole::Background:
-        return UiColorRegistry::getColor(UiColorRegistry::Grey80);
-    case ColorRole::InfoRect:
-        return UiColorRegistry::getColor(UiColorRegistry::Grey60);
-    case ColorRole::Text:
-        return UiColorRegistry::getColor(UiColorRegistry::Grey200);
-    case ColorRole::Frame:
-        return UiColorRegistry::getColor(UiColorRegistry::Grey140);
+    case ColorRole::Background: return UiColorRegistry::getColor(UiColorRegistry::Grey80);
+    case ColorRole::InfoRect: return UiColorRegistry::getColor(UiColorRegistry::Grey60);
+    case ColorRole::Text: return UiColorRegistry::getColor(UiColorRegistry::Grey200);
+    case ColorRole::Frame: return UiColorRegistry::getColor(UiColorRegistry::Grey140);
     }
     return {};
 }

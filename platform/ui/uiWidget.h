@@ -71,15 +71,11 @@ public:
 
     // Arm: a pointer button went down over the widget. Tooltip: a tooltip is asked for.
     CbRegistration addArmCb(RCShdPtr<ArmHandler> handler) { return _armCbs.add(std::move(handler)); }
-    CbRegistration addTooltipCb(RCShdPtr<TooltipHandler> handler) {
-        return _tooltipCbs.add(std::move(handler));
-    }
+    CbRegistration addTooltipCb(RCShdPtr<TooltipHandler> handler) { return _tooltipCbs.add(std::move(handler)); }
     CbRegistration addHotkeyCb(RCShdPtr<HotkeyHandler> handler) { return _hotkeyCbs.add(std::move(handler)); }
     // Any change of what the widget shows (value, text, page, shown, enabled), quiet ones included:
     // a window backend keeps its native widget in step with it.
-    CbRegistration addStateChangedCb(RCShdPtr<StateHandler> handler) {
-        return _stateCbs.add(std::move(handler));
-    }
+    CbRegistration addStateChangedCb(RCShdPtr<StateHandler> handler) { return _stateCbs.add(std::move(handler)); }
     // Runs the callbacks that match the event; each one checks whether an earlier one processed it.
     virtual void handleEvent(EvEvent& event);
 

@@ -22,18 +22,15 @@ RCShdPtr<UiWidget> UiWidgetFactory::createWidget(const UiWidgetDesc& desc) {
         for (const UiWidgetDesc& child : desc.children) tab->insertPage(child.title, createWidget(child));
         return tab;
     }
-    case Kind::Toggle:
-        return makeRC<UiToggle>(desc.name, desc.text, desc.value);
+    case Kind::Toggle: return makeRC<UiToggle>(desc.name, desc.text, desc.value);
     case Kind::Menu: {
         auto menu = makeRC<UiMenu>(desc.name, desc.text);
         for (const std::string& item : desc.items) menu->addItem(item);
         menu->setSelectedIndex(desc.selected, false);
         return menu;
     }
-    case Kind::Label:
-        return makeRC<UiLabel>(desc.name, desc.text);
-    case Kind::TextField:
-        return makeRC<UiTextField>(desc.name, desc.text);
+    case Kind::Label: return makeRC<UiLabel>(desc.name, desc.text);
+    case Kind::TextField: return makeRC<UiTextField>(desc.name, desc.text);
     }
     return {};
 }

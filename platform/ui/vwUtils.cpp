@@ -69,8 +69,8 @@ GeVector2<float> VwUtils::computePanAroundZoomLocation(const VwView& view, const
     return {offset.x / newZoom.x - world.x, offset.y / newZoom.y - world.y};
 }
 
-VwUtils::ZoomPan VwUtils::computeZoomPanToFit(const VwView& view, const GeRectangle<float>& worldRect,
-                                              float margin, float maxZoom) {
+VwUtils::ZoomPan VwUtils::computeZoomPanToFit(const VwView& view, const GeRectangle<float>& worldRect, float margin,
+                                              float maxZoom) {
     const float width = std::max(static_cast<float>(view.getWidth()) - 2.0f * margin, 1.0f);
     const float height = std::max(static_cast<float>(view.getHeight()) - 2.0f * margin, 1.0f);
     float zoom = maxZoom;

@@ -29,8 +29,7 @@ public:
     // the view's window with glViewport(0, 0, width, height).
     static std::array<float, 16> computeProjectionMatrix(const VwView& view);
     // The pan that keeps the scene point under the window point where it is once the zoom is newZoom.
-    static GeVector2<float> computePanAroundZoomLocation(const VwView& view,
-                                                         const GePoint2<float>& windowPoint,
+    static GeVector2<float> computePanAroundZoomLocation(const VwView& view, const GePoint2<float>& windowPoint,
                                                          const GeVector2<float>& newZoom);
     // The same zoom on both axes and the pan that show the scene rectangle whole and centred, with
     // margin pixels left on every side; the zoom is kept at or below maxZoom.

@@ -68,8 +68,8 @@ const WsFont::Glyph& WsFont::glyph(char32_t code) const {
         made.left = face->glyph->bitmap_left;
         made.top = face->glyph->bitmap_top;
         if (bitmap.width > 0 && bitmap.rows > 0 && bitmap.pixel_mode == FT_PIXEL_MODE_GRAY)
-            made.atlasRect = _atlas.add(bitmap.buffer, static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows),
-                                        bitmap.pitch);
+            made.atlasRect =
+                _atlas.add(bitmap.buffer, static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows), bitmap.pitch);
     }
     return _glyphs.emplace(code, made).first->second;
 }

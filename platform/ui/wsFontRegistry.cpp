@@ -19,7 +19,7 @@ struct FontFile {
 FontFile findFontFile(const LiString& name) {
     // Loaded once and released at exit.
     static const std::unique_ptr<FcConfig, decltype(&FcConfigDestroy)> config(FcInitLoadConfigAndFonts(),
-                                                                               &FcConfigDestroy);
+                                                                              &FcConfigDestroy);
     FontFile file;
     if (!config) return file;
     FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str()));

@@ -1,5 +1,5 @@
-#include "platform/base/exBase.h"
 #include "platform/base/fileUtil.h"
+#include "platform/base/exBase.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +21,9 @@ namespace {
 class FileUtilTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        _dir = std::filesystem::temp_directory_path() /
-               ("zv-files-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        _dir =
+            std::filesystem::temp_directory_path() / ("zv-files-" + std::to_string(getpid()) + "-" +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(_dir);
     }
     void TearDown() override { std::filesystem::remove_all(_dir); }

@@ -87,8 +87,8 @@ TEST(Packages, StartInDependencyOrderStopInReverse) {
 
     InPackageManager::startAll();
     InPackageManager::shutDownAll();
-    EXPECT_EQ(events, (std::vector<std::string>{"start base", "start ui", "start view", "stop view", "stop ui",
-                                                "stop base"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"start base", "start ui", "start view", "stop view", "stop ui", "stop base"}));
 
     view.addDependency(InInit<TagMissing>::getType());
     EXPECT_THROW(InPackageManager::startAll(), ExBadInput);

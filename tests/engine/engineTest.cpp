@@ -22,7 +22,8 @@ void EngineTest::setText(const RCStrongPtr<PiNode>& node, const char* key, const
 
 RCStrongPtr<PxImageNode> EngineTest::imageOf(const RCStrongPtr<PiNode>& node) const {
     RCStrongPtr<PxImageNode> image;
-    image.dynamicAssign(PiTopologyInterface::getInterface(node)->getOutputProcNode(PiSocketUtil::getPrimaryOutput(*node)));
+    image.dynamicAssign(
+        PiTopologyInterface::getInterface(node)->getOutputProcNode(PiSocketUtil::getPrimaryOutput(*node)));
     return image;
 }
 

@@ -31,8 +31,12 @@ struct Listener : UiCompositionGraphClient {
         heard.push_back("context " + std::to_string(tag) + (former ? " from " + former->get()->getName().str() : "") +
                         (node ? " to " + node->get()->getName().str() : ""));
     }
-    void currentGraphChanged(const RCStrongPtr<PiGraph>& graph) override { heard.push_back("graph " + graph->getName().str()); }
-    void newNodeSet(const RCStrongPtr<PiSnItem<PiNode>>& node) override { heard.push_back("node " + node->get()->getName().str()); }
+    void currentGraphChanged(const RCStrongPtr<PiGraph>& graph) override {
+        heard.push_back("graph " + graph->getName().str());
+    }
+    void newNodeSet(const RCStrongPtr<PiSnItem<PiNode>>& node) override {
+        heard.push_back("node " + node->get()->getName().str());
+    }
     void selectionChanged(const SnSelection& selection) override {
         heard.push_back("selection " + std::to_string(selection.getNbItems()));
     }
@@ -59,9 +63,9 @@ TEST_F(ClientsAndCallbacks, CompositionTellsItsGraphClients) {
     _graph->getSelection()->add(PiSnItemUtil::create(blur));
     composition.rename("Shot");
     _graph->removeNode(blur);
-    EXPECT_EQ(listener.heard, (std::vector<std::string>{"graph Test", "hints 1", "node Soft", "context 1 to Soft",
-                                                       "context 1 from Soft", "selection 1", "renamed", "removed 1",
-                                                       "hints 1"}));
+    EXPECT_EQ(listener.heard,
+              (std::vector<std::string>{"graph Test", "hints 1", "node Soft", "context 1 to Soft",
+                                        "context 1 from Soft", "selection 1", "renamed", "removed 1", "hints 1"}));
     EXPECT_EQ(listener.getCompositionGraph(), _graph);
     EXPECT_EQ(listener.getNode(), blur);
     EXPECT_EQ(listener.getSelection(), _graph->getSelection());
@@ -88,7 +92,8 @@ TEST_F(ClientsAndCallbacks, MarksLinksAndRefreshRequests) {
     CbRegistration refresh = PiSchematicInterfaceEx::addRefreshRequestCb(
         *read, makeRC<CbFunction<const PiSchematicNodeInfo&>>(
                    [&](const PiSchematicNodeInfo& info) { messages.push_back(info.message.str()); }));
-    std::string rgb = writeFile("graphRgb.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\1\0\0\0\1\x08\x02", 26));
+    std::string rgb =
+        writeFile("graphRgb.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\1\0\0\0\1\x08\x02", 26));
     std::string text = writeFile("graphText.png", "not an image");
     _graph->setText(read, PiImageFileInfo::kFileKey, rgb);
     EXPECT_EQ(PiSchematicInterfaceEx::getImageFormat(*read->getOutput(0)).channels, PiSocketDesc::RGB);
@@ -123,8 +128,8 @@ TEST_F(ClientsAndCallbacks, GroupSocketsAndCyclesThroughGroups) {
     _graph->removeNode(group->getBoundaryNode(*input));
     EXPECT_EQ(group->getNbInputs(), 0);
     EXPECT_FALSE(input->isLive());
-    EXPECT_EQ(_hints.kinds(0), (std::vector<std::string>{"SocketDisconnected", "SocketDisconnected", "NodeRemoved",
-                                                         "InputRemoved"}));
+    EXPECT_EQ(_hints.kinds(0),
+              (std::vector<std::string>{"SocketDisconnected", "SocketDisconnected", "NodeRemoved", "InputRemoved"}));
     _graph->getCommandStack().undo();
     EXPECT_EQ(save(), before);
     EXPECT_EQ(group->getInput(0), input);

@@ -234,7 +234,8 @@ TEST_F(FilesAndArchive, ArchiveThenUnarchiveIntoAnotherGroupKeepsNodesAndInnerLi
 
     _graph->getCommandStack().undo();
     EXPECT_EQ(target->getNbMembers(), 0);
-    EXPECT_THROW(PiGraphUtils::unarchiveNodes("<archive version=\"1\"><link source=\"9\"/></archive>", "clipboard", target),
-                 ExBadInput);
+    EXPECT_THROW(
+        PiGraphUtils::unarchiveNodes("<archive version=\"1\"><link source=\"9\"/></archive>", "clipboard", target),
+        ExBadInput);
     EXPECT_EQ(target->getNbMembers(), 0);
 }

@@ -19,8 +19,8 @@ std::vector<std::string> HintRecorder::kinds(size_t batch) const {
     std::vector<std::string> names;
     for (const auto& hint : batches.at(batch).getContainer()) {
         int status = 0;
-        std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(typeid(*hint).name(), nullptr, nullptr, &status),
-                                                    std::free);
+        std::unique_ptr<char, void (*)(void*)> name(
+            abi::__cxa_demangle(typeid(*hint).name(), nullptr, nullptr, &status), std::free);
         std::string full = name ? name.get() : typeid(*hint).name();
         names.push_back(full.substr(full.rfind("::") + 2));
     }

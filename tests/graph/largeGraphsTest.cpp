@@ -74,7 +74,8 @@ TEST(DeepGroups, NestedTenThousandDeep) {
             RCStrongPtr<PiGroupNode> group = graph->getRootGroup();
             for (int level = 0; level < kDepth; ++level)
                 group = rcCheckedCast<PiGroupNode>(graph->createNode("Group", group));
-            graph->connect(graph->createNode("Read", group)->getOutput(0), graph->createNode("Output", group)->getInput(0));
+            graph->connect(graph->createNode("Read", group)->getOutput(0),
+                           graph->createNode("Output", group)->getInput(0));
         }
         nbNodes = graph->getNbNodes();
         path = PiGraphSearch::heightFirst(graph->getRootGroup()->getMember(0), PiIsPrimaryOutputNode::getPredicate());

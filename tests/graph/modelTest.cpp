@@ -3,6 +3,7 @@
 #include "platform/graph/cmSelectionClearCmd.h"
 #include "platform/graph/cmUndoGuard.h"
 #include "platform/graph/omCompositionActions.h"
+#include "platform/graph/omGraphEx.h"
 #include "platform/graph/piBoundaryNode.h"
 #include "platform/graph/piGraphSearch.h"
 #include "platform/graph/piImageModifier.h"
@@ -18,7 +19,6 @@
 #include "platform/graph/piSnItemUtil.h"
 #include "platform/graph/piToolRegistry.h"
 #include "platform/graph/piValue.h"
-#include "platform/graph/omGraphEx.h"
 #include "platform/graph/snItemBasic.h"
 #include "platform/graph/snItemConvert.h"
 #include "platform/graph/snSelection.h"
@@ -46,7 +46,8 @@ std::vector<std::string> feeders(const RCStrongPtr<PiInput>& input) {
     for (const auto& value : rcCheckedCast<PiMultivaluedInput>(input)->getValues()) {
         const PiNode* source = value->getOutput()->getNodePtr();
         if (auto* boundary = dynamic_cast<const PiBoundaryNode*>(source))
-            result.push_back("in:" + static_cast<PiInput&>(*boundary->getGroupSocket()).getOutput()->getNodePtr()->getName().str());
+            result.push_back(
+                "in:" + static_cast<PiInput&>(*boundary->getGroupSocket()).getOutput()->getNodePtr()->getName().str());
         else result.push_back(source->getName().str());
     }
     return result;
@@ -87,9 +88,8 @@ TEST_F(Model, MultiValuedInputsAndConversion) {
     EXPECT_FALSE(first->isLive());
 
     std::vector<int> told;
-    auto handler = makeRC<CbFunction<const RCStrongPtr<PiInput>&>>([&](const RCStrongPtr<PiInput>& input) {
-        told.push_back(input->getIndex());
-    });
+    auto handler = makeRC<CbFunction<const RCStrongPtr<PiInput>&>>(
+        [&](const RCStrongPtr<PiInput>& input) { told.push_back(input->getIndex()); });
     CbRegistration registration = PiNodeController(grade).addCallback(PiNodeEvent::ConversionChanged, handler);
     _graph->connect(out(a), in(grade, 1));
     EXPECT_TRUE(PiImageModifier::getConversionInfo(*in(grade, 1)).mustConvert());
@@ -139,8 +139,8 @@ TEST_F(Model, SearchPathsAndSelection) {
 
     auto selection = SnSelection::create();
     int changes = 0;
-    CbRegistration watch = selection->addChangedCb(
-        makeRC<CbFunction<const SnSelection&>>([&](const SnSelection&) { ++changes; }));
+    CbRegistration watch =
+        selection->addChangedCb(makeRC<CbFunction<const SnSelection&>>([&](const SnSelection&) { ++changes; }));
     selection->add(PiSnItemUtil::create(output));
     selection->add(PiSnItemConst<PiNode>::create(output));
     selection->add(PiSnItem<PiInput>::create(in(output)));
@@ -217,7 +217,8 @@ TEST_F(Model, CompositionActionsGroupUngroupAndRefuse) {
     EXPECT_EQ(save(), before);
 
     // Refusals change nothing and record nothing.
-    auto mixed = SnSelection::create({PiSnItemUtil::create(read), PiSnItemUtil::create(add("Blur", "", rcCheckedCast<PiGroupNode>(add("Group"))))});
+    auto mixed = SnSelection::create(
+        {PiSnItemUtil::create(read), PiSnItemUtil::create(add("Blur", "", rcCheckedCast<PiGroupNode>(add("Group"))))});
     int entries = _graph->getCommandStack().getNbUndoEntries();
     before = save();
     EXPECT_FALSE(OmCompositionActions::executeGroupNodesAction({}, mixed));
@@ -247,7 +248,8 @@ TEST_F(Model, GroupAndUngroupKeepEveryConnectionInItsPlace) {
     auto group = inner->getGroup();
     EXPECT_EQ(feeders(in(inner)), (Names{"in:A", "Src", "in:B"}));
     EXPECT_EQ(feeders(in(outer)), (Names{"C", group->getName().str(), "A"}));
-    ASSERT_TRUE(OmCompositionActions::executeUngroupNodesAction({}, SnSelection::create({PiSnItemUtil::create(group)})));
+    ASSERT_TRUE(
+        OmCompositionActions::executeUngroupNodesAction({}, SnSelection::create({PiSnItemUtil::create(group)})));
     EXPECT_EQ(feeders(in(inner)), (Names{"A", "Src", "B"}));
     EXPECT_EQ(feeders(in(outer)), (Names{"C", "Inner", "A"}));
     _graph->getCommandStack().undo();

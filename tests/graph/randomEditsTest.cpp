@@ -36,9 +36,9 @@ using Nodes = std::vector<RCStrongPtr<PiNode>>;
 std::string describe(const PiNode& node) {
     std::ostringstream text;
     text << node.getName().str() << " in " << node.getGroupPtr()->getId();
-    for (PiValueKind kind : {PiValueKind::Position, PiValueKind::NodeColor, PiValueKind::Thumbnail,
-                             PiValueKind::VisualGroup, PiValueKind::VisualGroupLock, PiValueKind::Mute,
-                             PiValueKind::KeyframeMark})
+    for (PiValueKind kind :
+         {PiValueKind::Position, PiValueKind::NodeColor, PiValueKind::Thumbnail, PiValueKind::VisualGroup,
+          PiValueKind::VisualGroupLock, PiValueKind::Mute, PiValueKind::KeyframeMark})
         if (PiValueData data = node.getValue(kind); data.isSet)
             text << " " << static_cast<int>(kind) << "=" << data.v[0] << "," << data.v[1] << "," << data.v[2];
     for (const LiString& key : node.getStoredKeys())
@@ -82,11 +82,15 @@ struct HintMirror : ObObserver {
     }
     void update(const ObHints& hints) override {
         for (const auto& hint : hints.getContainer()) {
-            if (auto* removed = dynamic_cast<OmGraphHint::NodeRemoved*>(hint.get())) nodes.erase(removed->getNode().get());
+            if (auto* removed = dynamic_cast<OmGraphHint::NodeRemoved*>(hint.get()))
+                nodes.erase(removed->getNode().get());
             else if (auto* node = dynamic_cast<OmGraphHint::NodeHint*>(hint.get())) refresh(node->getNode().get());
-            else if (auto* value = dynamic_cast<OmGraphHint::ValueChanged*>(hint.get())) refresh(value->getNode().get());
-            else if (auto* socket = dynamic_cast<OmGraphHint::SocketHint*>(hint.get())) refresh(socket->getSocket()->getNodePtr());
-            else if (auto* link = dynamic_cast<OmGraphHint::LinkHint*>(hint.get())) refresh(link->getInput()->getNodePtr());
+            else if (auto* value = dynamic_cast<OmGraphHint::ValueChanged*>(hint.get()))
+                refresh(value->getNode().get());
+            else if (auto* socket = dynamic_cast<OmGraphHint::SocketHint*>(hint.get()))
+                refresh(socket->getSocket()->getNodePtr());
+            else if (auto* link = dynamic_cast<OmGraphHint::LinkHint*>(hint.get()))
+                refresh(link->getInput()->getNodePtr());
         }
     }
     void refresh(const PiNode* node) {
@@ -128,11 +132,11 @@ public:
     void edit() {
         using Edit = void (RandomEditor::*)();
         static const Edit kEdits[] = {
-            &RandomEditor::create,   &RandomEditor::remove,      &RandomEditor::rename,   &RandomEditor::move,
-            &RandomEditor::connect,  &RandomEditor::connect,     &RandomEditor::disconnect, &RandomEditor::setValue,
-            &RandomEditor::setStored, &RandomEditor::setText,    &RandomEditor::setAnchors, &RandomEditor::addSocket,
-            &RandomEditor::editSocket, &RandomEditor::groupNodes, &RandomEditor::ungroup, &RandomEditor::nodeAction,
-            &RandomEditor::paste,    &RandomEditor::command,     &RandomEditor::collapse};
+            &RandomEditor::create,     &RandomEditor::remove,     &RandomEditor::rename,     &RandomEditor::move,
+            &RandomEditor::connect,    &RandomEditor::connect,    &RandomEditor::disconnect, &RandomEditor::setValue,
+            &RandomEditor::setStored,  &RandomEditor::setText,    &RandomEditor::setAnchors, &RandomEditor::addSocket,
+            &RandomEditor::editSocket, &RandomEditor::groupNodes, &RandomEditor::ungroup,    &RandomEditor::nodeAction,
+            &RandomEditor::paste,      &RandomEditor::command,    &RandomEditor::collapse};
         (this->*kEdits[below(static_cast<int>(std::size(kEdits)))])();
     }
     int below(int n) { return static_cast<int>(next() % static_cast<uint64_t>(n)); }
@@ -187,8 +191,9 @@ private:
     }
 
     void create() {
-        static const std::vector<LiString> kTools = {"Constant", "Read", "Blur", "ColorCorrect", "Keyer", "Over",
-                                                     "Merge", "Merge", "Output", "Expression", "Group", "CompLink"};
+        static const std::vector<LiString> kTools = {"Constant", "Read",       "Blur",  "ColorCorrect",
+                                                     "Keyer",    "Over",       "Merge", "Merge",
+                                                     "Output",   "Expression", "Group", "CompLink"};
         _graph->createNode(pick(kTools), pick(groups(true)), name());
     }
     void remove() {
@@ -223,7 +228,8 @@ private:
         float a = static_cast<float>(below(5)) * 0.5f, b = static_cast<float>(below(3));
         PiValueData data = below(4) == 0 ? PiValueData() : PiValueData::of(a, b, a + b);
         PiValueKind kind = pick(kinds);
-        if (kind != PiValueKind::Position && kind != PiValueKind::NodeColor && data.isSet) data = PiValueData::of(1 + below(2));
+        if (kind != PiValueKind::Position && kind != PiValueKind::NodeColor && data.isSet)
+            data = PiValueData::of(1 + below(2));
         _graph->setValue(node, kind, {}, data);
     }
     void setStored() {
@@ -241,7 +247,8 @@ private:
     void setAnchors() {
         if (auto node = pick(nodes(true))) {
             std::vector<PiNodeAnchor> anchors = node->getAnchors();
-            if (!anchors.empty() && below(2) == 0) anchors.erase(anchors.begin() + below(static_cast<int>(anchors.size())));
+            if (!anchors.empty() && below(2) == 0)
+                anchors.erase(anchors.begin() + below(static_cast<int>(anchors.size())));
             else anchors.insert(anchors.begin() + below(static_cast<int>(anchors.size()) + 1), {name(), "Corner"});
             _graph->setAnchors(node, anchors);
         }

@@ -1,6 +1,6 @@
 #include "platform/graph/cmUndoGuard.h"
-#include "platform/graph/omGraphEx.h"
 #include "platform/graph/omGraph.h"
+#include "platform/graph/omGraphEx.h"
 #include "platform/graph/omGraphHint.h"
 #include "platform/graph/piMultivaluedInput.h"
 #include "platform/graph/piNodeAnchorUtils.h"
@@ -22,7 +22,8 @@ class UndoAndHints : public GraphTest {
 protected:
     // Runs one edit in a named scope, checks its hints, then undo and redo: each gives one batch,
     // undo restores the saved document byte for byte, redo the edited one.
-    void checkRoundTrip(const char* name, const std::function<void()>& edit, const Kinds& doKinds, const Kinds& undoKinds) {
+    void checkRoundTrip(const char* name, const std::function<void()>& edit, const Kinds& doKinds,
+                        const Kinds& undoKinds) {
         SCOPED_TRACE(name);
         std::string before = save();
         _hints.clear();
@@ -109,12 +110,14 @@ TEST_F(UndoAndHints, EditsAndTheirUndoRestoreTheDocument) {
     buildSample();
     auto grade = _graph->findNode(3), over = _graph->findNode(5), ramp = _graph->findNode(4);
     auto group = rcCheckedCast<PiGroupNode>(_graph->findNode(8));
-    checkRoundTrip("Connect", [&] { _graph->connect(out(ramp), in(grade)); },
-                   {"SocketDisconnected", "SocketConnected"}, {"SocketDisconnected", "SocketConnected"});
+    checkRoundTrip("Connect", [&] { _graph->connect(out(ramp), in(grade)); }, {"SocketDisconnected", "SocketConnected"},
+                   {"SocketDisconnected", "SocketConnected"});
     checkRoundTrip("Disconnect", [&] { _graph->disconnect(in(over)); }, {"SocketDisconnected"}, {"SocketConnected"});
     checkRoundTrip("Rename", [&] { grade->setName("Warm"); }, {"NodeNameChanged"}, {"NodeNameChanged"});
-    checkRoundTrip("Move", [&] { PiSchematicInterfaceEx::setXYPosition(grade, 5, 6); }, {"ValueChanged"}, {"ValueChanged"});
-    checkRoundTrip("Color", [&] { PiSchematicInterfaceEx::removeNodeColor(grade); }, {"ValueChanged"}, {"ValueChanged"});
+    checkRoundTrip("Move", [&] { PiSchematicInterfaceEx::setXYPosition(grade, 5, 6); }, {"ValueChanged"},
+                   {"ValueChanged"});
+    checkRoundTrip("Color", [&] { PiSchematicInterfaceEx::removeNodeColor(grade); }, {"ValueChanged"},
+                   {"ValueChanged"});
     // Each round trip ends redone, so ramp now also feeds grade; leaving its group cuts its links,
     // the merge's value among them.
     checkRoundTrip("Group", [&] { _graph->moveNode(ramp, group); },
@@ -141,8 +144,11 @@ TEST_F(UndoAndHints, UndoPutsWhatWasRemovedBackInItsPlace) {
     EXPECT_EQ(out(read)->getConnections(), consumers);
     checkRoundTrip("Key", [&] { PiNodeUtils::removeStoredValue(grade, "A"); }, {"ValueChanged"}, {"ValueChanged"});
     checkRoundTrip("Text", [&] { _graph->setText(grade, "Note", ""); }, {"ValueChanged"}, {"ValueChanged"});
-    checkRoundTrip("Anchor", [&] { PiNodeAnchorUtils::removeAnchor(grade, {"First", "Corner"}); }, {"ValueChanged"},
-                   {"ValueChanged"});
+    checkRoundTrip("Anchor",
+                   [&] {
+                       PiNodeAnchorUtils::removeAnchor(grade, {"First", "Corner"});
+                   },
+                   {"ValueChanged"}, {"ValueChanged"});
     checkRoundTrip("Value", [&] { _graph->disconnect(rcCheckedCast<PiMultivaluedInput>(in(merge))->getValue(0)); },
                    {"SocketDisconnected", "InputRemoved"}, {"InputAddedToComposite", "SocketConnected"});
     checkRoundTrip("Socket", [&] { _graph->removeGroupSocket(group->getInput(0)); },

@@ -116,8 +116,7 @@ void autoPanStepsStayWithinTheirCapsCase() {
     EXPECT_EQ(step(1, 12).x, 5.0f) << "the slow key keeps it to 5";
     host.app.keyRelease(EvKeyCode::Alt);
     viewer.setUserZoom({0.5f, 0.5f});
-    EXPECT_EQ(step(1, 40).x, 90.0f)
-        << "zoomed out, 15 × 1.5 / 0.5 pixels are 45 at that zoom, 90 scene units";
+    EXPECT_EQ(step(1, 40).x, 90.0f) << "zoomed out, 15 × 1.5 / 0.5 pixels are 45 at that zoom, 90 scene units";
     top.reset();
 }
 

@@ -95,12 +95,12 @@ IxImage render() {
     nodes[1]->outputs().setHighlighted(1, true);
     nodes[0]->outputs().setHighlighted(1, true);
     std::vector<RCStrongPtr<ScEdge>> edges = {
-        makeRC<ScEdge>(nodes[0], 0, 0, nodes[3], 0, 0, 0),  makeRC<ScEdge>(nodes[0], 0, 1, nodes[4], 0, 0, 0),
-        makeRC<ScEdge>(nodes[0], 0, 2, nodes[5], 0, 0, 0),  makeRC<ScEdge>(nodes[1], 0, 0, nodes[4], 1, 0, 0),
-        makeRC<ScEdge>(nodes[1], 1, 0, nodes[5], 1, 0, 0),  makeRC<ScEdge>(nodes[2], 0, 0, nodes[3], 0, 0, 0),
+        makeRC<ScEdge>(nodes[0], 0, 0, nodes[3], 0, 0, 0), makeRC<ScEdge>(nodes[0], 0, 1, nodes[4], 0, 0, 0),
+        makeRC<ScEdge>(nodes[0], 0, 2, nodes[5], 0, 0, 0), makeRC<ScEdge>(nodes[1], 0, 0, nodes[4], 1, 0, 0),
+        makeRC<ScEdge>(nodes[1], 1, 0, nodes[5], 1, 0, 0), makeRC<ScEdge>(nodes[2], 0, 0, nodes[3], 0, 0, 0),
         makeRC<ScEdge>(nodes[3], 0, 0, nodes[1], 2, 0, 0),
     };
-    const int styles[] = {ScEdge::Curved, ScEdge::Angular, ScEdge::Straight, ScEdge::Curved,
+    const int styles[] = {ScEdge::Curved,  ScEdge::Angular,  ScEdge::Straight, ScEdge::Curved,
                           ScEdge::Angular, ScEdge::Straight, ScEdge::Curved};
     edges[3]->setSelected(true);
     edges[4]->setHighlighted(true);

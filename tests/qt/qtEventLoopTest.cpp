@@ -33,9 +33,8 @@ private:
 TEST_F(QtBackendTest, AlarmsWakeUpOnRealTimersForTheirFirstCallAndEveryRepeat) {
     MtAlarmManager& alarms = app.getAlarmManager();
     std::vector<double> calls;
-    auto alarm = alarms.create("Hover", 0.05, makeRC<CbFunction<MtAlarmHandle&>>([&](MtAlarmHandle&) {
-                                   calls.push_back(backend.getTime());
-                               }));
+    auto alarm = alarms.create(
+        "Hover", 0.05, makeRC<CbFunction<MtAlarmHandle&>>([&](MtAlarmHandle&) { calls.push_back(backend.getTime()); }));
     alarm->setNbRequestedRepeats(2);
     alarm->setRepeatDuration(0.02);
     const double registered = backend.getTime();
@@ -60,8 +59,7 @@ TEST_F(QtBackendTest, RequestsPostedFromWorkerThreadsAllRunOnTheGuiThreadInPosti
     std::vector<std::thread> workers;
     for (int t = 0; t < kThreads; ++t)
         workers.emplace_back([&, t] {
-            for (int i = 0; i < kPosts; ++i)
-                app.postRequest(makeRC<RecordRequest>(seen[t], i, offGuiThread));
+            for (int i = 0; i < kPosts; ++i) app.postRequest(makeRC<RecordRequest>(seen[t], i, offGuiThread));
         });
     // The loop runs requests while the workers still post.
     const bool allRan = runUntil([&] {
@@ -69,11 +67,9 @@ TEST_F(QtBackendTest, RequestsPostedFromWorkerThreadsAllRunOnTheGuiThreadInPosti
             if (s.size() < kPosts) return false;
         return true;
     });
-    for (std::thread& worker : workers)
-        worker.join();
+    for (std::thread& worker : workers) worker.join();
     ASSERT_TRUE(allRan);
     EXPECT_FALSE(offGuiThread);
     for (const auto& s : seen)
-        for (int i = 0; i < kPosts; ++i)
-            ASSERT_EQ(s[i], i);
+        for (int i = 0; i < kPosts; ++i) ASSERT_EQ(s[i], i);
 }

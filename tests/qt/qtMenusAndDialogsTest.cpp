@@ -38,7 +38,8 @@ using namespace Zv::QtTest;
 
 namespace {
 
-template <class W> RCShdPtr<W> find(const RCShdPtr<UiWidget>& root, const char* name) {
+template <class W>
+RCShdPtr<W> find(const RCShdPtr<UiWidget>& root, const char* name) {
     RCShdPtr<W> widget;
     widget.dynamicAssign(root->findWidget(name));
     return widget;
@@ -164,8 +165,7 @@ TEST_F(QtBackendTest, WarningsGoToTheStatusBarAndErrorsToAMessageBox) {
     MsgError("cannot save").display();
     int boxes = 0;
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(widget);
-            box && box->isVisible() && box->text() == "cannot save") {
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible() && box->text() == "cannot save") {
             ++boxes;
             box->close();
         }

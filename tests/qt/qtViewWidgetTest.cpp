@@ -46,16 +46,13 @@ public:
                           std::to_string(static_cast<int>(button->getTriggerButton())) +
                           (button->isDoubleClick() ? " double " : " ") + at(button->getCoord()));
         else if (auto* wheel = dynamic_cast<EvWheelEvent*>(&event))
-            log.push_back("wheel " + std::to_string(wheel->getSteps()).substr(0, 4) + " " +
-                          at(wheel->getCoord()));
+            log.push_back("wheel " + std::to_string(wheel->getSteps()).substr(0, 4) + " " + at(wheel->getCoord()));
         else if (auto* key = dynamic_cast<EvKeyEvent*>(&event))
-            log.push_back("key " + EvKeyCodes::getName(key->getKey()).str() +
-                          (key->isPress() ? " down" : " up"));
+            log.push_back("key " + EvKeyCodes::getName(key->getKey()).str() + (key->isPress() ? " down" : " up"));
         else if (auto* hotkey = dynamic_cast<EvHotkeyEvent*>(&event))
             log.push_back("hotkey " +
                           UiApplication::getInstance().getHotkeyRegistry().getName(hotkey->getEntry()).str());
-        else if (auto* tooltip = dynamic_cast<EvTooltipEvent*>(&event);
-                 tooltip && tooltip->getCoord().x < 100)
+        else if (auto* tooltip = dynamic_cast<EvTooltipEvent*>(&event); tooltip && tooltip->getCoord().x < 100)
             tooltip->setTooltip("Blur1<br>a < b", {0.0f, 100.0f, 0.0f, 50.0f});
         UiViewer2D::handleEvent(event);
     }
@@ -116,12 +113,10 @@ TEST_F(ViewWidget, PointerInputArrivesInToolkitPixelsCountedFromTheBottomRow) {
     mouse(QEvent::MouseButtonRelease, Qt::LeftButton, {10, 0});
     mouse(QEvent::MouseButtonDblClick, Qt::LeftButton, {399, 299});
     mouse(QEvent::MouseButtonPress, Qt::RightButton, {0, 150});
-    QWheelEvent wheel({5, 295}, view.mapToGlobal(QPointF(5, 295)), {}, {0, -240}, {}, {}, Qt::NoScrollPhase,
-                      false);
+    QWheelEvent wheel({5, 295}, view.mapToGlobal(QPointF(5, 295)), {}, {0, -240}, {}, {}, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&view, &wheel);
-    EXPECT_EQ(viewer->log,
-              (std::vector<std::string>{"press 1 10,299", "release 1 10,299", "press 1 double 399,0",
-                                        "press 4 0,149", "wheel -2.0 5,4"}));
+    EXPECT_EQ(viewer->log, (std::vector<std::string>{"press 1 10,299", "release 1 10,299", "press 1 double 399,0",
+                                                     "press 4 0,149", "wheel -2.0 5,4"}));
 
     // Toolkit points and rectangles go back to the same Qt pixels.
     EXPECT_EQ(view.fromArea(GePoint2<float>(10.0f, 299.0f)), QPoint(10, 0));
@@ -195,14 +190,13 @@ TEST_F(ViewWidget, DropsOfTextAndFilesReachTheSinkAtTheirScenePoint) {
     QDragEnterEvent enterFiles({200, 149}, Qt::CopyAction, &files, Qt::LeftButton, {});
     QApplication::sendEvent(&view, &enterFiles);
     QApplication::sendEvent(&view, &fileDrop);
-    EXPECT_EQ(sink->log,
-              (std::vector<std::string>{"over 0,0", "left", "over -200,149", "drop \"Blur\" at 10,10",
-                                        "over 0,0", "drop \"\" /tmp/a.exr /tmp/b c.tif at 0,0"}));
+    EXPECT_EQ(sink->log, (std::vector<std::string>{"over 0,0", "left", "over -200,149", "drop \"Blur\" at 10,10",
+                                                   "over 0,0", "drop \"\" /tmp/a.exr /tmp/b c.tif at 0,0"}));
 }
 
 TEST_F(ViewWidget, ToolkitCursorsShowOnTheViewAsDrawnShapes) {
-    for (const char* name : {WsCursorRegistry::Pan, WsCursorRegistry::Scissor, WsCursorRegistry::Recycle,
-                             WsCursorRegistry::Zoom}) {
+    for (const char* name :
+         {WsCursorRegistry::Pan, WsCursorRegistry::Scissor, WsCursorRegistry::Recycle, WsCursorRegistry::Zoom}) {
         app.pushOverrideCursor(WsCursorRegistry::getCursor(name));
         EXPECT_EQ(view.cursor().shape(), Qt::BitmapCursor) << name;
         EXPECT_EQ(view.cursor().pixmap().toImage(), UiQtCursors::getPixmap(name).toImage()) << name;

@@ -55,8 +55,8 @@ TEST(Allocation, PerimeterTabAndEdgeQueriesAllocateNothing) {
     ScSquareTab tab({S::UpperLeft, 0.5f}, {S::LowerRight, 0.5f}, const_cast<ScRoundedBox*>(&box));
     ScRoundedConnectionSet set({S::LowerRight, 0.5f}, {S::LowerLeft, 0.5f}, const_cast<ScRoundedBox*>(&box));
     set.setNbConnections(3);
-    tab.contains({0.0f, 0.0f});  // builds the sub-sections
-    set.pick({0.0f, 0.0f}, false);  // builds the tabs and their sub-sections
+    tab.contains({0.0f, 0.0f});    // builds the sub-sections
+    set.pick({0.0f, 0.0f}, false); // builds the tabs and their sub-sections
     RCStrongPtr<ScEdge> edge = makeRC<ScEdge>(makeRC<StubNode>(GePoint2f(0, 0), GeVector2f(0, -1)), 0, 0,
                                               makeRC<StubNode>(GePoint2f(80, -120), GeVector2f(0, 1)), 0, 0, 0);
     float sink = 0.0f;

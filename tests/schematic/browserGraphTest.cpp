@@ -96,7 +96,8 @@ TEST_F(BrowserGraphTest, ShowsOneLevelWithoutHiddenOrParameterNodes) {
     bool chainLinked = false;
     for (const auto& [key, edge] : _browser->getEdgeMap()) {
         EXPECT_NE(edge->getSource(), edge->getTarget()) << "a chain never links its head to itself";
-        chainLinked |= edge->getSource() == _browser->getNodeMap().at(12) && edge->getTarget() == _browser->getNodeMap().at(14);
+        chainLinked |=
+            edge->getSource() == _browser->getNodeMap().at(12) && edge->getTarget() == _browser->getNodeMap().at(14);
     }
     EXPECT_TRUE(chainLinked) << "the chain's outside source feeds its head";
     EXPECT_EQ(_browser->getLastRefreshReason(), "SvBrowserGraph::resetDisplayGraph");
@@ -112,7 +113,8 @@ TEST_F(BrowserGraphTest, VisualGroupMembersShowAtItsLevelInsideAGroupBox) {
     EXPECT_FALSE(shows(11)) << "nor are its boundary nodes";
     bool linkedAcross = false;
     for (const auto& [key, edge] : _browser->getEdgeMap())
-        linkedAcross |= edge->getSource() == _browser->getNodeMap().at(1) && edge->getTarget() == _browser->getNodeMap().at(7);
+        linkedAcross |=
+            edge->getSource() == _browser->getNodeMap().at(1) && edge->getTarget() == _browser->getNodeMap().at(7);
     EXPECT_TRUE(linkedAcross) << "a link through the group's socket joins the outer source to the inner consumer";
     ASSERT_TRUE(shows(7));
     ASSERT_EQ(_browser->getScene()->getGroups().size(), 1u);
@@ -195,10 +197,12 @@ TEST_F(BrowserGraphTest, UpstreamNodesComeInDepthFirstAndEachValueOfAMultiValued
                  std::to_string(edge->getTarget()->getProcessingNode()->getId()) + ":" +
                  std::to_string(edge->getTargetSocket()) + "/" + std::to_string(edge->getTargetFanIndex()) + " ";
     EXPECT_EQ(nodes, "1 2 3 6 4 7 8 5 ");
-    EXPECT_EQ(edges, "6.0>3:0/0 3.0>2:0/0 6.1>4:0/0 7.0>4:1/0 7.1>8:0/0 8.0>4:2/0 4.0>2:1/1 7.2>5:0/0 5.0>2:2/2 2.0>1:0/0 ");
+    EXPECT_EQ(edges,
+              "6.0>3:0/0 3.0>2:0/0 6.1>4:0/0 7.0>4:1/0 7.1>8:0/0 8.0>4:2/0 4.0>2:1/1 7.2>5:0/0 5.0>2:2/2 2.0>1:0/0 ");
     EXPECT_EQ(sceneNode(2)->getInputs().size(), 3u);
     auto key = _browser->getEdgeMap().begin();
-    for (const auto& edge : _browser->getScene()->getEdges()) EXPECT_EQ(edge, (key++)->second) << "keys follow the order";
+    for (const auto& edge : _browser->getScene()->getEdges())
+        EXPECT_EQ(edge, (key++)->second) << "keys follow the order";
 }
 
 TEST_F(BrowserGraphTest, ModelEditsReachTheSceneButTheViewsOwnPositionWritesDoNot) {
@@ -254,7 +258,8 @@ TEST_F(BrowserGraphTest, NodesOfLockedVisualGroupsStayWhereTheyAre) {
 // comes back with them, the scene and the maps agreeing throughout.
 TEST_F(BrowserGraphTest, SceneBuilderAddsAndRemovesOneNodeWithItsLinks) {
     RCShdPtr<ScGraph> scene(new ScGraph(_browser.get()));
-    SvSceneBuilder builder(_composition, *scene, _display, makeRC<CbFunction<const PiSchematicNodeInfo&>>([](const auto&) {}));
+    SvSceneBuilder builder(_composition, *scene, _display,
+                           makeRC<CbFunction<const PiSchematicNodeInfo&>>([](const auto&) {}));
     for (int type : {0, 1, 2, 3, 4, 6, 11, 13}) builder.setFilteredSocketType(type, true);
     builder.build(_graph->getRootGroup()->getId(), _graph->getRootGroup()->getMembers());
     const auto ids = [](const auto& map) {

@@ -1,7 +1,7 @@
+#include "tests/support/failedAssertion.h"
+#include "tests/support/glRecorder.h"
 #include "tests/support/nodeTestSupport.h"
 #include "tests/support/sceneTestSupport.h"
-#include "tests/support/glRecorder.h"
-#include "tests/support/failedAssertion.h"
 #include "views/schematic/src/scBasicConnections.h"
 #include "views/schematic/src/scFanConnectionSet.h"
 
@@ -65,7 +65,7 @@ TEST(ConnectionSets, SquareTabsMapStraightDistancesOntoTheOutline) {
     // On a square box rc is the width alone, and the first tab still starts in the degenerate corner.
     ScRoundedBox sharp({0.0f, 60.0f, 0.0f, 20.0f}, 0.0f);
     ScSquareConnectionSet onSharp({S::UpperLeft, 0.5f}, {S::UpperRight, 0.5f}, &sharp);
-    onSharp.setNbConnections(12);  // total 72, d = 6 reaches the end of the start corner
+    onSharp.setNbConnections(12); // total 72, d = 6 reaches the end of the start corner
     EXPECT_EQ(onSharp.getTab(0).getStartPos(), Pos(S::UpperLeft, 0.5f));
     EXPECT_EQ(onSharp.getTab(0).getEndPos(), Pos(S::Upper, 0.0f));
     EXPECT_NEAR(onSharp.getTab(1).getEndPos().getCwPercentPos(), 6.0f / 60.0f, 1e-5f);
@@ -123,7 +123,8 @@ TEST(ConnectionSets, PickWidensOnlyWhenEnlarged) {
 
 // A bubble tab keeps the width it is built with, so a pick must not be the first to build it.
 TEST(ConnectionSets, IconTabFirstBuiltByAnEnlargedPickKeepsItsWidth) {
-    ScIconConnectionSet picked({S::Upper, 0.3f}, {S::Upper, 0.7f}, &box), twin({S::Upper, 0.3f}, {S::Upper, 0.7f}, &box);
+    ScIconConnectionSet picked({S::Upper, 0.3f}, {S::Upper, 0.7f}, &box),
+        twin({S::Upper, 0.3f}, {S::Upper, 0.7f}, &box);
     picked.setNbConnections(1);
     twin.setNbConnections(1);
     EXPECT_EQ(picked.pick({52.5f, 29.0f}, true), 0);
@@ -150,7 +151,8 @@ TEST(ConnectionSets, FanSpreadsConnectionPointsAcrossItsNormal) {
     EXPECT_NEAR(single.x, 52.5f, 1e-3f);
     EXPECT_NEAR(single.y, -6.0f - 16.5f, 1e-3f);
     fan.setNbConnections(3);
-    const GePoint2f left = fan.getConnectionPoint(0), mid = fan.getConnectionPoint(1), right = fan.getConnectionPoint(2);
+    const GePoint2f left = fan.getConnectionPoint(0), mid = fan.getConnectionPoint(1),
+                    right = fan.getConnectionPoint(2);
     EXPECT_EQ(mid, single);
     EXPECT_NEAR(left.y, mid.y, 1e-4f);
     EXPECT_NEAR(mid.x - left.x, right.x - mid.x, 1e-4f);
@@ -212,7 +214,8 @@ TEST(ConnectionSets, EveryOperationOnASocketChecksItsIndex) {
     for (const auto& set : sets) {
         set->setNbConnections(3);
         const int n = set->getNbConnections();
-        const bool oneTab = dynamic_cast<ScSimpleConnectionSet*>(set.get()) || dynamic_cast<ScIconConnectionSet*>(set.get());
+        const bool oneTab =
+            dynamic_cast<ScSimpleConnectionSet*>(set.get()) || dynamic_cast<ScIconConnectionSet*>(set.get());
         EXPECT_EQ(n, oneTab ? 1 : 3) << dumped(*set);
         for (int i : {-1, n}) {
             for (const auto& call : std::vector<std::function<void()>>{

@@ -1,11 +1,11 @@
+#include "tests/support/failedAssertion.h"
+#include "tests/support/glRecorder.h"
 #include "tests/support/nodeTestSupport.h"
 #include "tests/support/sceneTestSupport.h"
-#include "tests/support/glRecorder.h"
-#include "tests/support/failedAssertion.h"
 #include "views/schematic/src/scBasicConnections.h"
 #include "views/schematic/src/scRoundedTab.h"
-#include "views/schematic/src/scToggleImageTab.h"
 #include "views/schematic/src/scToggleIRTab.h"
+#include "views/schematic/src/scToggleImageTab.h"
 
 #include "platform/graph/piImageModifier.h"
 #include "platform/ui/wsFontRegistry.h"
@@ -30,7 +30,8 @@ RCStrongPtr<ScCustomNode> makeNode(int orientation, const RCStrongPtr<PiNode>& t
     auto node = makeRC<ScCustomNode>(orientation, height, width, 8.0f);
     node->setInputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Upper, 0.0f), Pos(S::Upper, 0.8f), nullptr));
     node->setOutputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Lower, 0.2f), Pos(S::Lower, 1.0f), nullptr));
-    node->setToggleImageTab(std::make_unique<ScToggleImageTab>(Pos(S::UpperRight, 0.1f), Pos(S::UpperRight, 0.9f), nullptr));
+    node->setToggleImageTab(
+        std::make_unique<ScToggleImageTab>(Pos(S::UpperRight, 0.1f), Pos(S::UpperRight, 0.9f), nullptr));
     node->setToggleIRTab(std::make_unique<ScToggleIRTab>(Pos(S::LowerRight, 0.1f), Pos(S::LowerRight, 0.9f), nullptr));
     node->setProcessingNode(tool);
     addSockets(*node, 3, 2);
@@ -82,7 +83,8 @@ TEST_F(CustomNode, SocketIndicesReadLeftToRightOrTopToBottom) {
 TEST_F(CustomNode, SocketsPastAOneTabSetShareItsTab) {
     auto node = makeRC<ScCustomNode>(1, 40.0f, 100.0f, 8.0f);
     node->setInputSet(std::make_unique<ScSimpleConnectionSet>(Pos(S::Lower, 0.8f), Pos(S::Upper, 0.2f), nullptr));
-    node->setOutputSet(std::make_unique<ScIconConnectionSet>(Pos(S::UpperRight, 0.5f), Pos(S::LowerRight, 0.5f), nullptr));
+    node->setOutputSet(
+        std::make_unique<ScIconConnectionSet>(Pos(S::UpperRight, 0.5f), Pos(S::LowerRight, 0.5f), nullptr));
     addSockets(*node, 3, 2);
     const ScConnectionSet& inputs = *node->getInputSet();
     for (int i = 0; i < 3; ++i) {

@@ -1,5 +1,5 @@
-#include "tests/support/sceneTestSupport.h"
 #include "tests/support/glRecorder.h"
+#include "tests/support/sceneTestSupport.h"
 
 #include "platform/base/exBase.h"
 #include "platform/ui/uiResTable.h"
@@ -68,7 +68,8 @@ TEST(DrawContext, ColourTableComesFromTheResourceClass) {
     <text key="Tabs" value="not a colour"/>
   </class>
   <class name="Other"><color key="Unselected" value="#ffffff"/></class>
-</resources>)", "test.xml");
+</resources>)",
+                                               "test.xml");
     const ScColorTable colors = ScDrawContext::readColorTable(table);
     ASSERT_EQ(colors.size(), static_cast<size_t>(NbColorIds));
     EXPECT_EQ(colors[Selected], (UiResColor{1.0f, 128 / 255.0f, 0.0f}));

@@ -1,5 +1,5 @@
-#include "tests/support/sceneTestSupport.h"
 #include "tests/support/glRecorder.h"
+#include "tests/support/sceneTestSupport.h"
 #include "tests/support/stubNode.h"
 #include "views/schematic/src/scEdge.h"
 
@@ -53,7 +53,8 @@ TEST(Edges, CurvesUseFortyPointsAndShortHandlesAreRaisedTo13) {
     EXPECT_EQ(bounds, GeRectanglef(-6, 26, -6, 6));
     auto far = link({0, 0}, {0, -1}, {0, -200}, {0, 1});
     far->getBounds(bounds, ScEdge::Curved);
-    EXPECT_EQ(bounds, GeRectanglef(-6, 6, -200, 0)) << "handles of 60 stay inside the span; only P0 - 6 and P1 + 6 are added";
+    EXPECT_EQ(bounds, GeRectanglef(-6, 6, -200, 0))
+        << "handles of 60 stay inside the span; only P0 - 6 and P1 + 6 are added";
     far->getBounds(bounds, ScEdge::Angular);
     EXPECT_EQ(bounds, GeRectanglef(-6, 6, -200, 0));
 }

@@ -1,6 +1,6 @@
-#include "tests/support/sceneTestSupport.h"
-#include "tests/support/nodeTestSupport.h"
 #include "tests/support/glRecorder.h"
+#include "tests/support/nodeTestSupport.h"
+#include "tests/support/sceneTestSupport.h"
 #include "tests/support/viewSingletons.h"
 
 #include "views/schematic/src/scGroup.h"
@@ -108,7 +108,8 @@ TEST(GroupBox, AroundItsMembersInWholeUnitsWithTitleBarAndBandsInTheirColours) {
         return ids;
     };
     EXPECT_EQ(colours(bands[0]), (std::vector<int>{GroupTopBlend, GroupTopBlend, GroupBackground, GroupBackground}));
-    EXPECT_EQ(colours(bands[1]), (std::vector<int>{GroupBackground, GroupBackground, GroupBottomBlend, GroupBottomBlend}));
+    EXPECT_EQ(colours(bands[1]),
+              (std::vector<int>{GroupBackground, GroupBackground, GroupBottomBlend, GroupBottomBlend}));
     EXPECT_EQ(bands[0].vertices[0].y, 40.0f + ScGroup::kTitleHeight);
     EXPECT_EQ(colorId(GlRecorder::getPrimitives(GL_LINES).at(0).vertices[0].color.r), MenuBorder)
         << "the line under the title whatever the selection";

@@ -33,9 +33,9 @@ protected:
         _graph->getEdges().insert(RCShdPtr<ScEdge>(new ScEdge(producer, 0, 0, consumer, input, 0, 0)));
     }
     float depthStep() const {
-        return PiSchematicInterfaceEx::getPlacementDepth() +
-               (_graph->getOrientation() == 1 ? PiSchematicInterfaceEx::getNodeDepthX()
-                                              : PiSchematicInterfaceEx::getNodeDepthY());
+        return PiSchematicInterfaceEx::getPlacementDepth() + (_graph->getOrientation() == 1
+                                                                  ? PiSchematicInterfaceEx::getNodeDepthX()
+                                                                  : PiSchematicInterfaceEx::getNodeDepthY());
     }
     float gap() const { return PiSchematicInterfaceEx::getPlacementBreadth(); }
     // A fresh scene of n nodes of random sizes; most hang below a random earlier node, a tenth also
@@ -153,8 +153,8 @@ private:
         for (size_t i = 0; i < _nodes.size(); ++i) {
             if (!_nodes[i].node->isSelected()) continue;
             const GePoint2<float> p = _positions[i];
-            box = any ? GeRectangle<float>(std::min(box.xMin, p.x), std::max(box.xMax, p.x),
-                                           std::min(box.yMin, p.y), std::max(box.yMax, p.y))
+            box = any ? GeRectangle<float>(std::min(box.xMin, p.x), std::max(box.xMax, p.x), std::min(box.yMin, p.y),
+                                           std::max(box.yMax, p.y))
                       : GeRectangle<float>(p.x, p.x, p.y, p.y);
             any = true;
         }
@@ -181,8 +181,7 @@ public:
     // Positions in node order.
     std::vector<GePoint2<float>> run() {
         for (size_t i = 0; i < _nodes.size(); ++i)
-            if (_nodes[i].node->isPlaced())
-                _index.emplace(key(_nodes[i].node->getPosition()), static_cast<int>(i));
+            if (_nodes[i].node->isPlaced()) _index.emplace(key(_nodes[i].node->getPosition()), static_cast<int>(i));
         for (int i = static_cast<int>(_nodes.size()) - 1; i >= 0; --i)
             if (!_nodes[i].node->isPlaced()) placeNew(i);
         std::vector<GePoint2<float>> out;
@@ -223,10 +222,10 @@ private:
             for (auto it = _index.lower_bound(k - d); it != _index.lower_bound(k + d) && blocker < 0; ++it) {
                 const GePoint2<float> q = _nodes[it->second].node->getPosition();
                 e = breadthSize(*_nodes[it->second].node) * 0.5f + half;
-                const bool inDepth = _orientation == 1 ? q.x >= pos.x - d && q.x < pos.x + d
-                                                       : q.y >= pos.y - d && q.y < pos.y + d;
-                const bool inBreadth = _orientation == 1 ? q.y >= pos.y - e && q.y < pos.y + e
-                                                         : q.x >= pos.x - e && q.x < pos.x + e;
+                const bool inDepth =
+                    _orientation == 1 ? q.x >= pos.x - d && q.x < pos.x + d : q.y >= pos.y - d && q.y < pos.y + d;
+                const bool inBreadth =
+                    _orientation == 1 ? q.y >= pos.y - e && q.y < pos.y + e : q.x >= pos.x - e && q.x < pos.x + e;
                 if (inDepth && inBreadth) blocker = it->second;
             }
             if (blocker < 0) return;
@@ -462,8 +461,7 @@ TEST_F(LayoutTest, TreeLayoutsPutEveryNodeWhereThePlainRecursiveWalkDoes) {
             _graph->layout(selectedOnly ? ScGraph::LayoutSelected : ScGraph::LayoutAll);
             for (size_t i = 0; i < nodes.size(); ++i)
                 ASSERT_EQ(nodes[i]->getPosition(), expected[i])
-                    << "orientation " << orientation << (selectedOnly ? ", selected only" : "") << ", node "
-                    << i;
+                    << "orientation " << orientation << (selectedOnly ? ", selected only" : "") << ", node " << i;
         }
     }
 }
@@ -564,8 +562,7 @@ TEST_F(LayoutTest, SlidesThroughACrowdedColumnLandWhereSingleStepsDo) {
         clearFixed();
         auto addSized = [this](bool unlike) { return unlike ? add(141.532f, 62.7f) : add(137.384f, 61.2f); };
         // Alike nodes closer than twice this leave no room for one more between them.
-        const float reach =
-            std::min(depthStep() - 1.0f, (orientation == 1 ? 61.2f + 10.0f : 137.384f + 25.0f));
+        const float reach = std::min(depthStep() - 1.0f, (orientation == 1 ? 61.2f + 10.0f : 137.384f + 25.0f));
         std::vector<RCStrongPtr<ScNode>> nodes;
         float breadth = start;
         for (int i = 0; i < 1500; ++i) {
@@ -585,6 +582,7 @@ TEST_F(LayoutTest, SlidesThroughACrowdedColumnLandWhereSingleStepsDo) {
                 link(nodes.back(), consumer, input);
             }
         }
-        expectPlacedAsThePlainScan(nodes, "orientation " + std::to_string(orientation) + " from " + std::to_string(start));
+        expectPlacedAsThePlainScan(nodes,
+                                   "orientation " + std::to_string(orientation) + " from " + std::to_string(start));
     }
 }

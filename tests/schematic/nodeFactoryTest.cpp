@@ -6,8 +6,8 @@
 #include "views/schematic/src/scImageToggleNode.h"
 #include "views/schematic/src/scRoundedTab.h"
 #include "views/schematic/src/scSquareTab.h"
-#include "views/schematic/src/scToggleImageTab.h"
 #include "views/schematic/src/scToggleIRTab.h"
+#include "views/schematic/src/scToggleImageTab.h"
 
 #include "platform/graph/piCompositionUtils.h"
 #include "platform/graph/piSchematicInterface.h"
@@ -24,7 +24,9 @@ namespace {
 
 class NodeFactory : public ::testing::Test {
 protected:
-    RCStrongPtr<ScNode> build(const std::string& text, int orientation = 0) { return buildFor(_blur, text, orientation); }
+    RCStrongPtr<ScNode> build(const std::string& text, int orientation = 0) {
+        return buildFor(_blur, text, orientation);
+    }
     RCStrongPtr<ScNode> buildFor(const RCStrongPtr<PiNode>& node, const std::string& text, int orientation = 0) {
         return nodeFactory().createNodeFromDescription(text, "test.xml", node, orientation);
     }
@@ -81,9 +83,10 @@ TEST_F(NodeFactory, EveryMalformedDescriptionIsRefusedWithItsReason) {
     EXPECT_EQ(refusal(withTabs(R"(<InputConnectionSet><SimpleConnectionSet><BasicTab>
                 <StartPosition Tab="UPPER" Offset="0"/></BasicTab></SimpleConnectionSet></InputConnectionSet>)")),
               "Invalid basic tab: missing EndPosition");
-    EXPECT_EQ(refusal(withTabs("<OutputConnectionSet><SquareConnectionSet>" +
-                               basicTab(R"(<StartPosition Offset="0"/>)") + "</SquareConnectionSet></OutputConnectionSet>")),
-              "Invalid Position: missing attribute Tab");
+    EXPECT_EQ(
+        refusal(withTabs("<OutputConnectionSet><SquareConnectionSet>" + basicTab(R"(<StartPosition Offset="0"/>)") +
+                         "</SquareConnectionSet></OutputConnectionSet>")),
+        "Invalid Position: missing attribute Tab");
     EXPECT_EQ(refusal(withTabs("<OutputConnectionSet><FanConnectionSet>" + basicTab(R"(<StartPosition Tab="LOWER"/>)") +
                                "</FanConnectionSet></OutputConnectionSet>")),
               "Invalid Position: missing attribute Offset");
@@ -119,8 +122,8 @@ TEST_F(NodeFactory, EveryMalformedDescriptionIsRefusedWithItsReason) {
 // Sizes that would make a node vanish, or that no perimeter walk can finish, are refused.
 TEST_F(NodeFactory, SizesAreFiniteAndBounded) {
     const auto sized = [&](const char* width, const char* height, const char* radius) {
-        return refusal(std::string("<CustomNode Width='") + width + "' Height='" + height + "' CornerRadius='" + radius +
-                       "'/>");
+        return refusal(std::string("<CustomNode Width='") + width + "' Height='" + height + "' CornerRadius='" +
+                       radius + "'/>");
     };
     EXPECT_EQ(sized("3.4e38", "30", "6"), "Invalid size: Width must be from 1 to 10000, not 3.4e38");
     EXPECT_EQ(sized("nan", "30", "6"), "Invalid size: Width must be from 1 to 10000, not nan");
@@ -141,22 +144,25 @@ TEST_F(NodeFactory, SetsAndStripsMustFitTheSocketsTheNodeShows) {
         return withTabs(std::string("<InputConnectionSet><") + kind + ">" + extra + basicTab() + "</" + kind +
                         "></InputConnectionSet>");
     };
-    const std::string simple = inputSet("SimpleConnectionSet"), icon = inputSet("IconConnectionSet", "<Icon>Blur</Icon>"),
+    const std::string simple = inputSet("SimpleConnectionSet"),
+                      icon = inputSet("IconConnectionSet", "<Icon>Blur</Icon>"),
                       masking = inputSet("RoundedConnectionSetWithMasking");
-    const std::string irStrip = withTabs("<ToggleIRTab><SquareToggleIRTab>" + basicTab() + "</SquareToggleIRTab></ToggleIRTab>");
-    const auto over = create("Over"), merge = create("Merge"), output = create("Output"), grade = create("ColorCorrect");
+    const std::string irStrip =
+        withTabs("<ToggleIRTab><SquareToggleIRTab>" + basicTab() + "</SquareToggleIRTab></ToggleIRTab>");
+    const auto over = create("Over"), merge = create("Merge"), output = create("Output"),
+               grade = create("ColorCorrect");
     EXPECT_EQ(refusalFor(over, simple),
               "test.xml: Invalid description: SimpleConnectionSet shows at most 1 input, the node has 3");
-    EXPECT_EQ(refusalFor(over, icon), "test.xml: Invalid description: IconConnectionSet shows at most 1 input, the node has 3");
+    EXPECT_EQ(refusalFor(over, icon),
+              "test.xml: Invalid description: IconConnectionSet shows at most 1 input, the node has 3");
     EXPECT_EQ(refusalFor(merge, simple),
               "test.xml: Invalid description: SimpleConnectionSet shows at most 1 input, the node has 1 or more");
     EXPECT_EQ(refusalFor(_blur, masking),
               "test.xml: Invalid description: RoundedConnectionSetWithMasking needs at least 2 inputs, the node has 1");
     EXPECT_EQ(refusalFor(output, irStrip),
               "test.xml: Invalid description: ToggleIRTab needs at least 1 output, the node has 0");
-    EXPECT_EQ(refusalFor(output,
-                         withTabs("<OutputConnectionSet><SimpleConnectionSet>" + basicTab() +
-                                  "</SimpleConnectionSet></OutputConnectionSet>")),
+    EXPECT_EQ(refusalFor(output, withTabs("<OutputConnectionSet><SimpleConnectionSet>" + basicTab() +
+                                          "</SimpleConnectionSet></OutputConnectionSet>")),
               "accepted");
     for (const std::string& fits : {simple, icon, irStrip}) EXPECT_EQ(refusalFor(_blur, fits), "accepted");
     EXPECT_EQ(refusalFor(grade, masking), "accepted");
@@ -189,8 +195,9 @@ TEST_F(NodeFactory, ElementsBecomeTheirClasses) {
     const std::string text =
         R"(<CustomNode Width="90" Height="40" CornerRadius="30" DisplayThumbnail="true" CanCollapseNode="yes">
              <NamePosition>BOTTOM</NamePosition><Color>OUTPUT1</Color><Tabs>
-             <InputConnectionSet><RoundedConnectionSetWithMasking>)" + basicTab() +
-        R"(</RoundedConnectionSetWithMasking><FanConnectionSet>)" + basicTab() + R"(</FanConnectionSet></InputConnectionSet>
+             <InputConnectionSet><RoundedConnectionSetWithMasking>)" +
+        basicTab() + R"(</RoundedConnectionSetWithMasking><FanConnectionSet>)" + basicTab() +
+        R"(</FanConnectionSet></InputConnectionSet>
              <OutputConnectionSet><FanConnectionSet>)" +
         basicTab(R"(<StartPosition Tab="LOWER" Offset="0.2"/>)", R"(<EndPosition Tab="LOWER" Offset="0.8"/>)") +
         R"(</FanConnectionSet></OutputConnectionSet>
@@ -226,16 +233,18 @@ TEST_F(NodeFactory, ElementsBecomeTheirClasses) {
         EXPECT_EQ(inputs.getTab(orientation == 1 ? 1 : 0).getColorIndex(), Tabs) << orientation;
     }
 
-    auto toggle = rcCheckedCast<ScImageToggleNode>(
-        build("<ImageToggleNode ImageShown='1'><ImageShownNode>" + kBox + "</CustomNode></ImageShownNode>"
-              "<ImageNotShownNode><CustomNode Width='50' Height='20' CornerRadius='2'/></ImageNotShownNode></ImageToggleNode>"));
+    auto toggle = rcCheckedCast<ScImageToggleNode>(build("<ImageToggleNode ImageShown='1'><ImageShownNode>" + kBox +
+                                                         "</CustomNode></ImageShownNode>"
+                                                         "<ImageNotShownNode><CustomNode Width='50' Height='20' "
+                                                         "CornerRadius='2'/></ImageNotShownNode></ImageToggleNode>"));
     EXPECT_TRUE(toggle->isThumbnailShown());
     EXPECT_EQ(toggle->getBaseSize(), GeVector2f(80, 30));
 }
 
 TEST_F(NodeFactory, LinkStripShowsTheIconOfTheLinkedRole) {
     const std::string text = withTabs("<LinkNodeIconTab><FootageIcon>Read</FootageIcon>"
-                                      "<CompositionIcon>Group</CompositionIcon>" + basicTab() + "</LinkNodeIconTab>");
+                                      "<CompositionIcon>Group</CompositionIcon>" +
+                                      basicTab() + "</LinkNodeIconTab>");
     const auto link = create("CompLink");
     const auto iconOf = [&] {
         auto node = rcCheckedCast<ScCustomNode>(buildFor(link, text));
@@ -277,7 +286,8 @@ TEST_F(NodeFactory, CopiesOfAKeptDescriptionMatchAFreshBuild) {
         for (const GePoint2f at : {GePoint2f(0, 0), GePoint2f(200, 100)}) {
             const LiString text = over->getToolRef().getSchematicInterface().getDescription(orientation);
             auto copy = rcCheckedCast<ScCustomNode>(nodeFactory().createNode(over, orientation));
-            auto fresh = rcCheckedCast<ScCustomNode>(nodeFactory().createNodeFromDescription(text, "fresh", over, orientation));
+            auto fresh =
+                rcCheckedCast<ScCustomNode>(nodeFactory().createNodeFromDescription(text, "fresh", over, orientation));
             for (ScCustomNode* node : {copy.get(), fresh.get()}) {
                 node->setPosition(at);
                 for (int i = 0; i < 3; ++i) {
@@ -291,7 +301,8 @@ TEST_F(NodeFactory, CopiesOfAKeptDescriptionMatchAFreshBuild) {
             copy->getBoxBounds(copyBounds);
             fresh->getBoxBounds(freshBounds);
             EXPECT_EQ(copyBounds, freshBounds) << orientation;
-            for (int i = 0; i < 3; ++i) EXPECT_EQ(copy->getInputConnectionPoint(i, 0), fresh->getInputConnectionPoint(i, 0));
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(copy->getInputConnectionPoint(i, 0), fresh->getInputConnectionPoint(i, 0));
             EXPECT_EQ(copy->getOutputConnectionPoint(0, 0), fresh->getOutputConnectionPoint(0, 0));
             EXPECT_EQ(copy->getFeedbackTab()->getNbConnections(), fresh->getFeedbackTab()->getNbConnections());
             const auto* toggle = dynamic_cast<const ScToggleIRTab*>(copy->getToggleIRTab());

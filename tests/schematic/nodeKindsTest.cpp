@@ -1,8 +1,8 @@
+#include "tests/support/failedAssertion.h"
+#include "tests/support/glRecorder.h"
 #include "tests/support/nodeTestSupport.h"
 #include "tests/support/sceneTestSupport.h"
-#include "tests/support/glRecorder.h"
 #include "tests/support/viewSingletons.h"
-#include "tests/support/failedAssertion.h"
 #include "views/schematic/src/scBasicConnections.h"
 #include "views/schematic/src/scFeedbackTab.h"
 #include "views/schematic/src/scGhostNode.h"
@@ -14,8 +14,8 @@
 
 #include "platform/graph/piImageModifier.h"
 #include "platform/graph/piKeyframingUtil.h"
-#include "platform/graph/piPath.h"
 #include "platform/graph/piNodeAnchorUtils.h"
+#include "platform/graph/piPath.h"
 
 #include <gtest/gtest.h>
 

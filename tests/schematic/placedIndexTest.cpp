@@ -63,9 +63,10 @@ TEST(PlacedIndexTest, AgreesWithASortedVector) {
         for (int query = 0; query < 1000; ++query) {
             const Entry probe = randomEntry(random, 0);
             const auto found = index.seek(*index.findCell(probe.cell), probe.key);
-            const auto expected = std::lower_bound(reference.begin(), reference.end(), probe, [](const Entry& a, const Entry& b) {
-                return a.cell < b.cell || (a.cell == b.cell && a.key < b.key);
-            });
+            const auto expected =
+                std::lower_bound(reference.begin(), reference.end(), probe, [](const Entry& a, const Entry& b) {
+                    return a.cell < b.cell || (a.cell == b.cell && a.key < b.key);
+                });
             ASSERT_EQ(found.isNull(), expected == reference.end());
             if (!found.isNull()) {
                 ASSERT_EQ(index.at(found).sequence, expected->sequence);

@@ -16,8 +16,12 @@ using S = ScRoundedBox::SubSectionType;
 namespace {
 
 // A default node: 105 x 25 with radius 12.5, so the Right and Left sides have no length.
-ScRoundedBox pill() { return ScRoundedBox({0.0f, 105.0f, 0.0f, 25.0f}, 12.5f); }
-ScRoundedBox box() { return ScRoundedBox({10.0f, 110.0f, 20.0f, 60.0f}, 8.0f); }
+ScRoundedBox pill() {
+    return ScRoundedBox({0.0f, 105.0f, 0.0f, 25.0f}, 12.5f);
+}
+ScRoundedBox box() {
+    return ScRoundedBox({10.0f, 110.0f, 20.0f, 60.0f}, 8.0f);
+}
 
 void expectNear(const GePoint2f& a, const GePoint2f& b, float tol = 1e-4f) {
     EXPECT_NEAR(a.x, b.x, tol);
@@ -102,7 +106,10 @@ TEST(RoundedBox, PointsAndNormalsFollowTheOutline) {
     expectNear(b.getPoint({S::UpperRight, 0.5f}), {102.0f + 8 * h, 52.0f + 8 * h});
     expectNear(b.getPoint({S::LowerLeft, 0.5f}), {18.0f - 8 * h, 28.0f - 8 * h});
 
-    auto n = [&](Pos e) { GeVector2f v = b.getNormal(e); return GePoint2f(v.x, v.y); };
+    auto n = [&](Pos e) {
+        GeVector2f v = b.getNormal(e);
+        return GePoint2f(v.x, v.y);
+    };
     expectNear(n({S::Upper, 0.3f}), {0, 1});
     expectNear(n({S::Right, 0.3f}), {1, 0});
     expectNear(n({S::Lower, 0.3f}), {0, -1});
@@ -127,9 +134,9 @@ TEST(RoundedBox, ContainsIsHalfOpenAndRespectsTheCornerDiscs) {
     EXPECT_TRUE(b.contains({10.0f, 40.0f}));
     EXPECT_FALSE(b.contains({110.0f, 40.0f}));
     EXPECT_TRUE(b.contains({109.99f, 40.0f}));
-    EXPECT_FALSE(b.contains({10.5f, 20.5f}));   // cut off by the lower-left rounding
-    EXPECT_TRUE(b.contains({13.0f, 25.0f}));    // inside the lower-left disc
-    EXPECT_FALSE(b.contains({109.0f, 59.0f}));  // cut off by the upper-right rounding
+    EXPECT_FALSE(b.contains({10.5f, 20.5f}));  // cut off by the lower-left rounding
+    EXPECT_TRUE(b.contains({13.0f, 25.0f}));   // inside the lower-left disc
+    EXPECT_FALSE(b.contains({109.0f, 59.0f})); // cut off by the upper-right rounding
     ScRoundedBox square({0, 10, 0, 10}, 0.0f);
     EXPECT_TRUE(square.contains({0.0f, 0.0f}));
     EXPECT_FALSE(square.contains({10.0f, 5.0f}));
@@ -139,9 +146,9 @@ TEST(RoundedBox, ContainsIsHalfOpenAndRespectsTheCornerDiscs) {
 TEST(RoundedBox, IsEqualWorksInSectionFractionsAcrossNeighbours) {
     EXPECT_TRUE(isEqual({S::Right, 0.02f}, {S::UpperRight, 0.99f}, 0.05f));
     EXPECT_TRUE(isEqual({S::UpperRight, 0.99f}, {S::Right, 0.02f}, 0.05f));
-    EXPECT_TRUE(isEqual({S::Upper, 0.01f}, {S::UpperLeft, 0.98f}, 0.05f));  // wraps from 7 to 0
+    EXPECT_TRUE(isEqual({S::Upper, 0.01f}, {S::UpperLeft, 0.98f}, 0.05f)); // wraps from 7 to 0
     EXPECT_FALSE(isEqual({S::Right, 0.04f}, {S::UpperRight, 0.98f}, 0.05f));
-    EXPECT_FALSE(isEqual({S::Right, 0.0f}, {S::Upper, 1.0f}, 0.5f));  // two sections apart
+    EXPECT_FALSE(isEqual({S::Right, 0.0f}, {S::Upper, 1.0f}, 0.5f)); // two sections apart
     EXPECT_TRUE(isEqual({S::Lower, 0.3f}, {S::Lower, 0.33f}, 0.05f));
 }
 

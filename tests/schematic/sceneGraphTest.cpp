@@ -9,11 +9,11 @@
 #include "platform/graph/piGraph.h"
 #include "platform/ui/wsFont.h"
 #include "platform/ui/wsFontRegistry.h"
-#include "tests/support/nodeTestSupport.h"
+#include "tests/support/failedAssertion.h"
 #include "tests/support/glRecorder.h"
+#include "tests/support/nodeTestSupport.h"
 #include "tests/support/stubGraphOwner.h"
 #include "tests/support/stubNode.h"
-#include "tests/support/failedAssertion.h"
 
 #include <gtest/gtest.h>
 
@@ -112,10 +112,11 @@ TEST_F(SceneGraphTest, HighlightSwitchesOnlyWhenTheRecordChangesAndPrefersTheNod
     EXPECT_TRUE(edge->isHighlighted());
 
     for (int index : {-2, 1})
-        EXPECT_EQ(failedAssertion([&] { ScGraph(this).setHighlight({node, index, 0, {}, {}}); }),
+        EXPECT_EQ(failedAssertion([&] {
+                      ScGraph(this).setHighlight({node, index, 0, {}, {}});
+                  }),
                   "index < _inputs.size()");
-    EXPECT_EQ(failedAssertion([&] { ScGraph(this).setHighlight({node, -5, 1, {}, {}}); }),
-              "index < _outputs.size()");
+    EXPECT_EQ(failedAssertion([&] { ScGraph(this).setHighlight({node, -5, 1, {}, {}}); }), "index < _outputs.size()");
 }
 
 TEST_F(SceneGraphTest, GroupsThenLinksThenNodesWithSelectedAndRaisedOnTopAndOnlyWhatIsVisible) {
@@ -139,17 +140,19 @@ TEST_F(SceneGraphTest, GroupsThenLinksThenNodesWithSelectedAndRaisedOnTopAndOnly
         _graph->getGroups().insert(group);
     }
     _graph->addProvisionalLink({{0.0f, 50.0f}, {10.0f, 50.0f}, {20.0f, 50.0f}, {30.0f, 50.0f}});
-    _graph->setSocketMenu(RCShdPtr<ScSocketMenu>(new ScSocketMenu(flowingRight(300.0f), 1, 0, {{0, false, "Result", 0}},
-                                                                  {300.0f, 0.0f}, ScContext(WsFontRegistry::getFont(), 1.0f))));
+    _graph->setSocketMenu(
+        RCShdPtr<ScSocketMenu>(new ScSocketMenu(flowingRight(300.0f), 1, 0, {{0, false, "Result", 0}}, {300.0f, 0.0f},
+                                                ScContext(WsFontRegistry::getFont(), 1.0f))));
 
     const Drawn drawn = drawScene(*_graph, GeRectanglef(-100.0f, 1000.0f, -100.0f, 100.0f));
-    EXPECT_EQ(drawn.groups, (std::vector<float>{0.625f, 0.75f, 0.5f})) << "the selected group last, the far one not at all";
+    EXPECT_EQ(drawn.groups, (std::vector<float>{0.625f, 0.75f, 0.5f}))
+        << "the selected group last, the far one not at all";
     EXPECT_EQ(drawn.links, 2);
     EXPECT_TRUE(drawn.groupsBeforeLinks && drawn.linksBeforeNodes && drawn.provisional);
     EXPECT_EQ(drawn.nodes, (std::vector<float>{0.0f, 300.0f, 100.0f, 200.0f})) << "selected and raised on top";
     EXPECT_TRUE(drawn.menuLast);
-    const std::vector<float> curve = drawScene(*_graph, GeRectanglef(-100.0f, 1000.0f, -100.0f, 100.0f), ScEdge::Curved)
-                                         .provisionalXs;
+    const std::vector<float> curve =
+        drawScene(*_graph, GeRectanglef(-100.0f, 1000.0f, -100.0f, 100.0f), ScEdge::Curved).provisionalXs;
     ASSERT_EQ(curve.size(), size_t(ScEdge::kMaxPoints));
     for (int i = 0; i < ScEdge::kMaxPoints; ++i)
         EXPECT_NEAR(curve[i], 30.0f * i / (ScEdge::kMaxPoints - 1), 1e-3f) << "evenly spaced controls, even samples";

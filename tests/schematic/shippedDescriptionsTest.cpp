@@ -67,11 +67,13 @@ TEST(ShippedDescriptions, LinksAttachOnTheirOwnTabsInReadingOrder) {
     const RCStrongPtr<PiGraph> graph = PiGraph::create("Shipped");
     for (const auto& tool : PiToolRegistry::getInstance().getTools()) {
         for (int orientation = 0; orientation < 3; ++orientation) {
-            const std::string name = tool->getToolName().str() + PiSchematicInterface::getOrientationSuffix(orientation);
+            const std::string name =
+                tool->getToolName().str() + PiSchematicInterface::getOrientationSuffix(orientation);
             ASSERT_TRUE(std::filesystem::exists(std::string(ZV_RESOURCES_DIR) + "/nodes/" + name + ".xml")) << name;
             for (int count : {1, 2, 3, 5}) {
                 SCOPED_TRACE(name + " with " + std::to_string(count) + " sockets a side");
-                const RCStrongPtr<ScNode> built = nodeFactory().createNode(createProcessingNode(*graph, *tool), orientation);
+                const RCStrongPtr<ScNode> built =
+                    nodeFactory().createNode(createProcessingNode(*graph, *tool), orientation);
                 auto* node = dynamic_cast<ScCustomNode*>(built.get());
                 if (!node) continue;
                 node->setPosition({300.0f, -200.0f});

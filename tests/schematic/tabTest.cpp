@@ -1,5 +1,5 @@
-#include "tests/support/sceneTestSupport.h"
 #include "tests/support/glRecorder.h"
+#include "tests/support/sceneTestSupport.h"
 #include "views/schematic/src/scBubbleTab.h"
 #include "views/schematic/src/scRoundedTab.h"
 #include "views/schematic/src/scSquareTab.h"
@@ -28,7 +28,8 @@ TEST(Tabs, SubSectionsSplitAtSectionBoundaries) {
     EXPECT_EQ(around.getSubSections().back()->getTo(), Pos(S::Upper, 0.2f));
 
     ScSquareTab corner({S::UpperLeft, 0.5f}, {S::Right, 0.0f}, &box);
-    EXPECT_EQ(dumped(corner), "SquareTab( UpperLeft 50%-UpperLeft 100%, Upper 0%-Upper 100%, UpperRight 0%-UpperRight 100% )");
+    EXPECT_EQ(dumped(corner),
+              "SquareTab( UpperLeft 50%-UpperLeft 100%, Upper 0%-Upper 100%, UpperRight 0%-UpperRight 100% )");
     EXPECT_NE(dynamic_cast<const SquareCornerTabSubSection*>(corner.getSubSections()[0].get()), nullptr);
     EXPECT_NE(dynamic_cast<const StraightTabSubSection*>(corner.getSubSections()[1].get()), nullptr);
 
@@ -91,7 +92,7 @@ TEST(Tabs, DrawFillsThenSeparatesNeighboursWithABackgroundStartCap) {
     ScRoundedTab tab({S::Upper, 0.2f}, {S::Upper, 0.7f}, &box);
     tab.draw(ctx, 0.8f);
     const auto& prims = GlRecorder::getPrimitives();
-    ASSERT_EQ(prims.size(), 5u);  // fill, outer edge, inner edge, start cap, end cap
+    ASSERT_EQ(prims.size(), 5u); // fill, outer edge, inner edge, start cap, end cap
     EXPECT_TRUE(prims[0].isRect);
     EXPECT_EQ(colorId(prims[0].vertices[0].color.r), Tabs);
     EXPECT_FLOAT_EQ(prims[0].vertices[0].color.a, 0.4f);
@@ -116,7 +117,7 @@ TEST(Tabs, CornerArcsFollowTheZoomStepAndEndExactly) {
     corner.draw(ctx, 1.0f);
     const auto strips = GlRecorder::getPrimitives(GL_QUAD_STRIP);
     ASSERT_EQ(strips.size(), 1u);
-    EXPECT_EQ(strips[0].vertices.size(), 2u * 17u);  // 0, 0.1 ... 1.5, then pi/2
+    EXPECT_EQ(strips[0].vertices.size(), 2u * 17u); // 0, 0.1 ... 1.5, then pi/2
     const auto& last = strips[0].vertices.back();
     EXPECT_NEAR(last.x, 100.0f + 6.0f, 1e-4f);
     EXPECT_NEAR(last.y, 32.0f, 1e-4f);

@@ -1,8 +1,8 @@
-#include "tests/support/failedAssertion.h"
 #include "platform/base/cbMethod.h"
 #include "platform/base/exBase.h"
 #include "platform/ui/evRequestEvent.h"
 #include "platform/ui/mtAlarmManager.h"
+#include "tests/support/failedAssertion.h"
 #include "tests/ui/uiTestSupport.h"
 
 #include <functional>
@@ -35,14 +35,13 @@ protected:
     std::vector<std::string> log;
 
     // An alarm that logs "name@time#count" and posts a request logging "after name".
-    RCShdPtr<MtAlarmHandle> make(const std::string& name, double duration, int repeats = 0,
-                                 double period = 0.05) {
-        auto alarm = alarms.create(
-            name, duration, makeRC<CbFunction<MtAlarmHandle&>>([this, name](MtAlarmHandle& a) {
-                log.push_back(name + "@" + std::to_string(static_cast<int>(backend.getTime() * 1000 + 0.5)) +
-                              "#" + std::to_string(a.getRepeatCount()));
-                app.postRequest(makeRC<LogRequest>(log, "after " + name));
-            }));
+    RCShdPtr<MtAlarmHandle> make(const std::string& name, double duration, int repeats = 0, double period = 0.05) {
+        auto alarm = alarms.create(name, duration, makeRC<CbFunction<MtAlarmHandle&>>([this, name](MtAlarmHandle& a) {
+                                       log.push_back(name + "@" +
+                                                     std::to_string(static_cast<int>(backend.getTime() * 1000 + 0.5)) +
+                                                     "#" + std::to_string(a.getRepeatCount()));
+                                       app.postRequest(makeRC<LogRequest>(log, "after " + name));
+                                   }));
         alarm->setNbRequestedRepeats(repeats);
         alarm->setRepeatDuration(period);
         return alarm;
@@ -86,8 +85,8 @@ TEST_F(Alarms, AlarmsFireInTimeOrderAndTiesInRegistrationOrder) {
     std::vector<std::string> fired;
     for (const auto& line : log)
         if (!line.starts_with("after")) fired.push_back(line);
-    EXPECT_EQ(fired, (std::vector<std::string>{"tick@250#1", "late@500#1", "early@500#1", "tick@500#2",
-                                               "slow@750#1", "tick@750#3"}));
+    EXPECT_EQ(fired, (std::vector<std::string>{"tick@250#1", "late@500#1", "early@500#1", "tick@500#2", "slow@750#1",
+                                               "tick@750#3"}));
     alarms.unregisterAlarm(ticking);
     EXPECT_TRUE(alarms.getRegisteredAlarms().empty());
     backend.advance(1.0);
@@ -112,8 +111,8 @@ TEST_F(Alarms, ACallbackMayStopItsOwnAlarmAndRepeatingNeedsAPeriod) {
 
 TEST_F(HeadlessTest, PostedRequestsRunInPostingOrderWithTheirOwnPostsLast) {
     std::vector<std::string> log;
-    app.postRequest(makeRC<LogRequest>(log, "first",
-                                       [&] { app.postRequest(makeRC<LogRequest>(log, "posted by first")); }));
+    app.postRequest(
+        makeRC<LogRequest>(log, "first", [&] { app.postRequest(makeRC<LogRequest>(log, "posted by first")); }));
     app.postRequest(makeRC<LogRequest>(log, "second"));
     EXPECT_TRUE(log.empty()) << "nothing runs before the loop gets to it";
     EXPECT_EQ(app.getNbPostedRequests(), 2u);

@@ -1,4 +1,3 @@
-#include "tests/support/failedAssertion.h"
 #include "platform/base/cbMethod.h"
 #include "platform/base/exBase.h"
 #include "platform/ui/drClipboard.h"
@@ -12,6 +11,7 @@
 #include "platform/ui/uiTextField.h"
 #include "platform/ui/uiWidgetFactory.h"
 #include "platform/ui/wsCursorRegistry.h"
+#include "tests/support/failedAssertion.h"
 #include "tests/support/toolkitSamples.h"
 #include "tests/ui/uiTestSupport.h"
 
@@ -43,10 +43,9 @@ TEST_F(HeadlessTest, MenuEntriesAreChosenByPathAndRunTheirHandlerOnce) {
 
     std::vector<std::string> rows;
     for (const UiPopupMenu::Row& row : menu->getRows())
-        rows.push_back(row.path.str() + "|" + row.entry->shortcut.str() + "|" +
-                       (row.entry->enabled ? "1" : "0"));
-    EXPECT_EQ(rows, (std::vector<std::string>{"Layout All|L|1", "Group||1", "Group/Lock||1",
-                                              "Group/Unlock||0", "||1", "Cut & Paste||1"}));
+        rows.push_back(row.path.str() + "|" + row.entry->shortcut.str() + "|" + (row.entry->enabled ? "1" : "0"));
+    EXPECT_EQ(rows, (std::vector<std::string>{"Layout All|L|1", "Group||1", "Group/Lock||1", "Group/Unlock||0", "||1",
+                                              "Cut & Paste||1"}));
 
     auto viewer = makeRC<TestViewer>();
     menu->popup(*viewer, {10.0f, 10.0f});
@@ -116,8 +115,7 @@ struct Sink : DrSrcSink {
         return true;
     }
     bool consumeSelection(const DrCarrier& c) override {
-        log.push_back("drop " + std::to_string(int(c.getLocation().x)) + "," +
-                      std::to_string(int(c.getLocation().y)));
+        log.push_back("drop " + std::to_string(int(c.getLocation().x)) + "," + std::to_string(int(c.getLocation().y)));
         return true;
     }
     void operationCancelled() override { log.push_back("cancelled"); }

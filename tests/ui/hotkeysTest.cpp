@@ -1,10 +1,10 @@
-#include "tests/support/failedAssertion.h"
 #include "platform/base/cbMethod.h"
 #include "platform/base/exBase.h"
 #include "platform/ui/evHotkeyEvent.h"
 #include "platform/ui/stgUserSettings.h"
 #include "platform/ui/uiHotkeyRegistry.h"
 #include "platform/ui/uiKeyBinding.h"
+#include "tests/support/failedAssertion.h"
 #include "tests/ui/uiTestSupport.h"
 
 #include <vector>
@@ -21,12 +21,11 @@ protected:
     std::vector<LiString> received; // entry names, as the viewer's hotkey callback gets them
     GePoint2<float> receivedAt;
     bool taking = true;
-    CbRegistration registration =
-        viewer->addHotkeyCb(makeRC<CbFunction<EvHotkeyEvent&>>([this](EvHotkeyEvent& e) {
-            received.push_back(registry.getName(e.getEntry()));
-            receivedAt = e.getCoord();
-            if (taking) e.setProcessed();
-        }));
+    CbRegistration registration = viewer->addHotkeyCb(makeRC<CbFunction<EvHotkeyEvent&>>([this](EvHotkeyEvent& e) {
+        received.push_back(registry.getName(e.getEntry()));
+        receivedAt = e.getCoord();
+        if (taking) e.setProcessed();
+    }));
 
     Hotkeys() { app.pointerMove(*viewer, {10.0f, 10.0f}); }
     void tap(std::initializer_list<EvKeyCode> keys) {
@@ -39,19 +38,18 @@ protected:
 
 TEST_F(Hotkeys, EntriesAreFoundByDomainAndNameWithTheirKeyTexts) {
     const int layoutAll = registry.getEntry(UiHotkeyRegistry::SchematicDomain, "Layout All");
-    EXPECT_EQ(registry.findEntry(UiHotkeyRegistry::SchematicDomain, "Layout All"), layoutAll)
-        << "ids are stable";
+    EXPECT_EQ(registry.findEntry(UiHotkeyRegistry::SchematicDomain, "Layout All"), layoutAll) << "ids are stable";
     EXPECT_EQ(registry.toString(layoutAll), "L");
-    EXPECT_EQ(registry.toString(registry.getEntry(UiHotkeyRegistry::SchematicDomain, "Layout Selected")),
-              "Shift+L");
+    EXPECT_EQ(registry.toString(registry.getEntry(UiHotkeyRegistry::SchematicDomain, "Layout Selected")), "Shift+L");
     std::vector<LiString> shared;
     for (const char* name : {UiHotkeyRegistry::Cut, UiHotkeyRegistry::Copy, UiHotkeyRegistry::Paste,
                              UiHotkeyRegistry::Delete, UiHotkeyRegistry::Reset})
         shared.push_back(registry.toString(registry.getSharedEntry(name)));
     EXPECT_EQ(shared, (std::vector<LiString>{"Ctrl+X", "Ctrl+C", "Ctrl+V", "Del", "Ctrl+R"}));
     EXPECT_EQ(registry.findEntry(UiHotkeyRegistry::SchematicDomain, "Cut"), UiHotkeyRegistry::NoEntry);
-    EXPECT_EQ(TestSupport::failedAssertion([&] { registry.getEntry(UiHotkeyRegistry::SchematicDomain, "No Such Entry"); }),
-              "entry != NoEntry");
+    EXPECT_EQ(
+        TestSupport::failedAssertion([&] { registry.getEntry(UiHotkeyRegistry::SchematicDomain, "No Such Entry"); }),
+        "entry != NoEntry");
 }
 
 TEST_F(Hotkeys, AKeyPressBecomesTheHotkeyBoundToExactlyItsModifiers) {
@@ -91,8 +89,7 @@ TEST_F(Hotkeys, KeyPressesTellWhetherTakenAndEntriesRunWithoutTheirKeys) {
 
 TEST_F(Hotkeys, UserSettingsRebindEntriesAndAnUnknownEntryKeepsTheShippedKeys) {
     StgUserSettings& settings = app.getUserSettings();
-    settings.setHotkeyBinding(UiHotkeyRegistry::SchematicDomain, "Layout All",
-                              *UiKeyBinding::parse("ctrl+shift+k"));
+    settings.setHotkeyBinding(UiHotkeyRegistry::SchematicDomain, "Layout All", *UiKeyBinding::parse("ctrl+shift+k"));
     registry.applyUserBindings(settings);
     const int layoutAll = registry.getEntry(UiHotkeyRegistry::SchematicDomain, "Layout All");
     EXPECT_EQ(registry.toString(layoutAll), "Ctrl+Shift+K");
@@ -108,8 +105,7 @@ TEST_F(Hotkeys, UserSettingsRebindEntriesAndAnUnknownEntryKeepsTheShippedKeys) {
 }
 
 TEST(KeyBindings, TextsReadBackAndMalformedOnesAreRefused) {
-    for (const char* text :
-         {"Ctrl+Shift+L", "Del", "F12", "Alt+PgDown", "Ctrl+Alt+Shift+Space", "code:200"}) {
+    for (const char* text : {"Ctrl+Shift+L", "Del", "F12", "Alt+PgDown", "Ctrl+Alt+Shift+Space", "code:200"}) {
         const std::optional<UiKeyBinding> binding = UiKeyBinding::parse(text);
         ASSERT_TRUE(binding.has_value()) << text;
         EXPECT_EQ(*UiKeyBinding::parse(binding->toString()), *binding) << text;
@@ -124,8 +120,7 @@ TEST(KeyBindings, TextsReadBackAndMalformedOnesAreRefused) {
 
 TEST(HotkeyFiles, AMalformedFileNamesItsLineAndLeavesTheRegistryAsItWas) {
     UiHotkeyRegistry registry;
-    registry.parseDefaults("<hotkeys><domain name=\"D\"><hotkey name=\"H\" key=\"H\"/></domain></hotkeys>",
-                           "keys.xml");
+    registry.parseDefaults("<hotkeys><domain name=\"D\"><hotkey name=\"H\" key=\"H\"/></domain></hotkeys>", "keys.xml");
     auto message = [&](const char* text) {
         try {
             registry.parseDefaults(text, "keys.xml");
@@ -134,13 +129,11 @@ TEST(HotkeyFiles, AMalformedFileNamesItsLineAndLeavesTheRegistryAsItWas) {
         }
         return std::string("accepted");
     };
-    EXPECT_EQ(
-        message("<hotkeys>\n<domain name=\"D\">\n<hotkey name=\"A\" key=\"Ctrl+Q+Q\"/></domain></hotkeys>"),
-        "keys.xml:3: \"Ctrl+Q+Q\" is not a key");
-    EXPECT_EQ(
-        message("<hotkeys><domain name=\"D\"><hotkey name=\"A\" key=\"A\"/>\n<hotkey name=\"A\" key=\"B\"/>"
-                "</domain></hotkeys>"),
-        "keys.xml:2: hotkey \"A\" appears twice in domain \"D\"");
+    EXPECT_EQ(message("<hotkeys>\n<domain name=\"D\">\n<hotkey name=\"A\" key=\"Ctrl+Q+Q\"/></domain></hotkeys>"),
+              "keys.xml:3: \"Ctrl+Q+Q\" is not a key");
+    EXPECT_EQ(message("<hotkeys><domain name=\"D\"><hotkey name=\"A\" key=\"A\"/>\n<hotkey name=\"A\" key=\"B\"/>"
+                      "</domain></hotkeys>"),
+              "keys.xml:2: hotkey \"A\" appears twice in domain \"D\"");
     EXPECT_EQ(message("<hotkeys>\n<hotkey name=\"A\" key=\"A\"/></hotkeys>"),
               "keys.xml:2: expected <domain name=\"...\">");
     EXPECT_EQ(message("<hotkeys><domain name=\"D\"><hotkey key=\"A\"/></domain></hotkeys>"),

@@ -19,8 +19,9 @@ namespace {
 class ImageFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        _dir = std::filesystem::temp_directory_path() /
-               ("zv-ui-" + std::to_string(getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        _dir =
+            std::filesystem::temp_directory_path() / ("zv-ui-" + std::to_string(getpid()) + "-" +
+                                                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(_dir);
     }
     void TearDown() override { std::filesystem::remove_all(_dir); }
@@ -62,7 +63,7 @@ protected:
 
 TEST_F(ImageFiles, TiffRoundTripKeepsStraightAlphaAndOpaqueImages) {
     IxImage image(3, 2);
-    const uint8_t pixels[6][4] = {{200, 100, 50, 128}, {10, 20, 30, 0}, {255, 255, 255, 255},
+    const uint8_t pixels[6][4] = {{200, 100, 50, 128}, {10, 20, 30, 0},  {255, 255, 255, 255},
                                   {0, 0, 0, 255},      {90, 180, 45, 1}, {7, 8, 9, 254}};
     for (int i = 0; i < 6; ++i) std::copy(pixels[i], pixels[i] + 4, image.at(i % 3, i / 3));
     IxTiffFile::write(path("rgba.tif"), image);
@@ -72,7 +73,8 @@ TEST_F(ImageFiles, TiffRoundTripKeepsStraightAlphaAndOpaqueImages) {
     EXPECT_EQ(back.pixels, image.pixels) << "a half-transparent pixel keeps its colour";
 
     IxImage opaque(2, 2);
-    for (size_t i = 0; i < opaque.pixels.size(); ++i) opaque.pixels[i] = (i % 4 == 3) ? 255 : static_cast<uint8_t>(i * 17);
+    for (size_t i = 0; i < opaque.pixels.size(); ++i)
+        opaque.pixels[i] = (i % 4 == 3) ? 255 : static_cast<uint8_t>(i * 17);
     IxTiffFile::write(path("rgb.tif"), opaque);
     EXPECT_EQ(IxTiffFile::read(path("rgb.tif")).pixels, opaque.pixels);
     EXPECT_EQ(IxTiffFile::encode(opaque), FileUtil::readFile(path("rgb.tif"))) << "same picture, same bytes";
@@ -81,7 +83,8 @@ TEST_F(ImageFiles, TiffRoundTripKeepsStraightAlphaAndOpaqueImages) {
 TEST_F(ImageFiles, PremultipliedTiffIsReadAsStraightAlpha) {
     writeRawTiff(path("assoc.tif"), PHOTOMETRIC_RGB, 4, EXTRASAMPLE_ASSOCALPHA, {100, 50, 25, 128});
     IxImage image = IxTiffFile::read(path("assoc.tif"));
-    EXPECT_EQ(std::vector<uint8_t>(image.pixels.begin(), image.pixels.end()), (std::vector<uint8_t>{199, 100, 50, 128}));
+    EXPECT_EQ(std::vector<uint8_t>(image.pixels.begin(), image.pixels.end()),
+              (std::vector<uint8_t>{199, 100, 50, 128}));
 }
 
 TEST_F(ImageFiles, BadTiffFilesGetOneMessageNamingTheFile) {

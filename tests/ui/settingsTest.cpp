@@ -20,9 +20,9 @@ namespace {
 // A configuration folder of its own under the test's temporary folder.
 class Settings : public HeadlessTest {
 protected:
-    std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                   ("zv-settings-" + std::to_string(::getpid()) + "-" +
-                                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("zv-settings-" + std::to_string(::getpid()) + "-" +
+                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::string path(const char* name) const { return (folder / name).string(); }
     void write(const char* name, const std::string& text) const {
         std::filesystem::create_directories(folder);
@@ -33,9 +33,7 @@ protected:
 
 struct KeyLog : ObObserver {
     std::vector<LiString> keys;
-    void update(const ObHints& hints) override {
-        keys.push_back(hints.pickHint<StgUserSettingsHint>()->getKey());
-    }
+    void update(const ObHints& hints) override { keys.push_back(hints.pickHint<StgUserSettingsHint>()->getKey()); }
 };
 
 struct OptionsView : UiView {
@@ -62,10 +60,8 @@ TEST_F(Settings, TheConfigurationFolderFollowsXdgConfigHome) {
     ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     EXPECT_EQ(StgUserSettings::getDefaultPath(), path("schematic/settings.xml"));
     EXPECT_EQ(UiWorkspaceLayout::getDefaultPath(), path("schematic/workspace.xml"));
-    if (saved)
-        ::setenv("XDG_CONFIG_HOME", kept.c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
+    if (saved) ::setenv("XDG_CONFIG_HOME", kept.c_str(), 1);
+    else ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(Settings, ValuesAndBindingsRoundTripThroughAFolderMadeOnFirstSave) {
@@ -79,8 +75,8 @@ TEST_F(Settings, ValuesAndBindingsRoundTripThroughAFolderMadeOnFirstSave) {
     settings.setNumber("PointerFocusDuration", 0.25);
     settings.setText("Font", "DejaVu Sans Mono");
     settings.setHotkeyBinding("Schematic", "Layout All", *UiKeyBinding::parse("Ctrl+K"));
-    EXPECT_EQ(log.keys, (std::vector<LiString>{"", "Schematic/AutoZoom", "ContextPoints",
-                                               "PointerFocusDuration", "Font", "Hotkeys"}));
+    EXPECT_EQ(log.keys, (std::vector<LiString>{"", "Schematic/AutoZoom", "ContextPoints", "PointerFocusDuration",
+                                               "Font", "Hotkeys"}));
     settings.save();
     settings.detachObserver(&log);
 
@@ -91,8 +87,7 @@ TEST_F(Settings, ValuesAndBindingsRoundTripThroughAFolderMadeOnFirstSave) {
     EXPECT_EQ(app.getPointerFocusDuration(), 0.25);
     EXPECT_EQ(settings.getText("Font", ""), "DejaVu Sans Mono");
     EXPECT_EQ(settings.getInt("Schematic/AutoZoom", 7), 7) << "a value of another type reads as the default";
-    EXPECT_EQ(app.getHotkeyRegistry().toString(app.getHotkeyRegistry().getEntry("Schematic", "Layout All")),
-              "Ctrl+K");
+    EXPECT_EQ(app.getHotkeyRegistry().toString(app.getHotkeyRegistry().getEntry("Schematic", "Layout All")), "Ctrl+K");
     EXPECT_TRUE(backend.getMessages().empty());
 }
 
@@ -104,9 +99,8 @@ TEST_F(Settings, AMalformedFileGivesTheDefaultsAndOneWarning) {
     EXPECT_FALSE(settings.getBool("Schematic/AutoZoom", false)) << "nothing of a bad file is kept";
     ASSERT_EQ(backend.getMessages().size(), 1u);
     EXPECT_EQ(backend.getMessages()[0].severity, MsgSeverity::Warning);
-    EXPECT_EQ(backend.getMessages()[0].text, path("settings.xml") +
-                                                 ":3: value \"four\" is not an integer; the default "
-                                                 "settings are used");
+    EXPECT_EQ(backend.getMessages()[0].text, path("settings.xml") + ":3: value \"four\" is not an integer; the default "
+                                                                    "settings are used");
     backend.takeMessages();
     for (const char* text :
          {"<settings><hotkey domain=\"Schematic\" name=\"Layout All\" key=\"Ctrl+\"/></settings>",
@@ -142,7 +136,6 @@ TEST_F(Settings, AViewsSettingsElementComesBackFromTheWorkspaceFile) {
     reopened.load(path("workspace.xml"));
     EXPECT_FALSE(reopened.getViewSettings("A")) << "a malformed layout is dropped whole";
     ASSERT_EQ(backend.getMessages().size(), 1u);
-    EXPECT_EQ(backend.getMessages()[0].text, path("workspace.xml") +
-                                                 ":3: view \"A\" appears twice; the default "
-                                                 "workspace layout is used");
+    EXPECT_EQ(backend.getMessages()[0].text, path("workspace.xml") + ":3: view \"A\" appears twice; the default "
+                                                                     "workspace layout is used");
 }

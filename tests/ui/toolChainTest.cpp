@@ -23,9 +23,8 @@ public:
     HalfTool(std::string name, bool left, std::vector<std::string>& log)
         : _name(std::move(name)), _left(left), _log(log) {
         auto manipulator = makeRC<MfPlanarManip2D>();
-        manipulator->setGraspPredicate(
-            MfEventPredicates::either(MfEventPredicates::isButtonPress(EvButton::Left),
-                                      MfEventPredicates::isButtonPress(EvButton::Middle)));
+        manipulator->setGraspPredicate(MfEventPredicates::either(MfEventPredicates::isButtonPress(EvButton::Left),
+                                                                 MfEventPredicates::isButtonPress(EvButton::Middle)));
         manipulator->setCursor(WsCursorRegistry::getCursor(WsCursorRegistry::Pan));
         addManipulator(manipulator);
         setUndoString(_name);
@@ -95,9 +94,7 @@ protected:
     Tools() { viewer->setToolset(toolset); }
     void press(float x, EvButton button = EvButton::Left) { app.pointerPress(*viewer, {x, 300.0f}, button); }
     void move(float x) { app.pointerMove(*viewer, {x, 300.0f}); }
-    void release(float x, EvButton button = EvButton::Left) {
-        app.pointerRelease(*viewer, {x, 300.0f}, button);
-    }
+    void release(float x, EvButton button = EvButton::Left) { app.pointerRelease(*viewer, {x, 300.0f}, button); }
     std::string selection() const { return names(*viewer->getSelection()); }
 };
 
@@ -114,8 +111,8 @@ TEST_F(Tools, FirstToolThatClaimsTakesTheWholeGestureInItsUndoGroup) {
     release(300.0f, EvButton::Middle);
     move(200.0f);
     release(200.0f);
-    EXPECT_EQ(log, (std::vector<std::string>{"open Right", "Right initiate", "Right monitor 300",
-                                             "Right monitor 200", "Right finalize", "close"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"open Right", "Right initiate", "Right monitor 300", "Right monitor 200",
+                                             "Right finalize", "close"}));
     EXPECT_EQ(backend.getCursorName(), "Default");
 
     log.clear();
@@ -124,8 +121,8 @@ TEST_F(Tools, FirstToolThatClaimsTakesTheWholeGestureInItsUndoGroup) {
     EXPECT_EQ(toolset->getCurrentToolName(), "Left");
     // Motion outside a gesture is feedback, offered in order until a tool handles it.
     move(10.0f);
-    EXPECT_EQ(log, (std::vector<std::string>{"open Left", "Left initiate", "Left finalize", "close",
-                                             "Left hover", "Right hover"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"open Left", "Left initiate", "Left finalize", "close", "Left hover",
+                                             "Right hover"}));
 
     toolset->removeTool("Left");
     EXPECT_TRUE(toolset->getCurrentTool().isNull());
@@ -210,8 +207,8 @@ TEST_F(Tools, BandCornerFollowsTheSceneWhenTheViewPansUnderIt) {
 }
 
 TEST_F(Tools, NavigateToolPansWithTheMiddleButtonAndZoomsAboutThePointer) {
-    toolset->appendTool("Navigate", makeRC<MfNavigateTool>(MfNavigateTool::PanMode::MiddleDrag,
-                                                           MfNavigateTool::ZoomMode::Wheel));
+    toolset->appendTool("Navigate",
+                        makeRC<MfNavigateTool>(MfNavigateTool::PanMode::MiddleDrag, MfNavigateTool::ZoomMode::Wheel));
     viewer->getView().setUserZoom({2.0f, 2.0f});
     const GePoint2<float> grabbed = VwUtils::windowToWorldOrtho(viewer->getView(), {100.0f, 300.0f});
     press(100.0f, EvButton::Middle);

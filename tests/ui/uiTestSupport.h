@@ -28,8 +28,7 @@ inline RCStrongPtr<SnItem> item(const std::string& name) {
 // Names of a selection's items, in order, joined with spaces.
 inline std::string names(const SnSelection& selection) {
     std::string joined;
-    for (const auto& i : selection)
-        joined += (joined.empty() ? "" : " ") + dynamic_cast<const Item&>(*i).get();
+    for (const auto& i : selection) joined += (joined.empty() ? "" : " ") + dynamic_cast<const Item&>(*i).get();
     return joined;
 }
 

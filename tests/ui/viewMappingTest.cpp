@@ -56,8 +56,7 @@ TEST(ViewMapping, WindowAndWorldRoundTripAndAgreeWithTheProjection) {
 
 TEST(ViewMapping, PanAroundZoomLocationKeepsThePointUnderThePointer) {
     for (VwView view : kViews) {
-        for (const GePoint2<float> pointer :
-             {GePoint2<float>(10.0f, 20.0f), GePoint2<float>(300.0f, 95.0f)}) {
+        for (const GePoint2<float> pointer : {GePoint2<float>(10.0f, 20.0f), GePoint2<float>(300.0f, 95.0f)}) {
             const GePoint2<float> before = VwUtils::windowToWorldOrtho(view, pointer);
             const GeVector2<float> zoom = view.getUserZoom() * 2.5f;
             view.setUserPan(VwUtils::computePanAroundZoomLocation(view, pointer, zoom));
@@ -152,11 +151,9 @@ TEST_F(HeadlessTest, NavigatorSitsInItsConstraintAndPansTheMainView) {
     auto viewer = makeRC<TestViewer>();
     auto navigator = UiMiniViewer2D::create(*viewer, "UiMiniViewer2D");
     navigator->setConstraint(
-        C({0.5f, 15.0f, 15.0f, -0.5f},
-          {C::Type::Fraction, C::Type::Pixels, C::Type::Pixels, C::Type::Proportional},
+        C({0.5f, 15.0f, 15.0f, -0.5f}, {C::Type::Fraction, C::Type::Pixels, C::Type::Pixels, C::Type::Proportional},
           {C::Target::ParentStart, C::Target::ParentEnd, C::Target::ParentEnd, C::Target::Opposite}));
-    EXPECT_EQ(navigator->getGeometry(), GeRectangle<int>(400, 785, 393, 585))
-        << "top right, half as high as wide";
+    EXPECT_EQ(navigator->getGeometry(), GeRectangle<int>(400, 785, 393, 585)) << "top right, half as high as wide";
     viewer->setWindowSize(1000, 600);
     EXPECT_EQ(navigator->getGeometry(), GeRectangle<int>(500, 985, 343, 585)) << "follows the window";
 

@@ -50,8 +50,8 @@ TEST_F(HeadlessTest, AViewerPaintsBackgroundSceneFeedbackThenTheBannerInWindowPi
     viewer->markRegionForRedraw({0.0f, 5.0f, 0.0f, 5.0f});
     backend.processPending();
     EXPECT_EQ(callsNamed({"glViewport", "glLoadMatrixf", "glClear", "glRectf", "glOrtho"}),
-              (std::vector<std::string>{"glViewport", "glLoadMatrixf", "glClear", "glRectf", "glRectf",
-                                        "glOrtho", "glRectf"}))
+              (std::vector<std::string>{"glViewport", "glLoadMatrixf", "glClear", "glRectf", "glRectf", "glOrtho",
+                                        "glRectf"}))
         << "painted once for both requests: projection, background, scene, feedback, banner";
     const std::vector<GlRecorder::Primitive>& rects = GlRecorder::getPrimitives();
     ASSERT_GE(rects.size(), 3u);
@@ -65,13 +65,11 @@ TEST_F(HeadlessTest, AViewerPaintsBackgroundSceneFeedbackThenTheBannerInWindowPi
 TEST_F(HeadlessTest, ArmCallbacksSeeEveryPressBeforeTheToolsAndMayKeepIt) {
     auto viewer = makeRC<TestViewer>();
     std::vector<std::string> armed;
-    CbRegistration arm =
-        viewer->addArmCb(makeRC<CbFunction<EvPointerButtonEvent&>>([&](EvPointerButtonEvent& e) {
-            armed.push_back(std::to_string(static_cast<int>(e.getTriggerButton())) +
-                            (e.isDoubleClick() ? " double" : "") + " held " +
-                            std::to_string(e.getButtonsHeld()));
-            if (e.isDoubleClick()) e.setProcessed();
-        }));
+    CbRegistration arm = viewer->addArmCb(makeRC<CbFunction<EvPointerButtonEvent&>>([&](EvPointerButtonEvent& e) {
+        armed.push_back(std::to_string(static_cast<int>(e.getTriggerButton())) + (e.isDoubleClick() ? " double" : "") +
+                        " held " + std::to_string(e.getButtonsHeld()));
+        if (e.isDoubleClick()) e.setProcessed();
+    }));
     int toolPresses = 0;
     struct CountingTool : MfTool {
         int& presses;

@@ -15,7 +15,8 @@ using namespace Zv;
 
 namespace {
 
-template <class W> RCShdPtr<W> find(const RCShdPtr<UiWidget>& root, const char* name) {
+template <class W>
+RCShdPtr<W> find(const RCShdPtr<UiWidget>& root, const char* name) {
     RCShdPtr<W> widget;
     widget.dynamicAssign(root->findWidget(name));
     return widget;

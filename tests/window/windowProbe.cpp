@@ -52,17 +52,14 @@ constexpr Colour kBlue{"blue", 0.0f, 0.0f, 1.0f};
 
 class ProbeViewer : public UiViewer2D {
 public:
-    explicit ProbeViewer(std::string clip)
-        : UiViewer2D("ProbeViewer", SnSelection::create()), _clip(std::move(clip)) {
+    explicit ProbeViewer(std::string clip) : UiViewer2D("ProbeViewer", SnSelection::create()), _clip(std::move(clip)) {
         // Off centre and small, so that fitting shows.
         getView().setUserZoom({0.5f, 0.5f});
         getView().setUserPan({150.0f, 80.0f});
-        _callbacks.push_back(
-            addArmCb(makeRC<CbMethod<ProbeViewer, EvPointerButtonEvent&>>(this, &ProbeViewer::armCb)));
+        _callbacks.push_back(addArmCb(makeRC<CbMethod<ProbeViewer, EvPointerButtonEvent&>>(this, &ProbeViewer::armCb)));
         _callbacks.push_back(
             addTooltipCb(makeRC<CbMethod<ProbeViewer, EvTooltipEvent&>>(this, &ProbeViewer::tooltipCb)));
-        _callbacks.push_back(
-            addHotkeyCb(makeRC<CbMethod<ProbeViewer, EvHotkeyEvent&>>(this, &ProbeViewer::hotkeyCb)));
+        _callbacks.push_back(addHotkeyCb(makeRC<CbMethod<ProbeViewer, EvHotkeyEvent&>>(this, &ProbeViewer::hotkeyCb)));
     }
 
     GeRectangle<float> getSceneBoundingRect() const override { return kBox; }
@@ -151,13 +148,10 @@ struct Options {
 Options parseOptions(const QStringList& args) {
     Options options;
     for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == "--title")
-            options.title = args[i + 1];
-        else if (args[i] == "--clip")
-            options.clip = args[i + 1].toStdString();
+        if (args[i] == "--title") options.title = args[i + 1];
+        else if (args[i] == "--clip") options.clip = args[i + 1].toStdString();
         else if (args[i] == "--pos")
-            options.pos =
-                QPoint(args[i + 1].section(',', 0, 0).toInt(), args[i + 1].section(',', 1, 1).toInt());
+            options.pos = QPoint(args[i + 1].section(',', 0, 0).toInt(), args[i + 1].section(',', 1, 1).toInt());
     }
     return options;
 }

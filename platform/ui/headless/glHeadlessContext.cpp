@@ -44,14 +44,12 @@ struct GlHeadlessContext::Egl {
 GlHeadlessContext::GlHeadlessContext(int width, int height)
     : _egl(std::make_unique<Egl>()), _width(width), _height(height) {
     _egl->display = openSurfacelessDisplay();
-    const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RED_SIZE,        8,
-                                       EGL_GREEN_SIZE,   8,               EGL_BLUE_SIZE,       8,
-                                       EGL_ALPHA_SIZE,   8,               EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                                       EGL_NONE};
+    const EGLint configAttributes[] = {
+        EGL_SURFACE_TYPE,    EGL_PBUFFER_BIT, EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8,
+        EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,  EGL_NONE};
     EGLConfig config;
     EGLint count = 0;
-    if (!eglChooseConfig(_egl->display, configAttributes, &config, 1, &count) || count == 0)
-        fail("eglChooseConfig");
+    if (!eglChooseConfig(_egl->display, configAttributes, &config, 1, &count) || count == 0) fail("eglChooseConfig");
     const EGLint surfaceAttributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
     _egl->surface = eglCreatePbufferSurface(_egl->display, config, surfaceAttributes);
     if (_egl->surface == EGL_NO_SURFACE) fail("eglCreatePbufferSurface");

@@ -42,15 +42,14 @@ GePoint2<float> toWindow(const UiDrawArea& area, const GePoint2<float>& point) {
 }
 
 GeRectangle<float> toWindow(const UiDrawArea& area, const GeRectangle<float>& rect) {
-    return rect.translated(GeVector2<float>(static_cast<float>(area.getGeometry().xMin),
-                                            static_cast<float>(area.getGeometry().yMin)));
+    return rect.translated(
+        GeVector2<float>(static_cast<float>(area.getGeometry().xMin), static_cast<float>(area.getGeometry().yMin)));
 }
 
 // Tooltip lines as rich text, each line's own text taken literally.
 QString tooltipHtml(const LiString& text) {
     QStringList lines;
-    for (const LiString& line : text.split("<br>"))
-        lines << toQt(line).toHtmlEscaped();
+    for (const LiString& line : text.split("<br>")) lines << toQt(line).toHtmlEscaped();
     return "<qt>" + lines.join("<br>") + "</qt>";
 }
 
@@ -120,8 +119,7 @@ void UiQtBackend::requestRepaint(UiDrawArea& area, const GeRectangle<float>& reg
     if (UiQtViewWidget* view = findView(area)) view->update(view->fromArea(toWindow(area, region)));
 }
 
-void UiQtBackend::showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area,
-                                const GePoint2<float>& point) {
+void UiQtBackend::showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area, const GePoint2<float>& point) {
     UiQtViewWidget* view = findView(area);
     if (view == nullptr) return UiApplication::getInstance().popupMenuClosed();
     QMenu* qtMenu = UiQtMenu::build(menu, view);
@@ -142,8 +140,7 @@ void UiQtBackend::showTooltip(UiDrawArea& area, const LiString& text, const GeRe
 
 void UiQtBackend::setCursor(const WsCursor& cursor) {
     const QCursor shape = UiQtCursors::getCursor(cursor.getName());
-    for (UiQtViewWidget* view : _views)
-        view->setCursor(shape);
+    for (UiQtViewWidget* view : _views) view->setCursor(shape);
 }
 
 LiString UiQtBackend::getClipboardText() const {
@@ -162,9 +159,8 @@ void UiQtBackend::showMessage(MsgSeverity severity, const LiString& text) {
     const bool error = severity == MsgSeverity::Error;
     std::fprintf(stderr, "%s: %s\n", error ? "error" : "warning", text.c_str());
     if (!error && _statusBar) return _statusBar->showMessage(toQt(text), kStatusMilliseconds);
-    auto* box =
-        new QMessageBox(error ? QMessageBox::Critical : QMessageBox::Warning,
-                        QCoreApplication::applicationName(), toQt(text), QMessageBox::Ok, getDialogParent());
+    auto* box = new QMessageBox(error ? QMessageBox::Critical : QMessageBox::Warning,
+                                QCoreApplication::applicationName(), toQt(text), QMessageBox::Ok, getDialogParent());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
@@ -177,11 +173,9 @@ void UiQtBackend::startDrag(UiDrawArea& area, const RCShdPtr<DrCarrier>& carrier
     QTimer::singleShot(0, view, [this, view, source, carrier] { runDrag(*view, source, carrier); });
 }
 
-void UiQtBackend::runDrag(UiQtViewWidget& view, const RCShdPtr<UiDrawArea>& area,
-                          const RCShdPtr<DrCarrier>& carrier) {
+void UiQtBackend::runDrag(UiQtViewWidget& view, const RCShdPtr<UiDrawArea>& area, const RCShdPtr<DrCarrier>& carrier) {
     _dragged = carrier;
-    _dragToken =
-        QByteArray::number(QCoreApplication::applicationPid()) + ':' + QByteArray::number(++_nbDrags);
+    _dragToken = QByteArray::number(QCoreApplication::applicationPid()) + ':' + QByteArray::number(++_nbDrags);
     auto* drag = new QDrag(&view);
     drag->setMimeData(UiQtMime::toMimeData(*carrier, _dragToken));
     const bool dropped = drag->exec(Qt::CopyAction) != Qt::IgnoreAction;

@@ -23,13 +23,12 @@ void fill(QMenu& qtMenu, const UiPopupMenu& menu, const RCShdPtr<UiPopupMenu>& r
             fill(*subMenu, *entry.subMenu, root);
         } else {
             const QString shortcut = QString::fromStdString(entry.shortcut.str());
-            QAction* action = qtMenu.addAction(shortcut.isEmpty() ? label(entry.text)
-                                                                  : label(entry.text) + '\t' + shortcut);
+            QAction* action =
+                qtMenu.addAction(shortcut.isEmpty() ? label(entry.text) : label(entry.text) + '\t' + shortcut);
             action->setEnabled(entry.enabled);
             // The root handle keeps the entry alive until the menu is gone.
             const UiPopupMenu::Entry* chosen = &entry;
-            QObject::connect(action, &QAction::triggered, action,
-                             [root, chosen] { UiPopupMenu::activate(*chosen); });
+            QObject::connect(action, &QAction::triggered, action, [root, chosen] { UiPopupMenu::activate(*chosen); });
         }
     }
 }

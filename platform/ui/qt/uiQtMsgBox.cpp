@@ -15,8 +15,7 @@ int UiQtMsgBox::run(UiPopupMsgBox& box, QWidget* parent) {
     QDialog dialog(parent);
     dialog.setWindowTitle(QString::fromStdString(box.getTitle().str()));
     auto* layout = new QVBoxLayout(&dialog);
-    if (!box.getMessage().isEmpty())
-        layout->addWidget(new QLabel(QString::fromStdString(box.getMessage().str())));
+    if (!box.getMessage().isEmpty()) layout->addWidget(new QLabel(QString::fromStdString(box.getMessage().str())));
     if (!box.getContent().isNull()) layout->addWidget(UiQtWidgetBuilder::build(box.getContent(), &dialog));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -24,14 +24,10 @@ constexpr float kWheelNotch = 120.0f; // Qt's angle delta of one wheel step
 
 EvButton toButton(Qt::MouseButton button) {
     switch (button) {
-    case Qt::LeftButton:
-        return EvButton::Left;
-    case Qt::MiddleButton:
-        return EvButton::Middle;
-    case Qt::RightButton:
-        return EvButton::Right;
-    default:
-        return EvButton::None;
+    case Qt::LeftButton: return EvButton::Left;
+    case Qt::MiddleButton: return EvButton::Middle;
+    case Qt::RightButton: return EvButton::Right;
+    default: return EvButton::None;
     }
 }
 
@@ -56,8 +52,7 @@ UiQtViewWidget::~UiQtViewWidget() {
 
 GePoint2<float> UiQtViewWidget::toArea(const QPointF& point) const {
     const double ratio = devicePixelRatioF();
-    return {static_cast<float>(point.x() * ratio),
-            static_cast<float>(_area->getHeight() - 1 - point.y() * ratio)};
+    return {static_cast<float>(point.x() * ratio), static_cast<float>(_area->getHeight() - 1 - point.y() * ratio)};
 }
 
 QPoint UiQtViewWidget::fromArea(const GePoint2<float>& point) const {

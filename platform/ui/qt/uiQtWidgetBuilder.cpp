@@ -30,8 +30,7 @@ public:
     Binding(QWidget& qtWidget, const RCShdPtr<UiWidget>& widget, std::function<void()> syncValue)
         : QObject(&qtWidget), _qtWidget(qtWidget), _widget(widget), _syncValue(std::move(syncValue)) {
         sync();
-        _registration =
-            _widget->addStateChangedCb(makeRC<CbFunction<UiWidget&>>([this](UiWidget&) { sync(); }));
+        _registration = _widget->addStateChangedCb(makeRC<CbFunction<UiWidget&>>([this](UiWidget&) { sync(); }));
     }
 
 private:
@@ -50,7 +49,8 @@ private:
 };
 
 // The widget as a W, or null. Qt connections hold toolkit widgets by these handles.
-template <class W> RCShdPtr<W> as(const RCShdPtr<UiWidget>& widget) {
+template <class W>
+RCShdPtr<W> as(const RCShdPtr<UiWidget>& widget) {
     RCShdPtr<W> typed;
     typed.dynamicAssign(widget);
     return typed;
@@ -78,8 +78,7 @@ QWidget* buildContainer(const UiContainer& container) {
 
 QCheckBox* buildToggle(const RCShdPtr<UiToggle>& toggle, std::function<void()>& sync) {
     auto* box = new QCheckBox(toQt(toggle->getText()));
-    QObject::connect(box, &QCheckBox::clicked, box,
-                     [toggle](bool checked) { toggle->setValue(checked, true); });
+    QObject::connect(box, &QCheckBox::clicked, box, [toggle](bool checked) { toggle->setValue(checked, true); });
     sync = [toggle, box] { box->setChecked(toggle->getValue()); };
     return box;
 }
@@ -92,15 +91,12 @@ QWidget* buildMenu(const RCShdPtr<UiMenu>& menu, std::function<void()>& sync) {
     auto* combo = new QComboBox;
     layout->addWidget(combo);
     layout->addStretch();
-    QObject::connect(combo, &QComboBox::activated, combo,
-                     [menu](int index) { menu->setSelectedIndex(index, true); });
+    QObject::connect(combo, &QComboBox::activated, combo, [menu](int index) { menu->setSelectedIndex(index, true); });
     sync = [menu, combo] {
         QStringList items;
-        for (const LiString& item : menu->getItems())
-            items << toQt(item);
+        for (const LiString& item : menu->getItems()) items << toQt(item);
         QStringList shown;
-        for (int i = 0; i < combo->count(); ++i)
-            shown << combo->itemText(i);
+        for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
         if (shown != items) {
             combo->clear();
             combo->addItems(items);

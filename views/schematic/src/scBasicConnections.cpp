@@ -183,12 +183,9 @@ void ScSquareConnectionSet::buildTabs(int n) const {
         if (i < n) {
             // A straight-line distance from the middle of the start corner, mapped onto the outline.
             const float d = static_cast<float>(i) * total / static_cast<float>(n);
-            if (d < rc)
-                q = EdgePos(getStartPosition().getSection(), 0.5f + toFraction * std::atan(d / rc));
-            else if (total - d >= rc)
-                q = EdgePos(side, sideLength > 0.0f ? (d - rc) / sideLength : 0.0f);
-            else
-                q = EdgePos(getEndPosition().getSection(), toFraction * std::atan(1.0f - (total - d) / rc));
+            if (d < rc) q = EdgePos(getStartPosition().getSection(), 0.5f + toFraction * std::atan(d / rc));
+            else if (total - d >= rc) q = EdgePos(side, sideLength > 0.0f ? (d - rc) / sideLength : 0.0f);
+            else q = EdgePos(getEndPosition().getSection(), toFraction * std::atan(1.0f - (total - d) / rc));
             q = normaliser.getOffsetPosCW(q, 0.0f);
         }
         addTab(std::make_unique<HighlightableSquareTab>(p, q, getAnchorRBox()));
@@ -215,7 +212,8 @@ std::unique_ptr<ScConnectionSet> ScRoundedConnectionSet::clone() const {
     return std::make_unique<ScRoundedConnectionSet>(getStartPosition(), getEndPosition(), getAnchorRBox());
 }
 
-std::unique_ptr<ScRoundedConnectionTab> ScRoundedConnectionSet::createTab(int, int, const EdgePos& from, const EdgePos& to) const {
+std::unique_ptr<ScRoundedConnectionTab> ScRoundedConnectionSet::createTab(int, int, const EdgePos& from,
+                                                                          const EdgePos& to) const {
     return std::make_unique<ScRoundedConnectionTab>(from, to, getAnchorRBox());
 }
 
@@ -242,7 +240,7 @@ void ScRoundedConnectionSetWithMasking::buildTabs(int n) const {
 }
 
 std::unique_ptr<ScRoundedConnectionTab> ScRoundedConnectionSetWithMasking::createTab(int i, int n, const EdgePos& from,
-                                                                        const EdgePos& to) const {
+                                                                                     const EdgePos& to) const {
     const int maskIndex = _maskPosition == 1 ? 0 : n - 1;
     if (i == maskIndex) return std::make_unique<RoundedConnectionMaskingTab>(from, to, getAnchorRBox());
     return ScRoundedConnectionSet::createTab(i, n, from, to);
@@ -256,7 +254,8 @@ std::unique_ptr<ScConnectionSet> ScSimpleConnectionSet::clone() const {
 
 void ScSimpleConnectionSet::buildTabs(int) const {
     const ScRoundedBox middle = getMiddleBox();
-    const EdgePos end = middle.getOffsetPosCW(getStartPosition(), middle.getArcLength(getStartPosition(), getEndPosition()));
+    const EdgePos end =
+        middle.getOffsetPosCW(getStartPosition(), middle.getArcLength(getStartPosition(), getEndPosition()));
     addTab(std::make_unique<ScRoundedConnectionTab>(getStartPosition(), end, getAnchorRBox()));
 }
 

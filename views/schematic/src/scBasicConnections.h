@@ -11,7 +11,6 @@
 
 namespace Zv {
 
-
 // A set that owns one tab per socket and rebuilds them all whenever anything changes.
 // The set kinds below differ only in how they lay the tabs out, so they share this file.
 class ScBasicConnectionSet : public ScConnectionSet {
@@ -65,7 +64,7 @@ protected:
 private:
     struct Slot {
         std::unique_ptr<ScBasicTab> tab;
-        ScMarkableTab* marks;  // null for tabs that show no highlight
+        ScMarkableTab* marks; // null for tabs that show no highlight
     };
     // Slot i, rebuilt first when stale.
     const Slot& getSlot(int i) const;
@@ -106,7 +105,8 @@ protected:
     void buildTabs(int n) const override;
     const char* getClassWord() const override { return "RoundedConnectionSet"; }
     // The tab for socket i; kinds replace single tabs.
-    virtual std::unique_ptr<ScRoundedConnectionTab> createTab(int i, int n, const EdgePos& from, const EdgePos& to) const;
+    virtual std::unique_ptr<ScRoundedConnectionTab> createTab(int i, int n, const EdgePos& from,
+                                                              const EdgePos& to) const;
 };
 
 // Rounded tabs where the first or the last socket is the mask input, drawn in its own colour.
@@ -121,7 +121,8 @@ public:
 protected:
     void buildTabs(int n) const override;
     const char* getClassWord() const override { return "RoundedConnectionSetWithMasking"; }
-    std::unique_ptr<ScRoundedConnectionTab> createTab(int i, int n, const EdgePos& from, const EdgePos& to) const override;
+    std::unique_ptr<ScRoundedConnectionTab> createTab(int i, int n, const EdgePos& from,
+                                                      const EdgePos& to) const override;
 
 private:
     int _maskPosition;

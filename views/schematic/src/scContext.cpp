@@ -4,7 +4,8 @@
 
 namespace Zv {
 
-ScContext::ScContext(const RCShdPtr<WsFont>& font, float scale) : _font(font), _scale(scale), _inverseScale(1.0f / scale) {}
+ScContext::ScContext(const RCShdPtr<WsFont>& font, float scale)
+    : _font(font), _scale(scale), _inverseScale(1.0f / scale) {}
 
 ScContext::~ScContext() = default;
 

@@ -38,8 +38,7 @@ ScCustomNode::ScCustomNode(int32_t orientation, float height, float width, float
 }
 
 // Hover state starts afresh; the design, and the shape while the sockets match, come along.
-ScCustomNode::ScCustomNode(const ScCustomNode& other)
-    : ScNode(other), _design(other._design), _shape(other._shape) {}
+ScCustomNode::ScCustomNode(const ScCustomNode& other) : ScNode(other), _design(other._design), _shape(other._shape) {}
 
 ScCustomNode::~ScCustomNode() = default;
 

@@ -37,7 +37,8 @@ ScCustomNodePainter::ScCustomNodePainter(const ScCustomNode& node, ScDrawContext
 void ScCustomNodePainter::applySocketHighlights(ScConnectionSet& set, bool isInput) const {
     const auto& sockets = isInput ? _node.getInputs() : _node.getOutputs();
     for (size_t i = 0; i < sockets.size(); ++i) {
-        const int setIndex = isInput ? _node.toInputSetIndex(static_cast<int>(i)) : _node.toOutputSetIndex(static_cast<int>(i));
+        const int setIndex =
+            isInput ? _node.toInputSetIndex(static_cast<int>(i)) : _node.toOutputSetIndex(static_cast<int>(i));
         set.setHighlighted(setIndex, sockets[i].isHighlighted());
         set.setMarked(setIndex, sockets[i].flag);
     }
@@ -47,7 +48,9 @@ void ScCustomNodePainter::applySocketHighlights(ScConnectionSet& set, bool isInp
 void ScCustomNodePainter::applyNodeState() const {
     if (_parts.feedbackTab) _parts.feedbackTab->reportOn(_node.getProcessingNode().get());
     if (_parts.toggleIRTab) _parts.toggleIRTab->reportOn(_node.getProcessingNode());
-    const auto width = [](bool hovered) { return hovered ? ScCustomNode::kToggleHoverWidth : ScCustomNode::kToggleWidth; };
+    const auto width = [](bool hovered) {
+        return hovered ? ScCustomNode::kToggleHoverWidth : ScCustomNode::kToggleWidth;
+    };
     if (_parts.toggleImageTab) _parts.toggleImageTab->setBorderWidth(width(_node.isToggleImageHovered()));
     if (_parts.toggleIRTab) _parts.toggleIRTab->setBorderWidth(width(_node.isToggleIRHovered()));
 }
@@ -158,7 +161,8 @@ void ScCustomNodePainter::drawOutline() {
     for (const GePoint2<float>& p : outlinePoints) glVertex2f(p.x, p.y);
     glEnd();
     if (_node.isHighlighted())
-        GfxDrawUtil::drawCurveHighlight(outlinePoints, outlineNormals, _ctx.getColor(), kHighlightWidth, _ctx.getAlpha());
+        GfxDrawUtil::drawCurveHighlight(outlinePoints, outlineNormals, _ctx.getColor(), kHighlightWidth,
+                                        _ctx.getAlpha());
 }
 
 void ScCustomNodePainter::drawToggleTab(float alpha) {
@@ -169,15 +173,15 @@ void ScCustomNodePainter::drawToggleTab(float alpha) {
 void ScCustomNodePainter::drawName() {
     using enum ScCustomNode::NameAlignment;
     static constexpr int alignTab[] = {WsFont::TOP, WsFont::CENTER, WsFont::BOTTOM, WsFont::CENTER};
-    ZV_ASSERT(alignTab[ TOP ] == WsFont::TOP);
-    ZV_ASSERT(alignTab[ CENTER ] == WsFont::CENTER);
-    ZV_ASSERT(alignTab[ BOTTOM ] == WsFont::BOTTOM);
+    ZV_ASSERT(alignTab[TOP] == WsFont::TOP);
+    ZV_ASSERT(alignTab[CENTER] == WsFont::CENTER);
+    ZV_ASSERT(alignTab[BOTTOM] == WsFont::BOTTOM);
     if (_ctx.getFont().isNull()) return;
     _ctx.setState(ScDrawContext::Plain);
     const GeRectangle<float> rect = _node.getNameRect(_ctx.getFont()->getAscent(), _ctx.getFont()->getDescent());
     const int alignment = _node.getNameAlignment();
-    _node.drawText(_ctx, _node.getContextPointPrefix() + _node.getName(), rect,
-                   alignment == UNDER ? 0 : 1, alignTab[alignment]);
+    _node.drawText(_ctx, _node.getContextPointPrefix() + _node.getName(), rect, alignment == UNDER ? 0 : 1,
+                   alignTab[alignment]);
 }
 
 } // namespace Zv

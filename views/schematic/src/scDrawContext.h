@@ -2,8 +2,8 @@
 
 #include "views/schematic/src/scContext.h"
 
-#include "platform/base/uPtr.h"
 #include "platform/base/geRectangle.h"
+#include "platform/base/uPtr.h"
 #include "platform/ui/uiResColor.h"
 
 #include <vector>
@@ -55,8 +55,8 @@ class ScDrawContext : public ScContext {
 public:
     enum Mode { Plain = 0, SmoothLines = 1, SmoothShading = 2, Textured = 3 };
 
-    ScDrawContext(UPtr<MfViewer> viewer, const RCShdPtr<WsFont>& font, const RCShdPtr<WsFont>& zoomedFont,
-                  float scale, const ScColorTable& colors, float opacity);
+    ScDrawContext(UPtr<MfViewer> viewer, const RCShdPtr<WsFont>& font, const RCShdPtr<WsFont>& zoomedFont, float scale,
+                  const ScColorTable& colors, float opacity);
     ~ScDrawContext() override;
 
     // Builds the four drawing states, so that no frame pays for it; the module does it at start-up.

@@ -30,7 +30,7 @@ void include(GeRectangle<float>& r, const GePoint2<float>& p) {
 
 // Stippled colours tell the channel layout of the image a link carries.
 struct LinkLook {
-    int colorId;  // -1: black
+    int colorId; // -1: black
     bool dashed;
 };
 
@@ -48,20 +48,15 @@ LinkLook getLook(int channelKind) {
 
 ScEdge::ScEdge(const RCStrongPtr<ScNode>& source, int32_t sourceSocket, int32_t sourceFanIndex,
                const RCStrongPtr<ScNode>& target, int32_t targetSocket, int32_t targetFanIndex, int32_t tag)
-    : _source(source),
-      _sourceSocket(sourceSocket),
-      _sourceFanIndex(sourceFanIndex),
-      _target(target),
-      _targetSocket(targetSocket),
-      _targetFanIndex(targetFanIndex),
-      _tag(tag) {}
+    : _source(source), _sourceSocket(sourceSocket), _sourceFanIndex(sourceFanIndex), _target(target),
+      _targetSocket(targetSocket), _targetFanIndex(targetFanIndex), _tag(tag) {}
 
 ScEdge::~ScEdge() = default;
 
 ScEdge::Ends ScEdge::getEnds() const {
     return {_source->getOutputConnectionPoint(_sourceSocket, _sourceFanIndex),
-            _target->getInputConnectionPoint(_targetSocket, _targetFanIndex), _source->getOutputDirection(_sourceSocket),
-            _target->getInputDirection(_targetSocket)};
+            _target->getInputConnectionPoint(_targetSocket, _targetFanIndex),
+            _source->getOutputDirection(_sourceSocket), _target->getInputDirection(_targetSocket)};
 }
 
 ScEdge::Handles ScEdge::getHandles(const Ends& e) {
@@ -76,8 +71,8 @@ void ScEdge::buildCurve(const Ends& e, Polyline& out) {
     sampleCubic(e.p0, h.c0, h.c1, e.p1, out);
 }
 
-void ScEdge::sampleCubic(const GePoint2<float>& start, const GePoint2<float>& control0,
-                         const GePoint2<float>& control1, const GePoint2<float>& end, Polyline& out) {
+void ScEdge::sampleCubic(const GePoint2<float>& start, const GePoint2<float>& control0, const GePoint2<float>& control1,
+                         const GePoint2<float>& end, Polyline& out) {
     // B(t) = a t^3 + b t^2 + c t + p0, stepped by forward differences.
     const GeVector2<float> p0 = start.toVector(), c0 = control0.toVector(), c1 = control1.toVector(),
                            p1 = end.toVector();
@@ -127,9 +122,7 @@ void ScEdge::getPolyline(Polyline& out, int style) const {
     switch (style) {
     case Curved: buildCurve(ends, out); return;
     case Angular: buildAngular(ends, out); return;
-    default:
-        out.add(ends.p0);
-        out.add(ends.p1);
+    default: out.add(ends.p0); out.add(ends.p1);
     }
 }
 

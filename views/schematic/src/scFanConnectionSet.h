@@ -10,7 +10,8 @@ namespace Zv {
 // One tab that several edges share: they attach to the branches of a fan drawn out of the tab.
 class ScFanConnectionSet : public ScConnectionSet {
 public:
-    ScFanConnectionSet(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor) : _tab(start, end, anchor) {}
+    ScFanConnectionSet(const EdgePos& start, const EdgePos& end, UPtr<ScRoundedBox> anchor)
+        : _tab(start, end, anchor) {}
 
     std::unique_ptr<ScConnectionSet> clone() const override;
     void setAnchorRBox(UPtr<ScRoundedBox> anchor) override { _tab.setAnchorRBox(anchor); }

@@ -38,12 +38,9 @@ void ScGraph::setHighlight(const Highlight& highlight) {
 void ScGraph::switchHighlight(bool on) {
     // A negative index other than -1 wraps round to a huge one, which the node refuses.
     if (_highlight.tabIndex != -1) _highlight.node->setSocketFlag(_highlight.tabSide, _highlight.tabIndex, on);
-    if (!_highlight.node.isNull())
-        _highlight.node->setHighlighted(on);
-    else if (!_highlight.edge.isNull())
-        _highlight.edge->setHighlighted(on);
-    else if (!_highlight.group.isNull())
-        _highlight.group->setHighlighted(on);
+    if (!_highlight.node.isNull()) _highlight.node->setHighlighted(on);
+    else if (!_highlight.edge.isNull()) _highlight.edge->setHighlighted(on);
+    else if (!_highlight.group.isNull()) _highlight.group->setHighlighted(on);
 }
 
 bool ScGraph::setDetails(int which, bool on) {
@@ -77,10 +74,8 @@ void ScGraph::drawGroups(ScDrawContext& ctx, const GeRectangle<float>& visible) 
     std::vector<ScGroup*> selected;
     for (const auto& group : _groups) {
         if (!group->getBounds().intersects(visible)) continue;
-        if (group->isSelected())
-            selected.push_back(group.get());
-        else
-            group->draw(ctx);
+        if (group->isSelected()) selected.push_back(group.get());
+        else group->draw(ctx);
     }
     for (ScGroup* group : selected) group->draw(ctx);
 }
@@ -107,7 +102,8 @@ void ScGraph::drawProvisionalLinks(ScDrawContext& ctx, int linkStyle) {
             curve.add(link.start);
             curve.add(link.end);
         }
-        GfxDrawUtil::drawCurve({curve.points.data(), static_cast<size_t>(curve.count)}, ctx.getTableColor(Selected), 1.0f);
+        GfxDrawUtil::drawCurve({curve.points.data(), static_cast<size_t>(curve.count)}, ctx.getTableColor(Selected),
+                               1.0f);
     }
 }
 
@@ -122,10 +118,8 @@ ScNode* ScGraph::drawNodes(ScDrawContext& ctx, const GeRectangle<float>& visible
         GeRectangle<float> bounds;
         node->getBounds(bounds, ctx);
         if (!bounds.intersects(visible)) continue;
-        if (node->isSelected() || node->isRaised())
-            onTop.push_back(node.get());
-        else
-            drawOne(*node);
+        if (node->isSelected() || node->isRaised()) onTop.push_back(node.get());
+        else drawOne(*node);
     }
     for (ScNode* node : onTop) drawOne(*node);
     return underPointer;
@@ -136,7 +130,8 @@ int ScGraph::drawOverlays(ScDrawContext& ctx, ScNode* underPointer) {
         for (const auto& node : _nodes) node->drawDetails(ctx);
         return 1;
     }
-    bool hasLabel = underPointer && (_detailsOneNode || (_highlight.node.get() == underPointer && _highlight.tabIndex != -1));
+    bool hasLabel =
+        underPointer && (_detailsOneNode || (_highlight.node.get() == underPointer && _highlight.tabIndex != -1));
     if ((_detailsOneNode && !underPointer) || !_detailsOneNode) {
         if (!hasLabel) return 3;
     }

@@ -9,8 +9,7 @@
 namespace Zv {
 
 ScIcon::ScIcon(const IxTile& image, bool stretch)
-    : _image(image),
-      _stretch(stretch),
+    : _image(image), _stretch(stretch),
       _aspect(image.getHeight() > 0 ? static_cast<float>(image.getWidth()) / static_cast<float>(image.getHeight())
                                     : 1.0f) {}
 

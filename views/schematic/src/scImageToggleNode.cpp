@@ -6,8 +6,7 @@ namespace Zv {
 
 ScImageToggleNode::ScImageToggleNode(const RCStrongPtr<ScNode>& imageShownNode,
                                      const RCStrongPtr<ScNode>& imageNotShownNode)
-    : ScNode(imageShownNode.isNull() ? 0 : imageShownNode->getOrientation()),
-      _imageShownNode(imageShownNode),
+    : ScNode(imageShownNode.isNull() ? 0 : imageShownNode->getOrientation()), _imageShownNode(imageShownNode),
       _imageNotShownNode(imageNotShownNode) {
     ZV_ASSERT(!_imageShownNode.isNull());
     ZV_ASSERT(!_imageNotShownNode.isNull());

@@ -122,10 +122,10 @@ class ScLayout::CrowdReader {
 public:
     CrowdReader(ScPlacedIndex& index, ScPlacedIndex::Cell& crowd, float halfExtent, float direction, float radius,
                 float reach, double unit, std::vector<Interval>& covers, std::vector<double>& unlike)
-        : _index(index), _crowd(crowd), _halfExtent(halfExtent), _direction(direction),
-          _cover(radius - 2.0 * unit), _ahead((direction > 0.0f ? radius : reach) + 2.0 * unit),
-          _behind((direction > 0.0f ? reach : radius) + 2.0 * unit),
-          _wholeRuns(index.getGapLimit() <= 2.0 * _cover), _covers(covers), _unlike(unlike) {
+        : _index(index), _crowd(crowd), _halfExtent(halfExtent), _direction(direction), _cover(radius - 2.0 * unit),
+          _ahead((direction > 0.0f ? radius : reach) + 2.0 * unit),
+          _behind((direction > 0.0f ? reach : radius) + 2.0 * unit), _wholeRuns(index.getGapLimit() <= 2.0 * _cover),
+          _covers(covers), _unlike(unlike) {
         _covers.clear();
         _unlike.clear();
     }
@@ -183,8 +183,7 @@ private:
             const Interval covered{travel(entry) - _cover, travel(_index.at(end)) + _cover};
             if (_covers.size() > _coverHead && covered.low <= _covers.back().high)
                 _covers.back().high = std::max(_covers.back().high, covered.high);
-            else
-                _covers.push_back(covered);
+            else _covers.push_back(covered);
             _cursor = advance(end);
         }
         readFrontier();
@@ -209,9 +208,9 @@ private:
 
 ScLayout::ScLayout(ScGraph& graph)
     : _graph(graph), _orientation(graph.getOrientation()),
-      _depthStep(PiSchematicInterfaceEx::getPlacementDepth() +
-                 (_orientation == 1 ? PiSchematicInterfaceEx::getNodeDepthX()
-                                    : PiSchematicInterfaceEx::getNodeDepthY())),
+      _depthStep(PiSchematicInterfaceEx::getPlacementDepth() + (_orientation == 1
+                                                                    ? PiSchematicInterfaceEx::getNodeDepthX()
+                                                                    : PiSchematicInterfaceEx::getNodeDepthY())),
       _breadthGap(PiSchematicInterfaceEx::getPlacementBreadth()) {}
 
 void ScLayout::run(Type type) {
@@ -303,8 +302,7 @@ void ScLayout::computeTreeOrder() {
         const Record& record = _records[r];
         const auto slot = static_cast<int32_t>(_slots.size());
         _slots.push_back({r, parent, record.nbChildren, 1, record.breadthSize, 0.0f, 0.0f});
-        for (int32_t c = 0; c < record.nbChildren; ++c)
-            stack.emplace_back(_children[record.firstChild + c], slot);
+        for (int32_t c = 0; c < record.nbChildren; ++c) stack.emplace_back(_children[record.firstChild + c], slot);
     }
 }
 
@@ -335,9 +333,18 @@ void ScLayout::placeTrees() {
         _positions[slot.record] = p;
 
         switch (_orientation) {
-        case 1: p.x -= _depthStep; p.y -= slot.breadth / 2.0f; break;
-        case 0: p.x += slot.breadth / 2.0f; p.y += _depthStep; break;
-        case 2: p.x += slot.breadth / 2.0f; p.y -= _depthStep; break;
+        case 1:
+            p.x -= _depthStep;
+            p.y -= slot.breadth / 2.0f;
+            break;
+        case 0:
+            p.x += slot.breadth / 2.0f;
+            p.y += _depthStep;
+            break;
+        case 2:
+            p.x += slot.breadth / 2.0f;
+            p.y -= _depthStep;
+            break;
         default: break;
         }
         int32_t child = s + 1;
@@ -358,8 +365,7 @@ void ScLayout::writePositions(Type type) {
     for (int32_t r = 1; r < end; ++r) {
         if (r + kPrefetchDistance < end) prefetchNode(*_nodes[r + kPrefetchDistance]);
         ScNode& node = *_nodes[r];
-        if ((type != LayoutSelected || node.isSelected()) && owner->isPlaceable(node))
-            node.setPosition(_positions[r]);
+        if ((type != LayoutSelected || node.isSelected()) && owner->isPlaceable(node)) node.setPosition(_positions[r]);
     }
 }
 
@@ -420,8 +426,7 @@ void ScLayout::placeUnplaced() {
 // A consumer is placed before its inputs: unplaced ancestors go first, the topmost first.
 void ScLayout::placeNew(int32_t record) {
     _chain.assign(1, record);
-    for (int32_t p = _records[record].parent; hasNode(p) && _spots[p].state == Spot::Unplaced;
-         p = _records[p].parent)
+    for (int32_t p = _records[record].parent; hasNode(p) && _spots[p].state == Spot::Unplaced; p = _records[p].parent)
         _chain.push_back(p);
 
     for (auto it = _chain.rbegin(); it != _chain.rend(); ++it) {
@@ -474,7 +479,7 @@ void ScLayout::writePlaced() {
 
 ScPlacedIndex::Entry ScLayout::makePlacedEntry(int32_t record, const GePoint2<float>& position,
                                                int32_t sequence) const {
-    return {cellOf(depthKey(position)), breadthKey(position), sequence, record, depthKey(position),
+    return {cellOf(depthKey(position)),         breadthKey(position), sequence, record, depthKey(position),
             _records[record].breadthSize * 0.5f};
 }
 

@@ -32,7 +32,7 @@ private:
         int32_t firstChild = 0; // into _children
         int32_t nbChildren = 0;
         float breadthSize = 0.0f; // the node's size along the breadth axis
-        bool placed = false; // the node's placed flag as the pass found it
+        bool placed = false;      // the node's placed flag as the pass found it
     };
     // A record in tree pre-order, where every subtree is one contiguous run, so the walks over the
     // bands read memory in order and touch no node.
@@ -51,7 +51,7 @@ private:
         enum State : uint8_t { Unplaced, PlacedBefore, PlacedNow, Told };
         GePoint2<float> position;
         GePoint2<float> lastChild; // where the input placed last in this pass stands
-        GePoint2<float> tab; // where the record's link meets its consumer, once asked for
+        GePoint2<float> tab;       // where the record's link meets its consumer, once asked for
         int32_t nbPlacedChildren = 0;
         State state = Unplaced;
         bool hasLastChild = false;
@@ -74,9 +74,9 @@ private:
     struct Slide {
         int32_t record;
         float depth;
-        float half; // the sliding node's half extent plus its margin
+        float half;  // the sliding node's half extent plus its margin
         float reach; // how far the box reaches along the depth axis
-        bool crowd; // the box meets one cell, and that cell holds nothing outside the box's depths
+        bool crowd;  // the box meets one cell, and that cell holds nothing outside the box's depths
     };
 
     void buildForest(bool withChildren);
@@ -124,9 +124,9 @@ private:
     std::vector<ScNode*> _selected;
     ScPlacedIndex _placed;
     std::vector<ScPlacedIndex::Cell*> _windows; // the cells a slide's box reaches
-    std::array<WindowSet, 64> _recentWindows; // by depth
-    std::vector<Interval> _covers; // kept for the next crowd
-    std::vector<double> _unlike; // kept for the next crowd
+    std::array<WindowSet, 64> _recentWindows;   // by depth
+    std::vector<Interval> _covers;              // kept for the next crowd
+    std::vector<double> _unlike;                // kept for the next crowd
     int32_t _nextSequence = 0;
     MmLargeVector<Spot> _spots;
     std::vector<int32_t> _chain;

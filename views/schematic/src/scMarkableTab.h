@@ -15,7 +15,9 @@ public:
 protected:
     ~ScMarkableTab() = default;
     // Marked wins over highlighted, which wins over the tab's own colour.
-    int getMarkedColorIndex(int otherwise) const { return _marked ? TabsOutline : _highlighted ? TabsHighlit : otherwise; }
+    int getMarkedColorIndex(int otherwise) const {
+        return _marked ? TabsOutline : _highlighted ? TabsHighlit : otherwise;
+    }
 
 private:
     bool _highlighted = false;

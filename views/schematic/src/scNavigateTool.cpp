@@ -11,8 +11,7 @@ ScNavigateTool::~ScNavigateTool() = default;
 
 void ScNavigateTool::monitorManipulation(EvDeviceEvent& event) {
     // The viewer's zoom setter ends automatic zoom; a pan has to say so itself.
-    if (auto* viewer = dynamic_cast<ScViewer*>(event.getViewer().get());
-        viewer && viewer->getOptions().autoZoom)
+    if (auto* viewer = dynamic_cast<ScViewer*>(event.getViewer().get()); viewer && viewer->getOptions().autoZoom)
         viewer->getClient().autoZoomOff();
     MfNavigateTool::monitorManipulation(event);
 }

@@ -48,8 +48,7 @@ const PiInput* findConvertedInput(const PiNode& node) {
 
 } // namespace
 
-ScNode::ScNode(int32_t orientation)
-    : _orientation(orientation) {
+ScNode::ScNode(int32_t orientation) : _orientation(orientation) {
     ZV_ASSERT(UiCompositionClient::getNbContextPoints() <= static_cast<int>(kMaxContextPoints));
 }
 

@@ -30,7 +30,7 @@ public:
         int32_t useCount = 0;
         bool flag = false;
         LiString label;
-        int32_t index = -1;  // place in its list, filled in when added
+        int32_t index = -1; // place in its list, filled in when added
 
         bool isHighlighted() const { return useCount >= 1 || flag; }
     };

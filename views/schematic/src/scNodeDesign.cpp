@@ -50,14 +50,15 @@ ScNodeParts& ScNodeDesign::editPrototypes() {
 
 void ScNodeDesign::addGenericTab(std::unique_ptr<ScBorderTab> tab, const RCShdPtr<ScIcon>& icon) {
     auto& tabs = editPrototypes().genericTabs;
-    const auto at = std::upper_bound(tabs.begin(), tabs.end(), tab->getStartPos().getClockwiseKey(),
-                                     [](float key, const auto& other) { return key < other->getStartPos().getClockwiseKey(); });
+    const auto at =
+        std::upper_bound(tabs.begin(), tabs.end(), tab->getStartPos().getClockwiseKey(),
+                         [](float key, const auto& other) { return key < other->getStartPos().getClockwiseKey(); });
     _genericIcons.insert(_genericIcons.begin() + (at - tabs.begin()), icon);
     tabs.insert(at, std::move(tab));
 }
 
 UiResColor ScNodeDesign::getColorKindColor(int colorKind) {
-    static const UiResColor colors[] = {{0.314f, 0.314f, 0.314f}, ScGroup::kDefaultColor, {0.345f, 0.192f, 0.192f},
+    static const UiResColor colors[] = {{0.314f, 0.314f, 0.314f}, ScGroup::kDefaultColor,   {0.345f, 0.192f, 0.192f},
                                         {0.195f, 0.195f, 0.195f}, {0.431f, 0.431f, 0.431f}, {1.0f, 1.0f, 1.0f}};
     ZV_ASSERT(colorKind >= TOOL && colorKind <= WHITE);
     return colors[colorKind];

@@ -43,15 +43,16 @@ struct SetKind {
     const char* tag;
     int min, max;
 };
-constexpr SetKind kSetKinds[] = {{"RoundedConnectionSet", 0, kAnyNumber}, {"RoundedConnectionSetWithMasking", 2, kAnyNumber},
-                                 {"SimpleConnectionSet", 0, 1},           {"SquareConnectionSet", 0, kAnyNumber},
-                                 {"FanConnectionSet", 0, kAnyNumber},     {"IconConnectionSet", 0, 1}};
+constexpr SetKind kSetKinds[] = {
+    {"RoundedConnectionSet", 0, kAnyNumber}, {"RoundedConnectionSetWithMasking", 2, kAnyNumber},
+    {"SimpleConnectionSet", 0, 1},           {"SquareConnectionSet", 0, kAnyNumber},
+    {"FanConnectionSet", 0, kAnyNumber},     {"IconConnectionSet", 0, 1}};
 
 const std::map<LiString, int> kNamePositions{
     {"CENTER", ScCustomNode::CENTER}, {"BOTTOM", ScCustomNode::BOTTOM}, {"UNDER", ScCustomNode::UNDER}};
-const std::map<LiString, int> kColors{{"TOOL", ScCustomNode::TOOL},       {"GROUP", ScCustomNode::GROUP},
+const std::map<LiString, int> kColors{{"TOOL", ScCustomNode::TOOL},           {"GROUP", ScCustomNode::GROUP},
                                       {"SUPERTOOL", ScCustomNode::SUPERTOOL}, {"OUTPUT1", ScCustomNode::OUTPUT1},
-                                      {"OUTPUT2", ScCustomNode::OUTPUT2},   {"WHITE", ScCustomNode::WHITE}};
+                                      {"OUTPUT2", ScCustomNode::OUTPUT2},     {"WHITE", ScCustomNode::WHITE}};
 const std::map<LiString, int> kSections{{"UPPER", ScRoundedBox::Upper}, {"UPPER_RIGHT", ScRoundedBox::UpperRight},
                                         {"RIGHT", ScRoundedBox::Right}, {"LOWER_RIGHT", ScRoundedBox::LowerRight},
                                         {"LOWER", ScRoundedBox::Lower}, {"LOWER_LEFT", ScRoundedBox::LowerLeft},
@@ -93,8 +94,10 @@ Shown countShown(const PiNode& node, bool isInput) {
         ++shown.n;
         shown.grows = shown.grows || socket.getDesc().multivalued;
     };
-    if (isInput) for (const auto& input : node.getInputs()) count(*input);
-    else for (const auto& output : node.getOutputs()) count(*output);
+    if (isInput)
+        for (const auto& input : node.getInputs()) count(*input);
+    else
+        for (const auto& output : node.getOutputs()) count(*output);
     return shown;
 }
 
@@ -296,7 +299,8 @@ void ScNodeFactory::Builder::checkRule(const SocketRule& rule) const {
         return std::to_string(k) + (rule.isInput ? " input" : " output") + (k == 1 ? "" : "s");
     };
     const std::string has = ", the node has " + std::to_string(n) + (grows ? " or more" : "");
-    if (n < rule.min) fail(std::string("Invalid description: ") + rule.element + " needs at least " + count(rule.min) + has);
+    if (n < rule.min)
+        fail(std::string("Invalid description: ") + rule.element + " needs at least " + count(rule.min) + has);
     if (n > rule.max || (grows && rule.max != kAnyNumber))
         fail(std::string("Invalid description: ") + rule.element + " shows at most " + count(rule.max) + has);
 }
@@ -323,7 +327,8 @@ RCStrongPtr<ScCustomNode> ScNodeFactory::Builder::buildCustomNode(const pugi::xm
         node->setBody(std::make_unique<ScSimpleIcon>(ScNodeIconRegistry::getInstance().getIcon(textOf(image), true)));
     if (pugi::xml_node position = element.child("NamePosition"))
         node->setNameAlignment(lookUp(kNamePositions, textOf(position), "Unknown Name Alignment: "));
-    if (pugi::xml_node color = element.child("Color")) node->setColorKind(lookUp(kColors, textOf(color), "Unknown Color: "));
+    if (pugi::xml_node color = element.child("Color"))
+        node->setColorKind(lookUp(kColors, textOf(color), "Unknown Color: "));
     node->setThumbnailShown(element.attribute("DisplayThumbnail").as_bool(false));
     node->setCanCollapse(element.attribute("CanCollapseNode").as_bool(false));
     if (pugi::xml_node tabs = element.child("Tabs")) buildTabs(tabs, *node);
@@ -371,7 +376,8 @@ void ScNodeFactory::Builder::buildTabs(const pugi::xml_node& tabs, ScCustomNode&
     for (pugi::xml_node generic : tabs.children("GenericTab")) addGenericTab(generic, node);
 }
 
-std::unique_ptr<ScConnectionSet> ScNodeFactory::Builder::buildConnectionSet(const pugi::xml_node& element, bool isInput) {
+std::unique_ptr<ScConnectionSet> ScNodeFactory::Builder::buildConnectionSet(const pugi::xml_node& element,
+                                                                            bool isInput) {
     const SetKind* kind = nullptr;
     pugi::xml_node holder;
     for (const SetKind& candidate : kSetKinds) {
@@ -449,7 +455,8 @@ EdgePos ScNodeFactory::Builder::readPosition(const pugi::xml_node& position) con
     if (!offset) fail("Invalid Position: missing attribute Offset");
     const auto section = ScRoundedBox::SubSectionType(lookUp(kSections, tab.value(), "Unknown sub section type: "));
     const double fraction = readNumber(offset);
-    if (!(fraction >= 0.0 && fraction <= 1.0)) fail(std::string("Invalid Position: Offset outside 0 to 1: ") + offset.value());
+    if (!(fraction >= 0.0 && fraction <= 1.0))
+        fail(std::string("Invalid Position: Offset outside 0 to 1: ") + offset.value());
     return {section, static_cast<float>(fraction)};
 }
 

@@ -13,7 +13,6 @@ using EdgePos = ScRoundedBox::EdgePos;
 constexpr float kBandBoxGrowth = 3.0f;
 constexpr float kBandGap = 1.0f;
 
-
 // Where the perimeter positions of two neighbouring bands meet exactly.
 bool isSamePoint(const EdgePos& a, const EdgePos& b) {
     if (a == b) return true;
@@ -98,16 +97,17 @@ void ScNodeShape::placeAt(const GePoint2<float>& centre, bool inputsWidened, boo
 // starts before this one ends, or less than the gap after it, they meet in the middle, the gap apart.
 void ScNodeShape::separateBands() {
     std::vector<Band> bands;
-    for (ScConnectionSet* set : {_parts.inputSet.get(), _parts.outputSet.get(),
-                                 static_cast<ScConnectionSet*>(_parts.feedbackTab.get())})
+    for (ScConnectionSet* set :
+         {_parts.inputSet.get(), _parts.outputSet.get(), static_cast<ScConnectionSet*>(_parts.feedbackTab.get())})
         if (set) bands.push_back({set, nullptr});
     for (ScBorderTab* tab : {_parts.toggleImageTab.get(), static_cast<ScBorderTab*>(_parts.toggleIRTab.get()),
                              _parts.linkNodeIconTab.get()})
         if (tab) bands.push_back({nullptr, tab});
     for (const auto& tab : _parts.genericTabs) bands.push_back({nullptr, tab.get()});
     if (bands.size() < 2) return;
-    std::stable_sort(bands.begin(), bands.end(),
-                     [](const Band& a, const Band& b) { return a.getStart().getClockwiseKey() < b.getStart().getClockwiseKey(); });
+    std::stable_sort(bands.begin(), bands.end(), [](const Band& a, const Band& b) {
+        return a.getStart().getClockwiseKey() < b.getStart().getClockwiseKey();
+    });
     const ScRoundedBox& ref = referenceBox();
     const ScRoundedBox grown = _box.expanded(kBandBoxGrowth);
     for (size_t i = 0; i < bands.size(); ++i) {
@@ -137,7 +137,8 @@ GeRectangle<float> ScNodeShape::measureBounds() const {
         set->getBounds(bounds, false);
         out.unite(bounds);
     }
-    for (const ScBorderTab* tab : Tabs{_parts.toggleImageTab.get(), _parts.toggleIRTab.get(), _parts.linkNodeIconTab.get()}) {
+    for (const ScBorderTab* tab :
+         Tabs{_parts.toggleImageTab.get(), _parts.toggleIRTab.get(), _parts.linkNodeIconTab.get()}) {
         if (!tab) continue;
         tab->getBounds(bounds, false);
         out.unite(bounds);

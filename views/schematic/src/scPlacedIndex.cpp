@@ -273,10 +273,10 @@ bool ScPlacedIndex::holds(int32_t id, const Key& key) const {
 
 ScPlacedIndex::Cursor ScPlacedIndex::seekInLeaf(int32_t id, const Key& key) const {
     const Leaf& leaf = _leaves[id];
-    const auto slot = static_cast<int32_t>(
-        std::lower_bound(leaf.entries.begin(), leaf.entries.begin() + leaf.count, key,
-                         [](const Entry& e, const Key& k) { return keyOf(e) < k; }) -
-        leaf.entries.begin());
+    const auto slot =
+        static_cast<int32_t>(std::lower_bound(leaf.entries.begin(), leaf.entries.begin() + leaf.count, key,
+                                              [](const Entry& e, const Key& k) { return keyOf(e) < k; }) -
+                             leaf.entries.begin());
     if (slot < leaf.count) return {id, slot};
     return leaf.next < 0 ? Cursor() : Cursor{leaf.next, 0};
 }

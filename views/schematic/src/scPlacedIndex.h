@@ -18,10 +18,10 @@ class ScPlacedIndex {
 public:
     struct Entry {
         int32_t cell;
-        float key; // the breadth coordinate
+        float key;        // the breadth coordinate
         int32_t sequence; // orders equal keys
         int32_t record;
-        float depth; // the depth coordinate
+        float depth;      // the depth coordinate
         float halfExtent; // half the node's size along the breadth axis
     };
     // Where an entry lies; a null cursor lies past either end.
@@ -39,8 +39,7 @@ public:
     };
 
     static bool isBefore(const Entry& a, const Entry& b) {
-        return a.cell < b.cell ||
-               (a.cell == b.cell && (a.key < b.key || (a.key == b.key && a.sequence < b.sequence)));
+        return a.cell < b.cell || (a.cell == b.cell && (a.key < b.key || (a.key == b.key && a.sequence < b.sequence)));
     }
 
     // Starts over with entries sorted by isBefore; room is made for capacity entries in all.
@@ -126,13 +125,15 @@ private:
     // From a slot of a leaf that holds the key: searches step by step, as the key is near.
     int32_t slotNear(Cursor from, const Key& key) const;
     Cursor seekNear(Cursor from, const Key& key) const;
-    static uint32_t slotOf(int32_t cell, uint32_t mask) { return (static_cast<uint32_t>(cell) * 0x9E3779B1u) >> 7 & mask; }
+    static uint32_t slotOf(int32_t cell, uint32_t mask) {
+        return (static_cast<uint32_t>(cell) * 0x9E3779B1u) >> 7 & mask;
+    }
 
     MmLargeVector<Leaf> _leaves;
     MmLargeVector<Inner> _inners;
     int32_t _root = -1;
-    int _height = 0; // 0 when empty, 1 when the root is a leaf
-    uint32_t _version = 0; // changes whenever an insertion parts alike neighbours
+    int _height = 0;              // 0 when empty, 1 when the root is a leaf
+    uint32_t _version = 0;        // changes whenever an insertion parts alike neighbours
     std::vector<int32_t> _passed; // leaves a run search went through
     float _gapLimit = 0.0f;
     std::vector<Cell> _cells;

@@ -52,7 +52,9 @@ public:
     void setCornerRadius(float radius) { _cornerRadius = radius; }
 
     static SubSectionType nextSection(SubSectionType s) { return SubSectionType((s + 1) % kNbSections); }
-    static SubSectionType previousSection(SubSectionType s) { return SubSectionType((s + kNbSections - 1) % kNbSections); }
+    static SubSectionType previousSection(SubSectionType s) {
+        return SubSectionType((s + kNbSections - 1) % kNbSections);
+    }
     static bool isCorner(SubSectionType s) { return (s & 1) != 0; }
 
     float getSubSectionLength(SubSectionType section) const;

@@ -38,8 +38,8 @@ void line(const GePoint2<float>& a, const GePoint2<float>& b) {
 
 GeRectangle<float> around(std::initializer_list<GePoint2<float>> points) {
     GeRectangle<float> r = GeRectangle<float>::spanning(*points.begin(), *points.begin());
-    for (const GePoint2<float>& p : points) r = {std::min(r.xMin, p.x), std::max(r.xMax, p.x), std::min(r.yMin, p.y),
-                                                 std::max(r.yMax, p.y)};
+    for (const GePoint2<float>& p : points)
+        r = {std::min(r.xMin, p.x), std::max(r.xMax, p.x), std::min(r.yMin, p.y), std::max(r.yMax, p.y)};
     return r;
 }
 
@@ -213,7 +213,8 @@ BubbleTabSubSection::Shape BubbleTabSubSection::getShape(float width) const {
 bool BubbleTabSubSection::contains(const GePoint2<float>& p) const {
     GeRectangle<float> bounds;
     getBounds(bounds, false);
-    return isInside(bounds, p) && p.distance(getShape(getBorderWidth()).k) <= box().getArcLength(getFrom(), getTo()) / 2.0f;
+    return isInside(bounds, p) &&
+           p.distance(getShape(getBorderWidth()).k) <= box().getArcLength(getFrom(), getTo()) / 2.0f;
 }
 
 void BubbleTabSubSection::fill(ScDrawContext& ctx) const {
@@ -252,7 +253,8 @@ void BubbleTabSubSection::drawInnerEdge(ScDrawContext& ctx) const {
     vertex(shape.a);
     vertex(pointAt(getFrom()));
     float t = 0.0f;
-    for (float a = shape.theta - kHalfPi; a < end; a += step, t += step / kPi) vertex(box().getPoint(getFrom(), getTo(), t));
+    for (float a = shape.theta - kHalfPi; a < end; a += step, t += step / kPi)
+        vertex(box().getPoint(getFrom(), getTo(), t));
     vertex(pointAt(getTo()));
     vertex(shape.b);
     glEnd();
@@ -272,8 +274,8 @@ void BubbleTabSubSection::getBounds(GeRectangle<float>& out, bool withBorderWidt
     const float w = boundsWidth(withBorderWidth);
     const Shape shape = getShape(w);
     const GePoint2<float> middle = shape.k - shape.normal * getBorderWidth();
-    const float bulge = w + shape.a.distance(shape.b) / 2.0f +
-                        0.5f * ((middle - shape.a) - (shape.b - middle)).length();
+    const float bulge =
+        w + shape.a.distance(shape.b) / 2.0f + 0.5f * ((middle - shape.a) - (shape.b - middle)).length();
     out = GeRectangle<float>::spanning(shape.a, shape.b + shape.normal * bulge);
 }
 

@@ -106,9 +106,9 @@ public:
 
 private:
     struct Shape {
-        GePoint2<float> a, b, k;  // ends (pushed out on a corner) and the bump's centre
-        GeVector2<float> normal;  // at the middle
-        float theta;              // angle at the middle
+        GePoint2<float> a, b, k; // ends (pushed out on a corner) and the bump's centre
+        GeVector2<float> normal; // at the middle
+        float theta;             // angle at the middle
     };
     Shape getShape(float width) const;
 };

@@ -32,10 +32,8 @@ ScToolset::~ScToolset() = default;
 void ScToolset::setMode(int mode) {
     _mode = mode;
     removeAllTools();
-    const std::span<const ChainLink> chain =
-        mode == EditMode ? std::span(kEditChain) : std::span(kBrowseChain);
-    for (const ChainLink& link : chain)
-        appendTool(link.name, link.make());
+    const std::span<const ChainLink> chain = mode == EditMode ? std::span(kEditChain) : std::span(kBrowseChain);
+    for (const ChainLink& link : chain) appendTool(link.name, link.make());
 }
 
 } // namespace Zv

@@ -70,8 +70,7 @@ ScGraph::Highlight ScViewer::Pick::toHighlight() const {
 }
 
 ScViewer::ScViewer(UiContainer& parent, const LiString& name, const UiResTable& resources,
-                   const RCShdPtr<SnSelection>& selection, const RCShdPtr<ScGraph>& scene,
-                   ScViewerClient* client)
+                   const RCShdPtr<SnSelection>& selection, const RCShdPtr<ScGraph>& scene, ScViewerClient* client)
     : UiViewer2D(name, selection), _scene(scene), _client(client),
       _defaultFont(WsFontRegistry::getFont(WsFontRegistry::DefaultFont)) {
     setToolset(makeRC<ScToolset>(*this));
@@ -96,12 +95,10 @@ ScViewer::ScViewer(UiContainer& parent, const LiString& name, const UiResTable& 
 
     const double rest = application.getPointerFocusDuration();
     MtAlarmManager& alarms = application.getAlarmManager();
-    _socketNameAlarm =
-        alarms.create("Show Socket Name (ScViewer)", rest,
-                      makeRC<CbMethod<ScViewer, MtAlarmHandle&>>(this, &ScViewer::socketNameAlarmCb));
-    _socketMenuAlarm =
-        alarms.create("Show Socket Menu (ScViewer)", rest,
-                      makeRC<CbMethod<ScViewer, MtAlarmHandle&>>(this, &ScViewer::socketMenuAlarmCb));
+    _socketNameAlarm = alarms.create("Show Socket Name (ScViewer)", rest,
+                                     makeRC<CbMethod<ScViewer, MtAlarmHandle&>>(this, &ScViewer::socketNameAlarmCb));
+    _socketMenuAlarm = alarms.create("Show Socket Menu (ScViewer)", rest,
+                                     makeRC<CbMethod<ScViewer, MtAlarmHandle&>>(this, &ScViewer::socketMenuAlarmCb));
 
     auto dummy = makeRC<UiWidget>("DummyWidget");
     dummy->display(false);
@@ -113,9 +110,9 @@ ScViewer::ScViewer(UiContainer& parent, const LiString& name, const UiResTable& 
     using Target = UiConstraint::Target;
     _navigator = UiMiniViewer2D::create(*this, "UiMiniViewer2D");
     _navigator->setSource(this);
-    _navigator->setConstraint(UiConstraint(
-        {0.5f, 15.0f, 15.0f, -0.5f}, {Type::Fraction, Type::Pixels, Type::Pixels, Type::Proportional},
-        {Target::ParentStart, Target::ParentEnd, Target::ParentEnd, Target::Opposite}));
+    _navigator->setConstraint(
+        UiConstraint({0.5f, 15.0f, 15.0f, -0.5f}, {Type::Fraction, Type::Pixels, Type::Pixels, Type::Proportional},
+                     {Target::ParentStart, Target::ParentEnd, Target::ParentEnd, Target::Opposite}));
 
     setColor(ColorRole::Background, UiColorRegistry::getColor(UiColorRegistry::Grey80));
     setColor(ColorRole::InfoRect, UiColorRegistry::getColor(UiColorRegistry::Grey60));
@@ -221,10 +218,8 @@ GeRectangle<float> ScViewer::getNodeBounds(const ScNode& node) const {
 
 GeRectangle<float> ScViewer::getSceneBoundingRect() const {
     GeRectangle<float> bounds;
-    for (const auto& node : _scene->getNodes())
-        bounds.unite(getNodeBounds(*node));
-    for (const auto& group : _scene->getGroups())
-        bounds.unite(group->getBounds());
+    for (const auto& node : _scene->getNodes()) bounds.unite(getNodeBounds(*node));
+    for (const auto& group : _scene->getGroups()) bounds.unite(group->getBounds());
     return bounds;
 }
 
@@ -250,10 +245,8 @@ int ScViewer::getEdgeZone(const GePoint2<float>& windowPoint) const {
 GeVector2<float> ScViewer::autoPanStep(int flags, int step) {
     int s = step < kMaxAutoPanStep + 1 ? step : kMaxAutoPanStep;
     const EvKeyboardState& keys = UiApplication::getInstance().getKeyboardState();
-    if (keys.isKeyDown(EvKeyCode::Control))
-        s *= 5;
-    else if (keys.isKeyDown(EvKeyCode::Alt))
-        s = std::min(s, 5);
+    if (keys.isKeyDown(EvKeyCode::Control)) s *= 5;
+    else if (keys.isKeyDown(EvKeyCode::Alt)) s = std::min(s, 5);
     const float zoom = getView().getUserZoom().x;
     if (zoom < 1.0f) s = static_cast<int>(s * 1.5f / zoom);
     GeVector2<float> screen;
@@ -271,8 +264,7 @@ GeVector2<float> ScViewer::autoPanStep(int flags, int step) {
 void ScViewer::redrawSceneRect(const GeRectangle<float>& rect) {
     if (isMapped() && getOpacity() == 1.0f)
         markRegionForRedraw(VwUtils::worldToWindow(getView(), rect).grown(kRedrawMargin));
-    else
-        markForUpdate();
+    else markForUpdate();
 }
 
 void ScViewer::redrawNode(const ScNode& node) {
@@ -281,20 +273,15 @@ void ScViewer::redrawNode(const ScNode& node) {
 
 GeRectangle<float> ScViewer::getHighlightBounds(const ScGraph::Highlight& highlight) const {
     GeRectangle<float> bounds;
-    if (!highlight.node.isNull())
-        bounds = getNodeBounds(*highlight.node);
-    else if (!highlight.edge.isNull())
-        highlight.edge->getBounds(bounds, _options.linkStyle);
-    else if (!highlight.group.isNull())
-        bounds = highlight.group->getBounds();
+    if (!highlight.node.isNull()) bounds = getNodeBounds(*highlight.node);
+    else if (!highlight.edge.isNull()) highlight.edge->getBounds(bounds, _options.linkStyle);
+    else if (!highlight.group.isNull()) bounds = highlight.group->getBounds();
     return bounds;
 }
 
 void ScViewer::redrawChange(const GeRectangle<float>& rect) {
-    if (_options.autoZoom)
-        update("ScViewer::hover");
-    else if (!rect.isEmpty())
-        redrawSceneRect(rect);
+    if (_options.autoZoom) update("ScViewer::hover");
+    else if (!rect.isEmpty()) redrawSceneRect(rect);
 }
 
 // --- Picking and hover ---
@@ -349,8 +336,7 @@ void ScViewer::hover(const GePoint2<float>& windowPoint) {
         return;
     }
     const GePoint2<float> p = toScene(windowPoint);
-    if (const RCShdPtr<ScSocketMenu> menu = _scene->getSocketMenu(); menu && !menu->update(p))
-        closeSocketMenu();
+    if (const RCShdPtr<ScSocketMenu> menu = _scene->getSocketMenu(); menu && !menu->update(p)) closeSocketMenu();
     const Pick picked = pick(p);
     const ScGraph::Highlight highlight = picked.toHighlight();
     if (!(highlight == _scene->getHighlight())) {
@@ -368,10 +354,8 @@ void ScViewer::hover(const GePoint2<float>& windowPoint) {
 void ScViewer::setAlarm(const RCShdPtr<MtAlarmHandle>& alarm, bool registered) {
     if (alarm->isRegistered() == registered || !UiApplication::exists()) return;
     MtAlarmManager& alarms = UiApplication::getInstance().getAlarmManager();
-    if (registered)
-        alarms.registerAlarm(alarm);
-    else
-        alarms.unregisterAlarm(alarm);
+    if (registered) alarms.registerAlarm(alarm);
+    else alarms.unregisterAlarm(alarm);
 }
 
 void ScViewer::socketNameAlarmCb(MtAlarmHandle&) {
@@ -423,8 +407,7 @@ void ScViewer::tooltipCb(EvTooltipEvent& event) {
     const Pick picked = pick(toScene(event.getCoord()));
     if (!picked.node.isNull()) {
         LiString text;
-        for (const LiString& line : picked.node->getDetailsLines())
-            text += (text.isEmpty() ? "" : "<br>") + line;
+        for (const LiString& line : picked.node->getDetailsLines()) text += (text.isEmpty() ? "" : "<br>") + line;
         event.setTooltip(text, VwUtils::worldToWindow(getView(), getNodeBounds(*picked.node)));
     } else if (!picked.group.isNull()) {
         event.setTooltip(picked.group->getGroup()->getName(),
@@ -466,9 +449,7 @@ void ScViewer::drawBackground() {
 void ScViewer::drawScene() {
     ScDrawContext ctx = makeDrawContext(getView().getUserZoom().x);
     switch (_scene->draw(ctx, getVisibleWorldRect(), _options.linkStyle, true)) {
-    case 1:
-        post(*this, &ScViewer::updateRequested);
-        break;
+    case 1: post(*this, &ScViewer::updateRequested); break;
     case 2:
         if (!_socketNameAlarm->isRegistered()) setAlarm(_socketNameAlarm, true);
         break;
@@ -476,8 +457,7 @@ void ScViewer::drawScene() {
         _scene->setShowLabelsUnderPointer(false);
         setAlarm(_socketNameAlarm, false);
         break;
-    default:
-        break;
+    default: break;
     }
     if (_navigator->isDisplayed()) frameNavigator();
 }
@@ -488,8 +468,8 @@ void ScViewer::frameNavigator() {
     GeRectangle<float> shown = outwardToIntegers(getSceneBoundingRect());
     shown.unite(outwardToIntegers(getVisibleWorldRect()));
     if (shown.isEmpty()) return;
-    const VwUtils::ZoomPan fit = VwUtils::computeZoomPanToFit(_navigator->getView(), shown, kNavigatorMargin,
-                                                              std::numeric_limits<float>::max());
+    const VwUtils::ZoomPan fit =
+        VwUtils::computeZoomPanToFit(_navigator->getView(), shown, kNavigatorMargin, std::numeric_limits<float>::max());
     _navigator->getView().setUserZoom(fit.zoom);
     _navigator->getView().setUserPan(fit.pan);
 }

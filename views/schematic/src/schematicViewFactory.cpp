@@ -8,8 +8,7 @@
 
 namespace Zv {
 
-RCShdPtr<UiWidget> SchematicViewFactory::createView(const RCShdPtr<UiContainer>& parent,
-                                                    UiComposition* composition,
+RCShdPtr<UiWidget> SchematicViewFactory::createView(const RCShdPtr<UiContainer>& parent, UiComposition* composition,
                                                     const pugi::xml_node& settings) {
     const RCShdPtr<UiContainer> container = parent.isNull() ? UiContainer::create(nullptr, "") : parent;
     auto display = makeRC<SvSchematicDisplay>(*container, composition);

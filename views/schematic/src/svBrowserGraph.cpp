@@ -245,10 +245,8 @@ void SvBrowserGraph::saveView() {
 }
 
 void SvBrowserGraph::restoreView() {
-    if (const SvDisplayInterface::ZoomPan* saved = _viewStates.find(getViewKey()))
-        _display->setUserZoomPan(*saved);
-    else
-        _display->resetUserZoomPan();
+    if (const SvDisplayInterface::ZoomPan* saved = _viewStates.find(getViewKey())) _display->setUserZoomPan(*saved);
+    else _display->resetUserZoomPan();
 }
 
 LiString SvBrowserGraph::getViewKey() const {

@@ -31,15 +31,16 @@ RCStrongPtr<SnItem> handleOf(const SnItem& target) {
 
 // An action on the node a selection item names (a socket item names its node), in a schematic view.
 // Target is the item kind the action converts its target to.
-template <class Target> class NodeAction : public ActAction {
+template <class Target>
+class NodeAction : public ActAction {
 public:
     using TargetType = Target;
 
     // An action bound to a hotkey of the schematic domain shows its key; the others a fixed text.
     NodeAction(LiString name, LiString group, const char* hotkey, LiString shortcut = {})
         : _name(std::move(name)), _group(std::move(group)), _shortcut(std::move(shortcut)),
-          _hotkey(hotkey ? UiApplication::getInstance().getHotkeyRegistry().getEntry(
-                               UiHotkeyRegistry::SchematicDomain, hotkey)
+          _hotkey(hotkey ? UiApplication::getInstance().getHotkeyRegistry().getEntry(UiHotkeyRegistry::SchematicDomain,
+                                                                                     hotkey)
                          : UiHotkeyRegistry::NoEntry) {}
 
     LiString getName() const override { return _name; }
@@ -63,12 +64,9 @@ public:
 protected:
     static RCStrongPtr<PiNode> toNode(const SnItem& target) {
         const RCStrongPtr<TargetType> item = SnItemConvert<TargetType>::convert(handleOf(target));
-        return item.isNull() ? RCStrongPtr<PiNode>()
-                             : RCStrongPtr<PiNode>(const_cast<PiNode*>(item->get().get()));
+        return item.isNull() ? RCStrongPtr<PiNode>() : RCStrongPtr<PiNode>(const_cast<PiNode*>(item->get().get()));
     }
-    virtual bool appliesTo(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) const {
-        return true;
-    }
+    virtual bool appliesTo(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) const { return true; }
     virtual void run(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) = 0;
 
 private:
@@ -115,9 +113,7 @@ protected:
         const RCStrongPtr<ScNode> shown = display.getBrowser()->findNode(*node);
         return !shown.isNull() && shown->canCollapse() && !isCollapsed(*node);
     }
-    void run(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) override {
-        display.toggleCollapse({node});
-    }
+    void run(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) override { display.toggleCollapse({node}); }
 
 private:
     bool _collapse;
@@ -200,8 +196,7 @@ void SvDisplayActions::registerAll() {
 void SvDisplayActions::unregisterAll() {
     if (!gRegistered) return;
     ActRegistry& registry = UiApplication::getInstance().getActRegistry();
-    for (ActAction* action : *gRegistered)
-        registry.unregisterAction(*action);
+    for (ActAction* action : *gRegistered) registry.unregisterAction(*action);
     gRegistered.reset();
 }
 

@@ -17,14 +17,13 @@ namespace {
 
 template <class W>
 void connect(CbGroup& callbacks, W& widget, SvOptions* options, void (SvOptions::*callback)()) {
-    callbacks.add(widget.addValueChangedCb(
-        makeRC<CbFunction<W&>>([options, callback](W&) { (options->*callback)(); })));
+    callbacks.add(
+        widget.addValueChangedCb(makeRC<CbFunction<W&>>([options, callback](W&) { (options->*callback)(); })));
 }
 
 } // namespace
 
-SvOptions::SvOptions(ScViewer& viewer, ScViewerClient& client, TmTimeClient& timeClient,
-                     UiResTable& resources)
+SvOptions::SvOptions(ScViewer& viewer, ScViewerClient& client, TmTimeClient& timeClient, UiResTable& resources)
     : _viewer(viewer), _client(client), _container(makeRC<UiContainer>("SvOptionsContainer")),
       _timeOptions(makeRC<UiTimeOptions>(timeClient)) {
     auto tab = makeRC<UiTab>("SvOptionsTab");
@@ -74,10 +73,8 @@ void SvOptions::highlightCb() {
 
 void SvOptions::autoCleanupCb() {
     if (!_enabled) return;
-    if (_viewer.getOptions().autoCleanup)
-        _client.autoCleanupSwitchedOff();
-    else
-        _viewer.cleanUp();
+    if (_viewer.getOptions().autoCleanup) _client.autoCleanupSwitchedOff();
+    else _viewer.cleanUp();
     _viewer.setAutoCleanup(_autoCleanupTgl->getValue());
     _client.optionsChanged();
     _viewer.update("SvOptions::autoCleanupCb");

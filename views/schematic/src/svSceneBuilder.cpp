@@ -55,8 +55,8 @@ RCStrongPtr<PiOutput> resolveThroughVisualGroups(RCStrongPtr<PiOutput> output) {
 // The output outside a collapsed chain that feeds it: upstream through the hidden nodes along
 // their first connected input; null when the chain starts inside.
 RCStrongPtr<PiOutput> findChainSource(RCStrongPtr<PiOutput> output) {
-    while (!output.isNull() && PiNodeUtils::hasStoredValue(*output->getNodePtr(), PiNodeUtils::C_VALUE,
-                                                           PiNodeUtils::HIDDEN)) {
+    while (!output.isNull() &&
+           PiNodeUtils::hasStoredValue(*output->getNodePtr(), PiNodeUtils::C_VALUE, PiNodeUtils::HIDDEN)) {
         RCStrongPtr<PiOutput> upstream;
         for (const auto& input : output->getNodePtr()->getInputs())
             if (input->isConnected()) {
@@ -141,8 +141,9 @@ bool SvSceneBuilder::isInLevel(const PiNode& node) const {
 RCShdPtr<ScGroup> SvSceneBuilder::findOrAddGroup(const RCStrongPtr<PiGroupNode>& group) {
     if (RCShdPtr<ScGroup> found = findGroup(group->getId())) return found;
     auto color = PiSchematicInterfaceEx::getNodeColor(*group);
-    const UiResColor groupColor = PiSchematicInterfaceEx::hasNodeColor(*group) ? UiResColor{color[0], color[1], color[2]}
-                                                                               : ScGroup::kDefaultColor;
+    const UiResColor groupColor = PiSchematicInterfaceEx::hasNodeColor(*group)
+                                      ? UiResColor{color[0], color[1], color[2]}
+                                      : ScGroup::kDefaultColor;
     RCShdPtr<ScGroup> sceneGroup(new ScGroup(group, RCStrongPtr<RCBase>(group.get()), groupColor, group->getId()));
     sceneGroup->setLockState(PiSchematicInterfaceEx::getVisualGroupLockMode(*group));
     _groupMap.emplace(group->getId(), sceneGroup);
@@ -181,8 +182,10 @@ void SvSceneBuilder::collectConsumers(const PiOutput& output, std::set<const PiN
         const PiNode& consumer = *input->getNodePtr();
         RCStrongPtr<PiOutput> passage;
         if (auto* group = dynamic_cast<const PiGroupNode*>(&consumer); group && isVisualGroupNode(*group)) {
-            if (RCStrongPtr<PiBoundaryNode> inner = group->getBoundaryNode(*input)) passage.dynamicAssign(inner->getInnerSocket());
-        } else if (auto* boundary = dynamic_cast<const PiBoundaryNode*>(&consumer); boundary && isVisualGroupBoundary(*boundary)) {
+            if (RCStrongPtr<PiBoundaryNode> inner = group->getBoundaryNode(*input))
+                passage.dynamicAssign(inner->getInnerSocket());
+        } else if (auto* boundary = dynamic_cast<const PiBoundaryNode*>(&consumer);
+                   boundary && isVisualGroupBoundary(*boundary)) {
             passage.dynamicAssign(boundary->getGroupSocket());
         }
         if (passage.isNull()) consumers.insert(&consumer);
@@ -285,7 +288,8 @@ RCStrongPtr<ScNode> SvSceneBuilder::makeSceneNode(const RCStrongPtr<PiNode>& nod
         auto c = PiSchematicInterfaceEx::getNodeColor(*node);
         sceneNode->setColor(true, {c[0], c[1], c[2]});
     }
-    if (bool shown = false; PiSchematicInterfaceEx::isThumbnailStateSet(*node, shown)) sceneNode->setThumbnailShown(shown);
+    if (bool shown = false; PiSchematicInterfaceEx::isThumbnailStateSet(*node, shown))
+        sceneNode->setThumbnailShown(shown);
     GePoint2<float> stored;
     if (PiSchematicInterfaceEx::getXYPosition(*node, stored.x, stored.y)) {
         sceneNode->setPosition(stored);

@@ -89,8 +89,7 @@ UiResTable& SvSchematicDisplay::getResourceTable() {
 SvSchematicDisplay::SvSchematicDisplay(UiContainer& parent, UPtr<UiComposition> compClient)
     : _composition(checkedComposition(compClient)), _resources(getResourceTable()) {
     _browser = new SvBrowserGraph(_composition, this);
-    _viewer = makeRC<ScViewer>(parent, "ScViewer", _resources, _composition.getSelection(),
-                               _browser->getScene(), this);
+    _viewer = makeRC<ScViewer>(parent, "ScViewer", _resources, _composition.getSelection(), _browser->getScene(), this);
     _viewer->setConstraint(UiConstraint::fill());
 
     _hotkeys = {schematicEntry("Cursor Zoom In|Out"),
@@ -113,12 +112,10 @@ SvSchematicDisplay::SvSchematicDisplay(UiContainer& parent, UPtr<UiComposition> 
     OmCompositionActions::setUnmuteNodeDisplayString(keyText(_hotkeys.mute));
     OmCompositionActions::setGroupNodesDisplayString(keyText(_hotkeys.groupUngroup));
 
-    for (int type : kParameterSocketTypes)
-        _browser->setFilteredSocketType(type, true);
+    for (int type : kParameterSocketTypes) _browser->setFilteredSocketType(type, true);
 
     const ScColorTable colors = ScDrawContext::readColorTable(_resources);
-    for (int id = 0; id < static_cast<int>(colors.size()); ++id)
-        _viewer->setColor(id, colors[id]);
+    for (int id = 0; id < static_cast<int>(colors.size()); ++id) _viewer->setColor(id, colors[id]);
 
     _callbacks.add(_viewer->addHotkeyCb(
         makeRC<CbMethod<SvSchematicDisplay, EvHotkeyEvent&>>(this, &SvSchematicDisplay::hotkeyCb)));
@@ -167,21 +164,20 @@ void SvSchematicDisplay::applySettings(const pugi::xml_node& settings) {
     _options->setCallbacksEnabled(false);
     const StgUserSettings& user = UiApplication::getInstance().getUserSettings();
     const ScViewer::Options& now = _viewer->getOptions();
-    _viewer->setAutoZoom(readFlag(settings, SvOptions::Widgets::AutoZoomTgl,
-                                  user.getBool("Schematic/AutoZoom", now.autoZoom)));
-    _viewer->setAutoCleanup(readFlag(settings, SvOptions::Widgets::AutoCleanupTgl,
-                                     user.getBool("Schematic/AutoCleanup", now.autoCleanup)));
+    _viewer->setAutoZoom(
+        readFlag(settings, SvOptions::Widgets::AutoZoomTgl, user.getBool("Schematic/AutoZoom", now.autoZoom)));
+    _viewer->setAutoCleanup(
+        readFlag(settings, SvOptions::Widgets::AutoCleanupTgl, user.getBool("Schematic/AutoCleanup", now.autoCleanup)));
     // The two exclude each other; a file that sets both keeps automatic zoom.
     _viewer->setLocateNode(!now.autoZoom && readFlag(settings, SvOptions::Widgets::LocateNodeTgl,
                                                      user.getBool("Schematic/LocateNode", now.locateNode)));
-    _viewer->setHighlight(readFlag(settings, SvOptions::Widgets::HighlightTgl,
-                                   user.getBool("Schematic/Highlight", now.highlight)));
-    const int linkStyle = settings.child(SvOptions::Widgets::LinkStyle)
-                              .text()
-                              .as_int(user.getInt("Schematic/LinkStyle", now.linkStyle));
+    _viewer->setHighlight(
+        readFlag(settings, SvOptions::Widgets::HighlightTgl, user.getBool("Schematic/Highlight", now.highlight)));
+    const int linkStyle =
+        settings.child(SvOptions::Widgets::LinkStyle).text().as_int(user.getInt("Schematic/LinkStyle", now.linkStyle));
     _viewer->setLinkStyle(linkStyle >= 0 && linkStyle <= 2 ? linkStyle : now.linkStyle);
-    _viewer->setNavigator(readFlag(settings, SvOptions::Widgets::NavigatorTgl,
-                                   user.getBool("Schematic/Navigator", now.navigator)));
+    _viewer->setNavigator(
+        readFlag(settings, SvOptions::Widgets::NavigatorTgl, user.getBool("Schematic/Navigator", now.navigator)));
 
     TmTimeClient::Settings time = _timeClient.getSettings();
     time.updateOnPlay = readFlag(settings, "UpdateOnPlay", true);
@@ -300,8 +296,7 @@ void SvSchematicDisplay::autoZoomOff() {
 }
 
 void SvSchematicDisplay::contextMenuRequest(const GePoint2<float>& windowPoint) {
-    UiApplication::getInstance().showPopupMenu(SvSchematicMenu::build(*this, windowPoint), *_viewer,
-                                               windowPoint);
+    UiApplication::getInstance().showPopupMenu(SvSchematicMenu::build(*this, windowPoint), *_viewer, windowPoint);
 }
 
 void SvSchematicDisplay::doubleClick(const GePoint2<float>& windowPoint) {
@@ -311,8 +306,7 @@ void SvSchematicDisplay::doubleClick(const GePoint2<float>& windowPoint) {
         return;
     }
     RCStrongPtr<PiGroupNode> group;
-    if (!picked.node.isNull() && group.dynamicAssign(picked.node->getProcessingNode()))
-        _browser->editGroupNode(group);
+    if (!picked.node.isNull() && group.dynamicAssign(picked.node->getProcessingNode())) _browser->editGroupNode(group);
 }
 
 // --- User settings ---
@@ -331,8 +325,7 @@ void SvSchematicDisplay::update(const ObHints& hints) {
 std::vector<RCStrongPtr<PiNode>> SvSchematicDisplay::getSelectedNodes() const {
     std::vector<RCStrongPtr<PiNode>> nodes;
     for (const auto& node : _browser->getScene()->getNodes())
-        if (node->isSelected() && !node->getProcessingNode().isNull())
-            nodes.push_back(node->getProcessingNode());
+        if (node->isSelected() && !node->getProcessingNode().isNull()) nodes.push_back(node->getProcessingNode());
     return nodes;
 }
 
@@ -356,14 +349,12 @@ void SvSchematicDisplay::toggleImageShown(const std::vector<RCStrongPtr<PiNode>>
 void SvSchematicDisplay::toggleCollapse(const std::vector<RCStrongPtr<PiNode>>& nodes) {
     // Each toggle rebuilds the scene, so each node's scene node is looked up afresh.
     for (const auto& node : nodes)
-        if (RCStrongPtr<ScNode> sceneNode = _browser->findNode(*node))
-            _browser->toggleCollapseNode(*sceneNode);
+        if (RCStrongPtr<ScNode> sceneNode = _browser->findNode(*node)) _browser->toggleCollapseNode(*sceneNode);
 }
 
 void SvSchematicDisplay::selectNodes(const std::vector<RCStrongPtr<PiNode>>& nodes) {
     SnSelection::Items items;
-    for (const auto& node : nodes)
-        items.push_back(PiSnItemConst<PiNode>::create(node));
+    for (const auto& node : nodes) items.push_back(PiSnItemConst<PiNode>::create(node));
     _composition.getSelection()->replaceAll(items);
 }
 
@@ -424,50 +415,39 @@ void SvSchematicDisplay::hotkeyCb(EvHotkeyEvent& event) {
     if (event.isProcessed() || _accessLevel == 0) return;
     const RCShdPtr<MfTool> tool = _viewer->getToolset()->getCurrentTool();
     if (!tool.isNull() && tool->isManipulating()) return;
-    if (runHotkey(event.getEntry(), event.getCoord()) ||
-        (_accessLevel == 2 && runEditingHotkey(event.getEntry())))
+    if (runHotkey(event.getEntry(), event.getCoord()) || (_accessLevel == 2 && runEditingHotkey(event.getEntry())))
         event.setProcessed();
 }
 
 bool SvSchematicDisplay::runHotkey(int entry, const GePoint2<float>& windowPoint) {
     const RCShdPtr<ScGraph>& scene = _browser->getScene();
-    if (entry == _hotkeys.cursorZoom)
-        toggleCursorZoom(windowPoint);
-    else if (entry == _hotkeys.layoutSelected)
-        layoutSelected();
-    else if (entry == _hotkeys.layoutAll)
-        layoutAll();
-    else if (entry == _hotkeys.selectAll)
-        selectAll();
+    if (entry == _hotkeys.cursorZoom) toggleCursorZoom(windowPoint);
+    else if (entry == _hotkeys.layoutSelected) layoutSelected();
+    else if (entry == _hotkeys.layoutAll) layoutAll();
+    else if (entry == _hotkeys.selectAll) selectAll();
     else if (entry == _hotkeys.details) {
         scene->toggleDetails(ScGraph::DetailsOneNode);
         redraw("SvSchematicDisplay::hotkeyCb( details one node )");
     } else if (entry == _hotkeys.detailsAll) {
         scene->toggleDetails(ScGraph::DetailsAllNodes);
         redraw("SvSchematicDisplay::hotkeyCb::details all nodes");
-    } else
-        return false;
+    } else return false;
     return true;
 }
 
 bool SvSchematicDisplay::runEditingHotkey(int entry) {
     const RCShdPtr<SnSelection> selection = _composition.getSelection();
-    if (entry == _hotkeys.thumbnail)
-        toggleImageShown();
-    else if (entry == _hotkeys.expandCollapse)
-        toggleCollapse(getSelectedNodes());
+    if (entry == _hotkeys.thumbnail) toggleImageShown();
+    else if (entry == _hotkeys.expandCollapse) toggleCollapse(getSelectedNodes());
     else if (entry == _hotkeys.mute) {
         if (!OmCompositionActions::executeMuteNodeAction({}, selection))
             OmCompositionActions::executeUnmuteNodeAction({}, selection);
     } else if (entry == _hotkeys.groupUngroup) {
         if (!OmCompositionActions::executeUngroupNodesAction({}, selection))
             OmCompositionActions::executeGroupNodesAction({}, selection);
-    } else if (entry == _hotkeys.remove)
-        OmCompositionActions::executeRemoveNodeAction({}, selection);
-    else if (entry == _hotkeys.reset)
-        OmCompositionActions::executeResetNodeAction({}, selection);
-    else
-        return false;
+    } else if (entry == _hotkeys.remove) OmCompositionActions::executeRemoveNodeAction({}, selection);
+    else if (entry == _hotkeys.reset) OmCompositionActions::executeResetNodeAction({}, selection);
+    else return false;
     return true;
 }
 

@@ -111,8 +111,8 @@ public:
 private:
     // The hotkey entries the view handles itself, resolved once.
     struct Hotkeys {
-        int cursorZoom, thumbnail, mute, groupUngroup, layoutSelected, layoutAll, selectAll, details,
-            detailsAll, expandCollapse, groupVisual, openGroup, closeGroup, swapConnections;
+        int cursorZoom, thumbnail, mute, groupUngroup, layoutSelected, layoutAll, selectAll, details, detailsAll,
+            expandCollapse, groupVisual, openGroup, closeGroup, swapConnections;
         int remove, reset;
     };
 

@@ -55,25 +55,21 @@ void appendActions(Menu& menu, SvSchematicDisplay& display) {
                         handler([keep, action, target] { action->execute(*target, *keep); }), 0, true,
                         action->getDisplayString());
     };
-    for (ActAction* action : plain)
-        append(menu, action);
+    for (ActAction* action : plain) append(menu, action);
     for (const auto& [name, actions] : groups) {
         Menu& sub = menu.appendMenu(name);
-        for (ActAction* action : actions)
-            append(sub, action);
+        for (ActAction* action : actions) append(sub, action);
     }
     if (!plain.empty() || !groups.empty()) menu.appendSeparator();
     if (contextPoints.empty()) return;
     Menu& sub = menu.appendMenu("Context Points");
-    for (ActAction* action : contextPoints)
-        append(sub, action);
+    for (ActAction* action : contextPoints) append(sub, action);
     menu.appendSeparator();
 }
 
 } // namespace
 
-RCShdPtr<UiPopupMenu> SvSchematicMenu::build(SvSchematicDisplay& display,
-                                             const GePoint2<float>& windowPoint) {
+RCShdPtr<UiPopupMenu> SvSchematicMenu::build(SvSchematicDisplay& display, const GePoint2<float>& windowPoint) {
     auto menu = makeRC<UiPopupMenu>("Schematic Menu");
     appendActions(*menu, display);
     RCShdPtr<SvSchematicDisplay> keep(&display);

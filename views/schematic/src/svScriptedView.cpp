@@ -49,8 +49,7 @@ constexpr float kStripSearchStep = 0.5f;
 
 GePoint2<float> middleOf(const ScEdge::Polyline& line) {
     float length = 0.0f;
-    for (int i = 0; i + 1 < line.count; ++i)
-        length += (line.points[i + 1] - line.points[i]).length();
+    for (int i = 0; i + 1 < line.count; ++i) length += (line.points[i + 1] - line.points[i]).length();
     float left = length * 0.5f;
     for (int i = 0; i + 1 < line.count; ++i) {
         const GeVector2<float> step = line.points[i + 1] - line.points[i];
@@ -100,8 +99,7 @@ GePoint2<float> SvScriptedView::findScenePoint(const LiString& target) {
         if (index >= static_cast<int>(sockets.size()))
             refuse("node " + quoted(node.getName()) + " has no " + (kind == "in" ? "input " : "output ") +
                    match[3].str());
-        return kind == "in" ? node.getInputConnectionPoint(index, 0)
-                            : node.getOutputConnectionPoint(index, 0);
+        return kind == "in" ? node.getInputConnectionPoint(index, 0) : node.getOutputConnectionPoint(index, 0);
     }
     if (const size_t arrow = text.find("->"); arrow != std::string::npos)
         return findLinkPoint(text.substr(0, arrow), text.substr(arrow + 2));
@@ -183,16 +181,14 @@ std::vector<std::string> SvScriptedView::getOptionLines() const {
     std::vector<std::string> lines;
     for (size_t i = 0; i < std::size(kOptions); ++i)
         lines.push_back(std::string("option\t") + kOptions[i].script + "\t" + std::to_string(values[i]));
-    lines.push_back(std::string("option\t") + kOrientation + "\t" +
-                    std::to_string(_display.getOrientation()));
+    lines.push_back(std::string("option\t") + kOrientation + "\t" + std::to_string(_display.getOrientation()));
     return lines;
 }
 
 // --- Reports ---
 
 std::vector<std::string> SvScriptedView::getRedrawLines() {
-    std::vector<std::string> lines{"rebuilds\t" +
-                                   std::to_string(_display.getNbRebuilds() - _rebuildsReported)};
+    std::vector<std::string> lines{"rebuilds\t" + std::to_string(_display.getNbRebuilds() - _rebuildsReported)};
     _rebuildsReported = _display.getNbRebuilds();
     for (const LiString& reason : _display.getViewer().takeUpdateReasons())
         lines.push_back("redraw\t" + SvSceneReport::escapeField(reason));
@@ -209,9 +205,8 @@ std::vector<std::string> SvScriptedView::getReport(const LiString& topic) {
     if (topic == "selection") return getSelectionLines();
     if (topic == "highlight") {
         const ScGraph::Highlight& highlight = scene.getHighlight();
-        ScViewer::Pick pick{highlight.node, highlight.tabIndex,
-                            highlight.tabIndex == -1 ? 4 : highlight.tabSide, highlight.edge,
-                            highlight.group};
+        ScViewer::Pick pick{highlight.node, highlight.tabIndex, highlight.tabIndex == -1 ? 4 : highlight.tabSide,
+                            highlight.edge, highlight.group};
         if (pick.node.isNull() && pick.edge.isNull() && pick.group.isNull()) pick.partCode = 0;
         return {describe(pick)};
     }
@@ -225,8 +220,7 @@ std::vector<std::string> SvScriptedView::getSelectionLines() const {
         lines.push_back(std::string("selection\t") + kind + "\t" + SvSceneReport::escapeField(name));
     };
     for (const RCStrongPtr<SnItem>& item : *_display.getComposition().getSelection()) {
-        if (auto* node = dynamic_cast<const PiSnItemConst<PiNode>*>(item.get()))
-            add("node", node->get()->getName());
+        if (auto* node = dynamic_cast<const PiSnItemConst<PiNode>*>(item.get())) add("node", node->get()->getName());
         else if (auto* input = dynamic_cast<const PiSnItemConst<PiInput>*>(item.get()))
             add("input", input->get()->getNode()->getName() + "." + input->get()->getName());
         else if (auto* output = dynamic_cast<const PiSnItemConst<PiOutput>*>(item.get()))
@@ -249,14 +243,13 @@ std::string SvScriptedView::describe(const ScViewer::Pick& pick) const {
         LiString input = std::to_string(pick.edge->getTargetSocket());
         if (auto* link = dynamic_cast<const SvBrowserGraph::Edge*>(pick.edge.get()))
             input = link->getInput()->getName();
-        name = SvSceneReport::escapeField(pick.edge->getSource()->getName() + "->" +
-                                          pick.edge->getTarget()->getName() + "." + input);
+        name = SvSceneReport::escapeField(pick.edge->getSource()->getName() + "->" + pick.edge->getTarget()->getName() +
+                                          "." + input);
     } else if (!pick.group.isNull()) {
         kind = "group";
         name = SvSceneReport::escapeField(pick.group->getGroup()->getName());
     }
-    return "pick\t" + kind + "\t" + name + "\t" + std::to_string(pick.tabIndex) + "\t" +
-           std::to_string(pick.partCode);
+    return "pick\t" + kind + "\t" + name + "\t" + std::to_string(pick.tabIndex) + "\t" + std::to_string(pick.partCode);
 }
 
 } // namespace Zv
