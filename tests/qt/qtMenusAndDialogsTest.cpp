@@ -34,16 +34,10 @@
 #include <vector>
 
 using namespace Zv;
+using ToolkitSamples::find;
 using namespace Zv::QtTest;
 
 namespace {
-
-template <class W>
-RCShdPtr<W> find(const RCShdPtr<UiWidget>& root, const char* name) {
-    RCShdPtr<W> widget;
-    widget.dynamicAssign(root->findWidget(name));
-    return widget;
-}
 
 void sendKey(QWidget* target, int key, const QString& text = {}) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);

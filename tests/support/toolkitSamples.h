@@ -2,9 +2,18 @@
 
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiResTable.h"
+#include "platform/ui/uiWidget.h"
 
 // Samples that both the toolkit's tests and the window backend's build on.
 namespace Zv::ToolkitSamples {
+
+// The widget named name under root, as a W; null when there is none or it is another kind.
+template <class W>
+RCShdPtr<W> find(const RCShdPtr<UiWidget>& root, const char* name) {
+    RCShdPtr<W> widget;
+    widget.dynamicAssign(root->findWidget(name));
+    return widget;
+}
 
 // An editor panel: a label "Title", a text field "Field", and a tab "Pages" holding a page "Time"
 // with the toggle "Loop" (on) and the option menu "Kind" (A, B; B selected).

@@ -12,15 +12,9 @@
 #include <gtest/gtest.h>
 
 using namespace Zv;
+using ToolkitSamples::find;
 
 namespace {
-
-template <class W>
-RCShdPtr<W> find(const RCShdPtr<UiWidget>& root, const char* name) {
-    RCShdPtr<W> widget;
-    widget.dynamicAssign(root->findWidget(name));
-    return widget;
-}
 
 std::string refusal(const char* text) {
     try {
