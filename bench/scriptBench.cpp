@@ -16,10 +16,12 @@ using namespace Zv;
 
 namespace {
 
-// The module's statics live once per process, so every run shares one session.
+// The module's statics live once per process, so every run shares one session. It is closed before
+// main returns: at exit the module's statics would already be gone when the session shuts it down.
+std::ostringstream out;
+std::unique_ptr<ScriptSession> session;
+
 ScriptSession& getSession(int nbNodes) {
-    static std::ostringstream out;
-    static std::unique_ptr<ScriptSession> session;
     if (session) return *session;
     SchematicZvviewInit::getPackage();
     const std::string path = (std::filesystem::temp_directory_path() / "scriptBench.xml").string();
@@ -45,4 +47,12 @@ void pointerMoves(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(pointerMoves)->Arg(10000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK_MAIN();
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    session.reset();
+    return 0;
+}
