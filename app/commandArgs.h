@@ -18,6 +18,11 @@ public:
     std::string get(const std::string& option, const std::string& fallback = {}) const;
     // An integer option within [min, max].
     int getInt(const std::string& option, int fallback, int min, int max) const;
+    // An enumerated option given by its number, from 0 to last.
+    template <typename Code>
+    Code getCode(const std::string& option, Code fallback, Code last) const {
+        return static_cast<Code>(getInt(option, static_cast<int>(fallback), 0, static_cast<int>(last)));
+    }
     // "WxH" with both parts positive.
     void getSize(const std::string& option, int& width, int& height) const;
 

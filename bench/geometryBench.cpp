@@ -45,7 +45,7 @@ BENCHMARK(BM_TabContains);
 
 // A point near the link, so the pick gets past its rectangle test and measures the curve.
 void BM_EdgePick(benchmark::State& state) {
-    const int style = static_cast<int>(state.range(0));
+    const ScLinkStyle style = toScCode<ScLinkStyle>(static_cast<int>(state.range(0)));
     RCStrongPtr<ScEdge> edge = makeRC<ScEdge>(makeRC<StubNode>(GePoint2f(0, 0), GeVector2f(0, -1)), 0, 0,
                                               makeRC<StubNode>(GePoint2f(150, -200), GeVector2f(0, 1)), 0, 0, 0);
     float y = -200.0f;
@@ -53,9 +53,12 @@ void BM_EdgePick(benchmark::State& state) {
         benchmark::DoNotOptimize(edge->pick({75.0f, y}, style));
         y = y < 0.0f ? y + 7.0f : -200.0f;
     }
-    state.SetLabel(style == 0 ? "curved" : style == 1 ? "angular" : "straight");
+    state.SetLabel(style == ScLinkStyle::Curved ? "curved" : style == ScLinkStyle::Angular ? "angular" : "straight");
 }
-BENCHMARK(BM_EdgePick)->Arg(ScEdge::Curved)->Arg(ScEdge::Angular)->Arg(ScEdge::Straight);
+BENCHMARK(BM_EdgePick)
+    ->Arg(toInt(ScLinkStyle::Curved))
+    ->Arg(toInt(ScLinkStyle::Angular))
+    ->Arg(toInt(ScLinkStyle::Straight));
 
 } // namespace
 

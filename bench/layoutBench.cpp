@@ -22,7 +22,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kOrientation = 1;
+constexpr ScOrientation kOrientation = ScOrientation::Right;
 constexpr uint64_t kSeed = 1;
 
 double secondsSince(Clock::time_point start) {
@@ -97,7 +97,7 @@ void runLayout(benchmark::State& state, int nbNodes, ScGraph::LayoutType type) {
     double total = 0;
     double cpu = 0;
     for (auto _ : state) {
-        if (type == ScGraph::LayoutUnplaced) setPlaced(scene, false);
+        if (type == ScGraph::LayoutType::LayoutUnplaced) setPlaced(scene, false);
         const double cpuStart = threadSeconds();
         Clock::time_point start = Clock::now();
         scene.layout(type);
@@ -119,7 +119,7 @@ void placeNewAmongPlaced(benchmark::State& state) {
     constexpr int kNbPlaced = 100'000;
     constexpr int kNbNew = 100;
     ScGraph& scene = getScene(kNbPlaced + kNbNew).getScene();
-    scene.layout(ScGraph::LayoutAll);
+    scene.layout(ScGraph::LayoutType::LayoutAll);
     setPlaced(scene, true);
     std::vector<ScNode*> fresh;
     int index = 0;
@@ -128,7 +128,7 @@ void placeNewAmongPlaced(benchmark::State& state) {
     for (auto _ : state) {
         for (ScNode* node : fresh) node->setPlaced(false);
         Clock::time_point start = Clock::now();
-        scene.layout(ScGraph::LayoutUnplaced);
+        scene.layout(ScGraph::LayoutType::LayoutUnplaced);
         state.SetIterationTime(secondsSince(start));
     }
     state.counters["new_nodes"] = static_cast<double>(fresh.size());
@@ -140,8 +140,8 @@ int main(int argc, char** argv) {
     TestSupport::setUpView();
     // Registered size by size, so each scene is built once for both layout types.
     for (int nbNodes : {1'000, 10'000, 100'000, 1'000'000}) {
-        for (auto [name, type] :
-             {std::pair{"LayoutAll", ScGraph::LayoutAll}, std::pair{"LayoutUnplaced", ScGraph::LayoutUnplaced}})
+        for (auto [name, type] : {std::pair{"LayoutAll", ScGraph::LayoutType::LayoutAll},
+                                  std::pair{"LayoutUnplaced", ScGraph::LayoutType::LayoutUnplaced}})
             benchmark::RegisterBenchmark((std::string(name) + "/" + std::to_string(nbNodes)).c_str(),
                                          [nbNodes, type](benchmark::State& state) { runLayout(state, nbNodes, type); })
                 ->UseManualTime()

@@ -19,7 +19,7 @@ struct OverNode {
     RCStrongPtr<PiGraph> graph = PiGraph::create("Bench");
     RCStrongPtr<ScNode> node;
 
-    explicit OverNode(int orientation) {
+    explicit OverNode(ScOrientation orientation) {
         node = TestSupport::nodeFactory().createNode(graph->createNode("Over", graph->getRootGroup()), orientation);
         for (int i = 0; i < 3; ++i) {
             ScNode::SocketRecord socket;
@@ -45,7 +45,8 @@ void BM_PickSocket(benchmark::State& state) {
     const std::vector<GePoint2f> points = pickPoints();
     size_t i = 0;
     for (auto _ : state) {
-        int index = -1, part = -1;
+        int index = -1;
+        ScPart part = ScPart::Body;
         benchmark::DoNotOptimize(over.node->pickSocket(points[i], true, index, part));
         i = i + 1 < points.size() ? i + 1 : 0;
     }
@@ -71,7 +72,7 @@ void BM_Create10000Nodes(benchmark::State& state) {
     std::vector<RCStrongPtr<ScNode>> nodes(processing.size());
     for (auto _ : state) {
         for (size_t i = 0; i < processing.size(); ++i)
-            nodes[i] = TestSupport::nodeFactory().createNode(processing[i], 0);
+            nodes[i] = TestSupport::nodeFactory().createNode(processing[i], ScOrientation::Down);
         benchmark::DoNotOptimize(nodes.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(processing.size()));

@@ -48,7 +48,7 @@ void openComposition(benchmark::State& state) {
 
         UiComposition composition;
         // Automatic clean-up off: only nodes without a position are placed, as the layout command does.
-        SvHeadlessDisplay display(1, false);
+        SvHeadlessDisplay display(ScOrientation::Right, false);
         RCStrongPtr<SvBrowserGraph> browser(new SvBrowserGraph(composition, &display));
         for (int type : PiSocketDesc::kParameterTypes) browser->setFilteredSocketType(type, true);
         const size_t heapBefore = heapInUse();
@@ -61,7 +61,7 @@ void openComposition(benchmark::State& state) {
         ScGraph& scene = *browser->getScene();
         for (const auto& node : scene.getNodes()) node->setPlaced(false);
         const Clock::time_point placing = Clock::now();
-        scene.layout(ScGraph::LayoutUnplaced);
+        scene.layout(ScGraph::LayoutType::LayoutUnplaced);
         const Clock::time_point placed = Clock::now();
 
         const double place = secondsBetween(placing, placed);

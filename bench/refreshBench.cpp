@@ -20,7 +20,7 @@ void refreshGraph(benchmark::State& state) {
     const int nbNodes = static_cast<int>(state.range(0));
     RCStrongPtr<PiGraph> graph = PiCompositionGenerator(7).generate(nbNodes);
     UiComposition composition;
-    SvHeadlessDisplay display(1, true);
+    SvHeadlessDisplay display(ScOrientation::Right, true);
     RCStrongPtr<SvBrowserGraph> browser(new SvBrowserGraph(composition, &display));
     for (int type : PiSocketDesc::kParameterTypes) browser->setFilteredSocketType(type, true);
 

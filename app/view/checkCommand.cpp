@@ -45,7 +45,8 @@ std::optional<CheckArgs> parseArgs(const std::vector<std::string>& args) {
             continue;
         }
         const std::optional<int> value =
-            i + 1 < args.size() ? readCount(args[i + 1], arg == "--orientation" ? 2 : 1000) : std::nullopt;
+            i + 1 < args.size() ? readCount(args[i + 1], arg == "--orientation" ? getMaxScCode<ScOrientation>() : 1000)
+                                : std::nullopt;
         if (!value) {
             std::fprintf(stderr, "schematic check: %s needs %s\n", arg.c_str(),
                          arg == "--orientation" ? "0, 1 or 2" : "a count from 0 to 1000");
@@ -73,8 +74,8 @@ RCStrongPtr<PiNode> makeStandIn(PiGraph& graph, const CheckArgs& args) {
 // Builds the node with its sockets and every link end, as the view would; the size, or nothing if hidden.
 std::optional<GeVector2<float>> measure(const CheckArgs& args, const RCStrongPtr<PiNode>& standIn) {
     const std::string text = FileUtil::readFile(args.path);
-    const RCStrongPtr<ScNode> node =
-        ScNodeFactory::getInstance().createNodeFromDescription(text, args.path, standIn, args.orientation);
+    const RCStrongPtr<ScNode> node = ScNodeFactory::getInstance().createNodeFromDescription(
+        text, args.path, standIn, toScCode<ScOrientation>(args.orientation));
     if (node.isNull()) return std::nullopt;
     for (int i = 0; i < args.inputs; ++i) {
         ScNode::SocketRecord socket;

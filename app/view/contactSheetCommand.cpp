@@ -27,6 +27,7 @@ constexpr float kCellHeight = 120.0f;
 constexpr float kTitleHeight = 34.0f;
 constexpr int kMultivaluedShown = 3;
 const char* const kOrientationTitles[] = {"Flowing down (-V)", "Flowing right (-H)", "Flowing up (-VU)"};
+static_assert(std::size(kOrientationTitles) == getMaxScCode<ScOrientation>() + 1);
 
 int getNbRows() {
     const int tools = static_cast<int>(PiToolRegistry::getInstance().getTools().size());
@@ -64,11 +65,11 @@ RCStrongPtr<PiNode> createProcessingNode(PiGraph& graph, const PiTool& tool) {
     return group->getBoundaryNode(*socket);
 }
 
-void drawSection(ScDrawContext& ctx, const RCStrongPtr<PiGraph>& graph, int orientation, float top) {
+void drawSection(ScDrawContext& ctx, const RCStrongPtr<PiGraph>& graph, ScOrientation orientation, float top) {
     ctx.setState(ScDrawContext::Plain);
     ctx.setColor(MenuText, 1.0f);
-    ctx.getFont()->drawStringScaled(kOrientationTitles[orientation], 16.0f, top - kTitleHeight / 2.0f, WsFont::LEFT,
-                                    WsFont::CENTER, 1.0f);
+    ctx.getFont()->drawStringScaled(kOrientationTitles[toInt(orientation)], 16.0f, top - kTitleHeight / 2.0f,
+                                    WsFont::LEFT, WsFont::CENTER, 1.0f);
     const auto& tools = PiToolRegistry::getInstance().getTools();
     for (size_t i = 0; i < tools.size(); ++i) {
         const RCStrongPtr<PiNode> processing = createProcessingNode(*graph, *tools[i]);
@@ -103,8 +104,8 @@ int runContactSheet(const std::vector<std::string>& args) {
     }
     ScDrawContext ctx(nullptr, font, font, 1.0f, colors, 1.0f);
     const RCStrongPtr<PiGraph> graph = PiGraph::create("Contact sheet");
-    for (int orientation = 0; orientation < 3; ++orientation)
-        drawSection(ctx, graph, orientation,
+    for (int orientation = 0; orientation <= getMaxScCode<ScOrientation>(); ++orientation)
+        drawSection(ctx, graph, toScCode<ScOrientation>(orientation),
                     static_cast<float>(height) - getSectionHeight() * static_cast<float>(orientation));
     glFinish();
     IxPngFile::writeOpaque(args[0], context.readPixels());

@@ -14,14 +14,14 @@ namespace Zv {
 namespace {
 
 ScGraph::LayoutType parseType(const std::string& type) {
-    if (type == "all") return ScGraph::LayoutAll;
-    if (type == "selected") return ScGraph::LayoutSelected;
-    if (type == "unplaced") return ScGraph::LayoutUnplaced;
+    if (type == "all") return ScGraph::LayoutType::LayoutAll;
+    if (type == "selected") return ScGraph::LayoutType::LayoutSelected;
+    if (type == "unplaced") return ScGraph::LayoutType::LayoutUnplaced;
     throw ExBadInput(__FILE__, __LINE__, "option --type takes all, selected or unplaced, not '" + type + "'");
 }
 
 void printScene(ScGraph& scene) {
-    std::printf("orientation\t%d\n", scene.getOrientation());
+    std::printf("orientation\t%d\n", toInt(scene.getOrientation()));
     std::printf("spacing\t%.3f\t%.3f\t%.3f\t%.3f\n", PiSchematicInterfaceEx::getPlacementDepth(),
                 PiSchematicInterfaceEx::getNodeDepthX(), PiSchematicInterfaceEx::getNodeDepthY(),
                 PiSchematicInterfaceEx::getPlacementBreadth());
@@ -34,7 +34,8 @@ int layout(const std::vector<std::string>& argv) {
     if (args.getOperands().size() != 1) throw ExBadInput(__FILE__, __LINE__, "layout takes one composition file");
     const ScGraph::LayoutType type = parseType(args.get("--type", "all"));
     // Automatic clean-up off: stored positions stand and the rebuild places only new nodes.
-    SchematicSession session(args.getOperands()[0], args.getInt("--orientation", 1, 0, 2), false);
+    SchematicSession session(args.getOperands()[0],
+                             args.getCode("--orientation", ScOrientation::Right, kLastScCode<ScOrientation>), false);
     session.getScene().layout(type);
     session.getBrowserGraph().storeAllPositions();
     if (args.has("-o")) PiCompositionFile::save(session.getGraph(), args.get("-o"));

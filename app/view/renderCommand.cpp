@@ -20,8 +20,8 @@ int render(const std::vector<std::string>& argv) {
     if (!args.has("-o")) throw ExBadInput(__FILE__, __LINE__, "render needs -o OUT.png");
     int width = 1280, height = 800;
     args.getSize("--size", width, height);
-    const int orientation = args.getInt("--orientation", 1, 0, 2);
-    const int linkStyle = args.getInt("--link-style", 0, 0, 2);
+    const ScOrientation orientation = args.getCode("--orientation", ScOrientation::Right, kLastScCode<ScOrientation>);
+    const ScLinkStyle linkStyle = args.getCode("--link-style", ScLinkStyle::Curved, kLastScCode<ScLinkStyle>);
     const std::string path =
         args.getOperands().empty() ? SchematicSession::getDefaultCompositionPath() : args.getOperands()[0];
 

@@ -28,7 +28,7 @@ GeRectangle<float> sceneBounds(ScGraph& scene, const ScContext& ctx) {
 
 } // namespace
 
-void SceneRenderer::render(ScGraph& scene, int width, int height, int linkStyle) {
+void SceneRenderer::render(ScGraph& scene, int width, int height, ScLinkStyle linkStyle) {
     const ScColorTable colors = ScDrawContext::readShippedColorTable();
     RCShdPtr<WsFont> font = WsFontRegistry::getFont();
     const GeRectangle<float> bounds = sceneBounds(scene, ScContext(font, 1.0f));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ui/ixImage.h"
+#include "views/schematic/src/scDefinitions.h"
 
 namespace Zv {
 
@@ -10,7 +11,7 @@ class ScGraph;
 class SceneRenderer {
 public:
     // Frames the scene with a margin, never zooming in past 1.5, and draws it with overlays.
-    static void render(ScGraph& scene, int width, int height, int linkStyle);
+    static void render(ScGraph& scene, int width, int height, ScLinkStyle linkStyle);
 };
 
 } // namespace Zv

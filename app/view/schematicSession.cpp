@@ -23,7 +23,7 @@ std::string SchematicSession::getDefaultCompositionPath() {
     return std::string(ZV_RESOURCES_DIR) + "/samples/default.xml";
 }
 
-SchematicSession::SchematicSession(const std::string& path, int orientation, bool autoCleanup)
+SchematicSession::SchematicSession(const std::string& path, ScOrientation orientation, bool autoCleanup)
     : _display(orientation, autoCleanup) {
     PiAppThread::claim();
     initializeOnce<ScNodeFactory>();

@@ -16,7 +16,7 @@ public:
     static std::string getDefaultCompositionPath();
 
     // Loads the file (ExBadInput naming it when it is malformed) and builds the view of its top level.
-    SchematicSession(const std::string& path, int orientation, bool autoCleanup);
+    SchematicSession(const std::string& path, ScOrientation orientation, bool autoCleanup);
     ~SchematicSession();
 
     PiGraph& getGraph() { return *_graph; }

@@ -175,7 +175,8 @@ void PiGraphXmlReader::readValues(const pugi::xml_node& element, PlanNode& node)
     }
     if (element.attribute("lock")) {
         int lock = readInt(element, "lock", 0, PiSchematicInterfaceEx::kMaxLockMode);
-        if (lock != 0) node.values.emplace_back(PiValueKind::VisualGroupLock, PiValueData::of(lock));
+        if (lock != static_cast<int>(PiLockMode::None))
+            node.values.emplace_back(PiValueKind::VisualGroupLock, PiValueData::of(lock));
     }
     for (const auto& [valueKind, data] : node.values)
         if (std::string fault = PiValue::findFault(valueKind, {}, kind, data); !fault.empty()) fail(element, fault);

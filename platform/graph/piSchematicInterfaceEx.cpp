@@ -52,13 +52,14 @@ void PiSchematicInterfaceEx::setVisualGroup(const Node& node, bool on) {
     set(node, PiValueKind::VisualGroup, on ? PiValueData::of(1) : PiValueData());
 }
 
-int PiSchematicInterfaceEx::getVisualGroupLockMode(const PiNode& node) {
-    return static_cast<int>(node.getValue(PiValueKind::VisualGroupLock).v[0]);
+PiLockMode PiSchematicInterfaceEx::getVisualGroupLockMode(const PiNode& node) {
+    // Values are checked against kMaxLockMode where they come in.
+    return static_cast<PiLockMode>(node.getValue(PiValueKind::VisualGroupLock).v[0]);
 }
 
-void PiSchematicInterfaceEx::setVisualGroupLock(const Node& node, int mode) {
-    ZV_ASSERT(mode >= 0 && mode <= kMaxLockMode);
-    set(node, PiValueKind::VisualGroupLock, mode != 0 ? PiValueData::of(mode) : PiValueData());
+void PiSchematicInterfaceEx::setVisualGroupLock(const Node& node, PiLockMode mode) {
+    set(node, PiValueKind::VisualGroupLock,
+        mode != PiLockMode::None ? PiValueData::of(static_cast<int>(mode)) : PiValueData());
 }
 
 void PiSchematicInterfaceEx::removeVisualGroupLock(const Node& node) {

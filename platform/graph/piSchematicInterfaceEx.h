@@ -28,10 +28,10 @@ public:
     // Only group nodes can be visual groups.
     static bool isVisualGroup(const PiNode& node);
     static void setVisualGroup(const Node& node, bool on);
-    // 0 when unlocked; 1 locks the members, 2 the group.
-    static constexpr int kMaxLockMode = 2;
-    static int getVisualGroupLockMode(const PiNode& node);
-    static void setVisualGroupLock(const Node& node, int mode);
+    // The highest lock number files and values may carry.
+    static constexpr int kMaxLockMode = static_cast<int>(PiLockMode::Group);
+    static PiLockMode getVisualGroupLockMode(const PiNode& node);
+    static void setVisualGroupLock(const Node& node, PiLockMode mode);
     static void removeVisualGroupLock(const Node& node);
 
     // False when no thumbnail state was ever set; state tells whether the thumbnail is shown.

@@ -53,7 +53,7 @@ TEST_F(FilesAndArchive, FileRoundTripIsLossless) {
     EXPECT_EQ(loaded->getSelection()->getNbItems(), 2);
     EXPECT_EQ(rcCheckedCast<PiMultivaluedInput>(loaded->findNode(6)->getInput(0))->getNbValues(), 2);
     auto group = rcCheckedCast<PiGroupNode>(loaded->findNode(8));
-    EXPECT_EQ(PiSchematicInterfaceEx::getVisualGroupLockMode(*group), 2);
+    EXPECT_EQ(PiSchematicInterfaceEx::getVisualGroupLockMode(*group), PiLockMode::Group);
     EXPECT_EQ(group->getInput(0)->getOutput()->getNodePtr()->getId(), 1);
     EXPECT_EQ(PiCompositionUtils::getComposition(*loaded->findNode(12))->getRole(), PiComposition::FootageRole);
     EXPECT_EQ(loaded->getCommandStack().getNbUndoEntries(), 0);

@@ -59,7 +59,7 @@ void GraphTest::buildSample() {
     PiNodeUtils::setStoredValue(ramp, PiNodeUtils::C_VALUE, PiNodeUtils::HIDDEN);
     auto group = rcCheckedCast<PiGroupNode>(add("Group", "Looks"));
     PiSchematicInterfaceEx::setVisualGroup(group, true);
-    PiSchematicInterfaceEx::setVisualGroupLock(group, 2);
+    PiSchematicInterfaceEx::setVisualGroupLock(group, PiLockMode::Group);
     auto socket = _graph->addGroupSocket(group, "Src", false);
     auto result = _graph->addGroupSocket(group, "Out", true);
     auto blur = add("Blur", "Soft", group);

@@ -28,7 +28,8 @@ class SetNode : public ScNode {
 public:
     SetNode(GePoint2f centre, std::unique_ptr<ScConnectionSet> inputs, int nbInputs,
             std::unique_ptr<ScConnectionSet> outputs, int nbOutputs)
-        : ScNode(0), _box({centre.x - 52.5f, centre.x + 52.5f, centre.y - 12.5f, centre.y + 12.5f}, 8.0f),
+        : ScNode(ScOrientation::Down),
+          _box({centre.x - 52.5f, centre.x + 52.5f, centre.y - 12.5f, centre.y + 12.5f}, 8.0f),
           _inputs(std::move(inputs)), _outputs(std::move(outputs)) {
         setPosition(centre);
         for (ScConnectionSet* set : {_inputs.get(), _outputs.get()}) set->setAnchorRBox(&_box);
@@ -49,7 +50,7 @@ public:
         _outputs->draw(ctx, alpha);
     }
     void drawHighlight(ScDrawContext&, float) override {}
-    bool pickSocket(const GePoint2f&, bool, int&, int&) override { return false; }
+    bool pickSocket(const GePoint2f&, bool, int&, ScPart&) override { return false; }
     GePoint2f getInputConnectionPoint(int i, int) const override { return _inputs->getConnectionPoint(i); }
     GePoint2f getOutputConnectionPoint(int i, int fan) const override {
         return _outputs->getConnectionPoint(dynamic_cast<ScFanConnectionSet*>(_outputs.get()) ? fan : i);
@@ -85,10 +86,10 @@ IxImage render() {
     std::vector<RCStrongPtr<SetNode>> nodes = {
         makeRC<SetNode>(GePoint2f(90, 300), top<ScSquareConnectionSet>(), 3, bottom<ScFanConnectionSet>(), 3),
         makeRC<SetNode>(GePoint2f(320, 300), top<ScRoundedConnectionSet>(), 4, bottom<ScRoundedConnectionSet>(), 2),
-        makeRC<SetNode>(GePoint2f(550, 300), top<ScRoundedConnectionSetWithMasking>(1), 3,
+        makeRC<SetNode>(GePoint2f(550, 300), top<ScRoundedConnectionSetWithMasking>(ScOrientation::Right), 3,
                         bottom<ScIconConnectionSet>(), 1),
         makeRC<SetNode>(GePoint2f(90, 80), top<ScSimpleConnectionSet>(), 2, bottom<ScSquareConnectionSet>(), 1),
-        makeRC<SetNode>(GePoint2f(320, 80), top<ScRoundedConnectionSetWithMasking>(0), 2,
+        makeRC<SetNode>(GePoint2f(320, 80), top<ScRoundedConnectionSetWithMasking>(ScOrientation::Down), 2,
                         bottom<ScSimpleConnectionSet>(), 1),
         makeRC<SetNode>(GePoint2f(550, 80), top<ScSquareConnectionSet>(), 2, bottom<ScRoundedConnectionSet>(), 1),
     };
@@ -100,8 +101,9 @@ IxImage render() {
         makeRC<ScEdge>(nodes[1], 1, 0, nodes[5], 1, 0, 0), makeRC<ScEdge>(nodes[2], 0, 0, nodes[3], 0, 0, 0),
         makeRC<ScEdge>(nodes[3], 0, 0, nodes[1], 2, 0, 0),
     };
-    const int styles[] = {ScEdge::Curved,  ScEdge::Angular,  ScEdge::Straight, ScEdge::Curved,
-                          ScEdge::Angular, ScEdge::Straight, ScEdge::Curved};
+    const ScLinkStyle styles[] = {ScLinkStyle::Curved, ScLinkStyle::Angular, ScLinkStyle::Straight,
+                                  ScLinkStyle::Curved, ScLinkStyle::Angular, ScLinkStyle::Straight,
+                                  ScLinkStyle::Curved};
     edges[3]->setSelected(true);
     edges[4]->setHighlighted(true);
     for (size_t i = 0; i < edges.size(); ++i) edges[i]->draw(ctx, styles[i]);

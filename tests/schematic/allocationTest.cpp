@@ -67,7 +67,8 @@ TEST(Allocation, PerimeterTabAndEdgeQueriesAllocateNothing) {
             sink += box.getPoint(p).x + box.getNormal(p).y + box.getArcLength(p, {S::Lower, 0.5f});
             sink += tab.contains({d, 26.0f}) ? 1.0f : 0.0f;
             sink += static_cast<float>(set.pick({d * 0.5f, -3.0f}, i % 2 == 0));
-            for (int style = 0; style < 3; ++style) sink += edge->pick({40.0f, -60.0f + d * 0.1f}, style) ? 1.0f : 0.0f;
+            for (ScLinkStyle style : {ScLinkStyle::Curved, ScLinkStyle::Angular, ScLinkStyle::Straight})
+                sink += edge->pick({40.0f, -60.0f + d * 0.1f}, style) ? 1.0f : 0.0f;
             sink += set.getConnectionPoint(i % 3).x;
         }
     });

@@ -78,7 +78,7 @@ protected:
 
     RCStrongPtr<PiGraph> _graph;
     UiComposition _composition;
-    SvHeadlessDisplay _display{1, false};
+    SvHeadlessDisplay _display{ScOrientation::Right, false};
     RCStrongPtr<SvBrowserGraph> _browser;
 };
 
@@ -248,9 +248,10 @@ TEST_F(BrowserGraphTest, ContextPointsAreNumberedFromZeroToNMinusOneAndSurviveRe
 
 TEST_F(BrowserGraphTest, NodesOfLockedVisualGroupsStayWhereTheyAre) {
     EXPECT_TRUE(_browser->isPlaceable(*sceneNode(1)));
-    for (auto [mode, placeable] : {std::pair{0, true}, std::pair{1, false}, std::pair{2, false}}) {
+    for (auto [mode, placeable] : {std::pair{PiLockMode::None, true}, std::pair{PiLockMode::Tools, false},
+                                   std::pair{PiLockMode::Group, false}}) {
         PiSchematicInterfaceEx::setVisualGroupLock(group(5), mode);
-        EXPECT_EQ(_browser->isPlaceable(*sceneNode(7)), placeable) << "lock mode " << mode;
+        EXPECT_EQ(_browser->isPlaceable(*sceneNode(7)), placeable) << "lock mode " << toInt(mode);
     }
 }
 

@@ -72,7 +72,7 @@ TEST(ConnectionSets, SquareTabsMapStraightDistancesOntoTheOutline) {
 }
 
 TEST(ConnectionSets, MaskingTabIsChosenByPositionAndDrawnInItsColour) {
-    ScRoundedConnectionSetWithMasking first(1, {S::Lower, 0.0f}, {S::Lower, 1.0f}, &box);
+    ScRoundedConnectionSetWithMasking first(ScOrientation::Right, {S::Lower, 0.0f}, {S::Lower, 1.0f}, &box);
     first.setNbConnections(3);
     ScDrawContext ctx = makeContext();
     GlRecorder::reset();
@@ -83,7 +83,7 @@ TEST(ConnectionSets, MaskingTabIsChosenByPositionAndDrawnInItsColour) {
     EXPECT_EQ(colorId(fills[1].vertices[0].color.r), Tabs);
     EXPECT_EQ(colorId(fills[2].vertices[0].color.r), Tabs);
 
-    ScRoundedConnectionSetWithMasking last(0, {S::Lower, 0.0f}, {S::Lower, 1.0f}, &box);
+    ScRoundedConnectionSetWithMasking last(ScOrientation::Down, {S::Lower, 0.0f}, {S::Lower, 1.0f}, &box);
     last.setNbConnections(3);
     EXPECT_EQ(last.getTab(2).getColorIndex(), MaskingTab);
     last.setMarked(2, true);
@@ -207,7 +207,7 @@ TEST(ConnectionSets, EveryOperationOnASocketChecksItsIndex) {
     std::vector<std::unique_ptr<ScConnectionSet>> sets;
     sets.push_back(std::make_unique<ScSquareConnectionSet>(start, end, &box));
     sets.push_back(std::make_unique<ScRoundedConnectionSet>(start, end, &box));
-    sets.push_back(std::make_unique<ScRoundedConnectionSetWithMasking>(1, start, end, &box));
+    sets.push_back(std::make_unique<ScRoundedConnectionSetWithMasking>(ScOrientation::Right, start, end, &box));
     sets.push_back(std::make_unique<ScFanConnectionSet>(start, end, &box));
     sets.push_back(std::make_unique<ScSimpleConnectionSet>(start, end, &box));
     sets.push_back(std::make_unique<ScIconConnectionSet>(start, end, &box));

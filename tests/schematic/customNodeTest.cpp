@@ -25,7 +25,7 @@ namespace {
 
 // A 100 x 40 node (unless sized otherwise) with inputs on top, outputs below, the thumbnail strip on the
 // upper right corner and the IR strip on the lower right one.
-RCStrongPtr<ScCustomNode> makeNode(int orientation, const RCStrongPtr<PiNode>& tool, float width = 100.0f,
+RCStrongPtr<ScCustomNode> makeNode(ScOrientation orientation, const RCStrongPtr<PiNode>& tool, float width = 100.0f,
                                    float height = 40.0f) {
     auto node = makeRC<ScCustomNode>(orientation, height, width, 8.0f);
     node->setInputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Upper, 0.0f), Pos(S::Upper, 0.8f), nullptr));
@@ -59,14 +59,14 @@ protected:
 } // namespace
 
 TEST_F(CustomNode, SocketIndicesReadLeftToRightOrTopToBottom) {
-    auto down = makeNode(0, _tool);
+    auto down = makeNode(ScOrientation::Down, _tool);
     const ScConnectionSet& inputs = *down->getInputSet();
     const ScConnectionSet& outputs = *down->getOutputSet();
     EXPECT_EQ(down->getInputConnectionPoint(0, 0), inputs.getConnectionPoint(0));
     EXPECT_EQ(down->getOutputConnectionPoint(0, 0), outputs.getConnectionPoint(1)) << "outputs run right to left";
     EXPECT_LT(down->getOutputConnectionPoint(0, 0).x, down->getOutputConnectionPoint(1, 0).x);
 
-    auto right = makeNode(1, _tool);
+    auto right = makeNode(ScOrientation::Right, _tool);
     EXPECT_EQ(right->getInputConnectionPoint(0, 0), right->getInputSet()->getConnectionPoint(2))
         << "input 0 takes the clockwise-last tab";
     EXPECT_EQ(right->getOutputConnectionPoint(0, 0), right->getOutputSet()->getConnectionPoint(0));
@@ -81,7 +81,7 @@ TEST_F(CustomNode, SocketIndicesReadLeftToRightOrTopToBottom) {
 
 // Sockets past what a one-tab set shows all attach to its tab, drawn and picked without reading past it.
 TEST_F(CustomNode, SocketsPastAOneTabSetShareItsTab) {
-    auto node = makeRC<ScCustomNode>(1, 40.0f, 100.0f, 8.0f);
+    auto node = makeRC<ScCustomNode>(ScOrientation::Right, 40.0f, 100.0f, 8.0f);
     node->setInputSet(std::make_unique<ScSimpleConnectionSet>(Pos(S::Lower, 0.8f), Pos(S::Upper, 0.2f), nullptr));
     node->setOutputSet(
         std::make_unique<ScIconConnectionSet>(Pos(S::UpperRight, 0.5f), Pos(S::LowerRight, 0.5f), nullptr));
@@ -97,30 +97,30 @@ TEST_F(CustomNode, SocketsPastAOneTabSetShareItsTab) {
     EXPECT_NO_THROW(node->drawDecorations(ctx, 1.0f));
     EXPECT_NO_THROW(node->drawHighlight(ctx, 1.0f));
     const Hit input = pickAt(*node, inputs.getConnectionPoint(0) - inputs.getConnectionNormal(0) * 3.0f);
-    EXPECT_TRUE(input.hit && input.part == 0 && input.index >= 0 && input.index < 3);
+    EXPECT_TRUE(input.hit && input.part == ScPart::Input && input.index >= 0 && input.index < 3);
 }
 
 TEST_F(CustomNode, PicksInputOutputToggleImageIRThenBody) {
-    auto node = makeNode(0, _tool);
+    auto node = makeNode(ScOrientation::Down, _tool);
     const ScRoundedBox& box = node->getBox();
     const ScConnectionSet& inputs = *node->getInputSet();
     const GePoint2f input0 = bandPoint(box, Pos(S::Upper, 0.0f), Pos(S::Upper, 0.25f));
-    EXPECT_EQ(pickAt(*node, input0), (Hit{true, 0, 0}));
+    EXPECT_EQ(pickAt(*node, input0), (Hit{true, 0, ScPart::Input}));
     EXPECT_EQ(inputs.pick(input0, true), 0);
-    EXPECT_EQ(pickAt(*node, bandPoint(box, Pos(S::Lower, 0.2f), Pos(S::Lower, 0.55f))), (Hit{true, 1, 1}));
+    EXPECT_EQ(pickAt(*node, bandPoint(box, Pos(S::Lower, 0.2f), Pos(S::Lower, 0.55f))), (Hit{true, 1, ScPart::Output}));
     // Toggle strips keep the index the caller passed.
     const GePoint2f toggle = bandPoint(box, Pos(S::UpperRight, 0.1f), Pos(S::UpperRight, 0.9f), 10.0f);
-    EXPECT_EQ(pickAt(*node, toggle), (Hit{true, 55, 2}));
+    EXPECT_EQ(pickAt(*node, toggle), (Hit{true, 55, ScPart::FirstStrip}));
     const GePoint2f ir = bandPoint(box, Pos(S::LowerRight, 0.1f), Pos(S::LowerRight, 0.9f), 10.0f);
     EXPECT_FALSE(pickAt(*node, ir).hit) << "the IR strip is not pickable while its flag is off";
     node->setIRToggleEnabled(true);
-    EXPECT_EQ(pickAt(*node, ir), (Hit{true, 55, 3}));
-    EXPECT_EQ(pickAt(*node, {0, 0}), (Hit{true, -1, 4}));
+    EXPECT_EQ(pickAt(*node, ir), (Hit{true, 55, ScPart::SecondStrip}));
+    EXPECT_EQ(pickAt(*node, {0, 0}), (Hit{true, -1, ScPart::Body}));
     EXPECT_FALSE(pickAt(*node, {0, 100}).hit);
 }
 
 TEST_F(CustomNode, NeighbouringBandsEndOneUnitApart) {
-    auto node = makeRC<ScCustomNode>(0, 30.0f, 80.0f, 6.0f);
+    auto node = makeRC<ScCustomNode>(ScOrientation::Down, 30.0f, 80.0f, 6.0f);
     // The input set runs into the toggle strip; the output set touches a generic tab at a section end.
     node->setInputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Upper, 0.1f), Pos(S::Upper, 0.9f), nullptr));
     node->setToggleImageTab(std::make_unique<ScToggleImageTab>(Pos(S::Upper, 0.8f), Pos(S::UpperRight, 0.5f), nullptr));
@@ -145,7 +145,7 @@ TEST_F(CustomNode, NeighbouringBandsEndOneUnitApart) {
 TEST_F(CustomNode, UnderLabelSitsRightOfAndBelowTheBox) {
     const RCShdPtr<WsFont> font = WsFontRegistry::getFont();
     ASSERT_FALSE(font.isNull());
-    auto node = makeNode(0, _tool);
+    auto node = makeNode(ScOrientation::Down, _tool);
     node->setName("Blur1");
     node->setContextPoint(2, true);
     EXPECT_EQ(node->getContextPointPrefix(), "(C3) ");
@@ -177,7 +177,7 @@ TEST_F(CustomNode, UnderLabelSitsRightOfAndBelowTheBox) {
 }
 
 TEST_F(CustomNode, ContextPointsAreCountedOnceAndRangeChecked) {
-    auto node = makeNode(0, _tool);
+    auto node = makeNode(ScOrientation::Down, _tool);
     node->setContextPoint(0, true);
     node->setContextPoint(0, true);
     node->setContextPoint(3, true);
@@ -190,7 +190,7 @@ TEST_F(CustomNode, ContextPointsAreCountedOnceAndRangeChecked) {
 }
 
 TEST_F(CustomNode, DrawsBodyTabsOutlineAndHighlight) {
-    auto node = makeNode(0, _tool);
+    auto node = makeNode(ScOrientation::Down, _tool);
     node->setColorKind(ScCustomNode::GROUP);
     node->getInputs()[1].useCount = 1;
     ScDrawContext ctx = makeContext();
@@ -219,7 +219,7 @@ TEST_F(CustomNode, DrawsBodyTabsOutlineAndHighlight) {
 }
 
 TEST_F(CustomNode, BodyTakesTheUserColourLighterAtTheTopAndHighlightsBandTheOutline) {
-    auto node = makeNode(0, _tool);
+    auto node = makeNode(ScOrientation::Down, _tool);
     node->setColor(true, {0.8f, 0.4f, 0.2f});
     ScDrawContext ctx = makeContext();
     GlRecorder::reset();
@@ -240,9 +240,9 @@ TEST_F(CustomNode, BodyTakesTheUserColourLighterAtTheTopAndHighlightsBandTheOutl
 // Records are numbered left to right, while the sets run clockwise: on a node flowing right, input 0
 // is the set's last tab.
 TEST_F(CustomNode, SocketRecordsHighlightAndMarkTheirOwnTabs) {
-    auto node = makeNode(1, _tool);
+    auto node = makeNode(ScOrientation::Right, _tool);
     node->getInputs()[0].useCount = 1;
-    node->setSocketFlag(1, 1, true);
+    node->setSocketFlag(ScPart::Output, 1, true);
     ScDrawContext ctx = makeContext();
     GlRecorder::reset();
     node->drawDecorations(ctx, 1.0f);
@@ -255,7 +255,7 @@ TEST_F(CustomNode, SocketRecordsHighlightAndMarkTheirOwnTabs) {
 }
 
 TEST_F(CustomNode, HoverWidensInsertModeShowsOnlyTheArrowAndTheNameShowsContextPoints) {
-    auto node = makeNode(0, _tool);
+    auto node = makeNode(ScOrientation::Down, _tool);
     ScDrawContext ctx(nullptr, WsFontRegistry::getFont(), {}, 1.0f, distinctColors(), 1.0f);
     const ScRoundedBox& box = node->getBox();
     pickAt(*node, bandPoint(box, Pos(S::Upper, 0.0f), Pos(S::Upper, 0.25f)), true);
@@ -288,7 +288,7 @@ TEST_F(CustomNode, HoverWidensInsertModeShowsOnlyTheArrowAndTheNameShowsContextP
 }
 
 TEST_F(CustomNode, ThumbnailSitsBesideTheBoxOrBelowItWhenTheFlowRunsRight) {
-    auto down = makeNode(0, _tool), right = makeNode(1, _tool);
+    auto down = makeNode(ScOrientation::Down, _tool), right = makeNode(ScOrientation::Right, _tool);
     ScDrawContext ctx = makeContext();
     for (const auto& node : {down, right}) {
         node->setIcon(IxTile(IxImage(128, 96)));
@@ -314,7 +314,7 @@ TEST_F(CustomNode, ThumbnailSitsBesideTheBoxOrBelowItWhenTheFlowRunsRight) {
 // draws as itself, and measures exactly the same wherever it stands.
 TEST_F(CustomNode, NodesSharingAShapeMeasureConnectAndDrawAsThemselves) {
     // Sizes and places whose sums round in float.
-    auto first = makeNode(1, _tool, 137.379f, 41.828f);
+    auto first = makeNode(ScOrientation::Right, _tool, 137.379f, 41.828f);
     auto mutedTool = _graph->createNode("Blur", _graph->getRootGroup());
     PiImageModifier::setMuted(mutedTool, true);
     auto second = first->clone();

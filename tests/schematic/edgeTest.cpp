@@ -18,7 +18,7 @@ RCStrongPtr<ScEdge> link(GePoint2f from, GeVector2f out, GePoint2f to, GeVector2
     return makeRC<ScEdge>(makeRC<StubNode>(from, out), 0, 0, makeRC<StubNode>(to, in), 0, 0, 7);
 }
 
-std::vector<GePoint2f> polyline(const ScEdge& edge, int style) {
+std::vector<GePoint2f> polyline(const ScEdge& edge, ScLinkStyle style) {
     ScEdge::Polyline line;
     edge.getPolyline(line, style);
     return {line.points.begin(), line.points.begin() + line.count};
@@ -28,57 +28,57 @@ std::vector<GePoint2f> polyline(const ScEdge& edge, int style) {
 
 TEST(Edges, AngularLinksTurnHalfwayOrStepAroundWhenTheEndsOverlap) {
     auto facing = link({0, 0}, {1, 0}, {100, 40}, {-1, 0});
-    EXPECT_EQ(polyline(*facing, ScEdge::Angular), (std::vector<GePoint2f>{{0, 0}, {50, 0}, {50, 40}, {100, 40}}));
+    EXPECT_EQ(polyline(*facing, ScLinkStyle::Angular), (std::vector<GePoint2f>{{0, 0}, {50, 0}, {50, 40}, {100, 40}}));
     auto overlapping = link({0, 0}, {1, 0}, {10, 40}, {-1, 0});
-    EXPECT_EQ(polyline(*overlapping, ScEdge::Angular),
+    EXPECT_EQ(polyline(*overlapping, ScLinkStyle::Angular),
               (std::vector<GePoint2f>{{0, 0}, {10, 0}, {10, 20}, {0, 20}, {0, 40}, {10, 40}}));
     // Perpendicular ends meet in one corner; a zero direction counts as up.
     auto corner = link({0, 0}, {0.2f, -0.9f}, {60, -80}, {-1, 0.1f});
-    EXPECT_EQ(polyline(*corner, ScEdge::Angular), (std::vector<GePoint2f>{{0, 0}, {60, 0}, {60, -80}}));
+    EXPECT_EQ(polyline(*corner, ScLinkStyle::Angular), (std::vector<GePoint2f>{{0, 0}, {60, 0}, {60, -80}}));
     auto zero = link({0, 0}, {0, 0}, {30, 50}, {0, -1});
-    EXPECT_EQ(polyline(*zero, ScEdge::Angular).size(), 4u);
-    EXPECT_EQ(polyline(*facing, ScEdge::Straight), (std::vector<GePoint2f>{{0, 0}, {100, 40}}));
+    EXPECT_EQ(polyline(*zero, ScLinkStyle::Angular).size(), 4u);
+    EXPECT_EQ(polyline(*facing, ScLinkStyle::Straight), (std::vector<GePoint2f>{{0, 0}, {100, 40}}));
 }
 
 TEST(Edges, CurvesUseFortyPointsAndShortHandlesAreRaisedTo13) {
     auto close = link({0, 0}, {1, 0}, {20, 0}, {-1, 0});
-    const auto points = polyline(*close, ScEdge::Curved);
+    const auto points = polyline(*close, ScLinkStyle::Curved);
     ASSERT_EQ(points.size(), 40u);
     EXPECT_EQ(points.front(), GePoint2f(0, 0));
     EXPECT_NEAR(points.back().x, 20.0f, 1e-3f);
     // Handles at 13 (not 6) overshoot: the curve runs past the midpoint's straight-line pace early on.
     EXPECT_NEAR(points[1].x, 3.0f * 13.0f / 39.0f, 0.05f);
     GeRectanglef bounds;
-    close->getBounds(bounds, ScEdge::Curved);
+    close->getBounds(bounds, ScLinkStyle::Curved);
     EXPECT_EQ(bounds, GeRectanglef(-6, 26, -6, 6));
     auto far = link({0, 0}, {0, -1}, {0, -200}, {0, 1});
-    far->getBounds(bounds, ScEdge::Curved);
+    far->getBounds(bounds, ScLinkStyle::Curved);
     EXPECT_EQ(bounds, GeRectanglef(-6, 6, -200, 0))
         << "handles of 60 stay inside the span; only P0 - 6 and P1 + 6 are added";
-    far->getBounds(bounds, ScEdge::Angular);
+    far->getBounds(bounds, ScLinkStyle::Angular);
     EXPECT_EQ(bounds, GeRectanglef(-6, 6, -200, 0));
 }
 
 TEST(Edges, PickReachesSixUnits) {
     auto straight = link({0, 0}, {1, 0}, {100, 0}, {-1, 0});
-    EXPECT_TRUE(straight->pick({50, 5.9f}, ScEdge::Straight));
-    EXPECT_FALSE(straight->pick({50, 6.1f}, ScEdge::Straight));
-    EXPECT_TRUE(straight->pick({-5.9f, 0}, ScEdge::Straight));
-    EXPECT_FALSE(straight->pick({106.1f, 0}, ScEdge::Straight));
+    EXPECT_TRUE(straight->pick({50, 5.9f}, ScLinkStyle::Straight));
+    EXPECT_FALSE(straight->pick({50, 6.1f}, ScLinkStyle::Straight));
+    EXPECT_TRUE(straight->pick({-5.9f, 0}, ScLinkStyle::Straight));
+    EXPECT_FALSE(straight->pick({106.1f, 0}, ScLinkStyle::Straight));
     auto angular = link({0, 0}, {1, 0}, {100, 40}, {-1, 0});
-    EXPECT_TRUE(angular->pick({55.9f, 20}, ScEdge::Angular));
-    EXPECT_FALSE(angular->pick({56.1f, 20}, ScEdge::Angular));
-    EXPECT_FALSE(angular->pick({50, 20}, ScEdge::Straight) && angular->pick({75, 10}, ScEdge::Angular));
+    EXPECT_TRUE(angular->pick({55.9f, 20}, ScLinkStyle::Angular));
+    EXPECT_FALSE(angular->pick({56.1f, 20}, ScLinkStyle::Angular));
+    EXPECT_FALSE(angular->pick({50, 20}, ScLinkStyle::Straight) && angular->pick({75, 10}, ScLinkStyle::Angular));
     auto curved = link({0, 0}, {0, -1}, {100, -100}, {0, 1});
-    EXPECT_TRUE(curved->pick({50, -50}, ScEdge::Curved)) << "the S-curve passes its centre";
-    EXPECT_FALSE(curved->pick({90, -10}, ScEdge::Curved));
+    EXPECT_TRUE(curved->pick({50, -50}, ScLinkStyle::Curved)) << "the S-curve passes its centre";
+    EXPECT_FALSE(curved->pick({90, -10}, ScLinkStyle::Curved));
 }
 
 TEST(Edges, DrawColoursBySelectionAndLeavesStateClean) {
     ScDrawContext ctx = makeContext();
     auto edge = link({0, 0}, {1, 0}, {100, 40}, {-1, 0});
     GlRecorder::reset();
-    edge->draw(ctx, ScEdge::Angular);
+    edge->draw(ctx, ScLinkStyle::Angular);
     auto strips = GlRecorder::getPrimitives(GL_LINE_STRIP);
     ASSERT_EQ(strips.size(), 1u);
     EXPECT_EQ(strips[0].vertices.size(), 4u);
@@ -91,7 +91,7 @@ TEST(Edges, DrawColoursBySelectionAndLeavesStateClean) {
     edge->setSelected(true);
     edge->setHighlighted(true);
     GlRecorder::reset();
-    edge->draw(ctx, ScEdge::Curved);
+    edge->draw(ctx, ScLinkStyle::Curved);
     ASSERT_EQ(GlRecorder::getPrimitives(GL_QUAD_STRIP).size(), 1u);
     EXPECT_EQ(GlRecorder::getPrimitives(GL_QUAD_STRIP)[0].vertices.size(), 80u);
     strips = GlRecorder::getPrimitives(GL_LINE_STRIP);
@@ -100,7 +100,7 @@ TEST(Edges, DrawColoursBySelectionAndLeavesStateClean) {
 
     edge->setHidden(true);
     GlRecorder::reset();
-    edge->draw(ctx, ScEdge::Curved);
+    edge->draw(ctx, ScLinkStyle::Curved);
     EXPECT_TRUE(GlRecorder::getCalls().empty()) << "a hidden edge touches no GL state";
 }
 
@@ -115,7 +115,7 @@ TEST(Edges, AlphaLinksAreDashedAndRGBALinksSolid) {
     ScDrawContext ctx = makeContext();
     const auto drawnLine = [&] {
         GlRecorder::reset();
-        edge->draw(ctx, ScEdge::Straight);
+        edge->draw(ctx, ScLinkStyle::Straight);
         return GlRecorder::getPrimitives(GL_LINE_STRIP).at(0);
     };
     auto line = drawnLine();

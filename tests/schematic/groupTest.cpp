@@ -65,10 +65,10 @@ TEST(GroupBox, LockIconShowsTheLockState) {
     group->updateBounds();
     EXPECT_TRUE(drawnIcons(*group).empty());
 
-    for (auto [state, alpha] : {std::pair{1, 0.4f}, std::pair{2, 1.0f}}) {
+    for (auto [state, alpha] : {std::pair{PiLockMode::Tools, 0.4f}, std::pair{PiLockMode::Group, 1.0f}}) {
         group->setLockState(state);
         const auto icons = drawnIcons(*group);
-        ASSERT_EQ(icons.size(), 1u) << "lock state " << state;
+        ASSERT_EQ(icons.size(), 1u) << "lock state " << toInt(state);
         EXPECT_FLOAT_EQ(icons[0].vertices[0].color.a, alpha);
         float left = icons[0].vertices[0].x, right = left;
         for (const auto& v : icons[0].vertices) {
@@ -82,7 +82,7 @@ TEST(GroupBox, LockIconShowsTheLockState) {
 
 TEST(GroupBox, AroundItsMembersInWholeUnitsWithTitleBarAndBandsInTheirColours) {
     auto group = makeGroup(PiGraph::create("G"));
-    auto member = makeRC<ScCustomNode>(0, 20.0f, 40.0f, 4.0f);
+    auto member = makeRC<ScCustomNode>(ScOrientation::Down, 20.0f, 40.0f, 4.0f);
     member->setPosition({10.5f, 20.5f});
     group->addMember(member);
     group->updateBounds();

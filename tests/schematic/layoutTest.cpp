@@ -33,14 +33,14 @@ protected:
         _graph->getEdges().insert(RCShdPtr<ScEdge>(new ScEdge(producer, 0, 0, consumer, input, 0, 0)));
     }
     float depthStep() const {
-        return PiSchematicInterfaceEx::getPlacementDepth() + (_graph->getOrientation() == 1
+        return PiSchematicInterfaceEx::getPlacementDepth() + (_graph->getOrientation() == ScOrientation::Right
                                                                   ? PiSchematicInterfaceEx::getNodeDepthX()
                                                                   : PiSchematicInterfaceEx::getNodeDepthY());
     }
     float gap() const { return PiSchematicInterfaceEx::getPlacementBreadth(); }
     // A fresh scene of n nodes of random sizes; most hang below a random earlier node, a tenth also
     // feed a second earlier consumer. Links only go to earlier nodes, so there is no cycle.
-    std::vector<RCStrongPtr<ScNode>> addRandomForest(int orientation, std::mt19937& random, int n) {
+    std::vector<RCStrongPtr<ScNode>> addRandomForest(ScOrientation orientation, std::mt19937& random, int n) {
         _graph = new ScGraph(this);
         _graph->setOrientation(orientation);
         clearFixed();
@@ -126,25 +126,25 @@ private:
         if (i >= 0) {
             GeVector2<float> size;
             _nodes[i].node->getSize(size);
-            breadth(i) = std::max(breadth(i), _gap + (_orientation == 1 ? size.y : size.x));
+            breadth(i) = std::max(breadth(i), _gap + (_orientation == ScOrientation::Right ? size.y : size.x));
         }
         return depth;
     }
     void place(int i, float x, float y) {
         if (i >= 0 && (!_selectedOnly || _nodes[i].node->isSelected()) && _owner->isPlaceable(*_nodes[i].node))
             _positions[i] = {x, y};
-        if (_orientation == 1) {
+        if (_orientation == ScOrientation::Right) {
             x -= _step;
             y -= breadth(i) / 2.0f;
         } else {
             x += breadth(i) / 2.0f;
-            y += _orientation == 0 ? _step : -_step;
+            y += _orientation == ScOrientation::Down ? _step : -_step;
         }
         for (auto child = children(i).rbegin(); child != children(i).rend(); ++child) {
             const float h = breadth(*child) / 2.0f;
-            (_orientation == 1 ? y : x) += _orientation == 1 ? h : -h;
+            (_orientation == ScOrientation::Right ? y : x) += _orientation == ScOrientation::Right ? h : -h;
             place(*child, x, y);
-            (_orientation == 1 ? y : x) += _orientation == 1 ? h : -h;
+            (_orientation == ScOrientation::Right ? y : x) += _orientation == ScOrientation::Right ? h : -h;
         }
     }
     GeRectangle<float> selectedBox() const {
@@ -161,7 +161,7 @@ private:
         return box;
     }
 
-    int _orientation;
+    ScOrientation _orientation;
     float _step;
     float _gap;
     std::vector<float> _breadth;
@@ -190,11 +190,11 @@ public:
     }
 
 private:
-    float key(const GePoint2<float>& p) const { return _orientation == 1 ? p.y : p.x; }
+    float key(const GePoint2<float>& p) const { return _orientation == ScOrientation::Right ? p.y : p.x; }
     float breadthSize(const ScNode& node) const {
         GeVector2<float> size;
         node.getSize(size);
-        return _orientation == 1 ? size.y : size.x;
+        return _orientation == ScOrientation::Right ? size.y : size.x;
     }
     void placeNew(int r) {
         const int parent = _nodes[r].parent;
@@ -203,8 +203,8 @@ private:
             if (!_nodes[parent].node->isPlaced()) placeNew(parent);
             anchor = _nodes[parent].node->getPosition();
         }
-        const float half = breadthSize(*_nodes[r].node) * 0.5f + (_orientation == 1 ? 10.0f : 25.0f);
-        (_orientation == 1 ? anchor.x : anchor.y) -= _step;
+        const float half = breadthSize(*_nodes[r].node) * 0.5f + (_orientation == ScOrientation::Right ? 10.0f : 25.0f);
+        (_orientation == ScOrientation::Right ? anchor.x : anchor.y) -= _step;
         if (_lastChild.count(parent)) anchor = _lastChild[parent];
         slide(r, anchor, half);
         _nodes[r].node->setPlaced(true);
@@ -222,23 +222,24 @@ private:
             for (auto it = _index.lower_bound(k - d); it != _index.lower_bound(k + d) && blocker < 0; ++it) {
                 const GePoint2<float> q = _nodes[it->second].node->getPosition();
                 e = breadthSize(*_nodes[it->second].node) * 0.5f + half;
-                const bool inDepth =
-                    _orientation == 1 ? q.x >= pos.x - d && q.x < pos.x + d : q.y >= pos.y - d && q.y < pos.y + d;
-                const bool inBreadth =
-                    _orientation == 1 ? q.y >= pos.y - e && q.y < pos.y + e : q.x >= pos.x - e && q.x < pos.x + e;
+                const bool inDepth = _orientation == ScOrientation::Right ? q.x >= pos.x - d && q.x < pos.x + d
+                                                                          : q.y >= pos.y - d && q.y < pos.y + d;
+                const bool inBreadth = _orientation == ScOrientation::Right ? q.y >= pos.y - e && q.y < pos.y + e
+                                                                            : q.x >= pos.x - e && q.x < pos.x + e;
                 if (inDepth && inBreadth) blocker = it->second;
             }
             if (blocker < 0) return;
             GeVector2<float> direction = kept;
             if (direction == GeVector2<float>()) {
-                direction = _orientation == 1 ? GeVector2<float>(0.0f, 1.0f) : GeVector2<float>(1.0f, 0.0f);
+                direction =
+                    _orientation == ScOrientation::Right ? GeVector2<float>(0.0f, 1.0f) : GeVector2<float>(1.0f, 0.0f);
                 const int parent = _nodes[r].parent;
                 if (parent >= 0 && _nodes[blocker].parent == parent) {
                     const ScNode& consumer = *_nodes[parent].node;
                     const GePoint2<float> q = consumer.getInputConnectionPoint(_nodes[blocker].input, 0);
                     const GePoint2<float> t = consumer.getInputConnectionPoint(_nodes[r].input, 0);
-                    if (_orientation == 1) direction = {0.0f, q.y > t.y ? -1.0f : 1.0f};
-                    else if (_orientation == 2) direction = {q.x > t.x ? -1.0f : 1.0f, 0.0f};
+                    if (_orientation == ScOrientation::Right) direction = {0.0f, q.y > t.y ? -1.0f : 1.0f};
+                    else if (_orientation == ScOrientation::Up) direction = {q.x > t.x ? -1.0f : 1.0f, 0.0f};
                     else direction = {t.x > q.x ? -1.0f : 1.0f, 0.0f};
                     kept = direction;
                 }
@@ -246,19 +247,20 @@ private:
             // Far from the origin a step may round away to nothing: the node then moves by the least amount.
             GePoint2<float> next = pos + direction * (e + 1.0f);
             if (key(next) == k)
-                (_orientation == 1 ? next.y : next.x) = std::nextafter(k, (direction.x + direction.y) * INFINITY);
+                (_orientation == ScOrientation::Right ? next.y : next.x) =
+                    std::nextafter(k, (direction.x + direction.y) * INFINITY);
             pos = next;
         }
     }
 
-    int _orientation;
+    ScOrientation _orientation;
     float _step;
     std::multimap<float, int> _index;
     std::map<int, GePoint2<float>> _lastChild;
 };
 
-GePoint2<float> alongAxes(int orientation, float depth, float breadth) {
-    return orientation == 1 ? GePoint2<float>(depth, breadth) : GePoint2<float>(breadth, depth);
+GePoint2<float> alongAxes(ScOrientation orientation, float depth, float breadth) {
+    return orientation == ScOrientation::Right ? GePoint2<float>(depth, breadth) : GePoint2<float>(breadth, depth);
 }
 
 void expectAt(const RCStrongPtr<ScNode>& node, float x, float y) {
@@ -280,7 +282,7 @@ void LayoutTest::expectPlacedAsThePlainScan(const std::vector<RCStrongPtr<ScNode
         nodes[i]->setPosition(before[i]);
         nodes[i]->setPlaced(placed[i]);
     }
-    _graph->layout(ScGraph::LayoutUnplaced);
+    _graph->layout(ScGraph::LayoutType::LayoutUnplaced);
     for (size_t i = 0; i < nodes.size(); ++i) {
         ASSERT_EQ(nodes[i]->getPosition(), expected[i]) << label << ", node " << i;
         ASSERT_TRUE(nodes[i]->isPlaced());
@@ -290,7 +292,7 @@ void LayoutTest::expectPlacedAsThePlainScan(const std::vector<RCStrongPtr<ScNode
 TEST_F(LayoutTest, TopLevelTreesHangUnderAVirtualRootCentredOnTheOrigin) {
     auto first = add();
     auto second = add();
-    _graph->layout(ScGraph::LayoutAll);
+    _graph->layout(ScGraph::LayoutType::LayoutAll);
     float band = gap() + 20.0f;
     // One depth step left of the origin, the last tree lowest.
     expectAt(first, -depthStep(), band / 2);
@@ -307,7 +309,7 @@ TEST_F(LayoutTest, FirstEdgeDecidesTheParentAndSubtreesCentreOnTheirConsumer) {
     link(shared, consumerA, 0); // decides
     link(other, consumerA, 1);
     link(shared, consumerB, 0); // ignored
-    _graph->layout(ScGraph::LayoutAll);
+    _graph->layout(ScGraph::LayoutType::LayoutAll);
 
     const float step = depthStep();
     EXPECT_NEAR(shared->getPosition().x, consumerA->getPosition().x - step, 1e-3f);
@@ -321,7 +323,7 @@ TEST_F(LayoutTest, FirstEdgeDecidesTheParentAndSubtreesCentreOnTheirConsumer) {
 }
 
 TEST_F(LayoutTest, VerticalOrientationsSpreadInputsAlongX) {
-    for (int orientation : {0, 2}) {
+    for (ScOrientation orientation : {ScOrientation::Down, ScOrientation::Up}) {
         _graph->clear();
         _graph->setOrientation(orientation);
         auto consumer = add();
@@ -329,8 +331,8 @@ TEST_F(LayoutTest, VerticalOrientationsSpreadInputsAlongX) {
         auto right = add();
         link(left, consumer, 0);
         link(right, consumer, 1);
-        _graph->layout(ScGraph::LayoutAll);
-        float dy = orientation == 0 ? depthStep() : -depthStep();
+        _graph->layout(ScGraph::LayoutType::LayoutAll);
+        float dy = orientation == ScOrientation::Down ? depthStep() : -depthStep();
         EXPECT_NEAR(left->getPosition().y - consumer->getPosition().y, dy, 1e-3f);
         EXPECT_LT(left->getPosition().x, right->getPosition().x) << "last child rightmost";
         EXPECT_NEAR(right->getPosition().x - left->getPosition().x, gap() + 100.0f, 1e-3f);
@@ -348,7 +350,7 @@ TEST_F(LayoutTest, SelectedLayoutMovesOnlySelectedNodesAndKeepsTheirCentre) {
     input1->setPosition({30.0f, 70.0f});
     input0->setSelected(true);
     input1->setSelected(true);
-    _graph->layout(ScGraph::LayoutSelected);
+    _graph->layout(ScGraph::LayoutType::LayoutSelected);
 
     expectAt(consumer, 500.0f, 500.0f);
     EXPECT_NEAR((input0->getPosition().x + input1->getPosition().x) / 2, 20.0f, 1e-3f);
@@ -362,7 +364,7 @@ TEST_F(LayoutTest, NonPlaceableNodesStayButTheirSubtreeIsStillLaidOut) {
     link(input, consumer, 0);
     consumer->setPosition({400.0f, 300.0f});
     fix(*consumer);
-    _graph->layout(ScGraph::LayoutAll);
+    _graph->layout(ScGraph::LayoutType::LayoutAll);
     expectAt(consumer, 400.0f, 300.0f);
     expectAt(input, -2 * depthStep(), 0.0f);
 }
@@ -377,7 +379,7 @@ TEST_F(LayoutTest, UnplacedInputOfAPlacedConsumerLandsOneStepAwayAndSlidesPastSi
     consumer->setPlaced(true);
     sibling->setPosition({-depthStep(), 0.0f});
     sibling->setPlaced(true);
-    _graph->layout(ScGraph::LayoutUnplaced);
+    _graph->layout(ScGraph::LayoutType::LayoutUnplaced);
 
     EXPECT_TRUE(fresh->isPlaced());
     EXPECT_NEAR(fresh->getPosition().x, -depthStep(), 1e-3f);
@@ -394,7 +396,7 @@ TEST_F(LayoutTest, ChainOfNewNodesPlacesEachConsumerBeforeItsInputs) {
     auto leaf = add();
     link(leaf, middle, 0);
     link(middle, top, 0);
-    _graph->layout(ScGraph::LayoutUnplaced);
+    _graph->layout(ScGraph::LayoutType::LayoutUnplaced);
     const float step = depthStep();
     expectAt(top, -step, 0.0f);
     expectAt(middle, -2 * step, 0.0f);
@@ -402,7 +404,7 @@ TEST_F(LayoutTest, ChainOfNewNodesPlacesEachConsumerBeforeItsInputs) {
 }
 
 TEST_F(LayoutTest, NothingToDoLeavesEverythingAlone) {
-    _graph->layout(ScGraph::LayoutAll); // empty graph
+    _graph->layout(ScGraph::LayoutType::LayoutAll); // empty graph
     auto a = add();
     auto b = add();
     link(b, a, 0);
@@ -410,7 +412,7 @@ TEST_F(LayoutTest, NothingToDoLeavesEverythingAlone) {
     b->setPosition({-7.0f, 8.0f});
     a->setPlaced(true);
     b->setPlaced(true);
-    _graph->layout(ScGraph::LayoutUnplaced);
+    _graph->layout(ScGraph::LayoutType::LayoutUnplaced);
     expectAt(a, 3.0f, 4.0f);
     expectAt(b, -7.0f, 8.0f);
 }
@@ -423,7 +425,7 @@ TEST_F(LayoutTest, MillionNodeChainLaysOutWithoutDeepRecursion) {
         link(next, previous, 0);
         previous = next;
     }
-    _graph->layout(ScGraph::LayoutAll);
+    _graph->layout(ScGraph::LayoutType::LayoutAll);
     EXPECT_LT(previous->getPosition().x, -0.99f * n * depthStep());
     EXPECT_NEAR(previous->getPosition().y, 0.0f, 1e-3f);
 }
@@ -431,8 +433,8 @@ TEST_F(LayoutTest, MillionNodeChainLaysOutWithoutDeepRecursion) {
 // A random forest with a third of its nodes already placed, crowded into a few depth columns, so
 // that new nodes slide past placed ones of neighbouring columns and of equal keys.
 TEST_F(LayoutTest, UnplacedNodesLandWhereAPlainScanOfEveryPlacedNodePutsThem) {
-    for (int orientation : {0, 1, 2}) {
-        std::mt19937 random(11 + orientation);
+    for (ScOrientation orientation : {ScOrientation::Down, ScOrientation::Right, ScOrientation::Up}) {
+        std::mt19937 random(11 + toInt(orientation));
         const auto nodes = addRandomForest(orientation, random, 400);
         for (const auto& node : nodes) {
             if (random() % 3 != 0) continue;
@@ -441,16 +443,16 @@ TEST_F(LayoutTest, UnplacedNodesLandWhereAPlainScanOfEveryPlacedNodePutsThem) {
             node->setPosition(alongAxes(orientation, depth, breadth));
             node->setPlaced(true);
         }
-        expectPlacedAsThePlainScan(nodes, "orientation " + std::to_string(orientation));
+        expectPlacedAsThePlainScan(nodes, "orientation " + std::to_string(toInt(orientation)));
     }
 }
 
 // Random forests with fan-in, second consumers, fixed nodes and a random selection, in every
 // orientation, for both tree layouts.
 TEST_F(LayoutTest, TreeLayoutsPutEveryNodeWhereThePlainRecursiveWalkDoes) {
-    for (int orientation : {0, 1, 2}) {
+    for (ScOrientation orientation : {ScOrientation::Down, ScOrientation::Right, ScOrientation::Up}) {
         for (bool selectedOnly : {false, true}) {
-            std::mt19937 random(23 + orientation);
+            std::mt19937 random(23 + toInt(orientation));
             const auto nodes = addRandomForest(orientation, random, 300);
             for (const auto& node : nodes) {
                 node->setPosition({roll(random, 1000), roll(random, 1000)});
@@ -458,10 +460,11 @@ TEST_F(LayoutTest, TreeLayoutsPutEveryNodeWhereThePlainRecursiveWalkDoes) {
                 if (random() % 12 == 0) fix(*node);
             }
             const auto expected = ReferenceTreeLayout(*_graph, depthStep(), gap()).run(selectedOnly, *this);
-            _graph->layout(selectedOnly ? ScGraph::LayoutSelected : ScGraph::LayoutAll);
+            _graph->layout(selectedOnly ? ScGraph::LayoutType::LayoutSelected : ScGraph::LayoutType::LayoutAll);
             for (size_t i = 0; i < nodes.size(); ++i)
                 ASSERT_EQ(nodes[i]->getPosition(), expected[i])
-                    << "orientation " << orientation << (selectedOnly ? ", selected only" : "") << ", node " << i;
+                    << "orientation " << toInt(orientation) << (selectedOnly ? ", selected only" : "") << ", node "
+                    << i;
         }
     }
 }
@@ -470,7 +473,8 @@ TEST_F(LayoutTest, TreeLayoutsPutEveryNodeWhereThePlainRecursiveWalkDoes) {
 // nodes keep the layout index of an earlier pass: one here names a node of this scene, one lies
 // past the end. The layout must go on as if those edges were not there.
 TEST_F(LayoutTest, EdgesToNodesOutsideTheNodeSetAreLeftOut) {
-    for (auto type : {ScGraph::LayoutAll, ScGraph::LayoutSelected, ScGraph::LayoutUnplaced}) {
+    for (auto type :
+         {ScGraph::LayoutType::LayoutAll, ScGraph::LayoutType::LayoutSelected, ScGraph::LayoutType::LayoutUnplaced}) {
         std::vector<GePoint2<float>> positions[2];
         for (bool strangers : {false, true}) {
             _graph = new ScGraph(this);
@@ -478,8 +482,8 @@ TEST_F(LayoutTest, EdgesToNodesOutsideTheNodeSetAreLeftOut) {
             auto input = add();
             auto other = add();
             if (strangers) {
-                RCStrongPtr<ScNode> named(new StubNode(1, 100.0f, 20.0f));
-                RCStrongPtr<ScNode> beyond(new StubNode(1, 100.0f, 20.0f));
+                RCStrongPtr<ScNode> named(new StubNode(ScOrientation::Right, 100.0f, 20.0f));
+                RCStrongPtr<ScNode> beyond(new StubNode(ScOrientation::Right, 100.0f, 20.0f));
                 named->setLayoutIndex(2);
                 beyond->setLayoutIndex(1000);
                 link(named, consumer, 2);
@@ -492,7 +496,7 @@ TEST_F(LayoutTest, EdgesToNodesOutsideTheNodeSetAreLeftOut) {
             _graph->layout(type);
             for (const auto& node : {consumer, input, other}) positions[strangers].push_back(node->getPosition());
         }
-        EXPECT_EQ(positions[0], positions[1]) << "layout type " << type;
+        EXPECT_EQ(positions[0], positions[1]) << "layout type " << toInt(type);
     }
 }
 
@@ -500,7 +504,7 @@ TEST_F(LayoutTest, EdgesToNodesOutsideTheNodeSetAreLeftOut) {
 // neither overflow nor stall there, and new nodes still land where the plain scan puts them.
 TEST_F(LayoutTest, NodesFarFromTheOriginAreStillPlaced) {
     // The first four put a box across three depth cells when cells were computed in floats.
-    for (int orientation : {0, 1, 2}) {
+    for (ScOrientation orientation : {ScOrientation::Down, ScOrientation::Right, ScOrientation::Up}) {
         for (float far : {135307200.0f, -134633520.0f, 67147920.0f, -68162360.0f, 4.3e9f, 1e20f, -3e38f, 3.4e38f}) {
             _graph = new ScGraph(this);
             _graph->setOrientation(orientation);
@@ -515,8 +519,9 @@ TEST_F(LayoutTest, NodesFarFromTheOriginAreStillPlaced) {
             sibling->setPosition(alongAxes(orientation, far - depthStep(), far));
             consumer->setPlaced(true);
             sibling->setPlaced(true);
-            expectPlacedAsThePlainScan({consumer, sibling, fresh, later},
-                                       "orientation " + std::to_string(orientation) + " at " + std::to_string(far));
+            expectPlacedAsThePlainScan({consumer, sibling, fresh, later}, "orientation " +
+                                                                              std::to_string(toInt(orientation)) +
+                                                                              " at " + std::to_string(far));
             for (const auto& node : {fresh, later})
                 EXPECT_TRUE(std::isfinite(node->getPosition().x) && std::isfinite(node->getPosition().y));
         }
@@ -545,7 +550,7 @@ TEST_F(LayoutTest, NodesFarFromTheOriginAreStillPlaced) {
     right->setPosition({3.2e38f, 0.0f});
     left->setSelected(true);
     right->setSelected(true);
-    _graph->layout(ScGraph::LayoutSelected);
+    _graph->layout(ScGraph::LayoutType::LayoutSelected);
     EXPECT_FLOAT_EQ((left->getPosition().x * 0.5f + right->getPosition().x * 0.5f), 3.1e38f);
 }
 
@@ -555,14 +560,18 @@ TEST_F(LayoutTest, NodesFarFromTheOriginAreStillPlaced) {
 // sibling in either direction, and must land exactly where single steps put them.
 TEST_F(LayoutTest, SlidesThroughACrowdedColumnLandWhereSingleStepsDo) {
     // Beyond 2^24 floats are four units apart, coarser than the room rounding was allowed.
-    for (auto [orientation, start] : {std::pair{0, -3000.0f}, {1, -3000.0f}, {2, -3000.0f}, {1, 33554432.0f}}) {
-        std::mt19937 random(5 + orientation);
+    for (auto [orientation, start] : {std::pair{ScOrientation::Down, -3000.0f},
+                                      {ScOrientation::Right, -3000.0f},
+                                      {ScOrientation::Up, -3000.0f},
+                                      {ScOrientation::Right, 33554432.0f}}) {
+        std::mt19937 random(5 + toInt(orientation));
         _graph = new ScGraph(this);
         _graph->setOrientation(orientation);
         clearFixed();
         auto addSized = [this](bool unlike) { return unlike ? add(141.532f, 62.7f) : add(137.384f, 61.2f); };
         // Alike nodes closer than twice this leave no room for one more between them.
-        const float reach = std::min(depthStep() - 1.0f, (orientation == 1 ? 61.2f + 10.0f : 137.384f + 25.0f));
+        const float reach =
+            std::min(depthStep() - 1.0f, (orientation == ScOrientation::Right ? 61.2f + 10.0f : 137.384f + 25.0f));
         std::vector<RCStrongPtr<ScNode>> nodes;
         float breadth = start;
         for (int i = 0; i < 1500; ++i) {
@@ -582,7 +591,7 @@ TEST_F(LayoutTest, SlidesThroughACrowdedColumnLandWhereSingleStepsDo) {
                 link(nodes.back(), consumer, input);
             }
         }
-        expectPlacedAsThePlainScan(nodes,
-                                   "orientation " + std::to_string(orientation) + " from " + std::to_string(start));
+        expectPlacedAsThePlainScan(nodes, "orientation " + std::to_string(toInt(orientation)) + " from " +
+                                              std::to_string(start));
     }
 }

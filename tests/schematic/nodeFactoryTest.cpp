@@ -24,10 +24,11 @@ namespace {
 
 class NodeFactory : public ::testing::Test {
 protected:
-    RCStrongPtr<ScNode> build(const std::string& text, int orientation = 0) {
+    RCStrongPtr<ScNode> build(const std::string& text, ScOrientation orientation = ScOrientation::Down) {
         return buildFor(_blur, text, orientation);
     }
-    RCStrongPtr<ScNode> buildFor(const RCStrongPtr<PiNode>& node, const std::string& text, int orientation = 0) {
+    RCStrongPtr<ScNode> buildFor(const RCStrongPtr<PiNode>& node, const std::string& text,
+                                 ScOrientation orientation = ScOrientation::Down) {
         return nodeFactory().createNodeFromDescription(text, "test.xml", node, orientation);
     }
     // Where and why a description is refused for the node, or "accepted".
@@ -184,10 +185,10 @@ TEST_F(NodeFactory, DefaultsFallbackAndHiddenNodes) {
 
     EXPECT_TRUE(build("<HiddenNode/>").isNull());
     // An unknown root is drawn as the default description says: a 100 x 30 box, name centred.
-    auto fallback = rcCheckedCast<ScCustomNode>(build("<FancyNode Width='3'/>", 1));
+    auto fallback = rcCheckedCast<ScCustomNode>(build("<FancyNode Width='3'/>", ScOrientation::Right));
     EXPECT_EQ(fallback->getBaseSize(), GeVector2f(100, 30));
     EXPECT_EQ(fallback->getNameAlignment(), ScCustomNode::CENTER);
-    EXPECT_EQ(fallback->getOrientation(), 1);
+    EXPECT_EQ(fallback->getOrientation(), ScOrientation::Right);
 }
 
 TEST_F(NodeFactory, ElementsBecomeTheirClasses) {
@@ -208,7 +209,7 @@ TEST_F(NodeFactory, ElementsBecomeTheirClasses) {
         basicTab(R"(<StartPosition Tab="RIGHT" Offset="0"/>)", R"(<EndPosition Tab="RIGHT" Offset="1"/>)") +
         R"(</RoundedConnectionSet></FeedbackTab>)" + genericTab("IconTab", "UPPER_RIGHT") +
         genericTab("RoundedTab", "LOWER_RIGHT") + genericTab("SquareTab", "LOWER_LEFT") + "</Tabs></CustomNode>";
-    auto node = rcCheckedCast<ScCustomNode>(buildFor(grade, text, 2));
+    auto node = rcCheckedCast<ScCustomNode>(buildFor(grade, text, ScOrientation::Up));
     EXPECT_EQ(node->getNameAlignment(), ScCustomNode::BOTTOM);
     EXPECT_EQ(node->getColorKind(), ScCustomNode::OUTPUT1);
     EXPECT_TRUE(node->isThumbnailShown());
@@ -225,12 +226,14 @@ TEST_F(NodeFactory, ElementsBecomeTheirClasses) {
                 !dynamic_cast<const ScToggleImageTab*>(&node->getGenericTab(1)));
     EXPECT_NE(dynamic_cast<const ScSquareTab*>(&node->getGenericTab(2)), nullptr);
     // The mask is the first tab flowing right, the last otherwise.
-    for (int orientation : {2, 1}) {
+    for (ScOrientation orientation : {ScOrientation::Up, ScOrientation::Right}) {
         auto masked = rcCheckedCast<ScCustomNode>(buildFor(grade, text, orientation));
         addSockets(*masked, 2, 0);
         const auto& inputs = dynamic_cast<const ScBasicConnectionSet&>(*masked->getInputSet());
-        EXPECT_EQ(inputs.getTab(orientation == 1 ? 0 : 1).getColorIndex(), MaskingTab) << orientation;
-        EXPECT_EQ(inputs.getTab(orientation == 1 ? 1 : 0).getColorIndex(), Tabs) << orientation;
+        EXPECT_EQ(inputs.getTab(orientation == ScOrientation::Right ? 0 : 1).getColorIndex(), MaskingTab)
+            << toInt(orientation);
+        EXPECT_EQ(inputs.getTab(orientation == ScOrientation::Right ? 1 : 0).getColorIndex(), Tabs)
+            << toInt(orientation);
     }
 
     auto toggle = rcCheckedCast<ScImageToggleNode>(build("<ImageToggleNode ImageShown='1'><ImageShownNode>" + kBox +
@@ -261,14 +264,14 @@ TEST_F(NodeFactory, LinkStripShowsTheIconOfTheLinkedRole) {
 TEST_F(NodeFactory, DescriptionsAreReadOncePerToolAndOrientation) {
     // Ramp is built by no other test, so its descriptions are not yet kept.
     auto ramp = _graph->createNode("Ramp", _graph->getRootGroup());
-    EXPECT_EQ(ScNodeFactory::getDescriptionKey(ramp->getToolRef(), 2), "Ramp:1-VU");
+    EXPECT_EQ(ScNodeFactory::getDescriptionKey(ramp->getToolRef(), ScOrientation::Up), "Ramp:1-VU");
     const int before = nodeFactory().getNbDescriptionsRead();
-    auto first = nodeFactory().createNode(ramp, 2);
-    auto second = nodeFactory().createNode(_graph->createNode("Ramp", _graph->getRootGroup()), 2);
+    auto first = nodeFactory().createNode(ramp, ScOrientation::Up);
+    auto second = nodeFactory().createNode(_graph->createNode("Ramp", _graph->getRootGroup()), ScOrientation::Up);
     EXPECT_EQ(nodeFactory().getNbDescriptionsRead(), before + 1);
     EXPECT_NE(first.get(), second.get());
     EXPECT_EQ(first->getProcessingNode().get(), ramp.get());
-    nodeFactory().createNode(ramp, 1);
+    nodeFactory().createNode(ramp, ScOrientation::Right);
     EXPECT_EQ(nodeFactory().getNbDescriptionsRead(), before + 2);
 }
 
@@ -278,13 +281,13 @@ TEST_F(NodeFactory, CopiesOfAKeptDescriptionMatchAFreshBuild) {
     auto over = _graph->createNode("Over", _graph->getRootGroup());
     // Over upward is built by no other test, so this node is the one its prototype is made from.
     const int reads = nodeFactory().getNbDescriptionsRead(), refs = over->getRefCount();
-    nodeFactory().createNode(over, 2);
+    nodeFactory().createNode(over, ScOrientation::Up);
     ASSERT_EQ(nodeFactory().getNbDescriptionsRead(), reads + 1);
     EXPECT_EQ(over->getRefCount(), refs) << "the kept prototype holds no processing node";
 
-    for (int orientation : {0, 2}) {
+    for (ScOrientation orientation : {ScOrientation::Down, ScOrientation::Up}) {
         for (const GePoint2f at : {GePoint2f(0, 0), GePoint2f(200, 100)}) {
-            const LiString text = over->getToolRef().getSchematicInterface().getDescription(orientation);
+            const LiString text = over->getToolRef().getSchematicInterface().getDescription(toInt(orientation));
             auto copy = rcCheckedCast<ScCustomNode>(nodeFactory().createNode(over, orientation));
             auto fresh =
                 rcCheckedCast<ScCustomNode>(nodeFactory().createNodeFromDescription(text, "fresh", over, orientation));
@@ -300,7 +303,7 @@ TEST_F(NodeFactory, CopiesOfAKeptDescriptionMatchAFreshBuild) {
             GeRectanglef copyBounds, freshBounds;
             copy->getBoxBounds(copyBounds);
             fresh->getBoxBounds(freshBounds);
-            EXPECT_EQ(copyBounds, freshBounds) << orientation;
+            EXPECT_EQ(copyBounds, freshBounds) << toInt(orientation);
             for (int i = 0; i < 3; ++i)
                 EXPECT_EQ(copy->getInputConnectionPoint(i, 0), fresh->getInputConnectionPoint(i, 0));
             EXPECT_EQ(copy->getOutputConnectionPoint(0, 0), fresh->getOutputConnectionPoint(0, 0));

@@ -29,7 +29,7 @@ using S = ScRoundedBox::SubSectionType;
 namespace {
 
 RCStrongPtr<ScCustomNode> boxNode(float width, float height) {
-    auto node = makeRC<ScCustomNode>(0, height, width, 4.0f);
+    auto node = makeRC<ScCustomNode>(ScOrientation::Down, height, width, 4.0f);
     node->setInputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Upper, 0.1f), Pos(S::Upper, 0.9f), nullptr));
     node->setOutputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Lower, 0.1f), Pos(S::Lower, 0.7f), nullptr));
     node->setToggleImageTab(std::make_unique<ScToggleImageTab>(Pos(S::Lower, 0.8f), Pos(S::LowerRight, 0.5f), nullptr));
@@ -63,7 +63,7 @@ TEST(ImageToggleNode, ThumbnailSwitchesSizeAndConnectionPoints) {
     };
     EXPECT_EQ(markedTabFills(), 0);
     ScGraph scene(nullptr);
-    scene.setHighlight({node, 1, 0, {}, {}});
+    scene.setHighlight({node, 1, ScPart::Input, {}, {}});
     EXPECT_GT(markedTabFills(), 0);
     EXPECT_EQ(failedAssertion([&] { ScImageToggleNode(shown, nullptr); }), "!_imageNotShownNode.isNull()");
     EXPECT_EQ(failedAssertion([&] { ScImageToggleNode(nullptr, shown); }), "!_imageShownNode.isNull()");
@@ -74,21 +74,24 @@ TEST(GhostNode, ReportsItsOwnSocketAsZeroAndTheRestAsBody) {
     addSockets(*source, 2, 3);
     const ScRoundedBox& box = source->getBox();
     const auto outputPoint = [&](int i) { return source->getOutputConnectionPoint(i, 0) + GeVector2f(0, 4); };
-    auto ghost = makeRC<ScGhostNode>(source, 1, 2);
+    auto ghost = makeRC<ScGhostNode>(source, ScPart::Output, 2);
     EXPECT_FALSE(ghost->hasProcessingNode());
-    EXPECT_EQ(pickAt(*ghost, outputPoint(2)), (Hit{true, 0, 1}));
-    EXPECT_EQ(pickAt(*ghost, outputPoint(0)), (Hit{true, -1, 4}));
+    EXPECT_EQ(pickAt(*ghost, outputPoint(2)), (Hit{true, 0, ScPart::Output}));
+    EXPECT_EQ(pickAt(*ghost, outputPoint(0)), (Hit{true, -1, ScPart::Body}));
     const GePoint2f toggle = bandPoint(box, Pos(S::Lower, 0.8f), Pos(S::LowerRight, 0.5f), 9.0f);
-    EXPECT_EQ(pickAt(*ghost, toggle), (Hit{true, 55, 2})) << "an output ghost passes the thumbnail strip on";
+    EXPECT_EQ(pickAt(*ghost, toggle), (Hit{true, 55, ScPart::FirstStrip}))
+        << "an output ghost passes the thumbnail strip on";
     EXPECT_FALSE(pickAt(*ghost, {500, 500}).hit);
     EXPECT_EQ(ghost->getOutputConnectionPoint(0, 0), source->getOutputConnectionPoint(2, 0));
 
     source->setThumbnailShown(true);
-    auto inputGhost = makeRC<ScGhostNode>(source, 0, 1);
+    auto inputGhost = makeRC<ScGhostNode>(source, ScPart::Input, 1);
     EXPECT_FALSE(source->isThumbnailShown()) << "an input ghost turns the source's thumbnail off";
-    EXPECT_EQ(pickAt(*inputGhost, source->getInputConnectionPoint(1, 0) - GeVector2f(0, 4)), (Hit{true, 0, 0}));
-    EXPECT_EQ(pickAt(*inputGhost, source->getInputConnectionPoint(0, 0) - GeVector2f(0, 4)), (Hit{true, -1, 4}));
-    EXPECT_EQ(pickAt(*inputGhost, toggle), (Hit{true, -1, 4}));
+    EXPECT_EQ(pickAt(*inputGhost, source->getInputConnectionPoint(1, 0) - GeVector2f(0, 4)),
+              (Hit{true, 0, ScPart::Input}));
+    EXPECT_EQ(pickAt(*inputGhost, source->getInputConnectionPoint(0, 0) - GeVector2f(0, 4)),
+              (Hit{true, -1, ScPart::Body}));
+    EXPECT_EQ(pickAt(*inputGhost, toggle), (Hit{true, -1, ScPart::Body}));
     EXPECT_EQ(inputGhost->getInputDirection(0), source->getInputDirection(1));
 }
 
@@ -136,7 +139,7 @@ TEST(NodeDetails, NameToolFormatConversionAndAnchors) {
     auto grade = graph->createNode("ColorCorrect", graph->getRootGroup(), "Grade");
     graph->connect(keyer->getOutput(0), grade->getInput(1));
     PiNodeAnchorUtils::addAnchor(grade, {"Corner A", "Corner"});
-    auto node = TestSupport::nodeFactory().createNode(grade, 0);
+    auto node = TestSupport::nodeFactory().createNode(grade, ScOrientation::Down);
     node->setName("Grade");
     const std::vector<LiString> lines = node->getDetailsLines();
     ASSERT_GE(lines.size(), 3u);

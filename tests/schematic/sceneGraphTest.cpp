@@ -29,7 +29,7 @@ namespace {
 
 // A 40 x 20 node flowing right, one input on the left and one output on the right.
 RCStrongPtr<ScCustomNode> flowingRight(float x, float y = 0.0f) {
-    auto node = makeRC<ScCustomNode>(1, 20.0f, 40.0f, 4.0f);
+    auto node = makeRC<ScCustomNode>(ScOrientation::Right, 20.0f, 40.0f, 4.0f);
     node->setInputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Left, 0.2f), Pos(S::Left, 0.8f), nullptr));
     node->setOutputSet(std::make_unique<ScRoundedConnectionSet>(Pos(S::Right, 0.2f), Pos(S::Right, 0.8f), nullptr));
     NodeTest::addSockets(*node, 1, 1);
@@ -51,7 +51,7 @@ bool isGroupBody(const GlRecorder::Primitive& p) {
     return p.isRect && p.vertices[0].color.g == 0.0f && p.vertices[0].color.b == 0.0f;
 }
 
-Drawn drawScene(ScGraph& graph, const GeRectanglef& visible, int linkStyle = ScEdge::Straight) {
+Drawn drawScene(ScGraph& graph, const GeRectanglef& visible, ScLinkStyle linkStyle = ScLinkStyle::Straight) {
     ScDrawContext ctx(nullptr, WsFontRegistry::getFont(), WsFontRegistry::getFont(), 1.0f, distinctColors(), 1.0f);
     GlRecorder::reset();
     graph.draw(ctx, visible, linkStyle, true);
@@ -97,7 +97,7 @@ TEST_F(SceneGraphTest, HighlightSwitchesOnlyWhenTheRecordChangesAndPrefersTheNod
     RCStrongPtr<StubNode> node = socketNode();
     RCStrongPtr<StubNode> other = socketNode();
     RCShdPtr<ScEdge> edge(new ScEdge(other, 0, 0, node, 0, 0, 0));
-    ScGraph::Highlight record{node, 0, 0, edge, {}};
+    ScGraph::Highlight record{node, 0, ScPart::Input, edge, {}};
 
     _graph->setHighlight(record);
     _graph->setHighlight(record);
@@ -106,17 +106,20 @@ TEST_F(SceneGraphTest, HighlightSwitchesOnlyWhenTheRecordChangesAndPrefersTheNod
     EXPECT_TRUE(node->getInputs()[0].isHighlighted());
     EXPECT_FALSE(edge->isHighlighted()) << "a record with node and edge highlights the node only";
 
-    _graph->setHighlight({{}, -1, 0, edge, {}});
+    _graph->setHighlight({{}, -1, ScPart::Input, edge, {}});
     EXPECT_FALSE(node->isHighlighted());
     EXPECT_FALSE(node->getInputs()[0].isHighlighted());
     EXPECT_TRUE(edge->isHighlighted());
 
     for (int index : {-2, 1})
         EXPECT_EQ(failedAssertion([&] {
-                      ScGraph(this).setHighlight({node, index, 0, {}, {}});
+                      ScGraph(this).setHighlight({node, index, ScPart::Input, {}, {}});
                   }),
                   "index < _inputs.size()");
-    EXPECT_EQ(failedAssertion([&] { ScGraph(this).setHighlight({node, -5, 1, {}, {}}); }), "index < _outputs.size()");
+    EXPECT_EQ(failedAssertion([&] {
+                  ScGraph(this).setHighlight({node, -5, ScPart::Output, {}, {}});
+              }),
+              "index < _outputs.size()");
 }
 
 TEST_F(SceneGraphTest, GroupsThenLinksThenNodesWithSelectedAndRaisedOnTopAndOnlyWhatIsVisible) {
@@ -141,8 +144,8 @@ TEST_F(SceneGraphTest, GroupsThenLinksThenNodesWithSelectedAndRaisedOnTopAndOnly
     }
     _graph->addProvisionalLink({{0.0f, 50.0f}, {10.0f, 50.0f}, {20.0f, 50.0f}, {30.0f, 50.0f}});
     _graph->setSocketMenu(
-        RCShdPtr<ScSocketMenu>(new ScSocketMenu(flowingRight(300.0f), 1, 0, {{0, false, "Result", 0}}, {300.0f, 0.0f},
-                                                ScContext(WsFontRegistry::getFont(), 1.0f))));
+        RCShdPtr<ScSocketMenu>(new ScSocketMenu(flowingRight(300.0f), ScPart::Output, 0, {{0, false, "Result", 0}},
+                                                {300.0f, 0.0f}, ScContext(WsFontRegistry::getFont(), 1.0f))));
 
     const Drawn drawn = drawScene(*_graph, GeRectanglef(-100.0f, 1000.0f, -100.0f, 100.0f));
     EXPECT_EQ(drawn.groups, (std::vector<float>{0.625f, 0.75f, 0.5f}))
@@ -152,7 +155,7 @@ TEST_F(SceneGraphTest, GroupsThenLinksThenNodesWithSelectedAndRaisedOnTopAndOnly
     EXPECT_EQ(drawn.nodes, (std::vector<float>{0.0f, 300.0f, 100.0f, 200.0f})) << "selected and raised on top";
     EXPECT_TRUE(drawn.menuLast);
     const std::vector<float> curve =
-        drawScene(*_graph, GeRectanglef(-100.0f, 1000.0f, -100.0f, 100.0f), ScEdge::Curved).provisionalXs;
+        drawScene(*_graph, GeRectanglef(-100.0f, 1000.0f, -100.0f, 100.0f), ScLinkStyle::Curved).provisionalXs;
     ASSERT_EQ(curve.size(), size_t(ScEdge::kMaxPoints));
     for (int i = 0; i < ScEdge::kMaxPoints; ++i)
         EXPECT_NEAR(curve[i], 30.0f * i / (ScEdge::kMaxPoints - 1), 1e-3f) << "evenly spaced controls, even samples";
@@ -164,18 +167,20 @@ TEST_F(SceneGraphTest, GroupsThenLinksThenNodesWithSelectedAndRaisedOnTopAndOnly
 // A link's rectangle reaches 0.1 further across the flow, so a straight link is never culled by an
 // empty rectangle.
 TEST_F(SceneGraphTest, LinksReachATenthFurtherAcrossTheFlowWhenCulled) {
-    for (int orientation : {0, 1, 2}) {
+    for (ScOrientation orientation : {ScOrientation::Down, ScOrientation::Right, ScOrientation::Up}) {
         ScGraph graph(this);
         graph.setOrientation(orientation);
         auto from = flowingRight(0.0f), to = flowingRight(100.0f);
         RCShdPtr<ScEdge> edge(new ScEdge(from, 0, 0, to, 0, 0, 0));
         graph.getEdges().insert(edge);
         GeRectanglef b;
-        edge->getBounds(b, ScEdge::Straight);
+        edge->getBounds(b, ScLinkStyle::Straight);
         const GeRectanglef beyondX(b.xMax + 0.05f, b.xMax + 50.0f, b.yMin, b.yMax);
         const GeRectanglef beyondY(b.xMin, b.xMax, b.yMax + 0.05f, b.yMax + 50.0f);
-        EXPECT_EQ(drawScene(graph, beyondX).links, orientation != 1 ? 1 : 0) << "orientation " << orientation;
-        EXPECT_EQ(drawScene(graph, beyondY).links, orientation == 1 ? 1 : 0) << "orientation " << orientation;
+        EXPECT_EQ(drawScene(graph, beyondX).links, orientation != ScOrientation::Right ? 1 : 0)
+            << "orientation " << toInt(orientation);
+        EXPECT_EQ(drawScene(graph, beyondY).links, orientation == ScOrientation::Right ? 1 : 0)
+            << "orientation " << toInt(orientation);
     }
 }
 
@@ -188,22 +193,25 @@ TEST_F(SceneGraphTest, DetailsFlagsAndEmptyDraw) {
 
     GlRecorder::reset();
     ScDrawContext ctx({}, {}, {}, 1.0f, ScColorTable(NbColorIds), 1.0f);
-    EXPECT_EQ(_graph->draw(ctx, GeRectangle<float>(-100, 100, -100, 100), ScEdge::Curved, true), 3);
-    EXPECT_EQ(_graph->draw(ctx, GeRectangle<float>(-100, 100, -100, 100), ScEdge::Curved, false), 0);
+    EXPECT_EQ(_graph->draw(ctx, GeRectangle<float>(-100, 100, -100, 100), ScLinkStyle::Curved, true),
+              ScDrawResult::NoLabels);
+    EXPECT_EQ(_graph->draw(ctx, GeRectangle<float>(-100, 100, -100, 100), ScLinkStyle::Curved, false),
+              ScDrawResult::NoOverlays);
     EXPECT_TRUE(GlRecorder::getPrimitives().empty());
 }
 
 TEST_F(SceneGraphTest, LabelsUnderThePointerNeedTheOptionAndNoOpenMenu) {
     RCStrongPtr<StubNode> node = socketNode();
     _graph->getNodes().insert(node);
-    _graph->setHighlight({node, 0, 0, {}, {}});
+    _graph->setHighlight({node, 0, ScPart::Input, {}, {}});
     ScDrawContext ctx({}, WsFontRegistry::getFont(), WsFontRegistry::getFont(), 1.0f, ScColorTable(NbColorIds), 1.0f);
     GeRectangle<float> visible(-500, 500, -500, 500);
-    EXPECT_EQ(_graph->draw(ctx, visible, ScEdge::Straight, true), 2);
+    EXPECT_EQ(_graph->draw(ctx, visible, ScLinkStyle::Straight, true), ScDrawResult::LabelsHidden);
     _graph->setShowLabelsUnderPointer(true);
-    EXPECT_EQ(_graph->draw(ctx, visible, ScEdge::Straight, true), 1);
-    _graph->setHighlight({node, -1, 4, {}, {}});
-    EXPECT_EQ(_graph->draw(ctx, visible, ScEdge::Straight, true), 3) << "no tab under the pointer, no label";
+    EXPECT_EQ(_graph->draw(ctx, visible, ScLinkStyle::Straight, true), ScDrawResult::LabelsShown);
+    _graph->setHighlight({node, -1, ScPart::Body, {}, {}});
+    EXPECT_EQ(_graph->draw(ctx, visible, ScLinkStyle::Straight, true), ScDrawResult::NoLabels)
+        << "no tab under the pointer, no label";
 }
 
 TEST(ScSocketMenu, RowsFollowThePointerAndClosingRestoresTheNode) {
@@ -214,7 +222,7 @@ TEST(ScSocketMenu, RowsFollowThePointerAndClosingRestoresTheNode) {
     std::vector<ScNode::SocketRecord> entries{{0, false, "Front", 0}, {0, false, "Back", 2}, {0, false, "Mask", 1}};
     ScContext ctx(font, 2.0f);
     {
-        RCShdPtr<ScSocketMenu> menu(new ScSocketMenu(node, 0, 1, entries, {10.0f, 20.0f}, ctx));
+        RCShdPtr<ScSocketMenu> menu(new ScSocketMenu(node, ScPart::Input, 1, entries, {10.0f, 20.0f}, ctx));
         EXPECT_TRUE(node->isHighlighted());
         GeRectangle<float> bounds = menu->getBounds(2.0f);
         EXPECT_FLOAT_EQ(bounds.xMin, 10.0f - 5.0f / 2.0f) << "input menus start 5 menu units left of the tab";
@@ -226,7 +234,10 @@ TEST(ScSocketMenu, RowsFollowThePointerAndClosingRestoresTheNode) {
         EXPECT_EQ(menu->getCurrentSocket(), 0) << "the title row yields the first entry";
         EXPECT_FALSE(menu->update({-100.0f, 20.0f}));
         EXPECT_EQ(menu->getCurrentSocket(), 0) << "leaving keeps the current row";
-        EXPECT_EQ(failedAssertion([&] { ScSocketMenu(node, 1, -1, {}, {0.0f, 0.0f}, ctx); }), "_numSockets > 0");
+        EXPECT_EQ(failedAssertion([&] {
+                      ScSocketMenu(node, ScPart::Output, -1, {}, {0.0f, 0.0f}, ctx);
+                  }),
+                  "_numSockets > 0");
     }
     EXPECT_FALSE(node->isHighlighted());
 }

@@ -32,12 +32,12 @@ RCStrongPtr<PiNode> createProcessingNode(PiGraph& graph, const PiTool& tool) {
 void expectOnTheirOwnTabs(ScCustomNode& node, bool isInput, int count) {
     const ScConnectionSet* set = isInput ? node.getInputSet() : node.getOutputSet();
     const bool ownTabs = set->getNbConnections() == count;
-    const int part = isInput ? 0 : 1;
+    const ScPart part = isInput ? ScPart::Input : ScPart::Output;
     std::vector<GePoint2f> points;
     for (int i = 0; i < count; ++i)
         points.push_back(isInput ? node.getInputConnectionPoint(i, 0) : node.getOutputConnectionPoint(i, 0));
     // Flowing right, sockets read downwards; otherwise left to right.
-    const auto along = [&](const GePoint2f& p) { return node.getOrientation() == 1 ? -p.y : p.x; };
+    const auto along = [&](const GePoint2f& p) { return node.getOrientation() == ScOrientation::Right ? -p.y : p.x; };
     for (int i = 1; i < count; ++i) {
         if (ownTabs) EXPECT_GT(along(points[i]), along(points[i - 1]) + 1.0f) << "socket " << i << " out of order";
         else EXPECT_EQ(points[i], points[0]) << "sockets past a one-tab set share its tab";
@@ -56,7 +56,7 @@ void expectOnTheirOwnTabs(ScCustomNode& node, bool isInput, int count) {
         ASSERT_LT(k, set->getNbConnections()) << "socket " << i << " attaches where no tab of its set does";
         const Hit hit = pickAt(node, points[i] - set->getConnectionNormal(k) * 3.0f);
         EXPECT_TRUE(hit.hit && hit.part == part && (!ownTabs || hit.index == i))
-            << "socket " << i << " picks part " << hit.part << " index " << hit.index;
+            << "socket " << i << " picks part " << toInt(hit.part) << " index " << hit.index;
     }
 }
 
@@ -73,7 +73,7 @@ TEST(ShippedDescriptions, LinksAttachOnTheirOwnTabsInReadingOrder) {
             for (int count : {1, 2, 3, 5}) {
                 SCOPED_TRACE(name + " with " + std::to_string(count) + " sockets a side");
                 const RCStrongPtr<ScNode> built =
-                    nodeFactory().createNode(createProcessingNode(*graph, *tool), orientation);
+                    nodeFactory().createNode(createProcessingNode(*graph, *tool), toScCode<ScOrientation>(orientation));
                 auto* node = dynamic_cast<ScCustomNode*>(built.get());
                 if (!node) continue;
                 node->setPosition({300.0f, -200.0f});

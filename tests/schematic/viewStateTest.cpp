@@ -12,7 +12,7 @@ using namespace Zv;
 TEST(ViewState, SameNamedCompositionsKeepTheirOwnZoomAndPan) {
     TestSupport::setUpView();
     UiComposition composition;
-    SvHeadlessDisplay display{1, false};
+    SvHeadlessDisplay display{ScOrientation::Right, false};
     RCStrongPtr<SvBrowserGraph> browser(new SvBrowserGraph(composition, &display));
     RCStrongPtr<PiGraph> first = PiGraph::create("Comp"), second = PiGraph::create("Comp");
 

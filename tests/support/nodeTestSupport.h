@@ -21,12 +21,13 @@ inline void addSockets(ScNode& node, int inputs, int outputs) {
 struct Hit {
     bool hit;
     int index;
-    int part;
+    ScPart part;
     bool operator==(const Hit&) const = default;
 };
 
 inline Hit pickAt(ScNode& node, GePoint2f p, bool markHovered = false) {
-    int index = 55, part = -1;
+    int index = 55;
+    ScPart part = ScPart::Body;
     const bool hit = node.pickSocket(p, markHovered, index, part);
     return {hit, index, part};
 }

@@ -15,16 +15,17 @@ class StubNode : public ScNode {
 public:
     static constexpr float kInputStep = 10.0f;
 
-    explicit StubNode(int orientation = 1, float width = 100.0f, float height = 20.0f)
+    explicit StubNode(ScOrientation orientation = ScOrientation::Right, float width = 100.0f, float height = 20.0f)
         : ScNode(orientation), _size(width, height) {}
-    StubNode(GePoint2f pin, GeVector2f direction) : ScNode(1), _pin(pin), _direction(direction) {}
+    StubNode(GePoint2f pin, GeVector2f direction) : ScNode(ScOrientation::Right), _pin(pin), _direction(direction) {}
 
     void getSize(GeVector2f& out) const override { out = _size; }
     void drawDecorations(ScDrawContext&, float) override {}
     void drawHighlight(ScDrawContext&, float) override {}
-    bool pickSocket(const GePoint2f&, bool, int&, int&) override { return false; }
+    bool pickSocket(const GePoint2f&, bool, int&, ScPart&) override { return false; }
     GePoint2f getInputConnectionPoint(int index, int) const override {
-        const GeVector2f step = getOrientation() == 1 ? GeVector2f(0.0f, -kInputStep) : GeVector2f(kInputStep, 0.0f);
+        const GeVector2f step =
+            getOrientation() == ScOrientation::Right ? GeVector2f(0.0f, -kInputStep) : GeVector2f(kInputStep, 0.0f);
         return getOutputConnectionPoint(0, 0) + step * static_cast<float>(index);
     }
     GePoint2f getOutputConnectionPoint(int, int) const override { return _pin ? *_pin : getPosition(); }

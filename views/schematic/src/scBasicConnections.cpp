@@ -230,7 +230,7 @@ void ScRoundedConnectionSet::buildTabs(int n) const {
 }
 
 std::unique_ptr<ScConnectionSet> ScRoundedConnectionSetWithMasking::clone() const {
-    return std::make_unique<ScRoundedConnectionSetWithMasking>(_maskPosition, getStartPosition(), getEndPosition(),
+    return std::make_unique<ScRoundedConnectionSetWithMasking>(_orientation, getStartPosition(), getEndPosition(),
                                                                getAnchorRBox());
 }
 
@@ -241,7 +241,7 @@ void ScRoundedConnectionSetWithMasking::buildTabs(int n) const {
 
 std::unique_ptr<ScRoundedConnectionTab> ScRoundedConnectionSetWithMasking::createTab(int i, int n, const EdgePos& from,
                                                                                      const EdgePos& to) const {
-    const int maskIndex = _maskPosition == 1 ? 0 : n - 1;
+    const int maskIndex = _orientation == ScOrientation::Right ? 0 : n - 1;
     if (i == maskIndex) return std::make_unique<RoundedConnectionMaskingTab>(from, to, getAnchorRBox());
     return ScRoundedConnectionSet::createTab(i, n, from, to);
 }

@@ -2,6 +2,7 @@
 
 #include "views/schematic/src/scBasicTab.h"
 #include "views/schematic/src/scConnectionSet.h"
+#include "views/schematic/src/scDefinitions.h"
 #include "views/schematic/src/scIcon.h"
 #include "views/schematic/src/scRoundedConnectionTab.h"
 
@@ -112,10 +113,10 @@ protected:
 // Rounded tabs where the first or the last socket is the mask input, drawn in its own colour.
 class ScRoundedConnectionSetWithMasking : public ScRoundedConnectionSet {
 public:
-    // maskPosition 1: the first tab is the mask; any other value: the last.
-    ScRoundedConnectionSetWithMasking(int maskPosition, const EdgePos& start, const EdgePos& end,
+    // Flowing right the first tab is the mask, else the last.
+    ScRoundedConnectionSetWithMasking(ScOrientation orientation, const EdgePos& start, const EdgePos& end,
                                       UPtr<ScRoundedBox> anchor)
-        : ScRoundedConnectionSet(start, end, anchor), _maskPosition(maskPosition) {}
+        : ScRoundedConnectionSet(start, end, anchor), _orientation(orientation) {}
     std::unique_ptr<ScConnectionSet> clone() const override;
 
 protected:
@@ -125,7 +126,7 @@ protected:
                                                       const EdgePos& to) const override;
 
 private:
-    int _maskPosition;
+    ScOrientation _orientation;
 };
 
 // One tab over the whole stretch, whatever the socket count; it shows no highlight.

@@ -32,7 +32,7 @@ bool pickToggle(ScBorderTab* tab, const GePoint2<float>& p) {
 
 } // namespace
 
-ScCustomNode::ScCustomNode(int32_t orientation, float height, float width, float cornerRadius)
+ScCustomNode::ScCustomNode(ScOrientation orientation, float height, float width, float cornerRadius)
     : ScNode(orientation), _design(new ScNodeDesign(width, height, cornerRadius)) {
     setBaseSize({width, height});
 }
@@ -58,7 +58,7 @@ void ScCustomNode::setBody(std::unique_ptr<ScImageHandler> body) {
     editDesign().editPrototypes().body = std::move(body);
 }
 
-void ScCustomNode::setNameAlignment(int alignment) {
+void ScCustomNode::setNameAlignment(NameAlignment alignment) {
     editDesign().setNameAlignment(alignment);
 }
 
@@ -133,7 +133,7 @@ GeRectangle<float> ScCustomNode::getNameRect(float ascent, float descent) const 
 GeRectangle<float> ScCustomNode::getThumbnailRect() const {
     const GeRectangle<float> r = getRect();
     const GePoint2<float> c = r.getCenter();
-    if (getOrientation() == 1) {
+    if (getOrientation() == ScOrientation::Right) {
         const float top = r.yMin - kThumbnailGap;
         return {c.x - kThumbnailWidth / 2.0f, c.x + kThumbnailWidth / 2.0f, top - kThumbnailHeight, top};
     }
@@ -217,7 +217,7 @@ bool ScCustomNode::isOnBody(const GePoint2<float>& p) const {
     return parts.body && parts.body->contains(p);
 }
 
-bool ScCustomNode::pickSocket(const GePoint2<float>& p, bool markHovered, int& index, int& partCode) {
+bool ScCustomNode::pickSocket(const GePoint2<float>& p, bool markHovered, int& index, ScPart& partCode) {
     GeRectangle<float> bounds;
     getBoxBounds(bounds);
     if (!inPickReach(bounds, p, kPickMargin)) return false;
@@ -227,7 +227,7 @@ bool ScCustomNode::pickSocket(const GePoint2<float>& p, bool markHovered, int& i
         const int hit = parts.inputSet->pick(p, true);
         if (hit >= 0 && hit < getNbInputs()) {
             index = getInputSetIndex(hit, getNbInputs());
-            partCode = 0;
+            partCode = ScPart::Input;
             if (markHovered) _inputHovered = true;
             return true;
         }
@@ -236,24 +236,24 @@ bool ScCustomNode::pickSocket(const GePoint2<float>& p, bool markHovered, int& i
         const int hit = parts.outputSet->pick(p, true);
         if (hit >= 0 && hit < getNbOutputs()) {
             index = getOutputSetIndex(hit, getNbOutputs());
-            partCode = 1;
+            partCode = ScPart::Output;
             if (markHovered) _outputHovered = true;
             return true;
         }
     }
     if (pickToggle(parts.toggleImageTab.get(), p)) {
-        partCode = 2;
+        partCode = ScPart::FirstStrip;
         if (markHovered) _toggleImageHovered = true;
         return true;
     }
     if (isIRToggleEnabled() && pickToggle(parts.toggleIRTab.get(), p)) {
-        partCode = 3;
+        partCode = ScPart::SecondStrip;
         if (markHovered) _toggleIRHovered = true;
         return true;
     }
     if (isOnBody(p)) {
         index = -1;
-        partCode = 4;
+        partCode = ScPart::Body;
         return true;
     }
     return false;

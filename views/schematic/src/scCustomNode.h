@@ -32,7 +32,7 @@ public:
     // The dark frame round a shown thumbnail.
     static constexpr float kThumbnailFrame = 2.0f;
 
-    ScCustomNode(int32_t orientation, float height, float width, float cornerRadius);
+    ScCustomNode(ScOrientation orientation, float height, float width, float cornerRadius);
     ~ScCustomNode() override;
 
     // A copy of this node as built; it shares this node's design until one of them changes it.
@@ -48,7 +48,7 @@ public:
     void drawOutline(ScDrawContext& ctx, float alpha) override;
     void drawToggleTab(ScDrawContext& ctx, float alpha) override;
     void drawName(ScDrawContext& ctx) override;
-    bool pickSocket(const GePoint2<float>& p, bool markHovered, int& index, int& partCode) override;
+    bool pickSocket(const GePoint2<float>& p, bool markHovered, int& index, ScPart& partCode) override;
     GePoint2<float> getInputConnectionPoint(int index, int fanIndex) const override;
     GePoint2<float> getOutputConnectionPoint(int index, int fanIndex) const override;
     GeVector2<float> getInputDirection(int index) const override;
@@ -56,7 +56,7 @@ public:
 
     // Elements built by the factory; each becomes part of the node's own design.
     void setBody(std::unique_ptr<ScImageHandler> body);
-    void setNameAlignment(int alignment);
+    void setNameAlignment(NameAlignment alignment);
     void setColorKind(int colorKind);
     void setInputSet(std::unique_ptr<ScConnectionSet> set);
     void setOutputSet(std::unique_ptr<ScConnectionSet> set);
@@ -67,7 +67,7 @@ public:
     void addGenericTab(std::unique_ptr<ScBorderTab> tab, const RCShdPtr<ScIcon>& icon);
 
     const RCStrongPtr<ScNodeDesign>& getDesign() const { return _design; }
-    int getNameAlignment() const { return _design->getNameAlignment(); }
+    NameAlignment getNameAlignment() const { return _design->getNameAlignment(); }
     int getColorKind() const { return _design->getColorKind(); }
     int getNbInputs() const { return static_cast<int>(getInputs().size()); }
     int getNbOutputs() const { return static_cast<int>(getOutputs().size()); }

@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <iterator>
 #include <numbers>
 
 namespace Zv {
@@ -173,15 +174,16 @@ void ScCustomNodePainter::drawToggleTab(float alpha) {
 void ScCustomNodePainter::drawName() {
     using enum ScCustomNode::NameAlignment;
     static constexpr int alignTab[] = {WsFont::TOP, WsFont::CENTER, WsFont::BOTTOM, WsFont::CENTER};
-    ZV_ASSERT(alignTab[TOP] == WsFont::TOP);
-    ZV_ASSERT(alignTab[CENTER] == WsFont::CENTER);
-    ZV_ASSERT(alignTab[BOTTOM] == WsFont::BOTTOM);
+    static_assert(std::size(alignTab) == toInt(UNDER) + 1);
+    static_assert(alignTab[toInt(TOP)] == WsFont::TOP);
+    static_assert(alignTab[toInt(CENTER)] == WsFont::CENTER);
+    static_assert(alignTab[toInt(BOTTOM)] == WsFont::BOTTOM);
     if (_ctx.getFont().isNull()) return;
     _ctx.setState(ScDrawContext::Plain);
     const GeRectangle<float> rect = _node.getNameRect(_ctx.getFont()->getAscent(), _ctx.getFont()->getDescent());
-    const int alignment = _node.getNameAlignment();
+    const ScCustomNode::NameAlignment alignment = _node.getNameAlignment();
     _node.drawText(_ctx, _node.getContextPointPrefix() + _node.getName(), rect, alignment == UNDER ? 0 : 1,
-                   alignTab[alignment]);
+                   alignTab[toInt(alignment)]);
 }
 
 } // namespace Zv

@@ -116,24 +116,24 @@ void ScEdge::buildAngular(const Ends& e, Polyline& out) {
     out.add(e.p1);
 }
 
-void ScEdge::getPolyline(Polyline& out, int style) const {
+void ScEdge::getPolyline(Polyline& out, ScLinkStyle style) const {
     out.count = 0;
     const Ends ends = getEnds();
     switch (style) {
-    case Curved: buildCurve(ends, out); return;
-    case Angular: buildAngular(ends, out); return;
+    case ScLinkStyle::Curved: buildCurve(ends, out); return;
+    case ScLinkStyle::Angular: buildAngular(ends, out); return;
     default: out.add(ends.p0); out.add(ends.p1);
     }
 }
 
-void ScEdge::getBounds(GeRectangle<float>& out, int style) const {
+void ScEdge::getBounds(GeRectangle<float>& out, ScLinkStyle style) const {
     const Ends e = getEnds();
     out = GeRectangle<float>::spanning(e.p0, e.p1);
-    if (style == Curved) {
+    if (style == ScLinkStyle::Curved) {
         const Handles h = getHandles(e);
         include(out, h.c0);
         include(out, h.c1);
-    } else if (style == Angular) {
+    } else if (style == ScLinkStyle::Angular) {
         include(out, e.p0 + e.d0 * kAngularLead);
         include(out, e.p1 + e.d1 * kAngularLead);
     }
@@ -141,7 +141,7 @@ void ScEdge::getBounds(GeRectangle<float>& out, int style) const {
     include(out, e.p1 + GeVector2<float>(kPickDistance, kPickDistance));
 }
 
-bool ScEdge::pick(const GePoint2<float>& p, int style) const {
+bool ScEdge::pick(const GePoint2<float>& p, ScLinkStyle style) const {
     const Ends e = getEnds();
     if (!GeRectangle<float>::spanning(e.p0, e.p1).grown(kPickDistance).contains(p)) return false;
     Polyline line;
@@ -153,7 +153,7 @@ bool ScEdge::pick(const GePoint2<float>& p, int style) const {
     return false;
 }
 
-void ScEdge::draw(ScDrawContext& ctx, int style) const {
+void ScEdge::draw(ScDrawContext& ctx, ScLinkStyle style) const {
     if (_hidden) return;
     const LinkLook look = _selected ? LinkLook{Selected, false} : getLook(_source->getOutputChannelKind(_sourceSocket));
     const UiResColor color = look.colorId < 0 ? UiResColor{} : ctx.getTableColor(look.colorId);

@@ -15,7 +15,6 @@ class ScDrawContext;
 // both nodes where their sockets are and builds the curve again.
 class ScEdge : public RCBase {
 public:
-    enum Style { Curved = 0, Angular = 1, Straight = 2 };
     static constexpr int kMaxPoints = 40;
     // A pick answers within this distance of the line, and only near the span of the two ends.
     static constexpr float kPickDistance = 6.0f;
@@ -34,11 +33,11 @@ public:
     // True while both ends of the link exist in the processing graph.
     virtual bool isValid() const { return false; }
 
-    void getBounds(GeRectangle<float>& out, int style) const;
+    void getBounds(GeRectangle<float>& out, ScLinkStyle style) const;
     // Within 6.0 units of the drawn link.
-    bool pick(const GePoint2<float>& p, int style) const;
-    void draw(ScDrawContext& ctx, int style) const;
-    void getPolyline(Polyline& out, int style) const;
+    bool pick(const GePoint2<float>& p, ScLinkStyle style) const;
+    void draw(ScDrawContext& ctx, ScLinkStyle style) const;
+    void getPolyline(Polyline& out, ScLinkStyle style) const;
     // Adds kMaxPoints points of the cubic from start to end, evenly spaced in its parameter.
     static void sampleCubic(const GePoint2<float>& start, const GePoint2<float>& control0,
                             const GePoint2<float>& control1, const GePoint2<float>& end, Polyline& out);

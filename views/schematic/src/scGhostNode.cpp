@@ -2,10 +2,10 @@
 
 namespace Zv {
 
-ScGhostNode::ScGhostNode(const RCStrongPtr<ScNode>& source, int partCode, int socketIndex)
+ScGhostNode::ScGhostNode(const RCStrongPtr<ScNode>& source, ScPart partCode, int socketIndex)
     : ScNode(source->getOrientation()), _source(source), _partCode(partCode), _socketIndex(socketIndex) {
     setName(source->getName());
-    if (partCode == 0) {
+    if (partCode == ScPart::Input) {
         // An input ghost shows the bare node: its thumbnail would hide where the input is.
         source->setThumbnailShown(false);
         setThumbnailShown(false);
@@ -33,7 +33,7 @@ void ScGhostNode::drawDecorations(ScDrawContext& ctx, float alpha) {
 
 void ScGhostNode::drawHighlight(ScDrawContext& ctx, float alpha) {
     _source->drawHighlight(ctx, alpha);
-    if (_partCode == 1) _source->drawToggleTab(ctx, alpha);
+    if (_partCode == ScPart::Output) _source->drawToggleTab(ctx, alpha);
 }
 
 void ScGhostNode::drawOutline(ScDrawContext& ctx, float alpha) {
@@ -44,17 +44,18 @@ void ScGhostNode::drawName(ScDrawContext& ctx) {
     _source->drawName(ctx);
 }
 
-bool ScGhostNode::pickSocket(const GePoint2<float>& p, bool markHovered, int& index, int& partCode) {
-    int sourceIndex = -1, sourcePart = -1;
+bool ScGhostNode::pickSocket(const GePoint2<float>& p, bool markHovered, int& index, ScPart& partCode) {
+    int sourceIndex = -1;
+    ScPart sourcePart = ScPart::Body;
     if (!_source->pickSocket(p, markHovered, sourceIndex, sourcePart)) return false;
     if (sourcePart == _partCode && sourceIndex == _socketIndex) {
         index = 0;
         partCode = sourcePart;
-    } else if (sourcePart == 2 && _partCode != 0) {
+    } else if (sourcePart == ScPart::FirstStrip && _partCode != ScPart::Input) {
         partCode = sourcePart;
     } else {
         index = -1;
-        partCode = 4;
+        partCode = ScPart::Body;
     }
     return true;
 }

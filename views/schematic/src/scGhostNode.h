@@ -8,8 +8,8 @@ namespace Zv {
 // reports a hit on its own socket as its socket 0.
 class ScGhostNode : public ScNode {
 public:
-    // partCode 0: the source's input socketIndex; 1: its output socketIndex.
-    ScGhostNode(const RCStrongPtr<ScNode>& source, int partCode, int socketIndex);
+    // Stands for the source's input or output socketIndex.
+    ScGhostNode(const RCStrongPtr<ScNode>& source, ScPart partCode, int socketIndex);
     ~ScGhostNode() override;
 
     void getSize(GeVector2<float>& out) const override;
@@ -19,7 +19,7 @@ public:
     void drawHighlight(ScDrawContext& ctx, float alpha) override;
     void drawOutline(ScDrawContext& ctx, float alpha) override;
     void drawName(ScDrawContext& ctx) override;
-    bool pickSocket(const GePoint2<float>& p, bool markHovered, int& index, int& partCode) override;
+    bool pickSocket(const GePoint2<float>& p, bool markHovered, int& index, ScPart& partCode) override;
     GePoint2<float> getInputConnectionPoint(int index, int fanIndex) const override;
     GePoint2<float> getOutputConnectionPoint(int index, int fanIndex) const override;
     GeVector2<float> getInputDirection(int index) const override;
@@ -27,12 +27,12 @@ public:
     bool hasProcessingNode() const override { return false; }
 
     const RCStrongPtr<ScNode>& getSource() const { return _source; }
-    int getPartCode() const { return _partCode; }
+    ScPart getPartCode() const { return _partCode; }
     int getSocketIndex() const { return _socketIndex; }
 
 private:
     RCStrongPtr<ScNode> _source;
-    int _partCode;
+    ScPart _partCode;
     int _socketIndex;
 };
 

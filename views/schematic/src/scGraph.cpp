@@ -56,15 +56,16 @@ void ScGraph::toggleDetails(int which) {
 }
 
 void ScGraph::layout(LayoutType type) {
-    ScLayout(*this).run(static_cast<ScLayout::Type>(type));
+    ScLayout(*this).run(type);
 }
 
-int ScGraph::draw(ScDrawContext& ctx, const GeRectangle<float>& visible, int linkStyle, bool overlays) {
+ScDrawResult ScGraph::draw(ScDrawContext& ctx, const GeRectangle<float>& visible, ScLinkStyle linkStyle,
+                           bool overlays) {
     drawGroups(ctx, visible);
     drawEdges(ctx, visible, linkStyle);
     drawProvisionalLinks(ctx, linkStyle);
     ScNode* underPointer = drawNodes(ctx, visible);
-    int result = overlays ? drawOverlays(ctx, underPointer) : 0;
+    ScDrawResult result = overlays ? drawOverlays(ctx, underPointer) : ScDrawResult::NoOverlays;
     if (!_socketMenu.isNull() && !isShowingDetails()) _socketMenu->draw(ctx);
     return result;
 }
@@ -80,24 +81,25 @@ void ScGraph::drawGroups(ScDrawContext& ctx, const GeRectangle<float>& visible) 
     for (ScGroup* group : selected) group->draw(ctx);
 }
 
-void ScGraph::drawEdges(ScDrawContext& ctx, const GeRectangle<float>& visible, int linkStyle) {
+void ScGraph::drawEdges(ScDrawContext& ctx, const GeRectangle<float>& visible, ScLinkStyle linkStyle) {
     for (const auto& edge : _edges) {
         GeRectangle<float> bounds;
         edge->getBounds(bounds, linkStyle);
         // A perfectly straight link must not give an empty rectangle.
-        (_orientation != 1 ? bounds.xMax : bounds.yMax) += 0.1f;
+        (_orientation != ScOrientation::Right ? bounds.xMax : bounds.yMax) += 0.1f;
         if (bounds.intersects(visible)) edge->draw(ctx, linkStyle);
     }
 }
 
-void ScGraph::drawProvisionalLinks(ScDrawContext& ctx, int linkStyle) {
+void ScGraph::drawProvisionalLinks(ScDrawContext& ctx, ScLinkStyle linkStyle) {
     if (_provisionalLinks.empty()) return;
     ctx.setState(ScDrawContext::SmoothLines);
     ScEdge::Polyline curve;
     for (const ProvisionalLink& link : _provisionalLinks) {
         curve.count = 0;
         // Curved, it is the cubic through its four points, sampled like a curved edge.
-        if (linkStyle == ScEdge::Curved) ScEdge::sampleCubic(link.start, link.control0, link.control1, link.end, curve);
+        if (linkStyle == ScLinkStyle::Curved)
+            ScEdge::sampleCubic(link.start, link.control0, link.control1, link.end, curve);
         else {
             curve.add(link.start);
             curve.add(link.end);
@@ -125,19 +127,19 @@ ScNode* ScGraph::drawNodes(ScDrawContext& ctx, const GeRectangle<float>& visible
     return underPointer;
 }
 
-int ScGraph::drawOverlays(ScDrawContext& ctx, ScNode* underPointer) {
+ScDrawResult ScGraph::drawOverlays(ScDrawContext& ctx, ScNode* underPointer) {
     if (_detailsAllNodes) {
         for (const auto& node : _nodes) node->drawDetails(ctx);
-        return 1;
+        return ScDrawResult::LabelsShown;
     }
     bool hasLabel =
         underPointer && (_detailsOneNode || (_highlight.node.get() == underPointer && _highlight.tabIndex != -1));
     if ((_detailsOneNode && !underPointer) || !_detailsOneNode) {
-        if (!hasLabel) return 3;
+        if (!hasLabel) return ScDrawResult::NoLabels;
     }
-    if ((!_showLabelsUnderPointer || !_socketMenu.isNull()) && !_detailsOneNode) return 2;
+    if ((!_showLabelsUnderPointer || !_socketMenu.isNull()) && !_detailsOneNode) return ScDrawResult::LabelsHidden;
     drawLabel(ctx, *underPointer);
-    return 1;
+    return ScDrawResult::LabelsShown;
 }
 
 // The label of the hovered tab, or the node's details, beside the pointer at a constant screen size.
@@ -146,7 +148,7 @@ void ScGraph::drawLabel(ScDrawContext& ctx, ScNode& node) {
         node.drawDetails(ctx);
         return;
     }
-    const auto& sockets = _highlight.tabSide == 0 ? node.getInputs() : node.getOutputs();
+    const auto& sockets = _highlight.tabSide == ScPart::Input ? node.getInputs() : node.getOutputs();
     const LiString& text = sockets[_highlight.tabIndex].label;
     const WsFont& font = *ctx.getFont();
     const float scale = ctx.getScale();

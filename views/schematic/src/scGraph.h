@@ -23,13 +23,18 @@ class ScGraphInterface;
 // or writes to the model, goes through the owner's ScGraphInterface.
 class ScGraph : public RCBase {
 public:
-    enum LayoutType { LayoutSelected = 0, LayoutAll = 1, LayoutUnplaced = 2 };
+    // What an automatic layout moves.
+    enum class LayoutType : int32_t {
+        LayoutSelected = 0, // lays every tree out but moves only the selected nodes, keeping their centre
+        LayoutAll = 1,      // lays every tree out and moves every node
+        LayoutUnplaced = 2, // places only nodes never placed, beside their consumer, clear of the others
+    };
 
     // The highlighted element; also what a pick reports.
     struct Highlight {
         RCStrongPtr<ScNode> node;
         int32_t tabIndex = -1;
-        int32_t tabSide = 0; // 0 input tab, 1 output tab
+        ScPart tabSide = ScPart::Input; // Input or Output
         RCShdPtr<ScEdge> edge;
         RCShdPtr<ScGroup> group;
         bool operator==(const Highlight&) const = default;
@@ -49,8 +54,8 @@ public:
     ~ScGraph() override;
 
     ScGraphInterface* getOwner() const { return _owner; }
-    int32_t getOrientation() const { return _orientation; }
-    void setOrientation(int32_t orientation) { _orientation = orientation; }
+    ScOrientation getOrientation() const { return _orientation; }
+    void setOrientation(ScOrientation orientation) { _orientation = orientation; }
 
     NodeSet& getNodes() { return _nodes; }
     const NodeSet& getNodes() const { return _nodes; }
@@ -84,9 +89,8 @@ public:
 
     void layout(LayoutType type);
 
-    // Draws what meets the visible rectangle. Returns 0 without overlays; with them 1 when labels
-    // were drawn, 2 when labels are available under the pointer but not shown, 3 when there are none.
-    int draw(ScDrawContext& ctx, const GeRectangle<float>& visible, int linkStyle, bool overlays);
+    // Draws what meets the visible rectangle; the result tells what became of the socket labels.
+    ScDrawResult draw(ScDrawContext& ctx, const GeRectangle<float>& visible, ScLinkStyle linkStyle, bool overlays);
 
     // Empties the three collections and the highlight, as before a rebuild.
     void clear();
@@ -95,14 +99,14 @@ private:
     void switchHighlight(bool on);
     bool& detailsFlag(int which) { return which == DetailsOneNode ? _detailsOneNode : _detailsAllNodes; }
     void drawGroups(ScDrawContext& ctx, const GeRectangle<float>& visible);
-    void drawEdges(ScDrawContext& ctx, const GeRectangle<float>& visible, int linkStyle);
-    void drawProvisionalLinks(ScDrawContext& ctx, int linkStyle);
+    void drawEdges(ScDrawContext& ctx, const GeRectangle<float>& visible, ScLinkStyle linkStyle);
+    void drawProvisionalLinks(ScDrawContext& ctx, ScLinkStyle linkStyle);
     // Returns the highlighted node drawn, if any.
     ScNode* drawNodes(ScDrawContext& ctx, const GeRectangle<float>& visible);
-    int drawOverlays(ScDrawContext& ctx, ScNode* underPointer);
+    ScDrawResult drawOverlays(ScDrawContext& ctx, ScNode* underPointer);
     void drawLabel(ScDrawContext& ctx, ScNode& node);
 
-    int32_t _orientation = 1;
+    ScOrientation _orientation = ScOrientation::Right;
     NodeSet _nodes;
     EdgeSet _edges;
     GroupSet _groups;

@@ -94,8 +94,8 @@ void ScGroup::draw(ScDrawContext& ctx) const {
 
     if (!ctx.getFont().isNull()) drawName(ctx, xMin, xMax, yMax);
     // Locked tools show the lock faded, a locked group in full.
-    if (_lockState == 0) return;
-    const float alpha = _lockState == 2 ? 1.0f : 0.4f;
+    if (_lockState == PiLockMode::None) return;
+    const float alpha = _lockState == PiLockMode::Group ? 1.0f : 0.4f;
     ScNodeIconRegistry::getInstance()
         .getIcon(kLockIcon, false)
         ->draw(ctx, xMax - 10.0f, yMax + 10.5f, 16.0f, 13.0f, alpha, {1.0f, 1.0f, 1.0f});

@@ -3,6 +3,7 @@
 #include "views/schematic/src/scNode.h"
 
 #include "platform/base/rcStrongPtr.h"
+#include "platform/graph/piValueData.h"
 #include "platform/ui/uiResColor.h"
 
 #include <cstdint>
@@ -46,9 +47,9 @@ public:
     void setSelected(bool selected) { _selected = selected; }
     bool isHighlighted() const { return _highlighted; }
     void setHighlighted(bool highlighted) { _highlighted = highlighted; }
-    // 0 no lock icon, 1 faded lock icon, 2 lock icon.
-    int32_t getLockState() const { return _lockState; }
-    void setLockState(int32_t state) { _lockState = state; }
+    // Locked tools show a faded lock icon, a locked group the icon in full.
+    PiLockMode getLockState() const { return _lockState; }
+    void setLockState(PiLockMode state) { _lockState = state; }
     int64_t getTag() const { return _tag; }
 
 private:
@@ -60,7 +61,7 @@ private:
     GeRectangle<float> _rect;
     bool _selected = false;
     bool _highlighted = false;
-    int32_t _lockState = 0;
+    PiLockMode _lockState = PiLockMode::None;
     int64_t _tag;
     std::vector<RCStrongPtr<ScNode>> _members;
 };

@@ -6,8 +6,8 @@ namespace Zv {
 
 ScImageToggleNode::ScImageToggleNode(const RCStrongPtr<ScNode>& imageShownNode,
                                      const RCStrongPtr<ScNode>& imageNotShownNode)
-    : ScNode(imageShownNode.isNull() ? 0 : imageShownNode->getOrientation()), _imageShownNode(imageShownNode),
-      _imageNotShownNode(imageNotShownNode) {
+    : ScNode(imageShownNode.isNull() ? ScOrientation::Down : imageShownNode->getOrientation()),
+      _imageShownNode(imageShownNode), _imageNotShownNode(imageNotShownNode) {
     ZV_ASSERT(!_imageShownNode.isNull());
     ZV_ASSERT(!_imageNotShownNode.isNull());
     setBaseSize(getShownNode().getBaseSize());
@@ -88,7 +88,7 @@ void ScImageToggleNode::setColor(bool hasColor, const UiResColor& color) {
     ScNode::setColor(hasColor, color);
 }
 
-void ScImageToggleNode::setSocketFlag(int side, size_t index, bool on) {
+void ScImageToggleNode::setSocketFlag(ScPart side, size_t index, bool on) {
     forBoth([&](ScNode& node) { node.setSocketFlag(side, index, on); });
     ScNode::setSocketFlag(side, index, on);
 }
@@ -137,7 +137,7 @@ void ScImageToggleNode::drawName(ScDrawContext& ctx) {
     getShownNode().drawName(ctx);
 }
 
-bool ScImageToggleNode::pickSocket(const GePoint2<float>& p, bool markHovered, int& index, int& partCode) {
+bool ScImageToggleNode::pickSocket(const GePoint2<float>& p, bool markHovered, int& index, ScPart& partCode) {
     return getShownNode().pickSocket(p, markHovered, index, partCode);
 }
 

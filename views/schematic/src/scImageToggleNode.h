@@ -25,13 +25,13 @@ public:
     void addOutput(SocketRecord& socket) override;
     void setInsertMode(bool insertMode) override;
     void setColor(bool hasColor, const UiResColor& color) override;
-    void setSocketFlag(int side, size_t index, bool on) override;
+    void setSocketFlag(ScPart side, size_t index, bool on) override;
     void drawDecorations(ScDrawContext& ctx, float alpha) override;
     void drawHighlight(ScDrawContext& ctx, float alpha) override;
     void drawOutline(ScDrawContext& ctx, float alpha) override;
     void drawToggleTab(ScDrawContext& ctx, float alpha) override;
     void drawName(ScDrawContext& ctx) override;
-    bool pickSocket(const GePoint2<float>& p, bool markHovered, int& index, int& partCode) override;
+    bool pickSocket(const GePoint2<float>& p, bool markHovered, int& index, ScPart& partCode) override;
     GePoint2<float> getInputConnectionPoint(int index, int fanIndex) const override;
     GePoint2<float> getOutputConnectionPoint(int index, int fanIndex) const override;
     GeVector2<float> getInputDirection(int index) const override;

@@ -35,10 +35,10 @@ void prefetchNode(const ScNode& node) {
     __builtin_prefetch(&node.getPosition());
 }
 
-float breadthSizeOf(const ScNode& node, int orientation) {
+float breadthSizeOf(const ScNode& node, ScOrientation orientation) {
     GeVector2<float> size;
     node.getSize(size);
-    return orientation == 1 ? size.y : size.x;
+    return orientation == ScOrientation::Right ? size.y : size.x;
 }
 
 // Bounding box of node positions; an empty input gives an empty box.
@@ -208,12 +208,12 @@ private:
 
 ScLayout::ScLayout(ScGraph& graph)
     : _graph(graph), _orientation(graph.getOrientation()),
-      _depthStep(PiSchematicInterfaceEx::getPlacementDepth() + (_orientation == 1
+      _depthStep(PiSchematicInterfaceEx::getPlacementDepth() + (_orientation == ScOrientation::Right
                                                                     ? PiSchematicInterfaceEx::getNodeDepthX()
                                                                     : PiSchematicInterfaceEx::getNodeDepthY())),
       _breadthGap(PiSchematicInterfaceEx::getPlacementBreadth()) {}
 
-void ScLayout::run(Type type) {
+void ScLayout::run(ScGraph::LayoutType type) {
     buildForest(type != LayoutUnplaced);
     if (_records.size() == 1) return;
     if (type == LayoutUnplaced) {
@@ -322,9 +322,8 @@ void ScLayout::computeExtents() {
 }
 
 void ScLayout::placeTrees() {
-    const GeVector2<float> axis = _orientation == 1                          ? GeVector2<float>(0.0f, 1.0f)
-                                  : (_orientation == 0 || _orientation == 2) ? GeVector2<float>(-1.0f, 0.0f)
-                                                                             : GeVector2<float>();
+    const GeVector2<float> axis =
+        _orientation == ScOrientation::Right ? GeVector2<float>(0.0f, 1.0f) : GeVector2<float>(-1.0f, 0.0f);
     MmLargeVector<GePoint2<float>> slotPositions(_slots.size());
     _positions.resize(_records.size());
     for (int32_t s = 0; s < static_cast<int32_t>(_slots.size()); ++s) {
@@ -333,15 +332,15 @@ void ScLayout::placeTrees() {
         _positions[slot.record] = p;
 
         switch (_orientation) {
-        case 1:
+        case ScOrientation::Right:
             p.x -= _depthStep;
             p.y -= slot.breadth / 2.0f;
             break;
-        case 0:
+        case ScOrientation::Down:
             p.x += slot.breadth / 2.0f;
             p.y += _depthStep;
             break;
-        case 2:
+        case ScOrientation::Up:
             p.x += slot.breadth / 2.0f;
             p.y -= _depthStep;
             break;
@@ -359,7 +358,7 @@ void ScLayout::placeTrees() {
 }
 
 // Positions reach the nodes in node order, the order they were read in.
-void ScLayout::writePositions(Type type) {
+void ScLayout::writePositions(ScGraph::LayoutType type) {
     ScGraphInterface* owner = _graph.getOwner();
     const auto end = static_cast<int32_t>(_nodes.size());
     for (int32_t r = 1; r < end; ++r) {
@@ -433,7 +432,7 @@ void ScLayout::placeNew(int32_t record) {
         const Record& r = _records[*it];
         Spot& parent = _spots[r.parent];
         GePoint2<float> anchor = hasNode(r.parent) ? parent.position : GePoint2<float>();
-        (_orientation == 1 ? anchor.x : anchor.y) -= _depthStep;
+        (_orientation == ScOrientation::Right ? anchor.x : anchor.y) -= _depthStep;
         if (parent.hasLastChild) anchor = parent.lastChild;
         const GePoint2<float> position = placeAvoiding(*it, anchor, r.breadthSize * 0.5f + getMargin());
 
@@ -552,8 +551,8 @@ GePoint2<float> ScLayout::placeAvoiding(int32_t record, GePoint2<float> pos, flo
                 const GePoint2<float> qTab = getInputTab(blocker->record);
                 const GePoint2<float> rTab = getInputTab(record);
                 switch (_orientation) {
-                case 1: direction = qTab.y > rTab.y ? -1.0f : 1.0f; break;
-                case 2: direction = qTab.x > rTab.x ? -1.0f : 1.0f; break;
+                case ScOrientation::Right: direction = qTab.y > rTab.y ? -1.0f : 1.0f; break;
+                case ScOrientation::Up: direction = qTab.x > rTab.x ? -1.0f : 1.0f; break;
                 default: direction = rTab.x > qTab.x ? -1.0f : 1.0f; break;
                 }
                 kept = direction;

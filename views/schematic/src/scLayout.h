@@ -3,6 +3,7 @@
 #include "platform/base/gePoint2.h"
 #include "platform/base/geRectangle.h"
 #include "platform/base/mmLargeBlocks.h"
+#include "views/schematic/src/scGraph.h"
 #include "views/schematic/src/scPlacedIndex.h"
 
 #include <array>
@@ -11,7 +12,6 @@
 
 namespace Zv {
 
-class ScGraph;
 class ScNode;
 
 // One automatic layout pass over a scene graph. The diagram is taken as a forest in which every
@@ -19,10 +19,10 @@ class ScNode;
 // Walks are iterative, so chains of any length lay out without deep recursion.
 class ScLayout {
 public:
-    enum Type { LayoutSelected = 0, LayoutAll = 1, LayoutUnplaced = 2 };
+    using enum ScGraph::LayoutType;
 
     explicit ScLayout(ScGraph& graph);
-    void run(Type type);
+    void run(ScGraph::LayoutType type);
 
 private:
     // One per node in node-set order, plus the virtual root at index 0.
@@ -83,7 +83,7 @@ private:
     void computeTreeOrder();
     void computeExtents();
     void placeTrees();
-    void writePositions(Type type);
+    void writePositions(ScGraph::LayoutType type);
     void recentreSelected(const GeRectangle<float>& before);
     void placeUnplaced();
     void placeNew(int32_t record);
@@ -97,10 +97,10 @@ private:
     bool hasNode(int32_t record) const { return record > 0; }
     // The record of a node of this pass, or -1 for a node outside the node set.
     int32_t recordOf(const ScNode& node) const;
-    float breadthKey(const GePoint2<float>& p) const { return _orientation == 1 ? p.y : p.x; }
-    float depthKey(const GePoint2<float>& p) const { return _orientation == 1 ? p.x : p.y; }
+    float breadthKey(const GePoint2<float>& p) const { return _orientation == ScOrientation::Right ? p.y : p.x; }
+    float depthKey(const GePoint2<float>& p) const { return _orientation == ScOrientation::Right ? p.x : p.y; }
     GePoint2<float> pointAt(float depth, float breadth) const {
-        return _orientation == 1 ? GePoint2<float>(depth, breadth) : GePoint2<float>(breadth, depth);
+        return _orientation == ScOrientation::Right ? GePoint2<float>(depth, breadth) : GePoint2<float>(breadth, depth);
     }
     // Depth cells are one depth step wide; depths beyond the integer range share the end cells.
     int32_t cellOf(float depth) const;
@@ -110,10 +110,10 @@ private:
     bool isDirectionFixed(const Slide& slide, float kept) const;
     bool skipCrowd(const Slide& slide, const ScPlacedIndex::Entry& blocker, float direction, float& breadth);
     // Added to half a sliding node's breadth size: the least room it keeps from its neighbours.
-    float getMargin() const { return _orientation == 1 ? 10.0f : 25.0f; }
+    float getMargin() const { return _orientation == ScOrientation::Right ? 10.0f : 25.0f; }
 
     ScGraph& _graph;
-    int _orientation;
+    ScOrientation _orientation;
     float _depthStep;
     float _breadthGap;
     MmLargeVector<ScNode*> _nodes; // per record, null for the root

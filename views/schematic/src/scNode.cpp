@@ -48,7 +48,7 @@ const PiInput* findConvertedInput(const PiNode& node) {
 
 } // namespace
 
-ScNode::ScNode(int32_t orientation) : _orientation(orientation) {
+ScNode::ScNode(ScOrientation orientation) : _orientation(orientation) {
     ZV_ASSERT(UiCompositionClient::getNbContextPoints() <= static_cast<int>(kMaxContextPoints));
 }
 
@@ -83,8 +83,8 @@ void ScNode::addOutput(SocketRecord& socket) {
     _outputs.push_back(socket);
 }
 
-void ScNode::setSocketFlag(int side, size_t index, bool on) {
-    if (side == 0) {
+void ScNode::setSocketFlag(ScPart side, size_t index, bool on) {
+    if (side == ScPart::Input) {
         ZV_ASSERT(index < _inputs.size());
         _inputs[index].flag = on;
     } else {
@@ -121,11 +121,11 @@ void ScNode::drawName(ScDrawContext& ctx) {
 
 GeVector2<float> ScNode::getFlowDirection() const {
     switch (_orientation) {
-    case 0: return {0.0f, -1.0f};
-    case 1: return {1.0f, 0.0f};
-    case 2: return {0.0f, 1.0f};
+    case ScOrientation::Down: return {0.0f, -1.0f};
+    case ScOrientation::Right: return {1.0f, 0.0f};
+    case ScOrientation::Up: return {0.0f, 1.0f};
     }
-    ZV_ABORT("unknown orientation " + std::to_string(_orientation));
+    ZV_ABORT("unknown orientation " + std::to_string(toInt(_orientation)));
 }
 
 GeVector2<float> ScNode::getSocketDirection(const ScConnectionSet& set, int setIndex, bool isInput) const {

@@ -8,6 +8,7 @@
 #include "platform/base/uPtr.h"
 #include "platform/ui/ixTile.h"
 #include "platform/ui/uiResColor.h"
+#include "views/schematic/src/scDefinitions.h"
 
 #include <bitset>
 #include <cstdint>
@@ -35,7 +36,7 @@ public:
         bool isHighlighted() const { return useCount >= 1 || flag; }
     };
 
-    explicit ScNode(int32_t orientation);
+    explicit ScNode(ScOrientation orientation);
     ~ScNode() override;
 
     virtual void setName(const LiString& name) { _name = name; }
@@ -69,8 +70,7 @@ public:
     virtual void drawOutline(ScDrawContext& ctx, float alpha) { drawHighlight(ctx, alpha); }
     virtual void drawToggleTab(ScDrawContext&, float) {}
     virtual void drawName(ScDrawContext& ctx);
-    // Part codes: 0 input tab, 1 output tab, 2 and 3 the extra strips, 4 body.
-    virtual bool pickSocket(const GePoint2<float>& p, bool markHovered, int& index, int& partCode) = 0;
+    virtual bool pickSocket(const GePoint2<float>& p, bool markHovered, int& index, ScPart& partCode) = 0;
     virtual GePoint2<float> getInputConnectionPoint(int index, int fanIndex) const = 0;
     virtual GePoint2<float> getOutputConnectionPoint(int index, int fanIndex) const = 0;
     virtual GeVector2<float> getInputDirection(int index) const { return -getFlowDirection(); }
@@ -82,7 +82,7 @@ public:
 
     // One node's whole picture: decorations, highlight pass, outline in the selection colour, name.
     void draw(ScDrawContext& ctx);
-    // Where the graph flows: down, right or up for orientations 0, 1 and 2.
+    // Where the graph flows: down, right or up.
     GeVector2<float> getFlowDirection() const;
 
     // The processing node shown; null for nodes that only mirror another.
@@ -95,8 +95,8 @@ public:
 
     bool hasContextPoint(int contextPointTag) const;
     int32_t getContextPointCount() const { return _contextPointCount; }
-    // Switches the highlight of one socket record; side 0 inputs, 1 outputs.
-    virtual void setSocketFlag(int side, size_t index, bool on);
+    // Switches the highlight of one socket record; side Input or Output.
+    virtual void setSocketFlag(ScPart side, size_t index, bool on);
 
     // Text cut to the rectangle's width; alignments 0, 1, 2 are left/bottom, centre, right/top.
     void drawText(ScDrawContext& ctx, const LiString& text, const GeRectangle<float>& rect, int hAlign,
@@ -110,7 +110,7 @@ public:
     const LiString& getName() const { return _name; }
     const GePoint2<float>& getPosition() const { return _position; }
     void setBaseSize(const GeVector2<float>& size) { _baseSize = size; }
-    int32_t getOrientation() const { return _orientation; }
+    ScOrientation getOrientation() const { return _orientation; }
     const std::vector<SocketRecord>& getInputs() const { return _inputs; }
     const std::vector<SocketRecord>& getOutputs() const { return _outputs; }
     std::vector<SocketRecord>& getInputs() { return _inputs; }
@@ -131,8 +131,10 @@ public:
 
 protected:
     // Index into a clockwise connection set, so sockets read left to right (or top to bottom).
-    int getInputSetIndex(int index, int n) const { return _orientation != 0 ? n - 1 - index : index; }
-    int getOutputSetIndex(int index, int n) const { return _orientation == 0 ? n - 1 - index : index; }
+    int getInputSetIndex(int index, int n) const { return _orientation != ScOrientation::Down ? n - 1 - index : index; }
+    int getOutputSetIndex(int index, int n) const {
+        return _orientation == ScOrientation::Down ? n - 1 - index : index;
+    }
     // Leaving direction at a socket of a set: mostly along the flow, a quarter along the tab's normal.
     GeVector2<float> getSocketDirection(const ScConnectionSet& set, int setIndex, bool isInput) const;
 
@@ -157,7 +159,7 @@ private:
     bool _hasColor = false;
     bool _raised = false;
     UiResColor _color;
-    int32_t _orientation;
+    ScOrientation _orientation;
     ProcessingLink _processing;
     UPtr<ScViewer> _viewer;
     // A bit per context point: no allocation per node.

@@ -19,7 +19,13 @@ namespace Zv {
 // share it, and it keeps the shapes they are drawn with, one per socket counts, while any node uses one.
 class ScNodeDesign : public RCBase {
 public:
-    enum NameAlignment { TOP = 0, CENTER = 1, BOTTOM = 2, UNDER = 3 };
+    // Where the node's name goes.
+    enum class NameAlignment : int32_t {
+        TOP = 0,    // inside the box, at its top
+        CENTER = 1, // inside the box, in its middle
+        BOTTOM = 2, // inside the box, at its bottom
+        UNDER = 3,  // outside, right of the box and reaching below it
+    };
     enum ColorKind { TOOL = 0, GROUP = 1, SUPERTOOL = 2, OUTPUT1 = 3, OUTPUT2 = 4, WHITE = 5 };
 
     // The corner radius is cut to half the shorter side.
@@ -38,8 +44,8 @@ public:
     // Parts change only while no shape is made from them.
     ScNodeParts& editPrototypes();
     void addGenericTab(std::unique_ptr<ScBorderTab> tab, const RCShdPtr<ScIcon>& icon);
-    int32_t getNameAlignment() const { return _nameAlignment; }
-    void setNameAlignment(int32_t alignment) { _nameAlignment = alignment; }
+    NameAlignment getNameAlignment() const { return _nameAlignment; }
+    void setNameAlignment(NameAlignment alignment) { _nameAlignment = alignment; }
     int32_t getColorKind() const { return _colorKind; }
     void setColorKind(int32_t colorKind) { _colorKind = colorKind; }
     static UiResColor getColorKindColor(int colorKind);
@@ -50,7 +56,7 @@ private:
     void forget(const ScNodeShape& shape);
 
     ScRoundedBox _localBox;
-    int32_t _nameAlignment = UNDER;
+    NameAlignment _nameAlignment = NameAlignment::UNDER;
     int32_t _colorKind = TOOL;
     ScNodeParts _prototypes;
     // The icons of the generic tabs, in the tabs' order.

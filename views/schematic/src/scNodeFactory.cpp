@@ -48,7 +48,7 @@ constexpr SetKind kSetKinds[] = {
     {"SimpleConnectionSet", 0, 1},           {"SquareConnectionSet", 0, kAnyNumber},
     {"FanConnectionSet", 0, kAnyNumber},     {"IconConnectionSet", 0, 1}};
 
-const std::map<LiString, int> kNamePositions{
+const std::map<LiString, ScCustomNode::NameAlignment> kNamePositions{
     {"CENTER", ScCustomNode::CENTER}, {"BOTTOM", ScCustomNode::BOTTOM}, {"UNDER", ScCustomNode::UNDER}};
 const std::map<LiString, int> kColors{{"TOOL", ScCustomNode::TOOL},           {"GROUP", ScCustomNode::GROUP},
                                       {"SUPERTOOL", ScCustomNode::SUPERTOOL}, {"OUTPUT1", ScCustomNode::OUTPUT1},
@@ -80,7 +80,8 @@ struct TabPlace {
     throw ScNodeFactory::BadXMLDescriptionEx(__FILE__, __LINE__, reason);
 }
 
-int lookUp(const std::map<LiString, int>& table, const LiString& key, const char* reason) {
+template <typename Value>
+Value lookUp(const std::map<LiString, Value>& table, const LiString& key, const char* reason) {
     const auto found = table.find(key);
     if (found == table.end()) fail(reason + key.str());
     return found->second;
@@ -157,7 +158,8 @@ struct ScNodeFactory::Kept {
 // prototype keeps its socket rules.
 class ScNodeFactory::Builder {
 public:
-    Builder(ScNodeFactory& factory, RCStrongPtr<PiNode> node, int orientation, std::vector<SocketRule>* rules = nullptr)
+    Builder(ScNodeFactory& factory, RCStrongPtr<PiNode> node, ScOrientation orientation,
+            std::vector<SocketRule>* rules = nullptr)
         : _factory(factory), _node(std::move(node)), _orientation(orientation), _rules(rules) {}
 
     RCStrongPtr<ScNode> buildNode(const pugi::xml_node& root);
@@ -183,7 +185,7 @@ private:
 
     ScNodeFactory& _factory;
     RCStrongPtr<PiNode> _node;
-    int _orientation;
+    ScOrientation _orientation;
     std::vector<SocketRule>* _rules;
     mutable std::optional<Shown> _shown[2];
 };
@@ -191,9 +193,9 @@ private:
 ScNodeFactory::ScNodeFactory() = default;
 ScNodeFactory::~ScNodeFactory() = default;
 
-LiString ScNodeFactory::getDescriptionKey(const PiTool& tool, int orientation) {
+LiString ScNodeFactory::getDescriptionKey(const PiTool& tool, ScOrientation orientation) {
     return tool.getToolName() + ":" + LiStringUtil::convertNb(tool.getToolVersion()) +
-           PiSchematicInterface::getOrientationSuffix(orientation);
+           PiSchematicInterface::getOrientationSuffix(toInt(orientation));
 }
 
 // Descriptions.
@@ -214,21 +216,21 @@ XmlDocument ScNodeFactory::parseDescription(const LiString& text, const LiString
     }
 }
 
-RCStrongPtr<ScNode> ScNodeFactory::createNode(const RCStrongPtr<PiNode>& node, int orientation) {
+RCStrongPtr<ScNode> ScNodeFactory::createNode(const RCStrongPtr<PiNode>& node, ScOrientation orientation) {
     RCStrongPtr<ScNode> created = buildDescribed(node, orientation);
     if (!created.isNull()) created->setProcessingNode(node);
     return created;
 }
 
-RCStrongPtr<ScNode> ScNodeFactory::buildDescribed(const RCStrongPtr<PiNode>& node, int orientation) {
+RCStrongPtr<ScNode> ScNodeFactory::buildDescribed(const RCStrongPtr<PiNode>& node, ScOrientation orientation) {
     const PiTool& tool = node->getToolRef();
     const PiSchematicInterface& schematic = tool.getSchematicInterface();
     const auto read = [&](const std::string& source) {
-        return parseDescription(schematic.getDescription(orientation), source);
+        return parseDescription(schematic.getDescription(toInt(orientation)), source);
     };
     Builder builder(*this, node, orientation);
     if (!schematic.canKeepDescriptions()) {
-        const std::string source = PiSchematicInterface::getDescriptionPath(tool.getToolName(), orientation);
+        const std::string source = PiSchematicInterface::getDescriptionPath(tool.getToolName(), toInt(orientation));
         return naming(source, [&] { return builder.buildNode(read(source).getRoot()); });
     }
     const LiString key = getDescriptionKey(tool, orientation);
@@ -236,7 +238,7 @@ RCStrongPtr<ScNode> ScNodeFactory::buildDescribed(const RCStrongPtr<PiNode>& nod
     if (found == _descriptions.end()) {
         found = _descriptions.emplace(key, std::make_unique<Kept>()).first;
         Kept& kept = *found->second;
-        kept.source = PiSchematicInterface::getDescriptionPath(tool.getToolName(), orientation);
+        kept.source = PiSchematicInterface::getDescriptionPath(tool.getToolName(), toInt(orientation));
         try {
             kept.description = read(kept.source);
             makePrototype(kept, orientation);
@@ -253,24 +255,25 @@ RCStrongPtr<ScNode> ScNodeFactory::buildDescribed(const RCStrongPtr<PiNode>& nod
     });
 }
 
-void ScNodeFactory::makePrototype(Kept& kept, int orientation) {
+void ScNodeFactory::makePrototype(Kept& kept, ScOrientation orientation) {
     const pugi::xml_node root = kept.description.getRoot();
     const RCStrongPtr<ScNode> built = Builder(*this, nullptr, orientation, &kept.rules).buildNode(root);
     const auto* custom = dynamic_cast<const ScCustomNode*>(built.get());
     if (custom && !root.child("Tabs").child("LinkNodeIconTab")) kept.prototype = custom->clone();
 }
 
-const XmlDocument& ScNodeFactory::getDefaultDescription(int orientation) {
-    std::unique_ptr<XmlDocument>& kept = _defaultDescriptions.at(orientation);
+const XmlDocument& ScNodeFactory::getDefaultDescription(ScOrientation orientation) {
+    std::unique_ptr<XmlDocument>& kept = _defaultDescriptions.at(toInt(orientation));
     if (!kept) {
         const PiSchematicInterface& schematic = PiSchematicInterface::getDefaultInterface();
-        kept = std::make_unique<XmlDocument>(parseDescription(schematic.getDescription(orientation), "Default"));
+        kept = std::make_unique<XmlDocument>(parseDescription(schematic.getDescription(toInt(orientation)), "Default"));
     }
     return *kept;
 }
 
 RCStrongPtr<ScNode> ScNodeFactory::createNodeFromDescription(const LiString& text, const LiString& sourceName,
-                                                             const RCStrongPtr<PiNode>& node, int orientation) {
+                                                             const RCStrongPtr<PiNode>& node,
+                                                             ScOrientation orientation) {
     ZV_ASSERT(!node.isNull());
     return naming(sourceName.str(), [&] {
         const XmlDocument document = parseDescription(text, sourceName);
@@ -278,7 +281,7 @@ RCStrongPtr<ScNode> ScNodeFactory::createNodeFromDescription(const LiString& tex
     });
 }
 
-RCStrongPtr<ScNode> ScNodeFactory::createDefaultNode(const RCStrongPtr<PiNode>& node, int orientation) {
+RCStrongPtr<ScNode> ScNodeFactory::createDefaultNode(const RCStrongPtr<PiNode>& node, ScOrientation orientation) {
     RCStrongPtr<ScNode> created = naming("Default", [&] {
         return Builder(*this, node, orientation).buildNode(getDefaultDescription(orientation).getRoot());
     });

@@ -35,14 +35,14 @@ public:
     ~ScNodeFactory();
 
     // Null when the description hides the node.
-    RCStrongPtr<ScNode> createNode(const RCStrongPtr<PiNode>& node, int orientation);
+    RCStrongPtr<ScNode> createNode(const RCStrongPtr<PiNode>& node, ScOrientation orientation);
     // A node from description text, kept nowhere, for node's sockets and reporting on node.
     RCStrongPtr<ScNode> createNodeFromDescription(const LiString& text, const LiString& sourceName,
-                                                  const RCStrongPtr<PiNode>& node, int orientation);
+                                                  const RCStrongPtr<PiNode>& node, ScOrientation orientation);
     // The node with the look every tool can have.
-    RCStrongPtr<ScNode> createDefaultNode(const RCStrongPtr<PiNode>& node, int orientation);
+    RCStrongPtr<ScNode> createDefaultNode(const RCStrongPtr<PiNode>& node, ScOrientation orientation);
     // Tool name, ":", tool version, then "-V", "-H" or "-VU".
-    static LiString getDescriptionKey(const PiTool& tool, int orientation);
+    static LiString getDescriptionKey(const PiTool& tool, ScOrientation orientation);
     // Description texts parsed so far, the default's included.
     int getNbDescriptionsRead() const { return _nbDescriptionsRead; }
 
@@ -56,15 +56,15 @@ private:
     struct Kept;
 
     XmlDocument parseDescription(const LiString& text, const LiString& sourceName);
-    const XmlDocument& getDefaultDescription(int orientation);
+    const XmlDocument& getDefaultDescription(ScOrientation orientation);
     // The tool's description, read or kept, built.
-    RCStrongPtr<ScNode> buildDescribed(const RCStrongPtr<PiNode>& node, int orientation);
+    RCStrongPtr<ScNode> buildDescribed(const RCStrongPtr<PiNode>& node, ScOrientation orientation);
     // Builds the kept description's prototype, bound to no processing node, and its socket rules; no
     // prototype when its nodes cannot be copied (not a custom node, or an icon that depends on the node).
-    void makePrototype(Kept& kept, int orientation);
+    void makePrototype(Kept& kept, ScOrientation orientation);
 
     std::map<LiString, std::unique_ptr<Kept>> _descriptions;
-    std::array<std::unique_ptr<XmlDocument>, 3> _defaultDescriptions;
+    std::array<std::unique_ptr<XmlDocument>, getMaxScCode<ScOrientation>() + 1> _defaultDescriptions;
     int _nbDescriptionsRead = 0;
 };
 

@@ -11,7 +11,7 @@
 
 namespace Zv {
 
-ScSocketMenu::ScSocketMenu(const RCStrongPtr<ScNode>& node, int side, int socketIndex,
+ScSocketMenu::ScSocketMenu(const RCStrongPtr<ScNode>& node, ScPart side, int socketIndex,
                            const std::vector<ScNode::SocketRecord>& entries, const GePoint2<float>& point,
                            const ScContext& ctx)
     : _node(node), _entries(entries), _side(side), _numSockets(static_cast<int>(entries.size())),
@@ -27,7 +27,7 @@ ScSocketMenu::ScSocketMenu(const RCStrongPtr<ScNode>& node, int side, int socket
     float width = font.getStringWidth(_node->getName());
     for (const auto& entry : _entries) width = std::max(width, font.getStringWidth(entry.label));
     width -= 3.0f;
-    _left = side == 0 ? p.x - 5.0f : p.x + 5.0f - width;
+    _left = side == ScPart::Input ? p.x - 5.0f : p.x + 5.0f - width;
     _right = _left + width;
 }
 

@@ -16,15 +16,15 @@ class ScDrawContext;
 // (scene units times the zoom it opened at) so that it keeps its size on screen.
 class ScSocketMenu : public RCBase {
 public:
-    ScSocketMenu(const RCStrongPtr<ScNode>& node, int side, int socketIndex,
+    ScSocketMenu(const RCStrongPtr<ScNode>& node, ScPart side, int socketIndex,
                  const std::vector<ScNode::SocketRecord>& entries, const GePoint2<float>& point, const ScContext& ctx);
     ~ScSocketMenu() override;
 
     // Makes the entry under the point current; false when the point is off the menu.
     bool update(const GePoint2<float>& point);
     const RCStrongPtr<ScNode>& getNode() const { return _node; }
-    // 0 input sockets, 1 output sockets: the part code a pick reports.
-    int getSide() const { return _side; }
+    // Input or Output: the part a pick reports.
+    ScPart getSide() const { return _side; }
     // Socket index of the current entry, or -1.
     int getCurrentSocket() const;
     GeRectangle<float> getBounds(float scale) const;
@@ -35,7 +35,7 @@ private:
 
     RCStrongPtr<ScNode> _node;
     std::vector<ScNode::SocketRecord> _entries;
-    int _side;
+    ScPart _side;
     int _numSockets;
     int _currentRow = -1;
     bool _savedHighlight;

@@ -85,7 +85,8 @@ ScViewer::ScViewer(UiContainer& parent, const LiString& name, const UiResTable& 
     _options.autoZoom = settings.getBool("Schematic/AutoZoom", _options.autoZoom);
     _options.locateNode = settings.getBool("Schematic/LocateNode", _options.locateNode) && !_options.autoZoom;
     _options.navigator = settings.getBool("Schematic/Navigator", _options.navigator);
-    _options.linkStyle = std::clamp(settings.getInt("Schematic/LinkStyle", _options.linkStyle), 0, 2);
+    _options.linkStyle = toScCode<ScLinkStyle>(
+        std::clamp(settings.getInt("Schematic/LinkStyle", toInt(_options.linkStyle)), 0, getMaxScCode<ScLinkStyle>()));
 
     VwViewingLimits& limits = getView().getViewingLimits();
     limits.setUserZoomXMax(1.5f);
@@ -164,19 +165,19 @@ void ScViewer::update(const LiString& reason) {
 }
 
 void ScViewer::cleanUp() {
-    _scene->layout(ScGraph::LayoutAll);
+    _scene->layout(ScGraph::LayoutType::LayoutAll);
     _client->layoutDone();
     update("ScViewer::cleanUp");
 }
 
 void ScViewer::cleanUpSelected() {
-    _scene->layout(ScGraph::LayoutSelected);
+    _scene->layout(ScGraph::LayoutType::LayoutSelected);
     _client->layoutDone();
     update("ScViewer::cleanUpSelected");
 }
 
 void ScViewer::layoutAfterResize() {
-    _scene->layout(_options.autoCleanup ? ScGraph::LayoutAll : ScGraph::LayoutUnplaced);
+    _scene->layout(_options.autoCleanup ? ScGraph::LayoutType::LayoutAll : ScGraph::LayoutType::LayoutUnplaced);
 }
 
 void ScViewer::zoomAutomatically(FitType type) {
@@ -306,16 +307,17 @@ ScViewer::Pick ScViewer::pick(const GePoint2<float>& p) {
     for (bool selected : {true, false}) {
         for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
             ScNode& node = **it;
-            int index = -1, partCode = 4;
+            int index = -1;
+            ScPart partCode = ScPart::Body;
             if (node.isSelected() == selected && node.pickSocket(p, _options.highlight, index, partCode))
-                return {*it, partCode == 4 ? -1 : index, partCode, {}, {}};
+                return {*it, partCode == ScPart::Body ? -1 : index, partCode, {}, {}};
         }
     }
     for (const auto& edge : _scene->getEdges())
-        if (isNearEnds(*edge, p) && edge->pick(p, _options.linkStyle)) return {{}, -1, 4, edge, {}};
+        if (isNearEnds(*edge, p) && edge->pick(p, _options.linkStyle)) return {{}, -1, ScPart::Body, edge, {}};
     const ScGraph::GroupSet& groups = _scene->getGroups();
     for (auto it = groups.rbegin(); it != groups.rend(); ++it)
-        if ((*it)->pick(p)) return {{}, -1, 4, {}, *it};
+        if ((*it)->pick(p)) return {{}, -1, ScPart::Body, {}, *it};
     return {};
 }
 
@@ -379,7 +381,7 @@ void ScViewer::openSocketMenu() {
     setAlarm(_socketMenuAlarm, false);
     const Pick picked = pick(_socketMenuPosition);
     if (!picked.isSocketTab() || !_scene->getSocketMenu().isNull()) return;
-    const auto& sockets = picked.partCode == 0 ? picked.node->getInputs() : picked.node->getOutputs();
+    const auto& sockets = picked.partCode == ScPart::Input ? picked.node->getInputs() : picked.node->getOutputs();
     _scene->setSocketMenu(makeRC<ScSocketMenu>(picked.node, picked.partCode, picked.tabIndex, sockets,
                                                _socketMenuPosition,
                                                ScContext(_defaultFont, getView().getUserZoom().x)));
@@ -449,11 +451,11 @@ void ScViewer::drawBackground() {
 void ScViewer::drawScene() {
     ScDrawContext ctx = makeDrawContext(getView().getUserZoom().x);
     switch (_scene->draw(ctx, getVisibleWorldRect(), _options.linkStyle, true)) {
-    case 1: post(*this, &ScViewer::updateRequested); break;
-    case 2:
+    case ScDrawResult::LabelsShown: post(*this, &ScViewer::updateRequested); break;
+    case ScDrawResult::LabelsHidden:
         if (!_socketNameAlarm->isRegistered()) setAlarm(_socketNameAlarm, true);
         break;
-    case 3:
+    case ScDrawResult::NoLabels:
         _scene->setShowLabelsUnderPointer(false);
         setAlarm(_socketNameAlarm, false);
         break;

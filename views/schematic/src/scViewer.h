@@ -31,20 +31,19 @@ public:
         bool autoZoom = false;    // fit the scene after every refresh, never above zoom 1
         bool locateNode = false;  // bring the current node into view
         bool navigator = false;   // show the navigator
-        int32_t linkStyle = 0;    // 0 curved, 1 angular, 2 straight
+        ScLinkStyle linkStyle = ScLinkStyle::Curved;
     };
-    // What lies under a scene point: a node with a tab index (-1 for none) and a part code (0 input
-    // tab, 1 output tab, 2 and 3 the extra strips, 4 body), or an edge or a group (part code 4), or
-    // nothing (every reference null, tab -1, part code 0).
+    // What lies under a scene point: a node with a tab index (-1 for none) and the part hit, or an
+    // edge or a group (part Body), or nothing (every reference null, tab -1, part Input).
     struct Pick {
         RCStrongPtr<ScNode> node;
         int32_t tabIndex = -1;
-        int32_t partCode = 0;
+        ScPart partCode = ScPart::Input;
         RCShdPtr<ScEdge> edge;
         RCShdPtr<ScGroup> group;
 
-        bool isTab() const { return !node.isNull() && tabIndex != -1 && partCode != 4; }
-        bool isSocketTab() const { return isTab() && (partCode == 0 || partCode == 1); }
+        bool isTab() const { return !node.isNull() && tabIndex != -1 && partCode != ScPart::Body; }
+        bool isSocketTab() const { return isTab() && (partCode == ScPart::Input || partCode == ScPart::Output); }
         // The scene graph's highlight for the pick: strips are marked by the node's own pick.
         ScGraph::Highlight toHighlight() const;
     };
@@ -87,7 +86,7 @@ public:
     void setAutoZoom(bool on) { _options.autoZoom = on; }
     void setLocateNode(bool on) { _options.locateNode = on; }
     void setNavigator(bool on) { _options.navigator = on; }
-    void setLinkStyle(int32_t style) { _options.linkStyle = style; }
+    void setLinkStyle(ScLinkStyle style) { _options.linkStyle = style; }
 
     // The table grows with black entries up to id.
     void setColor(int id, const UiResColor& color);

@@ -48,8 +48,7 @@ bool SvBrowserGraph::isPlaceable(const ScNode& node) {
     if (processing.isNull()) return true;
     PiGroupNode* group = processing->getGroupPtr();
     if (!group || !PiSchematicInterfaceEx::isVisualGroup(*group)) return true;
-    int lock = PiSchematicInterfaceEx::getVisualGroupLockMode(*group);
-    return lock != 1 && lock != 2;
+    return PiSchematicInterfaceEx::getVisualGroupLockMode(*group) == PiLockMode::None;
 }
 
 // --- Composition client ---
@@ -178,7 +177,7 @@ void SvBrowserGraph::refreshGraph(const LiString& reason) {
     }
 
     const bool autoCleanup = _display->isAutoCleanup();
-    _scene->layout(autoCleanup ? ScGraph::LayoutAll : ScGraph::LayoutUnplaced);
+    _scene->layout(autoCleanup ? ScGraph::LayoutType::LayoutAll : ScGraph::LayoutType::LayoutUnplaced);
     if (!autoCleanup) storeAllPositions();
     for (const auto& group : _scene->getGroups()) group->updateBounds();
     applySelectionToScene(*getSelection(), true);
@@ -213,12 +212,12 @@ void SvBrowserGraph::applySceneSelectionToModel() {
 
 void SvBrowserGraph::resetDisplayGraph(const RCStrongPtr<PiGraph>& graph, bool followNode) {
     if (graph.isNull()) {
-        _display->setCommandStack(nullptr, 0);
+        _display->setCommandStack(nullptr, SvAccessLevel::None);
         _viewStates.clear();
     } else if (!graph->hasWritableCommandStack()) {
-        _display->setCommandStack(nullptr, 1);
+        _display->setCommandStack(nullptr, SvAccessLevel::ReadOnly);
     } else {
-        _display->setCommandStack(&graph->getCommandStack(), 2);
+        _display->setCommandStack(&graph->getCommandStack(), SvAccessLevel::Editing);
     }
     saveView();
     if (!_display->isViewShown()) {

@@ -108,7 +108,7 @@ public:
 
 protected:
     bool appliesTo(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) const override {
-        if (display.getAccessLevel() != 2) return false;
+        if (display.getAccessLevel() != SvAccessLevel::Editing) return false;
         if (!_collapse) return isCollapsed(*node);
         const RCStrongPtr<ScNode> shown = display.getBrowser()->findNode(*node);
         return !shown.isNull() && shown->canCollapse() && !isCollapsed(*node);
@@ -144,7 +144,7 @@ public:
 
 protected:
     bool appliesTo(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) const override {
-        return display.getAccessLevel() == 2 && !PiIsOutputNode::test(*node);
+        return display.getAccessLevel() == SvAccessLevel::Editing && !PiIsOutputNode::test(*node);
     }
     void run(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) override {
         display.toggleImageShown({node});

@@ -2,11 +2,19 @@
 
 #include "platform/base/geRectangle.h"
 #include "platform/base/liString.h"
+#include "views/schematic/src/scDefinitions.h"
 
 namespace Zv {
 
 class CmCommandStack;
 class ScNode;
+
+// What the view may do with the graph it shows.
+enum class SvAccessLevel : int32_t {
+    None = 0,     // no graph: no hotkeys
+    ReadOnly = 1, // browsing: only the hotkeys that do not edit
+    Editing = 2,  // every hotkey, and the editing tools
+};
 
 // What the browser graph asks of the view that shows its scene: the window, the render command
 // and tests each implement it.
@@ -30,10 +38,10 @@ public:
     virtual GeRectangle<float> getVisibleWorldRect() const = 0;
     // The viewer's automatic clean-up option: lay out every node after a rebuild.
     virtual bool isAutoCleanup() const = 0;
-    // Flow direction of the diagram: 0 down, 1 right, 2 up.
-    virtual int getOrientation() const = 0;
-    // The command stack edits go to (null for none) and the access level: 0 nothing, 1 read only, 2 editing.
-    virtual void setCommandStack(CmCommandStack* stack, int accessLevel) = 0;
+    // Flow direction of the diagram.
+    virtual ScOrientation getOrientation() const = 0;
+    // The command stack edits go to (null for none) and what the view may do.
+    virtual void setCommandStack(CmCommandStack* stack, SvAccessLevel accessLevel) = 0;
     virtual void setTitle(const LiString& title) = 0;
     // One warning for the user.
     virtual void showWarning(const LiString& message) = 0;

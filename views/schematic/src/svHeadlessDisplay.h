@@ -10,7 +10,8 @@ namespace Zv {
 // commands, tests and benchmarks can read the title, warnings, redraw requests and view changes.
 class SvHeadlessDisplay : public SvDisplayInterface {
 public:
-    SvHeadlessDisplay(int orientation, bool autoCleanup) : _orientation(orientation), _autoCleanup(autoCleanup) {}
+    SvHeadlessDisplay(ScOrientation orientation, bool autoCleanup)
+        : _orientation(orientation), _autoCleanup(autoCleanup) {}
 
     bool isViewShown() const override { return true; }
     void redraw(const LiString& reason) override { _redrawReasons.push_back(reason); }
@@ -23,8 +24,8 @@ public:
     void setUserZoomPan(const ZoomPan& zoomPan) override { _zoomPan = zoomPan; }
     GeRectangle<float> getVisibleWorldRect() const override { return _visible; }
     bool isAutoCleanup() const override { return _autoCleanup; }
-    int getOrientation() const override { return _orientation; }
-    void setCommandStack(CmCommandStack*, int accessLevel) override { _accessLevel = accessLevel; }
+    ScOrientation getOrientation() const override { return _orientation; }
+    void setCommandStack(CmCommandStack*, SvAccessLevel accessLevel) override { _accessLevel = accessLevel; }
     void setTitle(const LiString& title) override { _title = title; }
     void showWarning(const LiString& message) override { _warnings.push_back(message); }
 
@@ -32,18 +33,18 @@ public:
     const std::vector<LiString>& getRedrawReasons() const { return _redrawReasons; }
     const std::vector<LiString>& getWarnings() const { return _warnings; }
     const LiString& getTitle() const { return _title; }
-    int getAccessLevel() const { return _accessLevel; }
+    SvAccessLevel getAccessLevel() const { return _accessLevel; }
     int getNbZoomPanResets() const { return _nbZoomPanResets; }
 
 private:
-    int _orientation;
+    ScOrientation _orientation;
     bool _autoCleanup;
     ZoomPan _zoomPan;
     GeRectangle<float> _visible{-500.0f, 500.0f, -500.0f, 500.0f};
     std::vector<LiString> _redrawReasons;
     std::vector<LiString> _warnings;
     LiString _title;
-    int _accessLevel = 0;
+    SvAccessLevel _accessLevel = SvAccessLevel::None;
     int _nbZoomPanResets = 0;
 };
 

@@ -60,7 +60,7 @@ void SvOptions::refreshWidgets() {
     _autoCleanupTgl->setValue(options.autoCleanup, false);
     _autoZoomTgl->setValue(options.autoZoom, false);
     _locateNodeTgl->setValue(options.locateNode, false);
-    _linkStyleMenu->setSelectedIndex(options.linkStyle, false);
+    _linkStyleMenu->setSelectedIndex(toInt(options.linkStyle), false);
     _navigatorTgl->setValue(options.navigator, false);
     _timeOptions->refresh();
 }
@@ -99,7 +99,7 @@ void SvOptions::locateNodeCb() {
 
 void SvOptions::linkStyleCb() {
     if (!_enabled) return;
-    _viewer.setLinkStyle(_linkStyleMenu->getSelectedIndex());
+    _viewer.setLinkStyle(toScCode<ScLinkStyle>(_linkStyleMenu->getSelectedIndex()));
     _client.optionsChanged();
     _viewer.update("SvOptions::linkStyleCb");
 }

@@ -268,7 +268,7 @@ RCShdPtr<ScGroup> SvSceneBuilder::findVisualGroup(const PiNode& node) {
 
 // A description that cannot be read shows the node with the default one; the user is told once.
 RCStrongPtr<ScNode> SvSceneBuilder::makeSceneNode(const RCStrongPtr<PiNode>& node) {
-    const int orientation = _scene.getOrientation();
+    const ScOrientation orientation = _scene.getOrientation();
     ScNodeFactory& factory = ScNodeFactory::getInstance();
     RCStrongPtr<ScNode> sceneNode;
     try {

@@ -155,7 +155,7 @@ void SvSchematicDisplay::writeSettings(XmlWriter& writer) const {
     writeFlag(writer, SvOptions::Widgets::LocateNodeTgl, options.locateNode);
     writeFlag(writer, SvOptions::Widgets::AutoCleanupTgl, options.autoCleanup);
     writeFlag(writer, SvOptions::Widgets::HighlightTgl, options.highlight);
-    writeValue(writer, SvOptions::Widgets::LinkStyle, LiStringUtil::convertNb(options.linkStyle));
+    writeValue(writer, SvOptions::Widgets::LinkStyle, LiStringUtil::convertNb(toInt(options.linkStyle)));
     writeFlag(writer, SvOptions::Widgets::NavigatorTgl, options.navigator);
     writer.endElement();
 }
@@ -173,9 +173,10 @@ void SvSchematicDisplay::applySettings(const pugi::xml_node& settings) {
                                                      user.getBool("Schematic/LocateNode", now.locateNode)));
     _viewer->setHighlight(
         readFlag(settings, SvOptions::Widgets::HighlightTgl, user.getBool("Schematic/Highlight", now.highlight)));
-    const int linkStyle =
-        settings.child(SvOptions::Widgets::LinkStyle).text().as_int(user.getInt("Schematic/LinkStyle", now.linkStyle));
-    _viewer->setLinkStyle(linkStyle >= 0 && linkStyle <= 2 ? linkStyle : now.linkStyle);
+    const int linkStyle = settings.child(SvOptions::Widgets::LinkStyle)
+                              .text()
+                              .as_int(user.getInt("Schematic/LinkStyle", toInt(now.linkStyle)));
+    _viewer->setLinkStyle(isScCode<ScLinkStyle>(linkStyle) ? toScCode<ScLinkStyle>(linkStyle) : now.linkStyle);
     _viewer->setNavigator(
         readFlag(settings, SvOptions::Widgets::NavigatorTgl, user.getBool("Schematic/Navigator", now.navigator)));
 
@@ -257,17 +258,18 @@ bool SvSchematicDisplay::isAutoCleanup() const {
     return _viewer->getOptions().autoCleanup;
 }
 
-int SvSchematicDisplay::getOrientation() const {
-    const int orientation = UiApplication::getInstance().getUserSettings().getInt(OrientationSetting, 1);
-    return orientation >= 0 && orientation <= 2 ? orientation : 1;
+ScOrientation SvSchematicDisplay::getOrientation() const {
+    const int orientation =
+        UiApplication::getInstance().getUserSettings().getInt(OrientationSetting, toInt(ScOrientation::Right));
+    return isScCode<ScOrientation>(orientation) ? toScCode<ScOrientation>(orientation) : ScOrientation::Right;
 }
 
-void SvSchematicDisplay::setCommandStack(CmCommandStack* stack, int accessLevel) {
+void SvSchematicDisplay::setCommandStack(CmCommandStack* stack, SvAccessLevel accessLevel) {
     _commandStack = stack;
     _accessLevel = accessLevel;
     // A new graph comes with its own selection.
     _viewer->setSelection(_composition.getSelection());
-    _viewer->setMode(accessLevel == 2 ? ScToolset::EditMode : 1);
+    _viewer->setMode(accessLevel == SvAccessLevel::Editing ? ScToolset::EditMode : 1);
 }
 
 void SvSchematicDisplay::showWarning(const LiString& message) {
@@ -412,10 +414,11 @@ void SvSchematicDisplay::toggleCursorZoom(const GePoint2<float>& windowPoint) {
 // --- Hotkeys ---
 
 void SvSchematicDisplay::hotkeyCb(EvHotkeyEvent& event) {
-    if (event.isProcessed() || _accessLevel == 0) return;
+    if (event.isProcessed() || _accessLevel == SvAccessLevel::None) return;
     const RCShdPtr<MfTool> tool = _viewer->getToolset()->getCurrentTool();
     if (!tool.isNull() && tool->isManipulating()) return;
-    if (runHotkey(event.getEntry(), event.getCoord()) || (_accessLevel == 2 && runEditingHotkey(event.getEntry())))
+    if (runHotkey(event.getEntry(), event.getCoord()) ||
+        (_accessLevel == SvAccessLevel::Editing && runEditingHotkey(event.getEntry())))
         event.setProcessed();
 }
 

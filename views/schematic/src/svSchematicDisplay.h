@@ -64,8 +64,8 @@ public:
     void setUserZoomPan(const ZoomPan& zoomPan) override;
     GeRectangle<float> getVisibleWorldRect() const override;
     bool isAutoCleanup() const override;
-    int getOrientation() const override;
-    void setCommandStack(CmCommandStack* stack, int accessLevel) override;
+    ScOrientation getOrientation() const override;
+    void setCommandStack(CmCommandStack* stack, SvAccessLevel accessLevel) override;
     void setTitle(const LiString& title) override { _title = title; }
     void showWarning(const LiString& message) override;
 
@@ -86,7 +86,7 @@ public:
     TmTimeClient& getTimeClient() { return _timeClient; }
     const LiString& getTitle() const { return _title; }
     // 0 nothing shown, 1 a read-only graph, 2 an editable one.
-    int getAccessLevel() const { return _accessLevel; }
+    SvAccessLevel getAccessLevel() const { return _accessLevel; }
     // Full rebuilds of the scene since the view was made.
     int getNbRebuilds() const { return _nbRebuilds; }
 
@@ -117,7 +117,7 @@ private:
     };
 
     void hotkeyCb(EvHotkeyEvent& event);
-    // True when the hotkey was handled; editing ones need access level 2.
+    // True when the hotkey was handled; editing ones need editing access.
     bool runHotkey(int entry, const GePoint2<float>& windowPoint);
     bool runEditingHotkey(int entry);
 
@@ -133,7 +133,7 @@ private:
     float _zoomA = 1.0f;
     float _zoomB = 0.2f;
     CmCommandStack* _commandStack = nullptr;
-    int _accessLevel = 0;
+    SvAccessLevel _accessLevel = SvAccessLevel::None;
     LiString _title;
     int _nbRebuilds = 0;
 };

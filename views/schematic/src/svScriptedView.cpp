@@ -109,7 +109,8 @@ GePoint2<float> SvScriptedView::findScenePoint(const LiString& target) {
 // The middle of where the node's pick answers with the strip, so the target is whatever the node
 // draws there.
 GePoint2<float> SvScriptedView::findStripPoint(ScNode& node, int strip) const {
-    if (strip != 2 && strip != 3) refuse("strips are numbered 2 and 3, not " + std::to_string(strip));
+    if (strip != toInt(ScPart::FirstStrip) && strip != toInt(ScPart::SecondStrip))
+        refuse("strips are numbered 2 and 3, not " + std::to_string(strip));
     GeRectangle<float> bounds;
     node.getBoxBounds(bounds);
     bounds = bounds.grown(ScViewer::kEdgeZone);
@@ -117,8 +118,9 @@ GePoint2<float> SvScriptedView::findStripPoint(ScNode& node, int strip) const {
     bool hit = false;
     for (float y = bounds.yMin; y <= bounds.yMax; y += kStripSearchStep)
         for (float x = bounds.xMin; x <= bounds.xMax; x += kStripSearchStep) {
-            int index = -1, partCode = 4;
-            if (!node.pickSocket({x, y}, false, index, partCode) || partCode != strip) continue;
+            int index = -1;
+            ScPart partCode = ScPart::Body;
+            if (!node.pickSocket({x, y}, false, index, partCode) || toInt(partCode) != strip) continue;
             hits = hit ? hits | GeRectangle<float>(x, x, y, y) : GeRectangle<float>(x, x, y, y);
             hit = true;
         }
@@ -151,7 +153,7 @@ GePoint2<float> SvScriptedView::findGroupPoint(const LiString& name) const {
 
 void SvScriptedView::setOption(const LiString& name, int value) {
     if (name == kOrientation) {
-        if (value < 0 || value > 2) refuse("orientation takes 0, 1 or 2");
+        if (!isScCode<ScOrientation>(value)) refuse("orientation takes 0, 1 or 2");
         UiApplication::getInstance().getUserSettings().setInt(SvSchematicDisplay::OrientationSetting, value);
         return;
     }
@@ -177,11 +179,11 @@ void SvScriptedView::setOption(const LiString& name, int value) {
 std::vector<std::string> SvScriptedView::getOptionLines() const {
     const ScViewer::Options& options = _display.getViewer().getOptions();
     const int values[] = {options.highlight,  options.autoCleanup, options.autoZoom,
-                          options.locateNode, options.navigator,   options.linkStyle};
+                          options.locateNode, options.navigator,   toInt(options.linkStyle)};
     std::vector<std::string> lines;
     for (size_t i = 0; i < std::size(kOptions); ++i)
         lines.push_back(std::string("option\t") + kOptions[i].script + "\t" + std::to_string(values[i]));
-    lines.push_back(std::string("option\t") + kOrientation + "\t" + std::to_string(_display.getOrientation()));
+    lines.push_back(std::string("option\t") + kOrientation + "\t" + std::to_string(toInt(_display.getOrientation())));
     return lines;
 }
 
@@ -205,9 +207,10 @@ std::vector<std::string> SvScriptedView::getReport(const LiString& topic) {
     if (topic == "selection") return getSelectionLines();
     if (topic == "highlight") {
         const ScGraph::Highlight& highlight = scene.getHighlight();
-        ScViewer::Pick pick{highlight.node, highlight.tabIndex, highlight.tabIndex == -1 ? 4 : highlight.tabSide,
-                            highlight.edge, highlight.group};
-        if (pick.node.isNull() && pick.edge.isNull() && pick.group.isNull()) pick.partCode = 0;
+        ScViewer::Pick pick{highlight.node, highlight.tabIndex,
+                            highlight.tabIndex == -1 ? ScPart::Body : highlight.tabSide, highlight.edge,
+                            highlight.group};
+        if (pick.node.isNull() && pick.edge.isNull() && pick.group.isNull()) pick.partCode = ScPart::Input;
         return {describe(pick)};
     }
     refuse("nothing to print as " + quoted(topic));
@@ -249,7 +252,8 @@ std::string SvScriptedView::describe(const ScViewer::Pick& pick) const {
         kind = "group";
         name = SvSceneReport::escapeField(pick.group->getGroup()->getName());
     }
-    return "pick\t" + kind + "\t" + name + "\t" + std::to_string(pick.tabIndex) + "\t" + std::to_string(pick.partCode);
+    return "pick\t" + kind + "\t" + name + "\t" + std::to_string(pick.tabIndex) + "\t" +
+           std::to_string(toInt(pick.partCode));
 }
 
 } // namespace Zv
