@@ -41,7 +41,7 @@ std::vector<GePoint2f> pickPoints() {
 }
 
 void BM_PickSocket(benchmark::State& state) {
-    OverNode over(static_cast<int>(state.range(0)));
+    OverNode over(toScCode<ScOrientation>(static_cast<int>(state.range(0))));
     const std::vector<GePoint2f> points = pickPoints();
     size_t i = 0;
     for (auto _ : state) {
@@ -54,7 +54,7 @@ void BM_PickSocket(benchmark::State& state) {
 BENCHMARK(BM_PickSocket)->Arg(0)->Arg(1);
 
 void BM_GetSize(benchmark::State& state) {
-    OverNode over(0);
+    OverNode over(ScOrientation::Down);
     GeVector2f size;
     for (auto _ : state) {
         over.node->getSize(size);
