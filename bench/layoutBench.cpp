@@ -1,12 +1,6 @@
 // Automatic layout of generated compositions: time per node, and the ratio to a plain pass that
 // reads every node and edge once.
-#include "tests/support/viewSingletons.h"
-#include "views/schematic/src/svBrowserGraph.h"
-#include "views/schematic/src/svHeadlessDisplay.h"
-
-#include "platform/graph/piCompositionGenerator.h"
-#include "platform/graph/piSocketDesc.h"
-#include "platform/graph/uiComposition.h"
+#include "bench/viewBenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,51 +30,30 @@ double threadSeconds() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-// The scene of a generated composition: one scene node per processing node and one edge per
-// connection, as the browser graph builds it.
-class BenchScene {
-public:
-    explicit BenchScene(int nbNodes) : _nbNodes(nbNodes), _browser(new SvBrowserGraph(_composition, &_display)) {
-        for (int type : PiSocketDesc::kParameterTypes) _browser->setFilteredSocketType(type, true);
-        _composition.setGraph(PiCompositionGenerator(kSeed).generate(nbNodes));
-    }
-    ~BenchScene() { _browser.reset(); }
-
-    int getNbNodes() const { return _nbNodes; }
-    ScGraph& getScene() { return *_browser->getScene(); }
-
-    // Reads every node and edge once: the least any layout must do.
-    double floorPass() const {
-        const ScGraph& scene = *_browser->getScene();
-        double sum = 0;
-        for (const auto& node : scene.getNodes()) sum += node->getPosition().x + node->getPosition().y;
-        for (const auto& edge : scene.getEdges()) sum += edge->getTargetSocket();
-        return sum;
-    }
-
-private:
-    int _nbNodes;
-    UiComposition _composition;
-    SvHeadlessDisplay _display{kOrientation, false};
-    RCStrongPtr<SvBrowserGraph> _browser;
-};
+// Reads every node and edge once: the least any layout must do.
+double floorPass(const ScGraph& scene) {
+    double sum = 0;
+    for (const auto& node : scene.getNodes()) sum += node->getPosition().x + node->getPosition().y;
+    for (const auto& edge : scene.getEdges()) sum += edge->getTargetSocket();
+    return sum;
+}
 
 // One scene at a time: the benchmarks of a size run one after the other.
 BenchScene& getScene(int nbNodes) {
     static std::unique_ptr<BenchScene> scene;
     if (!scene || scene->getNbNodes() != nbNodes) {
         scene.reset();
-        scene = std::make_unique<BenchScene>(nbNodes);
+        scene = std::make_unique<BenchScene>(nbNodes, kSeed, kOrientation);
     }
     return *scene;
 }
 
 // Best of several floor passes, in seconds: the ratio to it errs on the high side.
-double timeFloor(const BenchScene& scene) {
+double timeFloor(BenchScene& scene) {
     double best = 1e30;
     for (int run = 0; run < 5; ++run) {
         Clock::time_point start = Clock::now();
-        benchmark::DoNotOptimize(scene.floorPass());
+        benchmark::DoNotOptimize(floorPass(scene.getScene()));
         best = std::min(best, secondsSince(start));
     }
     return best;

@@ -16,6 +16,13 @@ struct Recorder {
     std::vector<std::string> calls;
     GLuint nextTexture = 1;
     std::vector<State> attribStack;
+    // Client arrays: only what the view uses, two floats per vertex and four per colour.
+    struct Array {
+        bool enabled = false;
+        GLsizei stride = 0; // bytes from one element to the next
+        const GLfloat* data = nullptr;
+    };
+    Array vertexArray, colorArray;
 };
 
 // Never destroyed: singletons release their textures at exit, after ordinary statics are gone.
@@ -116,6 +123,47 @@ void glRectf(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) {
     Primitive rect{GL_QUADS, {}, r.state, true};
     for (auto [x, y] : {std::pair{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}) rect.vertices.push_back({x, y, r.color});
     r.primitives.push_back(rect);
+}
+void glEnableClientState(GLenum array) {
+    note("glEnableClientState");
+    Recorder& r = recorder();
+    (array == GL_VERTEX_ARRAY ? r.vertexArray : r.colorArray).enabled = true;
+}
+void glDisableClientState(GLenum array) {
+    note("glDisableClientState");
+    Recorder& r = recorder();
+    (array == GL_VERTEX_ARRAY ? r.vertexArray : r.colorArray).enabled = false;
+}
+void glVertexPointer(GLint size, GLenum, GLsizei stride, const GLvoid* pointer) {
+    note("glVertexPointer");
+    Recorder::Array& array = recorder().vertexArray;
+    array = {array.enabled, stride ? stride : GLsizei(size * sizeof(GLfloat)), static_cast<const GLfloat*>(pointer)};
+}
+void glColorPointer(GLint size, GLenum, GLsizei stride, const GLvoid* pointer) {
+    note("glColorPointer");
+    Recorder::Array& array = recorder().colorArray;
+    array = {array.enabled, stride ? stride : GLsizei(size * sizeof(GLfloat)), static_cast<const GLfloat*>(pointer)};
+}
+// Recorded as one primitive, as if its vertices had been given between glBegin and glEnd.
+void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
+    note("glDrawArrays");
+    Recorder& r = recorder();
+    if (!r.vertexArray.enabled) return;
+    Primitive primitive{mode, {}, r.state, false};
+    const auto at = [](const Recorder::Array& array, GLint i) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(array.data);
+        return reinterpret_cast<const GLfloat*>(bytes + static_cast<size_t>(i) * static_cast<size_t>(array.stride));
+    };
+    for (GLint i = first; i < first + count; ++i) {
+        const GLfloat* v = at(r.vertexArray, i);
+        Color color = r.color;
+        if (r.colorArray.enabled) {
+            const GLfloat* c = at(r.colorArray, i);
+            color = {c[0], c[1], c[2], c[3]};
+        }
+        primitive.vertices.push_back({v[0], v[1], color});
+    }
+    r.primitives.push_back(primitive);
 }
 void glColor3f(GLfloat red, GLfloat green, GLfloat blue) {
     note("glColor3f");

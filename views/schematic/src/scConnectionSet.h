@@ -17,6 +17,8 @@ class ScConnectionSet {
 public:
     using EdgePos = ScRoundedBox::EdgePos;
     static constexpr float kNormalWeight = 0.25f;
+    // How wide the tabs of a set the pointer is over are drawn.
+    static constexpr float kEnlargedWidth = 15.0f;
 
     virtual ~ScConnectionSet() = default;
     virtual std::unique_ptr<ScConnectionSet> clone() const = 0;
@@ -56,7 +58,6 @@ protected:
     void checkIndex(int i) const;
 
     static constexpr float kBorderWidth = TabSubSection::kNormalWidth;
-    static constexpr float kEnlargedWidth = 15.0f;
     static constexpr float kPickWidth = 6.0f;
     static constexpr float kEnlargedPickWidth = 12.0f;
 };

@@ -48,6 +48,7 @@ RCStrongPtr<ScCustomNode> ScCustomNode::clone() const {
 
 ScNodeDesign& ScCustomNode::editDesign() {
     _shape.reset();
+    ScSceneIndex::boundsChanged();
     if (_design->getRefCount() > 1) _design = _design->copy();
     return *_design;
 }

@@ -28,7 +28,6 @@ public:
     using enum ScNodeDesign::ColorKind;
     static constexpr float kToggleWidth = 6.0f;
     static constexpr float kToggleHoverWidth = 15.0f;
-    static constexpr float kPickMargin = 12.0f;
     // The dark frame round a shown thumbnail.
     static constexpr float kThumbnailFrame = 2.0f;
 
@@ -85,7 +84,7 @@ public:
     const ScBorderTab* getLinkNodeIconTab() const { return getPlacedShape().getParts().linkNodeIconTab.get(); }
     const ScBorderTab& getGenericTab(int i) const { return *getPlacedShape().getParts().genericTabs.at(i); }
     // The colour the body is filled with: the user's colour, else that of the colour kind.
-    UiResColor getBodyColor() const;
+    UiResColor getBodyColor() const override;
     // Where the thumbnail goes while it is shown: beside the box, or below it when the flow runs right.
     GeRectangle<float> getThumbnailRect() const;
     // The name label's rectangle for a font of that ascent and descent.

@@ -1,5 +1,6 @@
 #include "views/schematic/src/scEdge.h"
 
+#include "views/schematic/src/scDrawBatch.h"
 #include "views/schematic/src/scDrawContext.h"
 
 #include "platform/base/geVector2Utils.h"
@@ -34,14 +35,19 @@ struct LinkLook {
     bool dashed;
 };
 
-LinkLook getLook(int channelKind) {
-    switch (channelKind) {
+LinkLook getLook(const ScEdge& edge) {
+    if (edge.isSelected()) return {Selected, false};
+    switch (edge.getSource()->getOutputChannelKind(edge.getSourceSocket())) {
     case 1: return {EdgeA, true};
     case 3: return {EdgeRGB, true};
     case 0:
     case 4: return {EdgeRGBA, false};
     }
     return {-1, false};
+}
+
+UiResColor getColor(const ScDrawContext& ctx, const LinkLook& look) {
+    return look.colorId < 0 ? UiResColor{} : ctx.getTableColor(look.colorId);
 }
 
 } // namespace
@@ -155,8 +161,8 @@ bool ScEdge::pick(const GePoint2<float>& p, ScLinkStyle style) const {
 
 void ScEdge::draw(ScDrawContext& ctx, ScLinkStyle style) const {
     if (_hidden) return;
-    const LinkLook look = _selected ? LinkLook{Selected, false} : getLook(_source->getOutputChannelKind(_sourceSocket));
-    const UiResColor color = look.colorId < 0 ? UiResColor{} : ctx.getTableColor(look.colorId);
+    const LinkLook look = getLook(*this);
+    const UiResColor color = getColor(ctx, look);
     if (look.dashed) {
         glEnable(GL_LINE_STIPPLE);
         glLineStipple(2, 0xAAAA);
@@ -178,6 +184,22 @@ void ScEdge::draw(ScDrawContext& ctx, ScLinkStyle style) const {
     }
     if (look.dashed) glDisable(GL_LINE_STIPPLE);
     glFlush();
+}
+
+void ScEdge::drawSimplified(ScDrawContext& ctx, ScLinkStyle style, float spacing, ScDrawBatch& batch) const {
+    if (_hidden) return;
+    const UiResColor color = getColor(ctx, getLook(*this));
+    Polyline line;
+    getPolyline(line, style);
+    const float spacing2 = spacing * spacing;
+    GePoint2<float> from = line.points[0];
+    for (int i = 1; i < line.count; ++i) {
+        const GePoint2<float>& to = line.points[i];
+        if (i + 1 < line.count && (to - from).lengthSquared() < spacing2) continue;
+        // Opaque, as the detailed line is.
+        batch.addLine(from, to, color, 1.0f);
+        from = to;
+    }
 }
 
 } // namespace Zv

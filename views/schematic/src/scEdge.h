@@ -9,6 +9,7 @@
 
 namespace Zv {
 
+class ScDrawBatch;
 class ScDrawContext;
 
 // The link from an output of one node to an input of another. It keeps no geometry: every use asks
@@ -37,6 +38,9 @@ public:
     // Within 6.0 units of the drawn link.
     bool pick(const GePoint2<float>& p, ScLinkStyle style) const;
     void draw(ScDrawContext& ctx, ScLinkStyle style) const;
+    // The link as solid segments in its colour, between points of its line at least spacing apart:
+    // enough for a link a few pixels long.
+    void drawSimplified(ScDrawContext& ctx, ScLinkStyle style, float spacing, ScDrawBatch& batch) const;
     void getPolyline(Polyline& out, ScLinkStyle style) const;
     // Adds kMaxPoints points of the cubic from start to end, evenly spaced in its parameter.
     static void sampleCubic(const GePoint2<float>& start, const GePoint2<float>& control0,

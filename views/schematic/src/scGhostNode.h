@@ -25,6 +25,7 @@ public:
     GeVector2<float> getInputDirection(int index) const override;
     GeVector2<float> getOutputDirection(int index) const override;
     bool hasProcessingNode() const override { return false; }
+    UiResColor getBodyColor() const override { return _source->getBodyColor(); }
 
     const RCStrongPtr<ScNode>& getSource() const { return _source; }
     ScPart getPartCode() const { return _partCode; }

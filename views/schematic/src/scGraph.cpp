@@ -7,6 +7,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 namespace Zv {
 
 ScGraph::ScGraph(ScGraphInterface* owner) : _owner(owner) {}
@@ -55,12 +57,64 @@ void ScGraph::toggleDetails(int which) {
     flag = !flag;
 }
 
+ScGraph::Highlight ScGraph::Pick::toHighlight() const {
+    Highlight highlight;
+    highlight.node = node;
+    highlight.edge = edge;
+    highlight.group = group;
+    if (isSocketTab()) {
+        highlight.tabIndex = tabIndex;
+        highlight.tabSide = partCode;
+    }
+    return highlight;
+}
+
+namespace {
+
+// An edge answers only near the span of its ends, which lie on its nodes' boxes, so an edge whose
+// nodes are both far from the point is passed over without working out its ends.
+bool isNearEnds(const ScEdge& edge, const GePoint2<float>& p) {
+    GeRectangle<float> source, target;
+    edge.getSource()->getBoxBounds(source);
+    edge.getTarget()->getBoxBounds(target);
+    return source.unite(target).grown(ScEdge::kPickDistance).contains(p);
+}
+
+} // namespace
+
+ScGraph::Pick ScGraph::pick(const GePoint2<float>& p, bool markHovered, ScLinkStyle linkStyle) {
+    _pointerPosition = p;
+    // An open socket menu lies over everything and stands for the socket under the pointer.
+    if (!_socketMenu.isNull() && _socketMenu->update(p))
+        return {_socketMenu->getNode(), _socketMenu->getCurrentSocket(), _socketMenu->getSide(), {}, {}};
+    // Selected nodes are drawn last, so they are on top and asked first; within each kind the last
+    // drawn is asked first. The index names the objects near the point, in set order.
+    const GeRectangle<float> at(p.x, p.x, p.y, p.y);
+    const std::vector<ScNode*>& nodes = _index.findNodes(at);
+    for (bool selected : {true, false}) {
+        for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
+            ScNode& node = **it;
+            int tab = -1;
+            ScPart partCode = ScPart::Body;
+            if (node.isSelected() == selected && node.pickSocket(p, markHovered, tab, partCode))
+                return {RCStrongPtr<ScNode>(&node), partCode == ScPart::Body ? -1 : tab, partCode, {}, {}};
+        }
+    }
+    for (ScEdge* edge : _index.findEdges(at))
+        if (isNearEnds(*edge, p) && edge->pick(p, linkStyle)) return {{}, -1, ScPart::Body, RCShdPtr<ScEdge>(edge), {}};
+    const std::vector<ScGroup*>& groups = _index.findGroups(at);
+    for (auto it = groups.rbegin(); it != groups.rend(); ++it)
+        if ((*it)->pick(p)) return {{}, -1, ScPart::Body, {}, RCShdPtr<ScGroup>(*it)};
+    return {};
+}
+
 void ScGraph::layout(LayoutType type) {
     ScLayout(*this).run(type);
 }
 
 ScDrawResult ScGraph::draw(ScDrawContext& ctx, const GeRectangle<float>& visible, ScLinkStyle linkStyle,
                            bool overlays) {
+    _index.update(ctx, linkStyle);
     drawGroups(ctx, visible);
     drawEdges(ctx, visible, linkStyle);
     drawProvisionalLinks(ctx, linkStyle);
@@ -73,22 +127,31 @@ ScDrawResult ScGraph::draw(ScDrawContext& ctx, const GeRectangle<float>& visible
 // Selected groups go last so that they lie on top.
 void ScGraph::drawGroups(ScDrawContext& ctx, const GeRectangle<float>& visible) {
     std::vector<ScGroup*> selected;
-    for (const auto& group : _groups) {
+    for (ScGroup* group : _index.findGroups(visible)) {
         if (!group->getBounds().intersects(visible)) continue;
-        if (group->isSelected()) selected.push_back(group.get());
+        if (group->isSelected()) selected.push_back(group);
         else group->draw(ctx);
     }
     for (ScGroup* group : selected) group->draw(ctx);
 }
 
 void ScGraph::drawEdges(ScDrawContext& ctx, const GeRectangle<float>& visible, ScLinkStyle linkStyle) {
-    for (const auto& edge : _edges) {
+    const bool overview = ctx.getScale() < kOverviewZoom;
+    const float spacing = kOverviewLineSpacing * ctx.getInverseScale();
+    for (ScEdge* edge : _index.findEdges(visible)) {
         GeRectangle<float> bounds;
         edge->getBounds(bounds, linkStyle);
         // A perfectly straight link must not give an empty rectangle.
         (_orientation != ScOrientation::Right ? bounds.xMax : bounds.yMax) += 0.1f;
-        if (bounds.intersects(visible)) edge->draw(ctx, linkStyle);
+        if (!bounds.intersects(visible)) continue;
+        if (overview && !edge->isHighlighted()) {
+            edge->drawSimplified(ctx, linkStyle, spacing, _batch);
+            continue;
+        }
+        _batch.flush(ctx);
+        edge->draw(ctx, linkStyle);
     }
+    _batch.flush(ctx);
 }
 
 void ScGraph::drawProvisionalLinks(ScDrawContext& ctx, ScLinkStyle linkStyle) {
@@ -109,21 +172,37 @@ void ScGraph::drawProvisionalLinks(ScDrawContext& ctx, ScLinkStyle linkStyle) {
     }
 }
 
+bool ScGraph::isDrawnInDetail(const ScNode& node, float zoom) const {
+    if (node.isHighlighted()) return true;
+    GeRectangle<float> box;
+    node.getBoxBounds(box);
+    return std::min(box.getWidth(), box.getHeight()) * zoom >= kNodeDetailPixels;
+}
+
 ScNode* ScGraph::drawNodes(ScDrawContext& ctx, const GeRectangle<float>& visible) {
     ScNode* underPointer = nullptr;
     auto drawOne = [&](ScNode& node) {
+        if (!isDrawnInDetail(node, ctx.getScale())) {
+            GeRectangle<float> box;
+            node.getBoxBounds(box);
+            _batch.addRect(box, node.isSelected() ? ctx.getTableColor(Selected) : node.getBodyColor(),
+                           ctx.getOpacity());
+            return;
+        }
+        _batch.flush(ctx);
         node.draw(ctx);
         if (node.isHighlighted()) underPointer = &node;
     };
     std::vector<ScNode*> onTop;
-    for (const auto& node : _nodes) {
+    for (ScNode* node : _index.findNodes(visible)) {
         GeRectangle<float> bounds;
         node->getBounds(bounds, ctx);
         if (!bounds.intersects(visible)) continue;
-        if (node->isSelected() || node->isRaised()) onTop.push_back(node.get());
+        if (node->isSelected() || node->isRaised()) onTop.push_back(node);
         else drawOne(*node);
     }
     for (ScNode* node : onTop) drawOne(*node);
+    _batch.flush(ctx);
     return underPointer;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "views/schematic/src/scDrawBatch.h"
 #include "views/schematic/src/scEdge.h"
 #include "views/schematic/src/scGroup.h"
 #include "views/schematic/src/scNode.h"
 #include "views/schematic/src/scOrderedSet.h"
+#include "views/schematic/src/scSceneIndex.h"
 #include "views/schematic/src/scSocketMenu.h"
 
 #include "platform/base/liString.h"
@@ -29,6 +31,13 @@ public:
         LayoutAll = 1,      // lays every tree out and moves every node
         LayoutUnplaced = 2, // places only nodes never placed, beside their consumer, clear of the others
     };
+    // Zoomed out below this, links are drawn as plain solid lines in their colours (no dashes), in
+    // one batch; a node whose box is less than kNodeDetailPixels high or wide on screen is a
+    // rectangle of its body colour (the selection colour when selected).
+    static constexpr float kOverviewZoom = 0.125f;
+    static constexpr float kNodeDetailPixels = 3.0f;
+    // Simplified links keep their points this many pixels apart.
+    static constexpr float kOverviewLineSpacing = 1.5f;
 
     // The highlighted element; also what a pick reports.
     struct Highlight {
@@ -38,6 +47,22 @@ public:
         RCShdPtr<ScEdge> edge;
         RCShdPtr<ScGroup> group;
         bool operator==(const Highlight&) const = default;
+    };
+
+    // What lies under a scene point: a node with a tab index (-1 for none) and the part hit, or an
+    // edge or a group (part Body), or nothing (every reference null, tab -1, part Input).
+    struct Pick {
+        RCStrongPtr<ScNode> node;
+        int32_t tabIndex = -1;
+        ScPart partCode = ScPart::Input;
+        RCShdPtr<ScEdge> edge;
+        RCShdPtr<ScGroup> group;
+
+        bool isTab() const { return !node.isNull() && tabIndex != -1 && partCode != ScPart::Body; }
+        bool isSocketTab() const { return isTab() && (partCode == ScPart::Input || partCode == ScPart::Output); }
+        // The scene graph's highlight for the pick: strips are marked by the node's own pick.
+        Highlight toHighlight() const;
+        bool operator==(const Pick&) const = default;
     };
 
     // A curve shown while a tool drags a connection: start, two control points, end.
@@ -89,11 +114,19 @@ public:
 
     void layout(LayoutType type);
 
+    // What lies under p, which becomes the pointer position: the open socket menu's socket, else
+    // selected nodes from the last to the first, the other nodes likewise, edges from the first, groups
+    // from the last. markHovered lets the node hit mark its hovered tab or strip.
+    Pick pick(const GePoint2<float>& p, bool markHovered, ScLinkStyle linkStyle);
+
     // Draws what meets the visible rectangle; the result tells what became of the socket labels.
     ScDrawResult draw(ScDrawContext& ctx, const GeRectangle<float>& visible, ScLinkStyle linkStyle, bool overlays);
 
     // Empties the three collections and the highlight, as before a rebuild.
     void clear();
+
+    // Where the nodes, edges and groups lie, for drawing and picking what is near; always up to date.
+    ScSceneIndex& getIndex() { return _index; }
 
 private:
     void switchHighlight(bool on);
@@ -106,10 +139,14 @@ private:
     ScDrawResult drawOverlays(ScDrawContext& ctx, ScNode* underPointer);
     void drawLabel(ScDrawContext& ctx, ScNode& node);
 
+    bool isDrawnInDetail(const ScNode& node, float zoom) const;
+
     ScOrientation _orientation = ScOrientation::Right;
     NodeSet _nodes;
     EdgeSet _edges;
     GroupSet _groups;
+    ScSceneIndex _index{*this};
+    ScDrawBatch _batch;
     std::vector<ProvisionalLink> _provisionalLinks;
     RCShdPtr<ScSocketMenu> _socketMenu;
     Highlight _highlight;

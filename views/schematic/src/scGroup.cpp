@@ -24,6 +24,7 @@ void ScGroup::removeMember(const ScNode& node) {
 }
 
 void ScGroup::updateBounds() {
+    ScSceneIndex::boundsChanged();
     if (_members.empty()) {
         float x = 0.0f, y = 0.0f;
         PiSchematicInterfaceEx::getXYPosition(*_group, x, y);

@@ -38,6 +38,7 @@ public:
     GeVector2<float> getOutputDirection(int index) const override;
     void setContextPoint(int contextPointTag, bool on) override;
     void setViewer(UPtr<ScViewer> viewer) override;
+    UiResColor getBodyColor() const override { return getShownNode().getBodyColor(); }
 
     const RCStrongPtr<ScNode>& getImageShownNode() const { return _imageShownNode; }
     const RCStrongPtr<ScNode>& getImageNotShownNode() const { return _imageNotShownNode; }

@@ -67,20 +67,24 @@ void ScNode::getBoxBounds(GeRectangle<float>& out) const {
 
 void ScNode::clearIcon() {
     _icon.reset();
+    ScSceneIndex::boundsChanged();
 }
 
 void ScNode::setIcon(const IxTile& image) {
     _icon = makeRC<ScIcon>(image, false);
+    ScSceneIndex::boundsChanged();
 }
 
 void ScNode::addInput(SocketRecord& socket) {
     socket.index = static_cast<int32_t>(_inputs.size());
     _inputs.push_back(socket);
+    ScSceneIndex::boundsChanged();
 }
 
 void ScNode::addOutput(SocketRecord& socket) {
     socket.index = static_cast<int32_t>(_outputs.size());
     _outputs.push_back(socket);
+    ScSceneIndex::boundsChanged();
 }
 
 void ScNode::setSocketFlag(ScPart side, size_t index, bool on) {

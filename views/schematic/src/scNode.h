@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/schematic/src/scSceneIndex.h"
+
 #include "platform/base/gePoint2.h"
 #include "platform/base/geRectangle.h"
 #include "platform/base/geVector2.h"
@@ -36,12 +38,19 @@ public:
         bool isHighlighted() const { return useCount >= 1 || flag; }
     };
 
+    // A node answers picks only this near its box bounds; the scene index relies on it.
+    static constexpr float kPickMargin = 12.0f;
+    static constexpr UiResColor kPlainBodyColor{0.314f, 0.314f, 0.314f};
+
     explicit ScNode(ScOrientation orientation);
     ~ScNode() override;
 
     virtual void setName(const LiString& name) { _name = name; }
     // The centre of the node.
-    virtual void setPosition(const GePoint2<float>& position) { _position = position; }
+    virtual void setPosition(const GePoint2<float>& position) {
+        _position = position;
+        ScSceneIndex::boundsChanged();
+    }
     virtual void getSize(GeVector2<float>& out) const = 0;
     // Box bounds plus whatever a kind draws outside the box.
     virtual void getBounds(GeRectangle<float>& out, const ScContext& ctx) const;
@@ -52,7 +61,10 @@ public:
     virtual void setIcon(const IxTile& image);
     virtual void setHighlighted(bool highlighted) { _highlighted = highlighted; }
     virtual bool isThumbnailShown() const { return _thumbnailShown; }
-    virtual void setThumbnailShown(bool shown) { _thumbnailShown = shown; }
+    virtual void setThumbnailShown(bool shown) {
+        _thumbnailShown = shown;
+        ScSceneIndex::boundsChanged();
+    }
     virtual bool canCollapse() const { return _canCollapse; }
     virtual void setCanCollapse(bool canCollapse) { _canCollapse = canCollapse; }
     // While false the IR toggle tab cannot be picked.
@@ -79,6 +91,8 @@ public:
     virtual void setContextPoint(int contextPointTag, bool on);
     virtual bool hasProcessingNode() const { return true; }
     virtual void setViewer(UPtr<ScViewer> viewer) { _viewer = viewer; }
+    // The colour the body is filled with; a node too small to show in detail is a rectangle of it.
+    virtual UiResColor getBodyColor() const { return _hasColor ? _color : kPlainBodyColor; }
 
     // One node's whole picture: decorations, highlight pass, outline in the selection colour, name.
     void draw(ScDrawContext& ctx);
@@ -109,7 +123,10 @@ public:
 
     const LiString& getName() const { return _name; }
     const GePoint2<float>& getPosition() const { return _position; }
-    void setBaseSize(const GeVector2<float>& size) { _baseSize = size; }
+    void setBaseSize(const GeVector2<float>& size) {
+        _baseSize = size;
+        ScSceneIndex::boundsChanged();
+    }
     ScOrientation getOrientation() const { return _orientation; }
     const std::vector<SocketRecord>& getInputs() const { return _inputs; }
     const std::vector<SocketRecord>& getOutputs() const { return _outputs; }

@@ -58,7 +58,7 @@ void ScNodeDesign::addGenericTab(std::unique_ptr<ScBorderTab> tab, const RCShdPt
 }
 
 UiResColor ScNodeDesign::getColorKindColor(int colorKind) {
-    static const UiResColor colors[] = {{0.314f, 0.314f, 0.314f}, ScGroup::kDefaultColor,   {0.345f, 0.192f, 0.192f},
+    static const UiResColor colors[] = {ScNode::kPlainBodyColor,  ScGroup::kDefaultColor,   {0.345f, 0.192f, 0.192f},
                                         {0.195f, 0.195f, 0.195f}, {0.431f, 0.431f, 0.431f}, {1.0f, 1.0f, 1.0f}};
     ZV_ASSERT(colorKind >= TOOL && colorKind <= WHITE);
     return colors[colorKind];

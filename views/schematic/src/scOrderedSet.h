@@ -3,6 +3,7 @@
 #include "platform/base/rcStrongPtr.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <unordered_map>
 #include <vector>
@@ -12,6 +13,7 @@ namespace Zv {
 // A set of shared scene objects that iterates in insertion order, so drawing, picking and layout
 // visit objects the same way on every run. Insert, erase and lookup are O(1); erased slots are
 // compacted away once they outnumber the live ones (which invalidates iterators, as erasing does).
+// Its version changes with every insertion and removal, so what is built from it knows it is stale.
 template <class T>
 class ScOrderedSet {
 public:
@@ -61,6 +63,7 @@ public:
         if (item.isNull() || contains(item.get())) return false;
         _slots.emplace(item.get(), _items.size());
         _items.push_back(item);
+        ++_version;
         return true;
     }
     bool erase(const T* item) {
@@ -68,6 +71,7 @@ public:
         if (slot == _slots.end()) return false;
         _items[slot->second].reset();
         _slots.erase(slot);
+        ++_version;
         if (++_nbErased > 16 && _nbErased * 2 > _items.size()) compact();
         return true;
     }
@@ -76,9 +80,11 @@ public:
         _items.clear();
         _slots.clear();
         _nbErased = 0;
+        ++_version;
     }
     size_t size() const { return _slots.size(); }
     bool empty() const { return _slots.empty(); }
+    uint64_t getVersion() const { return _version; }
 
     const_iterator begin() const {
         size_t first = 0;
@@ -99,6 +105,7 @@ private:
     std::vector<RCStrongPtr<T>> _items; // null where erased
     std::unordered_map<const T*, size_t> _slots;
     size_t _nbErased = 0;
+    uint64_t _version = 0;
 };
 
 } // namespace Zv

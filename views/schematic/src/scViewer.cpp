@@ -57,18 +57,6 @@ GeRectangle<float> outwardToIntegers(const GeRectangle<float>& r) {
 
 } // namespace
 
-ScGraph::Highlight ScViewer::Pick::toHighlight() const {
-    ScGraph::Highlight highlight;
-    highlight.node = node;
-    highlight.edge = edge;
-    highlight.group = group;
-    if (isSocketTab()) {
-        highlight.tabIndex = tabIndex;
-        highlight.tabSide = partCode;
-    }
-    return highlight;
-}
-
 ScViewer::ScViewer(UiContainer& parent, const LiString& name, const UiResTable& resources,
                    const RCShdPtr<SnSelection>& selection, const RCShdPtr<ScGraph>& scene, ScViewerClient* client)
     : UiViewer2D(name, selection), _scene(scene), _client(client),
@@ -287,38 +275,8 @@ void ScViewer::redrawChange(const GeRectangle<float>& rect) {
 
 // --- Picking and hover ---
 
-// An edge answers only near the span of its ends, which lie on its nodes' boxes, so an edge whose
-// nodes are both far from the point is passed over without working out its ends.
-bool ScViewer::isNearEnds(const ScEdge& edge, const GePoint2<float>& p) {
-    GeRectangle<float> source, target;
-    edge.getSource()->getBoxBounds(source);
-    edge.getTarget()->getBoxBounds(target);
-    return source.unite(target).grown(ScEdge::kPickDistance).contains(p);
-}
-
 ScViewer::Pick ScViewer::pick(const GePoint2<float>& p) {
-    _scene->setPointerPosition(p);
-    // An open socket menu lies over everything and stands for the socket under the pointer.
-    if (const RCShdPtr<ScSocketMenu>& menu = _scene->getSocketMenu(); menu && menu->update(p))
-        return {menu->getNode(), menu->getCurrentSocket(), menu->getSide(), {}, {}};
-    // Selected nodes are drawn last, so they are on top and asked first; within each kind the last
-    // drawn is asked first.
-    const ScGraph::NodeSet& nodes = _scene->getNodes();
-    for (bool selected : {true, false}) {
-        for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
-            ScNode& node = **it;
-            int index = -1;
-            ScPart partCode = ScPart::Body;
-            if (node.isSelected() == selected && node.pickSocket(p, _options.highlight, index, partCode))
-                return {*it, partCode == ScPart::Body ? -1 : index, partCode, {}, {}};
-        }
-    }
-    for (const auto& edge : _scene->getEdges())
-        if (isNearEnds(*edge, p) && edge->pick(p, _options.linkStyle)) return {{}, -1, ScPart::Body, edge, {}};
-    const ScGraph::GroupSet& groups = _scene->getGroups();
-    for (auto it = groups.rbegin(); it != groups.rend(); ++it)
-        if ((*it)->pick(p)) return {{}, -1, ScPart::Body, {}, *it};
-    return {};
+    return _scene->pick(p, _options.highlight, _options.linkStyle);
 }
 
 void ScViewer::handleEvent(EvEvent& event) {

@@ -33,20 +33,7 @@ public:
         bool navigator = false;   // show the navigator
         ScLinkStyle linkStyle = ScLinkStyle::Curved;
     };
-    // What lies under a scene point: a node with a tab index (-1 for none) and the part hit, or an
-    // edge or a group (part Body), or nothing (every reference null, tab -1, part Input).
-    struct Pick {
-        RCStrongPtr<ScNode> node;
-        int32_t tabIndex = -1;
-        ScPart partCode = ScPart::Input;
-        RCShdPtr<ScEdge> edge;
-        RCShdPtr<ScGroup> group;
-
-        bool isTab() const { return !node.isNull() && tabIndex != -1 && partCode != ScPart::Body; }
-        bool isSocketTab() const { return isTab() && (partCode == ScPart::Input || partCode == ScPart::Output); }
-        // The scene graph's highlight for the pick: strips are marked by the node's own pick.
-        ScGraph::Highlight toHighlight() const;
-    };
+    using Pick = ScGraph::Pick;
     static constexpr float kMaxAutoZoom = 1.0f;
     static constexpr float kMinHoverZoom = 0.5f;
     static constexpr int kMaxAutoPanStep = 15;
@@ -145,7 +132,6 @@ private:
     GeRectangle<float> getNodeBounds(const ScNode& node) const;
     GeRectangle<float> getHighlightBounds(const ScGraph::Highlight& highlight) const;
     void redrawChange(const GeRectangle<float>& rect);
-    static bool isNearEnds(const ScEdge& edge, const GePoint2<float>& p);
     void frameNavigator();
 
     RCShdPtr<ScGraph> _scene;
