@@ -202,3 +202,25 @@ TEST_F(SceneIndexTest, FollowsNodesAddedRemovedAndMovedAndGroupsResized) {
     expectPicksAsTheScan(300);
     expectDrawnAsUnculled(sceneBounds(), 0.5f);
 }
+
+TEST_F(SceneIndexTest, DrawsInDetailAtHoverZoomsAndInBatchesWhenZoomedOut) {
+    const GeRectangle<float> all = sceneBounds().grown(100.0f);
+    draw(all, 0.5f, true);
+    EXPECT_EQ(GlRecorder::getCallCount("glDrawArrays"), 0) << "at zoom 0.5 everything is drawn as before";
+
+    // Every node a rectangle of at least a pixel, every link plain lines, one call each.
+    const float zoom = 0.01f;
+    draw(all, zoom, true);
+    EXPECT_EQ(GlRecorder::getCallCount("glDrawArrays"), 2);
+    const std::vector<GlRecorder::Primitive> quads = GlRecorder::getPrimitives(GL_QUADS);
+    ASSERT_EQ(quads.back().vertices.size(), 4 * _nodes.size());
+    for (size_t v = 0; v < quads.back().vertices.size(); v += 4)
+        EXPECT_GE(quads.back().vertices[v + 2].y - quads.back().vertices[v].y, 0.999f / zoom);
+    EXPECT_FALSE(GlRecorder::getPrimitives(GL_LINES).back().state.isEnabled(GL_LINE_STIPPLE));
+
+    // A highlighted node keeps its detail, between the runs of the others.
+    scene().setHighlight({_nodes[kNbNodes / 2], -1, 0, {}, {}});
+    draw(all, zoom, true);
+    EXPECT_EQ(GlRecorder::getCallCount("glDrawArrays"), 3);
+    EXPECT_FALSE(GlRecorder::getPrimitives(GL_POLYGON).empty());
+}

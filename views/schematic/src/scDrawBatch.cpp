@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <utility>
+
 namespace Zv {
 
 void ScDrawBatch::addLine(const GePoint2<float>& from, const GePoint2<float>& to, const UiResColor& color,

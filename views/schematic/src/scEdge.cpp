@@ -123,8 +123,11 @@ void ScEdge::buildAngular(const Ends& e, Polyline& out) {
 }
 
 void ScEdge::getPolyline(Polyline& out, ScLinkStyle style) const {
+    buildPolyline(getEnds(), style, out);
+}
+
+void ScEdge::buildPolyline(const Ends& ends, ScLinkStyle style, Polyline& out) {
     out.count = 0;
-    const Ends ends = getEnds();
     switch (style) {
     case ScLinkStyle::Curved: buildCurve(ends, out); return;
     case ScLinkStyle::Angular: buildAngular(ends, out); return;
@@ -189,9 +192,15 @@ void ScEdge::draw(ScDrawContext& ctx, ScLinkStyle style) const {
 void ScEdge::drawSimplified(ScDrawContext& ctx, ScLinkStyle style, float spacing, ScDrawBatch& batch) const {
     if (_hidden) return;
     const UiResColor color = getColor(ctx, getLook(*this));
-    Polyline line;
-    getPolyline(line, style);
+    const Ends ends = getEnds();
     const float spacing2 = spacing * spacing;
+    // Ends closer than a spacing make a dot, whatever the style.
+    if ((ends.p1 - ends.p0).lengthSquared() < spacing2) {
+        batch.addLine(ends.p0, ends.p1, color, 1.0f);
+        return;
+    }
+    Polyline line;
+    buildPolyline(ends, style, line);
     GePoint2<float> from = line.points[0];
     for (int i = 1; i < line.count; ++i) {
         const GePoint2<float>& to = line.points[i];

@@ -72,6 +72,7 @@ private:
     static Handles getHandles(const Ends& ends);
     static void buildCurve(const Ends& ends, Polyline& out);
     static void buildAngular(const Ends& ends, Polyline& out);
+    static void buildPolyline(const Ends& ends, ScLinkStyle style, Polyline& out);
 
     RCStrongPtr<ScNode> _source;
     int32_t _sourceSocket;

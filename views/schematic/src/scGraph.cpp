@@ -185,8 +185,11 @@ ScNode* ScGraph::drawNodes(ScDrawContext& ctx, const GeRectangle<float>& visible
         if (!isDrawnInDetail(node, ctx.getScale())) {
             GeRectangle<float> box;
             node.getBoxBounds(box);
-            _batch.addRect(box, node.isSelected() ? ctx.getTableColor(Selected) : node.getBodyColor(),
-                           ctx.getOpacity());
+            const GePoint2<float> c = box.getCenter();
+            const float halfWidth = std::max(box.getWidth(), ctx.getInverseScale()) / 2.0f;
+            const float halfHeight = std::max(box.getHeight(), ctx.getInverseScale()) / 2.0f;
+            _batch.addRect({c.x - halfWidth, c.x + halfWidth, c.y - halfHeight, c.y + halfHeight},
+                           node.isSelected() ? ctx.getTableColor(Selected) : node.getBodyColor(), ctx.getOpacity());
             return;
         }
         _batch.flush(ctx);

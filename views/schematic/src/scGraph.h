@@ -33,9 +33,9 @@ public:
     };
     // Zoomed out below this, links are drawn as plain solid lines in their colours (no dashes), in
     // one batch; a node whose box is less than kNodeDetailPixels high or wide on screen is a
-    // rectangle of its body colour (the selection colour when selected).
+    // rectangle of its body colour (the selection colour when selected), at least a pixel wide and high.
     static constexpr float kOverviewZoom = 0.125f;
-    static constexpr float kNodeDetailPixels = 3.0f;
+    static constexpr float kNodeDetailPixels = 4.0f;
     // Simplified links keep their points this many pixels apart.
     static constexpr float kOverviewLineSpacing = 1.5f;
 
