@@ -48,6 +48,18 @@ GeRectangle<float> getNodeReach(const ScNode& node, const ScContext& ctx) {
     return drawn.unite(box.grown(ScNode::kPickMargin));
 }
 
+// The objects of a set in order, and the grid of where each may be drawn or picked.
+template <class T, class Grid, class Reach>
+void indexSet(const ScOrderedSet<T>& set, std::vector<T*>& objects, Grid& grid, Reach reach) {
+    std::vector<GeRectangle<float>> rects;
+    objects.clear();
+    for (const auto& object : set) {
+        objects.push_back(object.get());
+        rects.push_back(reach(*object));
+    }
+    grid.build(std::move(rects));
+}
+
 } // namespace
 
 // --- Grid ---
@@ -172,27 +184,10 @@ bool ScSceneIndex::isCurrent() const {
 
 void ScSceneIndex::rebuild() {
     const ScContext ctx(_font, 1.0f);
-    std::vector<GeRectangle<float>> rects;
-    _nodes.clear();
-    for (const auto& node : _graph.getNodes()) {
-        _nodes.push_back(node.get());
-        rects.push_back(getNodeReach(*node, ctx));
-    }
-    _nodeGrid.build(std::move(rects));
-    rects.clear();
-    _edges.clear();
-    for (const auto& edge : _graph.getEdges()) {
-        _edges.push_back(edge.get());
-        rects.push_back(getEdgeReach(*edge, _linkStyle));
-    }
-    _edgeGrid.build(std::move(rects));
-    rects.clear();
-    _groups.clear();
-    for (const auto& group : _graph.getGroups()) {
-        _groups.push_back(group.get());
-        rects.push_back(group->getBounds());
-    }
-    _groupGrid.build(std::move(rects));
+    indexSet(_graph.getNodes(), _nodes, _nodeGrid, [&ctx](const ScNode& node) { return getNodeReach(node, ctx); });
+    indexSet(_graph.getEdges(), _edges, _edgeGrid,
+             [this](const ScEdge& edge) { return getEdgeReach(edge, _linkStyle); });
+    indexSet(_graph.getGroups(), _groups, _groupGrid, [](const ScGroup& group) { return group.getBounds(); });
     _builtEpoch = sBoundsEpoch;
     _builtNodeVersion = _graph.getNodes().getVersion();
     _builtEdgeVersion = _graph.getEdges().getVersion();
