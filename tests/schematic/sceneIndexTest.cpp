@@ -219,7 +219,7 @@ TEST_F(SceneIndexTest, DrawsInDetailAtHoverZoomsAndInBatchesWhenZoomedOut) {
     EXPECT_FALSE(GlRecorder::getPrimitives(GL_LINES).back().state.isEnabled(GL_LINE_STIPPLE));
 
     // A highlighted node keeps its detail, between the runs of the others.
-    scene().setHighlight({_nodes[kNbNodes / 2], -1, 0, {}, {}});
+    scene().setHighlight({_nodes[kNbNodes / 2], -1, ScPart::Input, {}, {}});
     draw(all, zoom, true);
     EXPECT_EQ(GlRecorder::getCallCount("glDrawArrays"), 3);
     EXPECT_FALSE(GlRecorder::getPrimitives(GL_POLYGON).empty());
