@@ -619,8 +619,15 @@ void ScriptSession::editCmd(const Words& words) {
         const float x = parseNumber(words[3], "a position"), y = parseNumber(words[4], "a position");
         PiUndoGuard guard(stack, "Move");
         PiSchematicInterfaceEx::setXYPosition(node, x, y);
+    } else if (what == "socket") {
+        operands(3);
+        RCStrongPtr<PiGroupNode> group;
+        if (!group.dynamicAssign(findModelNode(words[2]))) refuse("\"" + words[2] + "\" is not a group");
+        if (words[3] != "in" && words[3] != "out") refuse("a socket goes in or out, not \"" + words[3] + "\"");
+        PiUndoGuard guard(stack, "Add Socket");
+        _graph->addGroupSocket(group, words[4], words[3] == "out");
     } else {
-        refuse("no edit \"" + what + "\" (edits: connect, disconnect, add, remove, rename, move)");
+        refuse("no edit \"" + what + "\" (edits: connect, disconnect, add, remove, rename, move, socket)");
     }
 }
 

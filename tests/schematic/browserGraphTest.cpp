@@ -5,12 +5,14 @@
 #include "views/schematic/src/svSceneBuilder.h"
 
 #include "platform/base/cbMethod.h"
+#include "platform/base/obHints.h"
 #include "platform/graph/piAppThread.h"
 #include "platform/graph/piCompositionFile.h"
 #include "platform/graph/piKeyframingUtil.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piSnItemConst.h"
 #include "platform/graph/piSocketDesc.h"
+#include "platform/graph/piUndoGuard.h"
 #include "platform/graph/snSelection.h"
 #include "platform/graph/uiComposition.h"
 
@@ -205,18 +207,19 @@ TEST_F(BrowserGraphTest, UpstreamNodesComeInDepthFirstAndEachValueOfAMultiValued
         EXPECT_EQ(edge, (key++)->second) << "keys follow the order";
 }
 
-TEST_F(BrowserGraphTest, ModelEditsReachTheSceneButTheViewsOwnPositionWritesDoNot) {
+TEST_F(BrowserGraphTest, ModelEditsReachTheScenePiecewiseButTheViewsOwnPositionWritesDoNot) {
     const RCStrongPtr<ScNode> plate = sceneNode(1);
     _browser->storeAllPositions();
     GePoint2<float> stored;
     ASSERT_TRUE(PiSchematicInterfaceEx::getXYPosition(*_graph->findNode(1), stored.x, stored.y));
     EXPECT_EQ(stored, plate->getPosition()) << "the rebuild stored the positions it gave";
     EXPECT_EQ(_graph->getCommandStack().getNbUndoEntries(), 0);
-    EXPECT_EQ(sceneNode(1), plate) << "positions the scene shows already rebuild nothing";
 
     RCStrongPtr<PiNode> added = _graph->createNode("Blur", _graph->getRootGroup(), "Added");
-    EXPECT_EQ(_browser->getLastRefreshReason(), "SvBrowserGraph::update");
     ASSERT_TRUE(shows(added->getId()));
+    EXPECT_TRUE(sceneNode(added->getId())->isPlaced()) << "a node without a position is laid out";
+    ASSERT_TRUE(PiSchematicInterfaceEx::getXYPosition(*added, stored.x, stored.y));
+    EXPECT_EQ(stored, sceneNode(added->getId())->getPosition()) << "and the model keeps where it went";
     _graph->connect(_graph->findNode(1)->getOutput(0), added->getInput(0));
     EXPECT_EQ(_browser->getEdgeMap().size(), 5u);
     _graph->getCommandStack().undo();
@@ -225,10 +228,68 @@ TEST_F(BrowserGraphTest, ModelEditsReachTheSceneButTheViewsOwnPositionWritesDoNo
     EXPECT_EQ(sceneNode(1)->getName(), "Board");
     PiSchematicInterfaceEx::setXYPosition(_graph->findNode(1), 500.0f, 250.0f);
     EXPECT_EQ(sceneNode(1)->getPosition(), GePoint2<float>(500.0f, 250.0f)) << "a move by another client";
+    EXPECT_EQ(sceneNode(1), plate) << "nothing was rebuilt";
+    EXPECT_EQ(_browser->getLastRefreshReason(), "SvBrowserGraph::resetDisplayGraph");
+    EXPECT_EQ(_display.getRedrawReasons().back(), "SvBrowserGraph::graphChanged( nodes + connections )");
 
     PiKeyframingUtil::markTool(_graph->findNode(1));
     const auto& reasons = _display.getRedrawReasons();
     EXPECT_NE(std::find(reasons.begin(), reasons.end(), "SvBrowserGraph::markingChangedCb"), reasons.end());
+}
+
+// Values change their scene nodes and boxes in place; every batch, even an empty one, ends with the
+// thumbnail pass.
+TEST_F(BrowserGraphTest, ValuesChangeTheirNodesInPlace) {
+    const RCStrongPtr<ScNode> plate = sceneNode(1);
+    const RCShdPtr<ScGroup> look = *_browser->getScene()->getGroups().begin();
+    const int passes = _browser->getNbThumbnailPasses();
+    PiSchematicInterfaceEx::enableThumbnail(_graph->findNode(1), true);
+    EXPECT_TRUE(plate->isThumbnailShown());
+    PiSchematicInterfaceEx::setNodeColor(_graph->findNode(1), {0.5f, 0.25f, 0.125f});
+    EXPECT_TRUE(plate->hasColor());
+    EXPECT_FLOAT_EQ(plate->getColor().g, 0.25f);
+    PiSchematicInterfaceEx::removeNodeColor(_graph->findNode(1));
+    EXPECT_FALSE(plate->hasColor());
+    PiSchematicInterfaceEx::setNodeColor(group(5), {0.5f, 0.25f, 0.125f});
+    EXPECT_FLOAT_EQ(look->getColor().b, 0.125f);
+    PiSchematicInterfaceEx::removeNodeColor(group(5));
+    EXPECT_FLOAT_EQ(look->getColor().r, ScGroup::kDefaultColor.r) << "the box takes its default colour back";
+    PiSchematicInterfaceEx::setVisualGroupLock(group(5), 2);
+    EXPECT_EQ(look->getLockState(), 2);
+    PiSchematicInterfaceEx::removeVisualGroupLock(group(5));
+    EXPECT_EQ(look->getLockState(), 0);
+    EXPECT_EQ(sceneNode(1), plate);
+    EXPECT_EQ(_browser->getLastRefreshReason(), "SvBrowserGraph::resetDisplayGraph") << "no rebuild";
+    EXPECT_EQ(_browser->getNbThumbnailPasses(), passes + 7);
+    _browser->update(ObHints());
+    EXPECT_EQ(_browser->getNbThumbnailPasses(), passes + 8);
+}
+
+// The conversion marker follows the source of a mask at once, before the batch's hints arrive.
+TEST_F(BrowserGraphTest, ConversionMarkersFollowTheirInputsSources) {
+    RCStrongPtr<PiNode> grade = _graph->createNode("ColorCorrect", _graph->getRootGroup(), "Grade");
+    ASSERT_TRUE(shows(grade->getId()));
+    {
+        PiUndoGuard guard(_graph->getCommandStack(), "Connect");
+        _graph->connect(_graph->findNode(1)->getOutput(0), grade->getInput(1));
+        EXPECT_TRUE(sceneNode(grade->getId())->getInputs().at(1).converted) << "an image into a mask converts";
+    }
+    EXPECT_TRUE(sceneNode(grade->getId())->getInputs().at(1).converted);
+    EXPECT_FALSE(sceneNode(grade->getId())->getInputs().at(0).converted);
+    _browser->refreshGraph("test");
+    EXPECT_TRUE(sceneNode(grade->getId())->getInputs().at(1).converted) << "a rebuild shows it too";
+    _graph->disconnect(grade->getInput(1));
+    EXPECT_FALSE(sceneNode(grade->getId())->getInputs().at(1).converted);
+}
+
+TEST_F(BrowserGraphTest, RefreshRequestsOfShownNodesRebuildAndTellTheirMessage) {
+    _graph->requestRefresh(_graph->findNode(1), "the file is gone");
+    EXPECT_EQ(_browser->getLastRefreshReason(), "SvBrowserGraph::nodeRefreshCb");
+    ASSERT_FALSE(_display.getWarnings().empty());
+    EXPECT_EQ(_display.getWarnings().back(), "the file is gone");
+    _browser->refreshGraph("test");
+    _graph->requestRefresh(_graph->findNode(10), "");
+    EXPECT_EQ(_browser->getLastRefreshReason(), "test") << "a node the view does not show";
 }
 
 // Shown to users as 1 to N.

@@ -159,6 +159,11 @@ void ScCustomNode::addOutput(SocketRecord& socket) {
     _shape.reset();
 }
 
+void ScCustomNode::clearSockets() {
+    ScNode::clearSockets();
+    _shape.reset();
+}
+
 int ScCustomNode::toSetIndex(const ScConnectionSet& set, int index, int n, bool isInput) const {
     const int clockwise = isInput ? getInputSetIndex(index, n) : getOutputSetIndex(index, n);
     return std::min(clockwise, set.getNbConnections() - 1);

@@ -42,6 +42,7 @@ public:
     void getBoxBounds(GeRectangle<float>& out) const override;
     void addInput(SocketRecord& socket) override;
     void addOutput(SocketRecord& socket) override;
+    void clearSockets() override;
     void drawDecorations(ScDrawContext& ctx, float alpha) override;
     void drawHighlight(ScDrawContext& ctx, float alpha) override;
     void drawOutline(ScDrawContext& ctx, float alpha) override;

@@ -41,7 +41,7 @@ void ScCustomNodePainter::applySocketHighlights(ScConnectionSet& set, bool isInp
         const int setIndex =
             isInput ? _node.toInputSetIndex(static_cast<int>(i)) : _node.toOutputSetIndex(static_cast<int>(i));
         set.setHighlighted(setIndex, sockets[i].isHighlighted());
-        set.setMarked(setIndex, sockets[i].flag);
+        set.setMarked(setIndex, sockets[i].flag || sockets[i].converted);
     }
 }
 

@@ -49,6 +49,8 @@ public:
     const RCStrongPtr<ScNode>& getSource() const { return _source; }
     int32_t getSourceSocket() const { return _sourceSocket; }
     int32_t getSourceFanIndex() const { return _sourceFanIndex; }
+    // The output's consumers moved up or down.
+    void setSourceFanIndex(int32_t index) { _sourceFanIndex = index; }
     const RCStrongPtr<ScNode>& getTarget() const { return _target; }
     int32_t getTargetSocket() const { return _targetSocket; }
     int32_t getTargetFanIndex() const { return _targetFanIndex; }

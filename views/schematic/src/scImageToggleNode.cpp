@@ -78,6 +78,11 @@ void ScImageToggleNode::addOutput(SocketRecord& socket) {
     ScNode::addOutput(socket);
 }
 
+void ScImageToggleNode::clearSockets() {
+    forBoth([](ScNode& node) { node.clearSockets(); });
+    ScNode::clearSockets();
+}
+
 void ScImageToggleNode::setInsertMode(bool insertMode) {
     forBoth([&](ScNode& node) { node.setInsertMode(insertMode); });
     ScNode::setInsertMode(insertMode);
@@ -91,6 +96,11 @@ void ScImageToggleNode::setColor(bool hasColor, const UiResColor& color) {
 void ScImageToggleNode::setSocketFlag(ScPart side, size_t index, bool on) {
     forBoth([&](ScNode& node) { node.setSocketFlag(side, index, on); });
     ScNode::setSocketFlag(side, index, on);
+}
+
+void ScImageToggleNode::setInputConverted(size_t index, bool converted) {
+    forBoth([&](ScNode& node) { node.setInputConverted(index, converted); });
+    ScNode::setInputConverted(index, converted);
 }
 
 void ScImageToggleNode::setContextPoint(int contextPointTag, bool on) {

@@ -23,9 +23,11 @@ public:
     void setIRToggleEnabled(bool enabled) override;
     void addInput(SocketRecord& socket) override;
     void addOutput(SocketRecord& socket) override;
+    void clearSockets() override;
     void setInsertMode(bool insertMode) override;
     void setColor(bool hasColor, const UiResColor& color) override;
     void setSocketFlag(ScPart side, size_t index, bool on) override;
+    void setInputConverted(size_t index, bool converted) override;
     void drawDecorations(ScDrawContext& ctx, float alpha) override;
     void drawHighlight(ScDrawContext& ctx, float alpha) override;
     void drawOutline(ScDrawContext& ctx, float alpha) override;

@@ -87,6 +87,12 @@ void ScNode::addOutput(SocketRecord& socket) {
     ScSceneIndex::boundsChanged();
 }
 
+void ScNode::clearSockets() {
+    _inputs.clear();
+    _outputs.clear();
+    ScSceneIndex::boundsChanged();
+}
+
 void ScNode::setSocketFlag(ScPart side, size_t index, bool on) {
     if (side == ScPart::Input) {
         ZV_ASSERT(index < _inputs.size());
@@ -95,6 +101,11 @@ void ScNode::setSocketFlag(ScPart side, size_t index, bool on) {
         ZV_ASSERT(index < _outputs.size());
         _outputs[index].flag = on;
     }
+}
+
+void ScNode::setInputConverted(size_t index, bool converted) {
+    ZV_ASSERT(index < _inputs.size());
+    _inputs[index].converted = converted;
 }
 
 void ScNode::setColor(bool hasColor, const UiResColor& color) {

@@ -34,6 +34,7 @@ public:
         bool flag = false;
         LiString label;
         int32_t index = -1; // place in its list, filled in when added
+        bool converted = false; // the node converts the image this input brings
 
         bool isHighlighted() const { return useCount >= 1 || flag; }
     };
@@ -72,6 +73,8 @@ public:
     virtual void setIRToggleEnabled(bool enabled) { _irToggle = enabled; }
     virtual void addInput(SocketRecord& socket);
     virtual void addOutput(SocketRecord& socket);
+    // Drops every socket record, for the sockets to be added again.
+    virtual void clearSockets();
     // While true the input side draws only the insert arrow.
     virtual void setInsertMode(bool insertMode) { _insertMode = insertMode; }
     virtual void setColor(bool hasColor, const UiResColor& color);
@@ -111,6 +114,8 @@ public:
     int32_t getContextPointCount() const { return _contextPointCount; }
     // Switches the highlight of one socket record; side Input or Output.
     virtual void setSocketFlag(ScPart side, size_t index, bool on);
+    // Shows or hides the conversion marker of one input tab.
+    virtual void setInputConverted(size_t index, bool converted);
 
     // Text cut to the rectangle's width; alignments 0, 1, 2 are left/bottom, centre, right/top.
     void drawText(ScDrawContext& ctx, const LiString& text, const GeRectangle<float>& rect, int hAlign,

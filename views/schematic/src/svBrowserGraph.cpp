@@ -20,7 +20,7 @@ SvBrowserGraph::SvBrowserGraph(UiComposition& composition, SvDisplayInterface* d
       _scene(new ScGraph(this)),
       _builder(composition, *_scene, *display,
                makeRC<CbMethod<SvBrowserGraph, const PiSchematicNodeInfo&>>(this, &SvBrowserGraph::nodeRefreshCb)),
-      _selectionMirror(_builder, *_scene) {}
+      _selectionMirror(_builder, *_scene), _hintApplier(_builder, *_scene, *display) {}
 
 SvBrowserGraph::~SvBrowserGraph() {
     clearScene();
@@ -110,26 +110,39 @@ void SvBrowserGraph::nodeRemoved(int id) {
     _display->resetUserZoomPan();
 }
 
-// A batch rebuilds the scene unless it shows every change already, so nothing shown is ever stale.
+// Whoever changed the graph, the change comes here: applied piece by piece where it can be, else
+// by one rebuild.
 void SvBrowserGraph::update(const ObHints& hints) {
     ZV_ASSERT(PiAppThread::isCurrent());
-    const auto& batch = hints.getContainer();
-    if (std::all_of(batch.begin(), batch.end(), [this](const auto& hint) { return isShownAlready(*hint); })) return;
-    refreshGraph("SvBrowserGraph::update");
+    // A rebuild shows one browsed node only while it is there to show.
+    const bool wholeLevel = _currentNode.isNull() || !_currentNode->isLive() || !isShown(*_currentNode);
+    const SvHintApplier::Outcome outcome = _hintApplier.apply(hints, _storingPositions, wholeLevel);
+    if (outcome.rebuild) {
+        refreshGraph("SvBrowserGraph::update");
+    } else if (outcome.changed) {
+        placeEnteredNodes(outcome.entered);
+        if (outcome.nodesChanged)
+            for (const auto& group : _scene->getGroups()) group->updateBounds();
+        applySelectionToScene(*getSelection(), true);
+        _display->redraw("SvBrowserGraph::graphChanged( nodes + connections )");
+    }
+    runThumbnailPass();
 }
 
-// Values written while the view stores its positions, and positions the scene already has, come back
-// from the view's own writes.
-bool SvBrowserGraph::isShownAlready(const ObHint& hint) {
-    auto* changed = dynamic_cast<const OmGraphHint::ValueChanged*>(&hint);
-    if (!changed) return false;
-    if (_storingPositions) return true;
-    const PiValue& value = *changed->getValue();
-    if (!PiSchematicInterfaceEx::isPositionValue(value) || !value.isLive()) return false;
-    RCStrongPtr<ScNode> sceneNode = findNode(*value.getNode());
-    GePoint2<float> stored;
-    return !sceneNode.isNull() && PiSchematicInterfaceEx::getXYPosition(*value.getNode(), stored.x, stored.y) &&
-           stored == sceneNode->getPosition();
+// Automatic clean-up lays the whole graph out after every change; otherwise only new nodes without a
+// stored position are placed, and the model keeps where they went.
+void SvBrowserGraph::placeEnteredNodes(const std::vector<RCStrongPtr<ScNode>>& entered) {
+    if (_display->isAutoCleanup()) {
+        _scene->layout(ScGraph::LayoutAll);
+        return;
+    }
+    if (std::all_of(entered.begin(), entered.end(), [](const auto& node) { return node->isPlaced(); })) return;
+    _scene->layout(ScGraph::LayoutUnplaced);
+    storePositions(entered);
+}
+
+void SvBrowserGraph::runThumbnailPass() {
+    ++_nbThumbnailPasses;
 }
 
 void SvBrowserGraph::nodePlacement(const RCStrongPtr<PiSnItem<PiNode>>& item) {
@@ -186,11 +199,18 @@ void SvBrowserGraph::refreshGraph(const LiString& reason) {
 }
 
 void SvBrowserGraph::storeAllPositions() {
+    std::vector<RCStrongPtr<ScNode>> nodes;
+    nodes.reserve(getNodeMap().size());
+    for (const auto& [id, sceneNode] : getNodeMap()) nodes.push_back(sceneNode);
+    storePositions(nodes);
+}
+
+void SvBrowserGraph::storePositions(const std::vector<RCStrongPtr<ScNode>>& nodes) {
     const bool former = _storingPositions;
     _storingPositions = true;
     {
         PiUndoGuardNoLog guard;
-        for (const auto& [id, sceneNode] : getNodeMap()) {
+        for (const auto& sceneNode : nodes) {
             const GePoint2<float>& p = sceneNode->getPosition();
             PiSchematicInterfaceEx::setXYPosition(sceneNode->getProcessingNode(), p.x, p.y);
         }

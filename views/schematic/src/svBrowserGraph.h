@@ -3,6 +3,7 @@
 #include "views/schematic/src/scGraph.h"
 #include "views/schematic/src/scGraphInterface.h"
 #include "views/schematic/src/svDisplayInterface.h"
+#include "views/schematic/src/svHintApplier.h"
 #include "views/schematic/src/svModelEdge.h"
 #include "views/schematic/src/svSceneBuilder.h"
 #include "views/schematic/src/svSelectionMirror.h"
@@ -71,6 +72,8 @@ public:
     const std::map<int, RCStrongPtr<Edge>>& getEdgeMap() const { return _builder.getEdgeMap(); }
     // The caller named by the last full rebuild.
     const LiString& getLastRefreshReason() const { return _lastRefreshReason; }
+    // Hint batches that ended with the thumbnail pass.
+    int getNbThumbnailPasses() const { return _nbThumbnailPasses; }
 
 private:
     void clearScene();
@@ -78,7 +81,11 @@ private:
     LiString getViewKey() const;
     void saveView();
     void restoreView();
-    bool isShownAlready(const ObHint& hint);
+    // Places the nodes hint batches brought in, as a rebuild would.
+    void placeEnteredNodes(const std::vector<RCStrongPtr<ScNode>>& entered);
+    void storePositions(const std::vector<RCStrongPtr<ScNode>>& nodes);
+    // Asks for the thumbnails the batch left out of date.
+    void runThumbnailPass();
     void nodeRefreshCb(const PiSchematicNodeInfo& info);
     void markingChangedCb(const RCStrongPtr<PiNode>& node);
 
@@ -89,6 +96,7 @@ private:
     RCShdPtr<ScGraph> _scene;
     SvSceneBuilder _builder;
     SvSelectionMirror _selectionMirror;
+    SvHintApplier _hintApplier;
     SvViewStateStore _viewStates;
     CbRegistration _markingCallback;
     GePoint2<float> _placementPoint;
@@ -96,6 +104,7 @@ private:
     bool _storingPositions = false;
     RCWeakPtr<PiGraph> _lastGraph;
     LiString _lastRefreshReason;
+    int _nbThumbnailPasses = 0;
 };
 
 } // namespace Zv

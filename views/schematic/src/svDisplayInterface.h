@@ -31,6 +31,8 @@ public:
     // The reason names the caller, for tracing redraws.
     virtual void redraw(const LiString& reason) = 0;
     virtual void redrawNode(const ScNode& node) = 0;
+    // Redraws what lies in a scene rectangle.
+    virtual void redrawArea(const GeRectangle<float>& rect) = 0;
     virtual void resetUserZoomPan() = 0;
     virtual ZoomPan getUserZoomPan() const = 0;
     virtual void setUserZoomPan(const ZoomPan& zoomPan) = 0;

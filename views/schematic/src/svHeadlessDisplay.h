@@ -16,6 +16,7 @@ public:
     bool isViewShown() const override { return true; }
     void redraw(const LiString& reason) override { _redrawReasons.push_back(reason); }
     void redrawNode(const ScNode&) override {}
+    void redrawArea(const GeRectangle<float>&) override {}
     void resetUserZoomPan() override {
         _zoomPan = ZoomPan();
         ++_nbZoomPanResets;

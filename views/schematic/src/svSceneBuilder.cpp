@@ -5,9 +5,12 @@
 #include "views/schematic/src/svDisplayInterface.h"
 
 #include "platform/base/assertions.h"
+#include "platform/base/cbMethod.h"
 #include "platform/graph/piAppThread.h"
 #include "platform/graph/piBoundaryNode.h"
+#include "platform/graph/piImageModifier.h"
 #include "platform/graph/piMultivaluedInput.h"
+#include "platform/graph/piNodeController.h"
 #include "platform/graph/piNodeUtils.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piTool.h"
@@ -15,35 +18,75 @@
 #include "platform/graph/uiCompositionClient.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace Zv {
 namespace {
 
-// The text shown for a node: its name, or for a boundary node the group socket it stands for.
-LiString getShownName(const PiNode& node) {
+// Calls visit with every input of the node, and each value of a multi-valued one.
+template <class Visit>
+void forEachInputOf(const PiNode& node, Visit visit) {
+    for (const auto& input : node.getInputs()) {
+        visit(*input);
+        if (auto* multi = dynamic_cast<const PiMultivaluedInput*>(input.get()))
+            for (const auto& value : multi->getValues()) visit(*value);
+    }
+}
+
+// Whether the node converts the image of an input's tab: the input, or its value of that index.
+bool mustConvert(const PiInput& input, int value) {
+    const auto* multi = dynamic_cast<const PiMultivaluedInput*>(&input);
+    if (!PiImageModifier::isImageModifier(*input.getNodePtr())) return false;
+    if (!multi) return PiImageModifier::getConversionInfo(input).mustConvert();
+    return value < multi->getNbValues() && PiImageModifier::getConversionInfo(*multi->getValue(value)).mustConvert();
+}
+
+// Where a link's input lies among its output's consumers.
+int findSourceFan(const PiOutput& output, const PiInput& input) {
+    const auto& consumers = output.getConnections();
+    return static_cast<int>(std::find(consumers.begin(), consumers.end(), &input) - consumers.begin());
+}
+
+} // namespace
+
+LiString SvSceneBuilder::getShownName(const PiNode& node) {
     if (auto* boundary = dynamic_cast<const PiBoundaryNode*>(&node))
         return boundary->getGroupSocket()->getName() + (boundary->isOutputNode() ? " Output Image" : " Input Image");
     return node.getName().isEmpty() ? LiString("UnNamed") : node.getName();
 }
 
-bool isVisualGroupNode(const PiNode& node) {
+bool SvSceneBuilder::isVisualGroupNode(const PiNode& node) {
     return dynamic_cast<const PiGroupNode*>(&node) && PiSchematicInterfaceEx::isVisualGroup(node);
 }
 
-// A visual group's boundary nodes are not drawn: its box shows the grouping instead.
-bool isVisualGroupBoundary(const PiNode& node) {
-    return dynamic_cast<const PiBoundaryNode*>(&node) && node.getGroupPtr() && isVisualGroupNode(*node.getGroupPtr());
+// A box's boundary nodes are not drawn: the box shows the grouping instead.
+bool SvSceneBuilder::isBoxBoundary(const PiNode& node) const {
+    return dynamic_cast<const PiBoundaryNode*>(&node) && node.getGroupPtr() && isBoxInLevel(*node.getGroupPtr());
 }
 
-// The output a link really comes from when it passes through a visual group's sockets, which are
-// not drawn; null when nothing feeds it.
-RCStrongPtr<PiOutput> resolveThroughVisualGroups(RCStrongPtr<PiOutput> output) {
+// The output a box's socket, or one of its boundary nodes, passes an input's link on to; null for an
+// input of any other node.
+RCStrongPtr<PiOutput> SvSceneBuilder::findPassage(const PiInput& input) const {
+    const PiNode& node = *input.getNodePtr();
+    RCStrongPtr<PiOutput> passage;
+    if (auto* group = dynamic_cast<const PiGroupNode*>(&node); group && isBoxInLevel(*group)) {
+        if (RCStrongPtr<PiBoundaryNode> inner = group->getBoundaryNode(input))
+            passage.dynamicAssign(inner->getInnerSocket());
+    } else if (auto* boundary = dynamic_cast<const PiBoundaryNode*>(&node); boundary && isBoxBoundary(*boundary)) {
+        passage.dynamicAssign(boundary->getGroupSocket());
+    }
+    return passage;
+}
+
+// The output a link really comes from when it passes through a box's sockets, which are not drawn;
+// null when nothing feeds it.
+RCStrongPtr<PiOutput> SvSceneBuilder::resolveThroughBoxes(RCStrongPtr<PiOutput> output) const {
     while (!output.isNull()) {
         PiNode* node = output->getNodePtr();
         RCStrongPtr<PiInput> passage;
-        if (auto* boundary = dynamic_cast<PiBoundaryNode*>(node); boundary && isVisualGroupBoundary(*boundary))
+        if (auto* boundary = dynamic_cast<PiBoundaryNode*>(node); boundary && isBoxBoundary(*boundary))
             passage.dynamicAssign(boundary->getGroupSocket());
-        else if (auto* group = dynamic_cast<PiGroupNode*>(node); group && isVisualGroupNode(*group))
+        else if (auto* group = dynamic_cast<PiGroupNode*>(node); group && isBoxInLevel(*group))
             if (RCStrongPtr<PiBoundaryNode> inner = group->getBoundaryNode(*output))
                 passage.dynamicAssign(inner->getInnerSocket());
         if (passage.isNull()) return output;
@@ -54,21 +97,19 @@ RCStrongPtr<PiOutput> resolveThroughVisualGroups(RCStrongPtr<PiOutput> output) {
 
 // The output outside a collapsed chain that feeds it: upstream through the hidden nodes along
 // their first connected input; null when the chain starts inside.
-RCStrongPtr<PiOutput> findChainSource(RCStrongPtr<PiOutput> output) {
+RCStrongPtr<PiOutput> SvSceneBuilder::findChainSource(RCStrongPtr<PiOutput> output) const {
     while (!output.isNull() &&
            PiNodeUtils::hasStoredValue(*output->getNodePtr(), PiNodeUtils::C_VALUE, PiNodeUtils::HIDDEN)) {
         RCStrongPtr<PiOutput> upstream;
         for (const auto& input : output->getNodePtr()->getInputs())
             if (input->isConnected()) {
-                upstream = resolveThroughVisualGroups(input->getOutput());
+                upstream = resolveThroughBoxes(input->getOutput());
                 break;
             }
         output = upstream;
     }
     return output;
 }
-
-} // namespace
 
 SvSceneBuilder::SvSceneBuilder(UiComposition& composition, ScGraph& scene, SvDisplayInterface& display,
                                RCStrongPtr<PiGraph::RefreshHandler> refresh)
@@ -109,8 +150,10 @@ void SvSceneBuilder::clear() {
     _scene.clear();
     _nodeMap.clear();
     _edgeMap.clear();
+    _edgeKeyByInput.clear();
     _groupMap.clear();
-    _nodeCallbacks.releaseAll();
+    _nodeCallbacks.clear();
+    _entered.clear();
 }
 
 void SvSceneBuilder::build(int levelGroupId, const std::vector<RCStrongPtr<PiNode>>& nodes) {
@@ -125,7 +168,7 @@ void SvSceneBuilder::addLevelMember(const RCStrongPtr<PiNode>& node) {
         group.dynamicAssign(node);
         RCShdPtr<ScGroup> sceneGroup = findOrAddGroup(group);
         for (const auto& member : group->getMembers())
-            if (isShown(*member) && !isVisualGroupBoundary(*member)) addNode(member, sceneGroup);
+            if (isShown(*member) && !isBoxBoundary(*member)) addNode(member, sceneGroup);
     } else if (isShown(*node)) {
         addNode(node, {});
     }
@@ -151,15 +194,43 @@ RCShdPtr<ScGroup> SvSceneBuilder::findOrAddGroup(const RCStrongPtr<PiGroupNode>&
     return sceneGroup;
 }
 
-// The nodes entered also link to the consumers shown already, which were built without them.
+template <class Change>
+void SvSceneBuilder::entering(Change change) {
+    const size_t first = _entered.size();
+    _incremental = true;
+    change();
+    _incremental = false;
+    for (size_t i = first; i < _entered.size(); ++i) linkToShownConsumers(*_entered[i]);
+}
+
 void SvSceneBuilder::addNode(const RCStrongPtr<PiNode>& node) {
-    if (!isInLevel(*node)) return;
-    std::vector<RCStrongPtr<ScNode>> entered;
-    _entered = &entered;
-    if (node->getGroupPtr()->getId() == _levelGroupId) addLevelMember(node);
-    else if (isShown(*node) && !isVisualGroupBoundary(*node)) addNode(node, findVisualGroup(*node));
-    _entered = nullptr;
-    for (const auto& sceneNode : entered) linkToShownConsumers(*sceneNode);
+    addNodes({node});
+}
+
+// Members of the level group as build adds them, members of its visual groups into their boxes.
+void SvSceneBuilder::addNodes(const std::vector<RCStrongPtr<PiNode>>& nodes) {
+    entering([&] {
+        for (const auto& node : nodes) {
+            if (!isInLevel(*node)) continue;
+            if (node->getGroupPtr()->getId() == _levelGroupId) addLevelMember(node);
+            else if (isShown(*node) && !isBoxBoundary(*node)) addNode(node, findVisualGroup(*node));
+        }
+    });
+}
+
+std::vector<RCStrongPtr<ScNode>> SvSceneBuilder::takeEntered() {
+    return std::exchange(_entered, {});
+}
+
+// As build shows them: a visual group of the level is a box, while one inside a box is a node.
+bool SvSceneBuilder::isShownInLevel(const PiNode& node) const {
+    if (!node.isLive() || !isInLevel(node) || !isShown(node)) return false;
+    return node.getGroupPtr()->getId() == _levelGroupId ? !isVisualGroupNode(node) : !isBoxBoundary(node);
+}
+
+bool SvSceneBuilder::isBoxInLevel(const PiNode& node) const {
+    return node.isLive() && isVisualGroupNode(node) && node.getGroupPtr() &&
+           node.getGroupPtr()->getId() == _levelGroupId;
 }
 
 void SvSceneBuilder::linkToShownConsumers(const ScNode& source) {
@@ -171,7 +242,8 @@ void SvSceneBuilder::linkToShownConsumers(const ScNode& source) {
         InputWalk walk{target};
         for (InputLink link; findInputLink(walk, link); ++walk.fan) {
             const LinkSource from = findLinkSource(*target, *link.input);
-            if (from.node == source.getProcessingNode() && !hasEdge(*target, *link.input)) addEdge(target, link, from);
+            if (from.node == source.getProcessingNode() && !_edgeKeyByInput.count(link.input.get()))
+                addEdge(target, link, from);
         }
     }
 }
@@ -179,32 +251,20 @@ void SvSceneBuilder::linkToShownConsumers(const ScNode& source) {
 // The nodes an output feeds, through the sockets of visual groups, which are not drawn.
 void SvSceneBuilder::collectConsumers(const PiOutput& output, std::set<const PiNode*>& consumers) const {
     for (const PiInput* input : output.getConnections()) {
-        const PiNode& consumer = *input->getNodePtr();
-        RCStrongPtr<PiOutput> passage;
-        if (auto* group = dynamic_cast<const PiGroupNode*>(&consumer); group && isVisualGroupNode(*group)) {
-            if (RCStrongPtr<PiBoundaryNode> inner = group->getBoundaryNode(*input))
-                passage.dynamicAssign(inner->getInnerSocket());
-        } else if (auto* boundary = dynamic_cast<const PiBoundaryNode*>(&consumer);
-                   boundary && isVisualGroupBoundary(*boundary)) {
-            passage.dynamicAssign(boundary->getGroupSocket());
-        }
-        if (passage.isNull()) consumers.insert(&consumer);
-        else collectConsumers(*passage, consumers);
+        if (RCStrongPtr<PiOutput> passage = findPassage(*input)) collectConsumers(*passage, consumers);
+        else consumers.insert(input->getNodePtr());
     }
-}
-
-bool SvSceneBuilder::hasEdge(const ScNode& target, const PiInput& input) const {
-    return std::any_of(_edgeMap.begin(), _edgeMap.end(), [&](const auto& entry) {
-        return entry.second->getTarget().get() == &target && entry.second->getInput().get() == &input;
-    });
 }
 
 // Depth first: each node enters the scene before its sources, and each link after the links of its
 // source. The walk keeps its own stack, so chains of any length build.
 void SvSceneBuilder::addNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScGroup>& group) {
     ZV_ASSERT(!node.isNull());
-    std::vector<InputWalk> walks;
-    if (RCStrongPtr<ScNode> added = enterNode(node, group)) walks.push_back({added});
+    if (RCStrongPtr<ScNode> added = enterNode(node, group)) linkInputs(added);
+}
+
+void SvSceneBuilder::linkInputs(const RCStrongPtr<ScNode>& target) {
+    std::vector<InputWalk> walks{{target}};
     while (!walks.empty()) {
         InputWalk& walk = walks.back();
         InputLink link;
@@ -225,21 +285,157 @@ void SvSceneBuilder::addNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScG
     }
 }
 
-void SvSceneBuilder::removeNode(int id) {
-    const auto found = _nodeMap.find(id);
-    if (found == _nodeMap.end()) return;
-    const RCStrongPtr<ScNode> sceneNode = found->second;
-    for (auto edge = _edgeMap.begin(); edge != _edgeMap.end();) {
-        if (edge->second->getSource() == sceneNode || edge->second->getTarget() == sceneNode) {
-            _scene.getEdges().erase(edge->second.get());
-            edge = _edgeMap.erase(edge);
-        } else {
-            ++edge;
-        }
+void SvSceneBuilder::forgetHighlight(const std::set<const ScNode*>& nodes, const ScGroup* group) {
+    const ScGraph::Highlight& highlight = _scene.getHighlight();
+    const bool shown = nodes.count(highlight.node.get()) || (group && highlight.group.get() == group) ||
+                       (highlight.edge && (nodes.count(highlight.edge->getSource().get()) ||
+                                           nodes.count(highlight.edge->getTarget().get())));
+    if (shown) _scene.setHighlight({});
+}
+
+void SvSceneBuilder::eraseEdge(int key) {
+    const auto found = _edgeMap.find(key);
+    if (found == _edgeMap.end()) return;
+    _edgeKeyByInput.erase(found->second->getInput().get());
+    _scene.getEdges().erase(found->second.get());
+    _edgeMap.erase(found);
+}
+
+// One pass over the links however many nodes leave.
+void SvSceneBuilder::removeNodes(const std::set<int>& ids) {
+    std::set<const ScNode*> leaving;
+    for (int id : ids)
+        if (const auto found = _nodeMap.find(id); found != _nodeMap.end()) leaving.insert(found->second.get());
+    if (leaving.empty()) return;
+    forgetHighlight(leaving);
+    std::vector<int> keys;
+    for (const auto& [key, edge] : _edgeMap)
+        if (leaving.count(edge->getSource().get()) || leaving.count(edge->getTarget().get())) keys.push_back(key);
+    for (int key : keys) eraseEdge(key);
+    for (const auto& group : _scene.getGroups())
+        for (const ScNode* node : leaving) group->removeMember(*node);
+    for (const ScNode* node : leaving) {
+        const int id = node->getProcessingNode()->getId();
+        _scene.getNodes().erase(node);
+        _nodeMap.erase(id);
+        _nodeCallbacks.erase(id);
     }
-    for (const auto& group : _scene.getGroups()) group->removeMember(*sceneNode);
-    _scene.getNodes().erase(sceneNode.get());
-    _nodeMap.erase(found);
+}
+
+void SvSceneBuilder::removeGroup(int id) {
+    const auto found = _groupMap.find(id);
+    if (found == _groupMap.end()) return;
+    const RCShdPtr<ScGroup> group = found->second;
+    std::set<int> members;
+    for (const auto& member : group->getMembers()) members.insert(member->getProcessingNode()->getId());
+    removeNodes(members);
+    forgetHighlight({}, group.get());
+    _scene.getGroups().erase(group.get());
+    _groupMap.erase(found);
+}
+
+void SvSceneBuilder::remakeInputs(const std::vector<RCStrongPtr<ScNode>>& nodes,
+                                  const std::vector<const PiInput*>& former) {
+    std::set<const ScNode*> targets;
+    for (const auto& node : nodes) targets.insert(node.get());
+    forgetHighlight(targets);
+    const auto eraseLinkInto = [&](const PiInput& input) {
+        const auto found = _edgeKeyByInput.find(&input);
+        if (found != _edgeKeyByInput.end() && targets.count(_edgeMap.at(found->second)->getTarget().get()))
+            eraseEdge(found->second);
+    };
+    for (const PiInput* input : former) eraseLinkInto(*input);
+    for (const auto& node : nodes) forEachInputOf(*node->getProcessingNode(), eraseLinkInto);
+    entering([&] {
+        for (const auto& node : nodes) {
+            node->clearSockets();
+            addSockets(*node, *node->getProcessingNode());
+            linkInputs(node);
+        }
+    });
+}
+
+void SvSceneBuilder::renumberSourceFans(const std::set<const PiOutput*>& outputs) {
+    for (const auto& [key, edge] : _edgeMap)
+        if (outputs.count(edge->getOutput().get()))
+            edge->setSourceFanIndex(findSourceFan(*edge->getOutput(), *edge->getInput()));
+}
+
+void SvSceneBuilder::updateMembership(const RCStrongPtr<ScNode>& sceneNode) {
+    const RCShdPtr<ScGroup> wanted = findVisualGroup(*sceneNode->getProcessingNode());
+    for (const auto& group : _scene.getGroups())
+        if (group != wanted) group->removeMember(*sceneNode);
+    if (wanted && std::find(wanted->getMembers().begin(), wanted->getMembers().end(), sceneNode) ==
+                      wanted->getMembers().end())
+        wanted->addMember(sceneNode);
+}
+
+void SvSceneBuilder::collectLinkTargets(const PiInput& input, std::map<int, RCStrongPtr<ScNode>>& targets) const {
+    std::set<const PiNode*> consumers;
+    if (RCStrongPtr<PiOutput> passage = findPassage(input.getTopInput())) collectConsumers(*passage, consumers);
+    else consumers.insert(input.getNodePtr());
+    for (const PiNode* consumer : consumers) {
+        RCStrongPtr<ScNode> target = findNode(*consumer);
+        if (target.isNull() && consumer->getNbInputs() > 0)
+            if (RCStrongPtr<PiNode> head = PiNodeUtils::getCollapseNode(*consumer->getInputs().front()))
+                target = findNode(*head);
+        if (!target.isNull()) targets.emplace(target->getProcessingNode()->getId(), target);
+    }
+}
+
+// Links from a collapsed chain are shown from the node it folds into, found by following the chain
+// downstream: a change at any of its nodes can move links out of the others.
+void SvSceneBuilder::collectChainLinkTargets(const PiNode& node, std::map<int, RCStrongPtr<ScNode>>& targets) const {
+    const auto isHidden = [](const PiNode& candidate) {
+        return PiNodeUtils::hasStoredValue(candidate, PiNodeUtils::C_VALUE, PiNodeUtils::HIDDEN);
+    };
+    std::vector<const PiNode*> pending{&node};
+    std::set<const PiNode*> seen{&node};
+    const auto visit = [&](const PiNode* next) {
+        if (next && next->isLive() && isHidden(*next) && seen.insert(next).second) pending.push_back(next);
+    };
+    while (!pending.empty()) {
+        const PiNode& current = *pending.back();
+        pending.pop_back();
+        for (const auto& output : current.getOutputs())
+            for (const PiInput* input : output->getConnections()) {
+                collectLinkTargets(*input, targets);
+                visit(input->getNodePtr());
+            }
+        forEachInputOf(current, [&](const PiInput& input) {
+            if (input.isConnected()) visit(input.getOutput()->getNodePtr());
+        });
+    }
+}
+
+int SvSceneBuilder::findInputTab(const ScNode& sceneNode, const PiInput& input) const {
+    int tab = 0;
+    for (const auto& candidate : sceneNode.getProcessingNode()->getInputs()) {
+        if (isFiltered(candidate->getSocketTypeIndex())) continue;
+        if (candidate.get() == &input) return tab;
+        if (auto* multi = dynamic_cast<const PiMultivaluedInput*>(candidate.get()))
+            for (const auto& value : multi->getValues())
+                if (value.get() == &input) return tab + value->getIndex();
+        tab += PiNodeUtils::getNbInputTabs(*candidate);
+    }
+    return -1;
+}
+
+void SvSceneBuilder::conversionChangedCb(const RCStrongPtr<PiInput>& input) {
+    ZV_ASSERT(!input->isComposite());
+    RCStrongPtr<ScNode> sceneNode = findNode(*input->getNodePtr());
+    if (sceneNode.isNull())
+        if (RCStrongPtr<PiNode> head = PiNodeUtils::getCollapseNode(*input)) sceneNode = findNode(*head);
+    if (sceneNode.isNull()) return;
+    const int tab = findInputTab(*sceneNode, *input);
+    if (tab < 0 || tab >= static_cast<int>(sceneNode->getInputs().size())) return;
+    sceneNode->setInputConverted(tab, PiImageModifier::getConversionInfo(*input).mustConvert());
+    _display.redrawNode(*sceneNode);
+}
+
+RCStrongPtr<SvModelEdge> SvSceneBuilder::findEdge(const PiInput& input) const {
+    const auto found = _edgeKeyByInput.find(&input);
+    return found == _edgeKeyByInput.end() ? RCStrongPtr<SvModelEdge>() : _edgeMap.at(found->second);
 }
 
 // Null when the node is in the scene already or its description shows nothing.
@@ -249,20 +445,25 @@ RCStrongPtr<ScNode> SvSceneBuilder::enterNode(const RCStrongPtr<PiNode>& node, c
     if (sceneNode.isNull()) return {};
     _nodeMap.emplace(node->getId(), sceneNode);
     _scene.getNodes().insert(sceneNode);
-    if (_entered) _entered->push_back(sceneNode);
+    if (_incremental) _entered.push_back(sceneNode);
     if (!group.isNull()) group->addMember(sceneNode);
     for (int tag = 0; tag < UiCompositionClient::getNbContextPoints(); ++tag) {
         RCStrongPtr<PiNode> marked = _composition.getContextPoint(tag);
         if (!marked.isNull() && marked->getId() == node->getId()) sceneNode->setContextPoint(tag, true);
     }
-    _nodeCallbacks.add(PiSchematicInterfaceEx::addRefreshRequestCb(*node, _refresh));
+    _nodeCallbacks.emplace(node->getId(), PiSchematicInterfaceEx::addRefreshRequestCb(*node, _refresh));
+    if (PiImageModifier::isImageModifier(*node))
+        _nodeCallbacks.emplace(node->getId(), PiNodeController(node).addCallback(
+            PiNodeEvent::ConversionChanged,
+            makeRC<CbMethod<SvSceneBuilder, const RCStrongPtr<PiInput>&>>(this, &SvSceneBuilder::conversionChangedCb)));
     return sceneNode;
 }
 
-// The scene group of the visual group the node lies in, made when missing; null outside visual groups.
+// The box of the visual group of the level the node lies in, made when missing; null for other nodes
+// (a visual group whose inside is shown is the level, not a box).
 RCShdPtr<ScGroup> SvSceneBuilder::findVisualGroup(const PiNode& node) {
     PiGroupNode* enclosing = node.getGroupPtr();
-    if (!enclosing || !isVisualGroupNode(*enclosing)) return {};
+    if (!enclosing || !isBoxInLevel(*enclosing)) return {};
     return findOrAddGroup(RCStrongPtr<PiGroupNode>(enclosing));
 }
 
@@ -306,6 +507,7 @@ void SvSceneBuilder::addSockets(ScNode& sceneNode, const PiNode& node) const {
         if (isFiltered(input->getSocketTypeIndex())) continue;
         for (int value = 0; value < PiNodeUtils::getNbInputTabs(*input); ++value) {
             ScNode::SocketRecord record{0, false, input->getName(), -1};
+            record.converted = mustConvert(*input, value);
             sceneNode.addInput(record);
         }
     }
@@ -340,7 +542,7 @@ bool SvSceneBuilder::findInputLink(InputWalk& walk, InputLink& link) const {
 // collapsed chain into its head, and from the head that stands for a collapsed chain. Unshown
 // sources give none.
 SvSceneBuilder::LinkSource SvSceneBuilder::findLinkSource(const ScNode& target, const PiInput& input) const {
-    RCStrongPtr<PiOutput> output = resolveThroughVisualGroups(input.getOutput());
+    RCStrongPtr<PiOutput> output = resolveThroughBoxes(input.getOutput());
     if (!output.isNull() && PiNodeUtils::getCollapseNode(*output) == target.getProcessingNode())
         output = findChainSource(output);
     if (output.isNull()) return {};
@@ -348,6 +550,12 @@ SvSceneBuilder::LinkSource SvSceneBuilder::findLinkSource(const ScNode& target, 
     const bool collapsed = !sourceNode.isNull();
     if (!collapsed) sourceNode = output->getNode();
     if (sourceNode.isNull() || !isShown(*sourceNode) || !isInLevel(*sourceNode)) return {};
+    // A chain folded into a node without outputs has nothing to show a link from, a group feeding its
+    // own socket shows no link to itself, and a box is never a node: what its socket passes on inside
+    // is not fed.
+    if ((collapsed && sourceNode->getNbOutputs() == 0) || sourceNode == target.getProcessingNode() ||
+        isBoxInLevel(*sourceNode))
+        return {};
     return {output, sourceNode, collapsed};
 }
 
@@ -358,12 +566,11 @@ void SvSceneBuilder::addEdge(const RCStrongPtr<ScNode>& target, const InputLink&
     ZV_ASSERT(sourceTab < static_cast<int>(source->getOutputs().size()));
     ZV_ASSERT(link.tab < static_cast<int>(target->getInputs().size()));
     const int key = ++_nextEdgeKey;
-    const auto& consumers = from.output->getConnections();
-    const int sourceFan =
-        static_cast<int>(std::find(consumers.begin(), consumers.end(), link.input.get()) - consumers.begin());
+    const int sourceFan = findSourceFan(*from.output, *link.input);
     RCStrongPtr<SvModelEdge> edge(
         new SvModelEdge(source, sourceTab, sourceFan, target, link.tab, link.fan, key, from.output, link.input));
     _edgeMap.emplace(key, edge);
+    _edgeKeyByInput.emplace(link.input.get(), key);
     _scene.getEdges().insert(RCShdPtr<ScEdge>(edge));
 }
 

@@ -4,11 +4,12 @@
 #include "views/schematic/src/scNode.h"
 #include "views/schematic/src/svModelEdge.h"
 
-#include "platform/base/cbGroup.h"
+#include "platform/base/cbRegistration.h"
 #include "platform/graph/piGraph.h"
 
 #include <map>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 namespace Zv {
@@ -35,17 +36,50 @@ public:
     // Adds a node of the level and, depth first, the shown nodes upstream of it that the scene lacks,
     // with their links.
     void addNode(const RCStrongPtr<PiNode>& node);
+    // Adds nodes of the level as build does (a visual group brings its box and shown members); each
+    // also links to the consumers shown already.
+    void addNodes(const std::vector<RCStrongPtr<PiNode>>& nodes);
     // Takes a node and the links at its sockets out of the scene.
-    void removeNode(int id);
+    void removeNode(int id) { removeNodes({id}); }
+    void removeNodes(const std::set<int>& ids);
+    // Takes a visual group's box out of the scene with the nodes it holds.
+    void removeGroup(int id);
+    // Makes the nodes' tabs and input links again from the model, bringing in shown sources the
+    // scene lacks. former: inputs whose links changed, which may no longer be listed by their node.
+    void remakeInputs(const std::vector<RCStrongPtr<ScNode>>& nodes, const std::vector<const PiInput*>& former);
+    // Renumbers the links out of the outputs among those outputs' consumers.
+    void renumberSourceFans(const std::set<const PiOutput*>& outputs);
+    // Puts a shown node into the box of the visual group it now lies in, out of any other.
+    void updateMembership(const RCStrongPtr<ScNode>& sceneNode);
+    // The scene nodes entered since the last call, by every operation but build.
+    std::vector<RCStrongPtr<ScNode>> takeEntered();
 
     // A socket type whose sockets the view does not show (parameters rather than images).
     void setFilteredSocketType(int typeIndex, bool filtered);
+    bool isFiltered(int typeIndex) const;
     bool isShown(const PiNode& node) const;
+    // Whether the level built shows the node as a scene node: shown, in the level and neither a
+    // visual group (a box) nor one of its boundary nodes.
+    bool isShownInLevel(const PiNode& node) const;
+    // Whether the level built shows the node as a visual group's box.
+    bool isBoxInLevel(const PiNode& node) const;
+    // The scene nodes whose input links show a link into the input: its node, the head of the
+    // collapsed chain it is folded into, or the nodes a visual group's socket passes it on to.
+    void collectLinkTargets(const PiInput& input, std::map<int, RCStrongPtr<ScNode>>& targets) const;
+    // The scene nodes whose input links come from the node or from the collapsed chain it lies in.
+    void collectChainLinkTargets(const PiNode& node, std::map<int, RCStrongPtr<ScNode>>& targets) const;
+    // The input tab that shows the input (a value of a multi-valued one), or -1.
+    int findInputTab(const ScNode& sceneNode, const PiInput& input) const;
+    static bool isVisualGroupNode(const PiNode& node);
+    // The text shown for a node: its name, or for a boundary node the group socket it stands for.
+    static LiString getShownName(const PiNode& node);
 
     RCStrongPtr<ScNode> findNode(const PiNode& node) const;
     RCShdPtr<ScGroup> findGroup(int id) const;
     const std::map<int, RCStrongPtr<ScNode>>& getNodeMap() const { return _nodeMap; }
     const std::map<int, RCStrongPtr<SvModelEdge>>& getEdgeMap() const { return _edgeMap; }
+    // The link shown into an input, or null.
+    RCStrongPtr<SvModelEdge> findEdge(const PiInput& input) const;
 
 private:
     // How far the build has gone through one node's input links: an input, and a value of a
@@ -69,9 +103,16 @@ private:
         bool collapsed = false;
     };
 
-    bool isFiltered(int typeIndex) const;
     void addLevelMember(const RCStrongPtr<PiNode>& node);
     void addNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScGroup>& group);
+    // Runs an incremental change: the nodes it enters also link to the consumers shown already,
+    // which were built without them.
+    template <class Change>
+    void entering(Change change);
+    void linkInputs(const RCStrongPtr<ScNode>& target);
+    void eraseEdge(int key);
+    // Switches the highlight off before what it shows changes or leaves.
+    void forgetHighlight(const std::set<const ScNode*>& nodes, const ScGroup* group = nullptr);
     RCStrongPtr<ScNode> enterNode(const RCStrongPtr<PiNode>& node, const RCShdPtr<ScGroup>& group);
     RCStrongPtr<ScNode> makeSceneNode(const RCStrongPtr<PiNode>& node);
     void addSockets(ScNode& sceneNode, const PiNode& node) const;
@@ -81,9 +122,14 @@ private:
     RCShdPtr<ScGroup> findVisualGroup(const PiNode& node);
     RCShdPtr<ScGroup> findOrAddGroup(const RCStrongPtr<PiGroupNode>& group);
     bool isInLevel(const PiNode& node) const;
+    bool isBoxBoundary(const PiNode& node) const;
+    RCStrongPtr<PiOutput> findPassage(const PiInput& input) const;
+    RCStrongPtr<PiOutput> resolveThroughBoxes(RCStrongPtr<PiOutput> output) const;
+    RCStrongPtr<PiOutput> findChainSource(RCStrongPtr<PiOutput> output) const;
     void linkToShownConsumers(const ScNode& source);
+    // A secondary input of a shown image modifier changed its source.
+    void conversionChangedCb(const RCStrongPtr<PiInput>& input);
     void collectConsumers(const PiOutput& output, std::set<const PiNode*>& consumers) const;
-    bool hasEdge(const ScNode& target, const PiInput& input) const;
 
     UiComposition& _composition;
     ScGraph& _scene;
@@ -91,13 +137,17 @@ private:
     RCStrongPtr<PiGraph::RefreshHandler> _refresh;
     std::map<int, RCStrongPtr<ScNode>> _nodeMap;
     std::map<int, RCStrongPtr<SvModelEdge>> _edgeMap;
+    // Each input (a value of a multi-valued one) shows at most one link.
+    std::unordered_map<const PiInput*, int> _edgeKeyByInput;
     std::map<int, RCShdPtr<ScGroup>> _groupMap;
     std::vector<bool> _filteredSocketTypes;
-    CbGroup _nodeCallbacks;
+    // Each shown node's registrations, by node id, released when it leaves.
+    std::unordered_multimap<int, CbRegistration> _nodeCallbacks;
     // Descriptions the user was told are malformed, told once each.
     std::set<LiString> _warnedDescriptions;
-    // While one node is added: the scene nodes it brings in.
-    std::vector<RCStrongPtr<ScNode>>* _entered = nullptr;
+    // Scene nodes entered by incremental changes, until taken.
+    std::vector<RCStrongPtr<ScNode>> _entered;
+    bool _incremental = false;
     int _nextEdgeKey = 0;
     int _levelGroupId = 0; // identity of the group whose members are built
 };

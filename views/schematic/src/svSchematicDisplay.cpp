@@ -235,6 +235,10 @@ void SvSchematicDisplay::redrawNode(const ScNode& node) {
     _viewer->redrawNode(node);
 }
 
+void SvSchematicDisplay::redrawArea(const GeRectangle<float>& rect) {
+    _viewer->redrawSceneRect(rect);
+}
+
 void SvSchematicDisplay::resetUserZoomPan() {
     _viewer->resetUserZoomPan();
 }

@@ -59,6 +59,7 @@ public:
     bool isViewShown() const override;
     void redraw(const LiString& reason) override;
     void redrawNode(const ScNode& node) override;
+    void redrawArea(const GeRectangle<float>& rect) override;
     void resetUserZoomPan() override;
     ZoomPan getUserZoomPan() const override;
     void setUserZoomPan(const ZoomPan& zoomPan) override;

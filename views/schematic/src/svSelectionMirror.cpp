@@ -22,7 +22,10 @@ void SvSelectionMirror::applyToScene(const SnSelection& selection, bool select, 
         if (!nodeItem || !nodeItem->isValid()) continue;
         const PiNode& node = *nodeItem->get();
         if (dynamic_cast<const PiGroupNode*>(&node) && PiSchematicInterfaceEx::isVisualGroup(node)) {
-            if (RCShdPtr<ScGroup> group = _built.findGroup(node.getId()); select && group) group->setSelected(true);
+            if (RCShdPtr<ScGroup> group = _built.findGroup(node.getId())) {
+                if (select) group->setSelected(true);
+                if (collected) collected->insert(node.getId());
+            }
             continue;
         }
         RCStrongPtr<ScNode> sceneNode = _built.findNode(node);
@@ -51,6 +54,8 @@ std::set<int> SvSelectionMirror::getSceneSelection() const {
     std::set<int> ids;
     for (const auto& [id, node] : _built.getNodeMap())
         if (node->isSelected()) ids.insert(id);
+    for (const auto& group : _scene.getGroups())
+        if (group->isSelected()) ids.insert(group->getGroup()->getId());
     return ids;
 }
 

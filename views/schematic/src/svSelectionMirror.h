@@ -18,7 +18,7 @@ public:
     // Selects (or with select false only collects) the scene objects the selection names.
     void applyToScene(const SnSelection& selection, bool select, std::set<int>* collected = nullptr) const;
     void applyToModel(SnSelection& selection) const;
-    // The ids of the selected scene nodes.
+    // The ids of the selected scene nodes and of the visual groups whose boxes are selected.
     std::set<int> getSceneSelection() const;
 
 private:
