@@ -79,8 +79,8 @@ void cutAndMakeOneLink(benchmark::State& state) {
     if (shown.browser->getLastRefreshReason() != "SvBrowserGraph::resetDisplayGraph")
         state.SkipWithError("a batch rebuilt the scene");
     if (shown.browser->getEdgeMap().size() != edges) state.SkipWithError("the links shown changed");
-    state.counters["per_batch"] = benchmark::Counter(2.0, benchmark::Counter::kIsIterationInvariantRate |
-                                                            benchmark::Counter::kInvert);
+    state.counters["per_batch"] =
+        benchmark::Counter(2.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // One batch of 1,000 hints: 500 links cut and made again in one edit.

@@ -253,9 +253,8 @@ void HintPropertyTest::step() {
         break;
     case 15:
         if (RCStrongPtr<PiGroupNode> group = anyGroup())
-            edit("Add Socket", [&] {
-                _graph->addGroupSocket(group, "S" + std::to_string(below(1000)), below(2) == 0);
-            });
+            edit("Add Socket",
+                 [&] { _graph->addGroupSocket(group, "S" + std::to_string(below(1000)), below(2) == 0); });
         break;
     case 16:
         if (RCStrongPtr<PiGroupNode> group = anyGroup(); group && below(2) == 0) _browser->editGroupNode(group);

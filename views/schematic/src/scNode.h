@@ -33,7 +33,7 @@ public:
         int32_t useCount = 0;
         bool flag = false;
         LiString label;
-        int32_t index = -1; // place in its list, filled in when added
+        int32_t index = -1;     // place in its list, filled in when added
         bool converted = false; // the node converts the image this input brings
 
         bool isHighlighted() const { return useCount >= 1 || flag; }

@@ -20,7 +20,7 @@ SvBrowserGraph::SvBrowserGraph(UiComposition& composition, SvDisplayInterface* d
       _scene(new ScGraph(this)),
       _builder(composition, *_scene, *display,
                makeRC<CbMethod<SvBrowserGraph, const PiSchematicNodeInfo&>>(this, &SvBrowserGraph::nodeRefreshCb)),
-      _selectionMirror(_builder, *_scene), _hintApplier(_builder, *_scene, *display) {}
+      _selectionMirror(_builder, *_scene), _hintApplier(_builder, *display) {}
 
 SvBrowserGraph::~SvBrowserGraph() {
     clearScene();

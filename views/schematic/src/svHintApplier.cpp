@@ -1,6 +1,5 @@
 #include "views/schematic/src/svHintApplier.h"
 
-#include "views/schematic/src/scGraph.h"
 #include "views/schematic/src/svDisplayInterface.h"
 #include "views/schematic/src/svSceneBuilder.h"
 
@@ -23,8 +22,8 @@ bool isRemovedFromLiveNode(const PiSocket& socket) {
 
 } // namespace
 
-SvHintApplier::SvHintApplier(SvSceneBuilder& builder, ScGraph& scene, SvDisplayInterface& display)
-    : _builder(builder), _scene(scene), _display(display) {}
+SvHintApplier::SvHintApplier(SvSceneBuilder& builder, SvDisplayInterface& display)
+    : _builder(builder), _display(display) {}
 
 // Hints are read in order; the node and connection changes they gather are applied at the end.
 SvHintApplier::Outcome SvHintApplier::apply(const ObHints& hints, bool storingPositions, bool wholeLevel) {

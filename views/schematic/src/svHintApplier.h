@@ -13,7 +13,6 @@
 namespace Zv {
 
 class ObHints;
-class ScGraph;
 class SvDisplayInterface;
 class SvSceneBuilder;
 
@@ -32,7 +31,7 @@ public:
         std::vector<RCStrongPtr<ScNode>> entered;
     };
 
-    SvHintApplier(SvSceneBuilder& builder, ScGraph& scene, SvDisplayInterface& display);
+    SvHintApplier(SvSceneBuilder& builder, SvDisplayInterface& display);
 
     // storingPositions: the positions coming back are the view's own. wholeLevel: the scene shows a
     // whole level rather than one node and its sources, which only a rebuild keeps right.
@@ -60,7 +59,6 @@ private:
     bool isInScene(const PiNode& node) const;
 
     SvSceneBuilder& _builder;
-    ScGraph& _scene;
     SvDisplayInterface& _display;
 };
 

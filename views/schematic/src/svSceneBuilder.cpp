@@ -365,8 +365,8 @@ void SvSceneBuilder::updateMembership(const RCStrongPtr<ScNode>& sceneNode) {
     const RCShdPtr<ScGroup> wanted = findVisualGroup(*sceneNode->getProcessingNode());
     for (const auto& group : _scene.getGroups())
         if (group != wanted) group->removeMember(*sceneNode);
-    if (wanted && std::find(wanted->getMembers().begin(), wanted->getMembers().end(), sceneNode) ==
-                      wanted->getMembers().end())
+    if (wanted &&
+        std::find(wanted->getMembers().begin(), wanted->getMembers().end(), sceneNode) == wanted->getMembers().end())
         wanted->addMember(sceneNode);
 }
 
@@ -454,8 +454,9 @@ RCStrongPtr<ScNode> SvSceneBuilder::enterNode(const RCStrongPtr<PiNode>& node, c
     _nodeCallbacks.emplace(node->getId(), PiSchematicInterfaceEx::addRefreshRequestCb(*node, _refresh));
     if (PiImageModifier::isImageModifier(*node))
         _nodeCallbacks.emplace(node->getId(), PiNodeController(node).addCallback(
-            PiNodeEvent::ConversionChanged,
-            makeRC<CbMethod<SvSceneBuilder, const RCStrongPtr<PiInput>&>>(this, &SvSceneBuilder::conversionChangedCb)));
+                                                  PiNodeEvent::ConversionChanged,
+                                                  makeRC<CbMethod<SvSceneBuilder, const RCStrongPtr<PiInput>&>>(
+                                                      this, &SvSceneBuilder::conversionChangedCb)));
     return sceneNode;
 }
 

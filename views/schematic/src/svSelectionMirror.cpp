@@ -37,8 +37,7 @@ void SvSelectionMirror::applyToScene(const SnSelection& selection, bool select, 
     for (const auto& item : selection) {
         auto* inputItem = dynamic_cast<const PiSnItemConst<PiInput>*>(item.get());
         if (!inputItem || !inputItem->isValid()) continue;
-        for (const auto& [key, edge] : _built.getEdgeMap())
-            if (edge->getInput().get() == inputItem->get().get()) edge->setSelected(true);
+        if (RCStrongPtr<SvModelEdge> edge = _built.findEdge(*inputItem->get())) edge->setSelected(true);
     }
 }
 
