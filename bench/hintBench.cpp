@@ -28,7 +28,7 @@ constexpr int kNbNodes = 10000;
 struct ShownComposition {
     RCStrongPtr<PiGraph> graph = PiCompositionGenerator(7).generate(kNbNodes);
     UiComposition composition;
-    SvHeadlessDisplay display{1, false};
+    SvHeadlessDisplay display{ScOrientation::Right, false};
     RCStrongPtr<SvBrowserGraph> browser{new SvBrowserGraph(composition, &display)};
 
     ShownComposition() {

@@ -254,10 +254,10 @@ TEST_F(BrowserGraphTest, ValuesChangeTheirNodesInPlace) {
     EXPECT_FLOAT_EQ(look->getColor().b, 0.125f);
     PiSchematicInterfaceEx::removeNodeColor(group(5));
     EXPECT_FLOAT_EQ(look->getColor().r, ScGroup::kDefaultColor.r) << "the box takes its default colour back";
-    PiSchematicInterfaceEx::setVisualGroupLock(group(5), 2);
-    EXPECT_EQ(look->getLockState(), 2);
+    PiSchematicInterfaceEx::setVisualGroupLock(group(5), PiLockMode::Group);
+    EXPECT_EQ(look->getLockState(), PiLockMode::Group);
     PiSchematicInterfaceEx::removeVisualGroupLock(group(5));
-    EXPECT_EQ(look->getLockState(), 0);
+    EXPECT_EQ(look->getLockState(), PiLockMode::None);
     EXPECT_EQ(sceneNode(1), plate);
     EXPECT_EQ(_browser->getLastRefreshReason(), "SvBrowserGraph::resetDisplayGraph") << "no rebuild";
     EXPECT_EQ(_browser->getNbThumbnailPasses(), passes + 7);

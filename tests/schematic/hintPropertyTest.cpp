@@ -75,7 +75,7 @@ protected:
         _graph = PiGraph::create();
         PiCompositionFile::loadText(_graph, kStart, "random.xml");
         _composition = std::make_unique<UiComposition>();
-        _display = std::make_unique<SvHeadlessDisplay>(1, false);
+        _display = std::make_unique<SvHeadlessDisplay>(ScOrientation::Right, false);
         _browser = makeBrowser(*_composition, *_display);
         _composition->setGraph(_graph);
     }
@@ -93,7 +93,7 @@ protected:
     // A second view made now, shown at the level the tested view shows.
     std::string dumpFreshBuild() const {
         UiComposition composition;
-        SvHeadlessDisplay display(1, false);
+        SvHeadlessDisplay display(ScOrientation::Right, false);
         RCStrongPtr<SvBrowserGraph> fresh = makeBrowser(composition, display);
         composition.setGraph(_graph);
         if (const RCStrongPtr<PiGroupNode>& level = _browser->getCurrentGroup()) fresh->editGroupNode(level);
@@ -245,7 +245,7 @@ void HintPropertyTest::step() {
     case 14:
         if (RCStrongPtr<PiNode> node = anyNode())
             edit("Look", [&] {
-                if (below(3) == 0) PiSchematicInterfaceEx::setVisualGroupLock(node, below(3));
+                if (below(3) == 0) PiSchematicInterfaceEx::setVisualGroupLock(node, static_cast<PiLockMode>(below(3)));
                 else if (below(2) == 0) PiSchematicInterfaceEx::setNodeColor(node, {0.5f, 0.25f, 0.125f});
                 else if (PiImageModifier::isImageModifier(*node)) PiImageModifier::setMuted(node, below(2) == 0);
                 else PiSchematicInterfaceEx::enableThumbnail(node, below(2) == 0);

@@ -44,8 +44,9 @@ inline std::string dumpScene(const ScGraph& scene) {
         std::ostringstream line;
         const GeRectangle<float>& rect = group->getRect();
         line << "group " << group->getGroup()->getId() << " color " << group->getColor().r << " " << group->getColor().g
-             << " " << group->getColor().b << " lock " << group->getLockState() << " selected " << group->isSelected()
-             << " rect " << rect.xMin << " " << rect.xMax << " " << rect.yMin << " " << rect.yMax << " members";
+             << " " << group->getColor().b << " lock " << static_cast<int>(group->getLockState()) << " selected "
+             << group->isSelected() << " rect " << rect.xMin << " " << rect.xMax << " " << rect.yMin << " " << rect.yMax
+             << " members";
         std::vector<int> members;
         for (const auto& member : group->getMembers()) members.push_back(id(*member));
         std::sort(members.begin(), members.end());

@@ -133,11 +133,11 @@ void SvBrowserGraph::update(const ObHints& hints) {
 // stored position are placed, and the model keeps where they went.
 void SvBrowserGraph::placeEnteredNodes(const std::vector<RCStrongPtr<ScNode>>& entered) {
     if (_display->isAutoCleanup()) {
-        _scene->layout(ScGraph::LayoutAll);
+        _scene->layout(ScGraph::LayoutType::LayoutAll);
         return;
     }
     if (std::all_of(entered.begin(), entered.end(), [](const auto& node) { return node->isPlaced(); })) return;
-    _scene->layout(ScGraph::LayoutUnplaced);
+    _scene->layout(ScGraph::LayoutType::LayoutUnplaced);
     storePositions(entered);
 }
 

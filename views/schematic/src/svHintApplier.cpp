@@ -76,7 +76,7 @@ void SvHintApplier::readValue(const PiValue& value, Batch& batch) {
         batch.nodes.emplace(node->getId(), node);
     } else if (PiSchematicInterfaceEx::isVisualGroupLockValue(value)) {
         if (RCShdPtr<ScGroup> group = _builder.findGroup(node->getId())) {
-            group->setLockState(value.isSet() ? value.getInt() : 0);
+            group->setLockState(PiSchematicInterfaceEx::getVisualGroupLockMode(*node));
             _display.redrawArea(group->getBounds());
         }
     } else if (PiSchematicInterfaceEx::isNodeColorValue(value)) {
