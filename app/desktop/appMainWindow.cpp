@@ -3,13 +3,7 @@
 #include "platform/base/cbMethod.h"
 #include "platform/base/exBase.h"
 #include "platform/graph/cmCommandStack.h"
-#include "platform/graph/omCompositionActions.h"
 #include "platform/graph/piCompositionFile.h"
-#include "platform/graph/piGraphUtils.h"
-#include "platform/graph/piSnItemUtil.h"
-#include "platform/graph/piUndoGuard.h"
-#include "platform/ui/drCarrier.h"
-#include "platform/ui/drClipboard.h"
 #include "platform/ui/msgWarning.h"
 #include "platform/ui/qt/uiQtBackend.h"
 #include "platform/ui/qt/uiQtViewWidget.h"
@@ -354,56 +348,18 @@ bool AppMainWindow::runSharedHotkey(const char* name) {
     return _view && app.runHotkey(getArea(), app.getHotkeyRegistry().getSharedEntry(name));
 }
 
-bool AppMainWindow::copySelection() {
-    const std::vector<RCStrongPtr<PiNode>> nodes =
-        OmCompositionActions::getTargetNodes({}, _composition.getSelection());
-    if (nodes.empty()) return false;
-    XmlWriter writer;
-    PiGraphUtils::archiveNodes(nodes, writer);
-    RCShdPtr<DrCarrier> carrier = DrCarrier::create();
-    carrier->setText(writer.str());
-    UiApplication::getInstance().getClipboard().setContent(carrier);
-    return true;
-}
-
-// Cut, copy and paste are the view's when it takes their hotkeys; otherwise the host archives the
-// selected nodes as text on the clipboard and pastes archives into the selected nodes' group.
+// Cut, copy and paste are the view's own; the Edit menu's paste puts the nodes where the view places
+// new ones, the view's paste key at the pointer.
 void AppMainWindow::copyCmd() {
-    if (!runSharedHotkey(UiHotkeyRegistry::Copy)) copySelection();
+    if (_view) _view->copy();
 }
 
 void AppMainWindow::cutCmd() {
-    if (runSharedHotkey(UiHotkeyRegistry::Cut) || !_graph->getCommandStack().isWritable() || !copySelection()) return;
-    try {
-        PiUndoGuard guard(_graph->getCommandStack(), "Cut Selection");
-        OmCompositionActions::executeRemoveNodeAction({}, _composition.getSelection());
-    } catch (const ExBase& ex) {
-        MsgWarning(ex.getMessage()).display();
-    }
+    if (_view) _view->cut();
 }
 
 void AppMainWindow::pasteCmd() {
-    if (runSharedHotkey(UiHotkeyRegistry::Paste) || !_graph->getCommandStack().isWritable()) return;
-    const RCShdPtr<DrCarrier> content = UiApplication::getInstance().getClipboard().getContent();
-    if (content.isNull() || content->getText().isEmpty()) return;
-    const std::vector<RCStrongPtr<PiNode>> selected =
-        OmCompositionActions::getTargetNodes({}, _composition.getSelection());
-    const RCStrongPtr<PiGroupNode> group = selected.empty() ? _graph->getRootGroup() : selected.front()->getGroup();
-    try {
-        std::vector<RCStrongPtr<PiNode>> pasted;
-        {
-            PiUndoGuard guard(_graph->getCommandStack(), "Paste Selection");
-            pasted = PiGraphUtils::unarchiveNodes(content->getText(), "the clipboard", group);
-        }
-        SnSelection::Items items;
-        for (const RCStrongPtr<PiNode>& node : pasted) {
-            _composition.placeNewNode(node);
-            items.push_back(PiSnItemUtil::create(node));
-        }
-        _composition.getSelection()->replaceAll(items);
-    } catch (const ExBase& ex) {
-        MsgWarning(ex.getMessage()).display();
-    }
+    if (_view) _view->paste();
 }
 
 void AppMainWindow::deleteCmd() {

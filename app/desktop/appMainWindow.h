@@ -79,7 +79,6 @@ private:
     void deleteCmd();
     // Runs the view's shared hotkey; false when the view does not take it.
     bool runSharedHotkey(const char* name);
-    bool copySelection();
 
     UiQtBackend& _backend;
     UiWorkspaceLayout& _workspace;

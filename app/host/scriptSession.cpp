@@ -163,6 +163,7 @@ const ScriptSession::Command ScriptSession::kCommands[] = {
     {"fit", 1, 1, &ScriptSession::fitCmd},         {"zoom", 2, 2, &ScriptSession::zoomCmd},
     {"pan", 3, 3, &ScriptSession::panCmd},         {"render", 2, 2, &ScriptSession::renderCmd},
     {"edit", 2, 6, &ScriptSession::editCmd},       {"print", 2, 3, &ScriptSession::printCmd},
+    {"command", 2, 9, &ScriptSession::commandCmd}, {"clipboard", 2, 2, &ScriptSession::clipboardCmd},
 };
 
 std::string ScriptSession::getDefaultCompositionPath() {
@@ -629,6 +630,17 @@ void ScriptSession::editCmd(const Words& words) {
     } else {
         refuse("no edit \"" + what + "\" (edits: connect, disconnect, add, remove, rename, move, socket)");
     }
+}
+
+// The view's own edits, as its menus and tools run them.
+void ScriptSession::commandCmd(const Words& words) {
+    getScripted().runCommand(Words(words.begin() + 1, words.end()),
+                             [this](const std::string& target) { return toScene(parseTarget(target)); });
+}
+
+// Text another program put on the clipboard.
+void ScriptSession::clipboardCmd(const Words& words) {
+    _backend.setClipboardText(words[1]);
 }
 
 // --- Reports ---

@@ -109,6 +109,8 @@ private:
     void panCmd(const Words& words);
     void renderCmd(const Words& words);
     void editCmd(const Words& words);
+    void commandCmd(const Words& words);
+    void clipboardCmd(const Words& words);
     void printCmd(const Words& words);
 
     void print(const std::string& line);

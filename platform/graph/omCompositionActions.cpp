@@ -1,8 +1,10 @@
 #include "platform/graph/omCompositionActions.h"
 
 #include "platform/graph/piBoundaryNode.h"
+#include "platform/graph/piEditScope.h"
 #include "platform/graph/piGraph.h"
 #include "platform/graph/piImageModifier.h"
+#include "platform/graph/piIsPrimaryOutputNode.h"
 #include "platform/graph/piKeyframingUtil.h"
 #include "platform/graph/piMultivaluedInput.h"
 #include "platform/graph/piNodeUtils.h"
@@ -58,11 +60,82 @@ std::vector<Link> findFedInputs(const Nodes& nodes) {
     return fed;
 }
 
-LiString uniqueSocketName(const PiGroupNode& group, const LiString& name, bool isOutput) {
-    LiString unique = name;
-    for (int number = 2; group.hasSocketNamed(unique, isOutput); ++number) unique = name + std::to_string(number);
-    return unique;
+// The nodes that may move between group and enclosing group: not boundary nodes, not the primary
+// output, not the group itself, each once, all in from.
+Nodes movableNodes(const Nodes& nodes, const PiGroupNode* from, const PiGroupNode& group) {
+    Nodes movable;
+    for (const auto& node : nodes)
+        if (node->getGroupPtr() == from && node.get() != &group && !dynamic_cast<const PiBoundaryNode*>(node.get()) &&
+            !PiIsPrimaryOutputNode::test(*node) && std::find(movable.begin(), movable.end(), node) == movable.end())
+            movable.push_back(node);
+    return movable;
 }
+
+// Nodes moving across a group's edge: the group sockets made for the connections that come to cross it
+// (one per output, named after the first input or output it serves), the sockets the moved nodes'
+// connections no longer pass through, and the links to make once the nodes have moved.
+class GroupMove {
+public:
+    GroupMove(const Nodes& nodes, const RCStrongPtr<PiGroupNode>& group)
+        : _graph(*group->getGraph()), _group(group), _nodes(nodes), _fed(findFedInputs(nodes)) {
+        for (const auto& node : nodes) _moving.insert(node.get());
+    }
+
+    bool isMoving(const PiNode* node) const { return _moving.count(node) != 0; }
+    // The connections into the moving nodes; their sources are made to hold once the nodes have moved.
+    std::vector<Link>& getFed() { return _fed; }
+
+    RCStrongPtr<PiSocket> getSocket(const RCStrongPtr<PiOutput>& output, const LiString& name, bool isOutput,
+                                    bool& isNew) {
+        RCStrongPtr<PiSocket>& socket = _sockets[output.get()];
+        isNew = socket.isNull();
+        if (isNew) socket = _graph.addGroupSocket(_group, _group->getUniqueSocketName(name, isOutput), isOutput);
+        return socket;
+    }
+    // The boundary node's own socket: what a group input feeds inside, what feeds a group output.
+    template <class Socket>
+    RCStrongPtr<Socket> inner(const PiSocket& socket) const {
+        return rcCheckedCast<Socket>(_group->getBoundaryNode(socket)->getInnerSocket());
+    }
+    // Calls visit(output, target) for each connection from a moving node to one that stays.
+    template <class Visit>
+    void forEachLeaving(Visit visit) const {
+        for (const auto& node : _nodes)
+            for (const auto& output : node->getOutputs()) {
+                const std::vector<PiInput*> targets = output->getConnections();
+                for (PiInput* target : targets)
+                    if (!isMoving(target->getTopInput().getNodePtr())) visit(output, target);
+            }
+    }
+    void bypass(const RCStrongPtr<PiSocket>& socket) { _bypassed.push_back(socket); }
+    void linkAfter(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input) {
+        _after.push_back({output, input});
+    }
+
+    // Moves the nodes, makes the links, and removes the bypassed sockets left with nothing to carry.
+    void finish(const RCStrongPtr<PiGroupNode>& to) {
+        for (const auto& node : _nodes) _graph.moveNode(node, to);
+        for (const Link& link : _fed)
+            if (!link.output.isNull()) _graph.connect(link.output, link.input);
+        for (const Link& link : _after) _graph.connect(link.output, link.input);
+        for (const auto& socket : _bypassed) {
+            if (!socket->isLive()) continue;
+            const bool used = socket->isInput() ? inner<PiOutput>(*socket)->getNbConnections() > 0
+                                                : static_cast<PiOutput&>(*socket).getNbConnections() > 0;
+            if (!used) _graph.removeGroupSocket(socket);
+        }
+    }
+
+private:
+    PiGraph& _graph;
+    RCStrongPtr<PiGroupNode> _group;
+    Nodes _nodes;
+    std::unordered_set<const PiNode*> _moving;
+    std::vector<Link> _fed;
+    std::map<const PiOutput*, RCStrongPtr<PiSocket>> _sockets;
+    std::vector<RCStrongPtr<PiSocket>> _bypassed;
+    std::vector<Link> _after;
+};
 
 bool setMuted(const OmCompositionActions::Item& item, const OmCompositionActions::Selection& selection, bool muted) {
     Nodes nodes = filtered(targetNodes(item, selection), [muted](const PiNode& node) {
@@ -104,43 +177,10 @@ bool OmCompositionActions::executeGroupNodesAction(const Item& item, const Selec
     if (std::any_of(nodes.begin(), nodes.end(), [&](const auto& n) { return n->getGroup() != parent; })) return false;
     PiGraph& graph = *parent->getGraph();
     PiUndoGuard guard(graph.getCommandStack(), "Group Nodes");
-    std::unordered_set<const PiNode*> inside;
-    for (const auto& node : nodes) inside.insert(node.get());
-    std::vector<Link> fed = findFedInputs(nodes);
     RCStrongPtr<PiGroupNode> group = rcCheckedCast<PiGroupNode>(graph.createNode("Group", parent));
     float x = 0, y = 0;
     if (PiSchematicInterfaceEx::getXYPosition(*nodes.front(), x, y)) PiSchematicInterfaceEx::setXYPosition(group, x, y);
-    // One group input per outside output, one group output per inside output.
-    std::map<const PiOutput*, RCStrongPtr<PiSocket>> sockets;
-    auto socketFor = [&](const RCStrongPtr<PiOutput>& output, const LiString& name, bool isOutput) {
-        RCStrongPtr<PiSocket>& socket = sockets[output.get()];
-        if (socket.isNull()) socket = graph.addGroupSocket(group, uniqueSocketName(*group, name, isOutput), isOutput);
-        return socket;
-    };
-    for (Link& link : fed) {
-        if (inside.count(link.output->getNodePtr())) continue;
-        RCStrongPtr<PiSocket> socket = socketFor(link.output, link.input->getName(), false);
-        if (!static_cast<PiInput&>(*socket).isConnected()) graph.connect(link.output, rcCheckedCast<PiInput>(socket));
-        link.output = rcCheckedCast<PiOutput>(group->getBoundaryNode(*socket)->getInnerSocket());
-    }
-    // Outside inputs and values are fed from the group's outputs in place, so they keep their order.
-    std::vector<Link> leaving;
-    for (const auto& node : nodes)
-        for (const auto& output : node->getOutputs()) {
-            std::vector<PiInput*> targets = output->getConnections();
-            for (PiInput* target : targets) {
-                if (inside.count(target->getTopInput().getNodePtr())) continue;
-                bool isNew = !sockets.count(output.get());
-                RCStrongPtr<PiSocket> socket = socketFor(output, output->getName(), true);
-                if (isNew)
-                    leaving.push_back(
-                        {output, rcCheckedCast<PiInput>(group->getBoundaryNode(*socket)->getInnerSocket())});
-                graph.connect(rcCheckedCast<PiOutput>(socket), RCStrongPtr<PiInput>(target));
-            }
-        }
-    for (const auto& node : nodes) graph.moveNode(node, group);
-    for (const Link& link : fed) graph.connect(link.output, link.input);
-    for (const Link& link : leaving) graph.connect(link.output, link.input);
+    moveNodesIntoGroup(nodes, group);
     return true;
 }
 
@@ -205,6 +245,87 @@ bool OmCompositionActions::executeResetNodeAction(const Item& item, const Select
         PiKeyframingUtil::unmarkTool(node);
         PiNodeUtils::removeStoredValue(node, PiNodeUtils::RESULT_VALUE);
     }
+    return true;
+}
+
+bool OmCompositionActions::moveNodesIntoGroup(const Nodes& given, const RCStrongPtr<PiGroupNode>& group) {
+    const Nodes nodes = movableNodes(given, group->getGroupPtr(), *group);
+    if (nodes.empty()) return false;
+    PiGraph& graph = *group->getGraph();
+    PiEditScope scope("Move Nodes", true);
+    GroupMove move(nodes, group);
+    // Sources seen from inside the group: an outside output through a group input, a group output
+    // through what feeds it inside (null: nothing).
+    for (Link& link : move.getFed()) {
+        if (move.isMoving(link.output->getNodePtr())) continue;
+        if (link.output->getNodePtr() == group.get()) {
+            move.bypass(link.output);
+            link.output = move.inner<PiInput>(*link.output)->getOutput();
+            continue;
+        }
+        bool isNew = false;
+        RCStrongPtr<PiSocket> socket = move.getSocket(link.output, link.input->getName(), false, isNew);
+        if (isNew) graph.connect(link.output, rcCheckedCast<PiInput>(socket));
+        link.output = move.inner<PiOutput>(*socket);
+    }
+    // Outside consumers are fed from new group outputs in place, so they keep their order; what a group
+    // input carried inside is fed straight.
+    move.forEachLeaving([&](const RCStrongPtr<PiOutput>& output, PiInput* target) {
+        const PiInput& top = target->getTopInput();
+        if (top.getNodePtr() == group.get()) {
+            move.bypass(RCStrongPtr<PiSocket>(const_cast<PiInput*>(&top)));
+            for (PiInput* consumer : move.inner<PiOutput>(top)->getConnections())
+                move.linkAfter(output, RCStrongPtr<PiInput>(consumer));
+            return;
+        }
+        bool isNew = false;
+        RCStrongPtr<PiSocket> socket = move.getSocket(output, output->getName(), true, isNew);
+        if (isNew) move.linkAfter(output, move.inner<PiInput>(*socket));
+        graph.connect(rcCheckedCast<PiOutput>(socket), RCStrongPtr<PiInput>(target));
+    });
+    move.finish(group);
+    return true;
+}
+
+bool OmCompositionActions::moveNodesOutOfGroup(const Nodes& given) {
+    if (given.empty() || given.front()->getGroup().isNull()) return false;
+    const RCStrongPtr<PiGroupNode> group = given.front()->getGroup();
+    const RCStrongPtr<PiGroupNode> parent = group->getGroup();
+    const Nodes nodes = movableNodes(given, group.get(), *group);
+    if (parent.isNull() || nodes.empty()) return false;
+    PiGraph& graph = *group->getGraph();
+    PiEditScope scope("Move Nodes", true);
+    GroupMove move(nodes, group);
+    // Sources seen from outside the group: a group input through what feeds it (null: nothing), a
+    // member that stays through a group output.
+    for (Link& link : move.getFed()) {
+        PiNode* source = link.output->getNodePtr();
+        if (move.isMoving(source)) continue;
+        if (auto* boundary = dynamic_cast<PiBoundaryNode*>(source)) {
+            move.bypass(boundary->getGroupSocket());
+            link.output = static_cast<PiInput&>(*boundary->getGroupSocket()).getOutput();
+            continue;
+        }
+        bool isNew = false;
+        RCStrongPtr<PiSocket> socket = move.getSocket(link.output, link.output->getName(), true, isNew);
+        if (isNew) graph.connect(link.output, move.inner<PiInput>(*socket));
+        link.output = rcCheckedCast<PiOutput>(socket);
+    }
+    // Members that stay are fed through new group inputs in place; what a group output carried
+    // outside is fed straight.
+    move.forEachLeaving([&](const RCStrongPtr<PiOutput>& output, PiInput* target) {
+        if (auto* boundary = dynamic_cast<PiBoundaryNode*>(target->getTopInput().getNodePtr())) {
+            move.bypass(boundary->getGroupSocket());
+            for (PiInput* consumer : static_cast<PiOutput&>(*boundary->getGroupSocket()).getConnections())
+                move.linkAfter(output, RCStrongPtr<PiInput>(consumer));
+            return;
+        }
+        bool isNew = false;
+        RCStrongPtr<PiSocket> socket = move.getSocket(output, target->getName(), false, isNew);
+        if (isNew) move.linkAfter(output, rcCheckedCast<PiInput>(socket));
+        graph.connect(move.inner<PiOutput>(*socket), RCStrongPtr<PiInput>(target));
+    });
+    move.finish(parent);
     return true;
 }
 

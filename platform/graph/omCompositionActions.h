@@ -7,6 +7,7 @@
 
 namespace Zv {
 
+class PiGroupNode;
 class PiNode;
 
 // The composition's node actions. Each acts on the valid node items of the selection, or on the
@@ -27,6 +28,15 @@ public:
     static bool executeGroupNodesAction(const Item& item, const Selection& selection);
     // Group nodes are dissolved: members go to the enclosing group and keep their connections.
     static bool executeUngroupNodesAction(const Item& item, const Selection& selection);
+
+    // Nodes beside the group move into it, members of one group out to its enclosing group. Every
+    // connection stays: one that comes to cross the group's edge passes through a group socket made for
+    // it, one that passed through a group socket of the moved nodes' own goes straight, and a socket
+    // left with nothing to carry goes. Boundary nodes, the primary output and the group itself do not
+    // move. Both are edits for the caller's undo scope; false, changing nothing, when no node moves.
+    static bool moveNodesIntoGroup(const std::vector<RCStrongPtr<PiNode>>& nodes,
+                                   const RCStrongPtr<PiGroupNode>& group);
+    static bool moveNodesOutOfGroup(const std::vector<RCStrongPtr<PiNode>>& nodes);
     static bool executeMuteNodeAction(const Item& item, const Selection& selection);
     static bool executeUnmuteNodeAction(const Item& item, const Selection& selection);
     // Gives nodes back their tool's state: not muted, not marked for keyframing, result state 0.

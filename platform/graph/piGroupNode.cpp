@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 namespace Zv {
 
@@ -36,6 +37,12 @@ RCStrongPtr<PiBoundaryNode> PiGroupNode::getBoundaryNode(const PiSocket& groupSo
     const auto& boundaries = groupSocket.isInput() ? _inputBoundaries : _outputBoundaries;
     int index = groupSocket.getIndex();
     return index < static_cast<int>(boundaries.size()) ? boundaries[index] : RCStrongPtr<PiBoundaryNode>();
+}
+
+LiString PiGroupNode::getUniqueSocketName(const LiString& name, bool isOutput) const {
+    LiString unique = name;
+    for (int number = 2; hasSocketNamed(unique, isOutput); ++number) unique = name + std::to_string(number);
+    return unique;
 }
 
 bool PiGroupNode::hasSocketNamed(const LiString& name, bool isOutput) const {

@@ -17,6 +17,8 @@ public:
     RCStrongPtr<PiBoundaryNode> getBoundaryNode(const PiSocket& groupSocket) const;
     // Links name group sockets in files and archives, so a name is taken once per direction.
     bool hasSocketNamed(const LiString& name, bool isOutput) const;
+    // name, or name followed by the smallest number from 2 that no socket of that direction has.
+    LiString getUniqueSocketName(const LiString& name, bool isOutput) const;
     bool isRoot() const;
 
 private:

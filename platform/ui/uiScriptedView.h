@@ -3,6 +3,7 @@
 #include "platform/base/gePoint2.h"
 #include "platform/base/liString.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ public:
     virtual std::vector<std::string> getReport(const LiString& topic) = 0;
     // What lies under a scene point, as one line.
     virtual std::string getPickReport(const GePoint2<float>& scenePoint) = 0;
+    // Runs one of the view's own commands (words[0] names it) as its menus and tools would; the
+    // session's target words become scene points through toScene.
+    using TargetResolver = std::function<GePoint2<float>(const std::string&)>;
+    virtual void runCommand(const std::vector<std::string>& words, const TargetResolver& toScene) = 0;
 
 protected:
     ~UiScriptedView() = default;

@@ -30,6 +30,13 @@ public:
     virtual UiContainer* getOptionsPanel() { return nullptr; }
     // What scripted sessions may ask of the view; null when it answers nothing beyond the toolkit.
     virtual UiScriptedView* getScriptedView() { return nullptr; }
+
+    // The Edit menu's cut, copy and paste: they act on the view's selection through the application's
+    // clipboard, and paste puts what it pastes where the view places new things. A view tells the user
+    // itself when it refuses; one without them does nothing.
+    virtual void cut() {}
+    virtual void copy() {}
+    virtual void paste() {}
 };
 
 } // namespace Zv

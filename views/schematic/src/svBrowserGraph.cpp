@@ -20,7 +20,7 @@ SvBrowserGraph::SvBrowserGraph(UiComposition& composition, SvDisplayInterface* d
       _scene(new ScGraph(this)),
       _builder(composition, *_scene, *display,
                makeRC<CbMethod<SvBrowserGraph, const PiSchematicNodeInfo&>>(this, &SvBrowserGraph::nodeRefreshCb)),
-      _selectionMirror(_builder, *_scene), _hintApplier(_builder, *display) {}
+      _selectionMirror(_builder, *_scene), _hintApplier(_builder, *display), _editor(*this) {}
 
 SvBrowserGraph::~SvBrowserGraph() {
     clearScene();
@@ -155,15 +155,33 @@ void SvBrowserGraph::nodePlacement(const RCStrongPtr<PiSnItem<PiNode>>& item) {
             sceneNode->setPosition(stored);
         return;
     }
-    GeRectangle<float> visible = _display->getVisibleWorldRect();
-    if (!visible.contains(_placementPoint)) _placementPoint = visible.getCenter();
+    const GePoint2<float> placed = takePlacementPoint();
     // The scene shows the position before the model sends it back.
     if (sceneNode) {
-        sceneNode->setPosition(_placementPoint);
+        sceneNode->setPosition(placed);
         sceneNode->setPlaced(true);
     }
-    storeNodePosition(*node, _placementPoint);
-    _placementPoint += GeVector2<float>(25.0f, -25.0f);
+    storeNodePosition(*node, placed);
+}
+
+GePoint2<float> SvBrowserGraph::takePlacementPoint() {
+    const GeRectangle<float> visible = _display->getVisibleWorldRect();
+    if (!visible.contains(_placementPoint)) _placementPoint = visible.getCenter();
+    const GePoint2<float> placed = _placementPoint;
+    _placementPoint += PlacementStep;
+    return placed;
+}
+
+// --- Edits' scene updates ---
+
+void SvBrowserGraph::showNodeColor(const RCWeakPtr<SvBrowserGraph>& browser, const PiNode& node) {
+    const RCStrongPtr<SvBrowserGraph> shown = browser.lock();
+    if (!shown.isNull() && shown->_builder.showNodeColor(node))
+        shown->_display->redraw("SvBrowserGraph::showNodeColor");
+}
+
+void SvBrowserGraph::cleanDanglingEdges() {
+    if (_builder.removeDanglingEdges() > 0) _display->redraw("SvBrowserGraph::cleanDanglingEdges");
 }
 
 // --- Rebuilding ---

@@ -3,6 +3,7 @@
 #include "views/schematic/src/scGraph.h"
 #include "views/schematic/src/scGraphInterface.h"
 #include "views/schematic/src/svDisplayInterface.h"
+#include "views/schematic/src/svGraphEditor.h"
 #include "views/schematic/src/svHintApplier.h"
 #include "views/schematic/src/svModelEdge.h"
 #include "views/schematic/src/svSceneBuilder.h"
@@ -26,6 +27,8 @@ class SnSelection;
 class SvBrowserGraph : public UiCompositionGraphClient, public ScGraphInterface, public RCBase {
 public:
     using Edge = SvModelEdge;
+    // How far apart the nodes the host makes one after another are put.
+    static constexpr GeVector2<float> PlacementStep{25.0f, -25.0f};
 
     SvBrowserGraph(UiComposition& composition, SvDisplayInterface* display);
     ~SvBrowserGraph() override;
@@ -59,6 +62,15 @@ public:
     void toggleCollapseNode(const ScNode& node);
     void editGroupNode(const RCStrongPtr<PiGroupNode>& group);
     void exitGroupNode();
+
+    // The edits the view offers, each one named undo step.
+    SvGraphEditor& getEditor() { return _editor; }
+    // Where the next node the view places goes, inside the visible rectangle; the point then moves on.
+    GePoint2<float> takePlacementPoint();
+    // Shows the model's colour of a node in the scene of a browser graph that may have gone.
+    static void showNodeColor(const RCWeakPtr<SvBrowserGraph>& browser, const PiNode& node);
+    // Takes links to nodes that left the graph out of the scene at once.
+    void cleanDanglingEdges();
 
     // A socket type whose sockets the view does not show (parameters rather than images).
     void setFilteredSocketType(int typeIndex, bool filtered) { _builder.setFilteredSocketType(typeIndex, filtered); }
@@ -98,6 +110,7 @@ private:
     SvSelectionMirror _selectionMirror;
     SvHintApplier _hintApplier;
     SvViewStateStore _viewStates;
+    SvGraphEditor _editor;
     CbRegistration _markingCallback;
     GePoint2<float> _placementPoint;
     // While set, position values coming back are the view's own writes.

@@ -88,17 +88,9 @@ void SvHintApplier::readValue(const PiValue& value, Batch& batch) {
 
 // A visual group's box and a plain node both show the colour; without one the box takes its default.
 void SvHintApplier::showColor(const PiNode& node, const RCStrongPtr<ScNode>& sceneNode) {
-    const bool hasColor = PiSchematicInterfaceEx::hasNodeColor(node);
-    const auto rgb = PiSchematicInterfaceEx::getNodeColor(node);
-    const UiResColor color{rgb[0], rgb[1], rgb[2]};
-    if (RCShdPtr<ScGroup> group = _builder.findGroup(node.getId())) {
-        group->setColor(hasColor ? color : ScGroup::kDefaultColor);
-        _display.redrawArea(group->getBounds());
-    }
-    if (sceneNode) {
-        sceneNode->setColor(hasColor, color);
-        _display.redrawNode(*sceneNode);
-    }
+    _builder.showNodeColor(node);
+    if (RCShdPtr<ScGroup> group = _builder.findGroup(node.getId())) _display.redrawArea(group->getBounds());
+    if (sceneNode) _display.redrawNode(*sceneNode);
 }
 
 void SvHintApplier::moveToStoredPosition(ScNode& sceneNode, const PiNode& node) {

@@ -47,6 +47,13 @@ int findSourceFan(const PiOutput& output, const PiInput& input) {
     return static_cast<int>(std::find(consumers.begin(), consumers.end(), &input) - consumers.begin());
 }
 
+// The colour the model gives a node, or fallback when it gives none.
+UiResColor getModelColor(const PiNode& node, const UiResColor& fallback) {
+    if (!PiSchematicInterfaceEx::hasNodeColor(node)) return fallback;
+    const PiSchematicInterfaceEx::Color color = PiSchematicInterfaceEx::getNodeColor(node);
+    return {color[0], color[1], color[2]};
+}
+
 } // namespace
 
 LiString SvSceneBuilder::getShownName(const PiNode& node) {
@@ -183,11 +190,8 @@ bool SvSceneBuilder::isInLevel(const PiNode& node) const {
 
 RCShdPtr<ScGroup> SvSceneBuilder::findOrAddGroup(const RCStrongPtr<PiGroupNode>& group) {
     if (RCShdPtr<ScGroup> found = findGroup(group->getId())) return found;
-    auto color = PiSchematicInterfaceEx::getNodeColor(*group);
-    const UiResColor groupColor = PiSchematicInterfaceEx::hasNodeColor(*group)
-                                      ? UiResColor{color[0], color[1], color[2]}
-                                      : ScGroup::kDefaultColor;
-    RCShdPtr<ScGroup> sceneGroup(new ScGroup(group, RCStrongPtr<RCBase>(group.get()), groupColor, group->getId()));
+    RCShdPtr<ScGroup> sceneGroup(new ScGroup(group, RCStrongPtr<RCBase>(group.get()),
+                                             getModelColor(*group, ScGroup::kDefaultColor), group->getId()));
     sceneGroup->setLockState(PiSchematicInterfaceEx::getVisualGroupLockMode(*group));
     _groupMap.emplace(group->getId(), sceneGroup);
     _scene.getGroups().insert(sceneGroup);
@@ -436,6 +440,27 @@ void SvSceneBuilder::conversionChangedCb(const RCStrongPtr<PiInput>& input) {
 RCStrongPtr<SvModelEdge> SvSceneBuilder::findEdge(const PiInput& input) const {
     const auto found = _edgeKeyByInput.find(&input);
     return found == _edgeKeyByInput.end() ? RCStrongPtr<SvModelEdge>() : _edgeMap.at(found->second);
+}
+
+bool SvSceneBuilder::showNodeColor(const PiNode& node) {
+    bool shown = false;
+    if (RCStrongPtr<ScNode> sceneNode = findNode(node)) {
+        sceneNode->setColor(PiSchematicInterfaceEx::hasNodeColor(node), getModelColor(node, {}));
+        shown = true;
+    }
+    if (RCShdPtr<ScGroup> group = findGroup(node.getId())) {
+        group->setColor(getModelColor(node, ScGroup::kDefaultColor));
+        shown = true;
+    }
+    return shown;
+}
+
+int SvSceneBuilder::removeDanglingEdges() {
+    std::vector<int> dangling;
+    for (const auto& [key, edge] : _edgeMap)
+        if (!edge->isValid()) dangling.push_back(key);
+    for (int key : dangling) eraseEdge(key);
+    return static_cast<int>(dangling.size());
 }
 
 // Null when the node is in the scene already or its description shows nothing.

@@ -53,6 +53,10 @@ public:
     void updateMembership(const RCStrongPtr<ScNode>& sceneNode);
     // The scene nodes entered since the last call, by every operation but build.
     std::vector<RCStrongPtr<ScNode>> takeEntered();
+    // Shows the model's colour of a node on its scene node or visual group box; false when neither is shown.
+    bool showNodeColor(const PiNode& node);
+    // Takes the links whose connection left the graph out of the scene; returns how many.
+    int removeDanglingEdges();
 
     // A socket type whose sockets the view does not show (parameters rather than images).
     void setFilteredSocketType(int typeIndex, bool filtered);

@@ -9,6 +9,7 @@
 
 #include "platform/base/assertions.h"
 #include "platform/base/cbMethod.h"
+#include "platform/base/exBase.h"
 #include "platform/base/liStringUtil.h"
 #include "platform/base/obHints.h"
 #include "platform/base/xmlWriter.h"
@@ -22,6 +23,8 @@
 #include "platform/graph/piUndoGuardNoLog.h"
 #include "platform/graph/snSelection.h"
 #include "platform/graph/uiComposition.h"
+#include "platform/ui/drCarrier.h"
+#include "platform/ui/drClipboard.h"
 #include "platform/ui/evHotkeyEvent.h"
 #include "platform/ui/msgWarning.h"
 #include "platform/ui/stgUserSettings.h"
@@ -66,6 +69,16 @@ UiComposition& checkedComposition(UPtr<UiComposition> compClient) {
     return *compClient;
 }
 
+// For what the user asked without waiting for an answer: a refusal is shown, and changed nothing.
+template <class Work>
+void warnOnRefusal(Work work) {
+    try {
+        work();
+    } catch (const ExBase& ex) {
+        MsgWarning(ex.getMessage()).display();
+    }
+}
+
 bool readFlag(const pugi::xml_node& settings, const char* tag, bool fallback) {
     const pugi::xml_node child = settings.child(tag);
     return child ? child.text().as_bool(fallback) : fallback;
@@ -92,6 +105,7 @@ SvSchematicDisplay::SvSchematicDisplay(UiContainer& parent, UPtr<UiComposition> 
     _viewer = makeRC<ScViewer>(parent, "ScViewer", _resources, _composition.getSelection(), _browser->getScene(), this);
     _viewer->setConstraint(UiConstraint::fill());
 
+    const UiHotkeyRegistry& registry = UiApplication::getInstance().getHotkeyRegistry();
     _hotkeys = {schematicEntry("Cursor Zoom In|Out"),
                 schematicEntry("Thumbnail"),
                 schematicEntry("Mute"),
@@ -106,8 +120,11 @@ SvSchematicDisplay::SvSchematicDisplay(UiContainer& parent, UPtr<UiComposition> 
                 schematicEntry("Open Group"),
                 schematicEntry("Close Group"),
                 schematicEntry("Swap Connections"),
-                UiApplication::getInstance().getHotkeyRegistry().getSharedEntry(UiHotkeyRegistry::Delete),
-                UiApplication::getInstance().getHotkeyRegistry().getSharedEntry(UiHotkeyRegistry::Reset)};
+                registry.getSharedEntry(UiHotkeyRegistry::Delete),
+                registry.getSharedEntry(UiHotkeyRegistry::Reset),
+                registry.getSharedEntry(UiHotkeyRegistry::Cut),
+                registry.getSharedEntry(UiHotkeyRegistry::Copy),
+                registry.getSharedEntry(UiHotkeyRegistry::Paste)};
     OmCompositionActions::setMuteNodeDisplayString(keyText(_hotkeys.mute));
     OmCompositionActions::setUnmuteNodeDisplayString(keyText(_hotkeys.mute));
     OmCompositionActions::setGroupNodesDisplayString(keyText(_hotkeys.groupUngroup));
@@ -218,6 +235,37 @@ UiScriptedView* SvSchematicDisplay::getScriptedView() {
         _scripted->startTracing();
     }
     return _scripted.get();
+}
+
+// --- Clipboard ---
+
+void SvSchematicDisplay::cut() {
+    warnOnRefusal([this] { cutSelection(); });
+}
+
+void SvSchematicDisplay::copy() {
+    warnOnRefusal([this] { copySelection(); });
+}
+
+void SvSchematicDisplay::paste() {
+    warnOnRefusal([this] { pasteClipboard(nullptr); });
+}
+
+void SvSchematicDisplay::cutSelection() {
+    if (RCShdPtr<DrCarrier> carrier = _browser->getEditor().cut())
+        UiApplication::getInstance().getClipboard().setContent(carrier);
+}
+
+void SvSchematicDisplay::copySelection() {
+    if (RCShdPtr<DrCarrier> carrier = _browser->getEditor().copy())
+        UiApplication::getInstance().getClipboard().setContent(carrier);
+}
+
+void SvSchematicDisplay::pasteClipboard(const GePoint2<float>* scenePoint) {
+    const RCShdPtr<DrCarrier> content = UiApplication::getInstance().getClipboard().getContent();
+    if (content.isNull() || content->getText().isEmpty())
+        throw ExBadInput(__FILE__, __LINE__, "the clipboard holds no nodes to paste");
+    _browser->getEditor().paste(content->getText(), scenePoint);
 }
 
 // --- What the browser graph asks ---
@@ -422,7 +470,7 @@ void SvSchematicDisplay::hotkeyCb(EvHotkeyEvent& event) {
     const RCShdPtr<MfTool> tool = _viewer->getToolset()->getCurrentTool();
     if (!tool.isNull() && tool->isManipulating()) return;
     if (runHotkey(event.getEntry(), event.getCoord()) ||
-        (_accessLevel == SvAccessLevel::Editing && runEditingHotkey(event.getEntry())))
+        (_accessLevel == SvAccessLevel::Editing && runEditingHotkey(event.getEntry(), event.getCoord())))
         event.setProcessed();
 }
 
@@ -432,6 +480,7 @@ bool SvSchematicDisplay::runHotkey(int entry, const GePoint2<float>& windowPoint
     else if (entry == _hotkeys.layoutSelected) layoutSelected();
     else if (entry == _hotkeys.layoutAll) layoutAll();
     else if (entry == _hotkeys.selectAll) selectAll();
+    else if (entry == _hotkeys.copy) copy();
     else if (entry == _hotkeys.details) {
         scene->toggleDetails(ScGraph::DetailsOneNode);
         redraw("SvSchematicDisplay::hotkeyCb( details one node )");
@@ -442,10 +491,14 @@ bool SvSchematicDisplay::runHotkey(int entry, const GePoint2<float>& windowPoint
     return true;
 }
 
-bool SvSchematicDisplay::runEditingHotkey(int entry) {
+bool SvSchematicDisplay::runEditingHotkey(int entry, const GePoint2<float>& windowPoint) {
     const RCShdPtr<SnSelection> selection = _composition.getSelection();
     if (entry == _hotkeys.thumbnail) toggleImageShown();
-    else if (entry == _hotkeys.expandCollapse) toggleCollapse(getSelectedNodes());
+    else if (entry == _hotkeys.cut) cut();
+    else if (entry == _hotkeys.paste) {
+        const GePoint2<float> at = _viewer->toScene(windowPoint);
+        warnOnRefusal([&] { pasteClipboard(&at); });
+    } else if (entry == _hotkeys.expandCollapse) toggleCollapse(getSelectedNodes());
     else if (entry == _hotkeys.mute) {
         if (!OmCompositionActions::executeMuteNodeAction({}, selection))
             OmCompositionActions::executeUnmuteNodeAction({}, selection);

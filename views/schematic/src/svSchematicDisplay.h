@@ -54,6 +54,10 @@ public:
     UiDrawArea* getDrawArea() override;
     UiContainer* getOptionsPanel() override;
     UiScriptedView* getScriptedView() override;
+    // A refusal becomes a warning for the user.
+    void cut() override;
+    void copy() override;
+    void paste() override;
 
     // SvDisplayInterface
     bool isViewShown() const override;
@@ -91,6 +95,12 @@ public:
     // Full rebuilds of the scene since the view was made.
     int getNbRebuilds() const { return _nbRebuilds; }
 
+    // The clipboard operations; refusals raise ExBadInput with the reason. Paste puts the nodes centred
+    // on the scene point, or without one where the view places new nodes.
+    void cutSelection();
+    void copySelection();
+    void pasteClipboard(const GePoint2<float>* scenePoint);
+
     // What the menu, the hotkeys and the actions run. Nodes are the processing nodes shown.
     std::vector<RCStrongPtr<PiNode>> getSelectedNodes() const;
     void toggleImageShown();
@@ -114,13 +124,13 @@ private:
     struct Hotkeys {
         int cursorZoom, thumbnail, mute, groupUngroup, layoutSelected, layoutAll, selectAll, details, detailsAll,
             expandCollapse, groupVisual, openGroup, closeGroup, swapConnections;
-        int remove, reset;
+        int remove, reset, cut, copy, paste;
     };
 
     void hotkeyCb(EvHotkeyEvent& event);
     // True when the hotkey was handled; editing ones need editing access.
     bool runHotkey(int entry, const GePoint2<float>& windowPoint);
-    bool runEditingHotkey(int entry);
+    bool runEditingHotkey(int entry, const GePoint2<float>& windowPoint);
 
     UiComposition& _composition;
     UiResTable& _resources;

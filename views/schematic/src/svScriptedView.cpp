@@ -6,6 +6,7 @@
 #include "views/schematic/src/svSchematicDisplay.h"
 
 #include "platform/base/exBase.h"
+#include "platform/graph/piBoundaryNode.h"
 #include "platform/graph/piGroupNode.h"
 #include "platform/graph/piInput.h"
 #include "platform/graph/piOutput.h"
@@ -20,6 +21,7 @@
 #include <charconv>
 #include <cmath>
 #include <regex>
+#include <type_traits>
 
 namespace Zv {
 namespace {
@@ -58,6 +60,14 @@ GePoint2<float> middleOf(const ScEdge::Polyline& line) {
         left -= stepLength;
     }
     return line.points[0];
+}
+
+float parseChannel(const std::string& word) {
+    float value = 0.0f;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (error != std::errc() || end != word.data() + word.size())
+        refuse("a colour's channel is a number, not \"" + word + "\"");
+    return value;
 }
 
 } // namespace
@@ -128,25 +138,133 @@ GePoint2<float> SvScriptedView::findStripPoint(ScNode& node, int strip) const {
     return hits.getCenter();
 }
 
-GePoint2<float> SvScriptedView::findLinkPoint(const LiString& source, const LiString& target) const {
+ScEdge& SvScriptedView::findLink(const LiString& source, const LiString& target) const {
     const ScNode& from = findNode(source);
     const ScNode& to = findNode(target);
-    for (const auto& edge : _display.getBrowser()->getScene()->getEdges()) {
-        if (edge->getSource().get() != &from || edge->getTarget().get() != &to) continue;
-        ScEdge::Polyline line;
-        edge->getPolyline(line, _display.getViewer().getOptions().linkStyle);
-        return middleOf(line);
-    }
+    for (const auto& edge : _display.getBrowser()->getScene()->getEdges())
+        if (edge->getSource().get() == &from && edge->getTarget().get() == &to) return *edge;
     refuse("no link from " + quoted(source) + " to " + quoted(target) + " is shown");
 }
 
+GePoint2<float> SvScriptedView::findLinkPoint(const LiString& source, const LiString& target) const {
+    ScEdge::Polyline line;
+    findLink(source, target).getPolyline(line, _display.getViewer().getOptions().linkStyle);
+    return middleOf(line);
+}
+
+const ScGroup* SvScriptedView::findGroup(const LiString& name) const {
+    for (const auto& group : _display.getBrowser()->getScene()->getGroups())
+        if (group->getGroup()->getName() == name) return group.get();
+    return nullptr;
+}
+
 GePoint2<float> SvScriptedView::findGroupPoint(const LiString& name) const {
-    for (const auto& group : _display.getBrowser()->getScene()->getGroups()) {
-        if (group->getGroup()->getName() != name) continue;
-        const GeRectangle<float> bounds = group->getBounds();
-        return {bounds.getCenter().x, bounds.yMax - ScGroup::kTitleHeight * 0.5f};
+    const ScGroup* group = findGroup(name);
+    if (!group) refuse("no visual group named " + quoted(name) + " is shown");
+    const GeRectangle<float> bounds = group->getBounds();
+    return {bounds.getCenter().x, bounds.yMax - ScGroup::kTitleHeight * 0.5f};
+}
+
+std::vector<std::string> SvScriptedView::getColorLines() const {
+    auto rgb = [](const UiResColor& color) {
+        return SvSceneReport::formatNumber(color.r) + "\t" + SvSceneReport::formatNumber(color.g) + "\t" +
+               SvSceneReport::formatNumber(color.b);
+    };
+    std::vector<std::string> lines;
+    const ScGraph& scene = *_display.getBrowser()->getScene();
+    for (const auto& node : scene.getNodes())
+        lines.push_back("color\t" + SvSceneReport::escapeField(node->getName()) + "\t" +
+                        (node->hasColor() ? rgb(node->getColor()) : "-"));
+    for (const auto& group : scene.getGroups())
+        lines.push_back("group\t" + SvSceneReport::escapeField(group->getGroup()->getName()) + "\t" +
+                        std::to_string(group->getLockState()) + "\t" + rgb(group->getColor()));
+    return lines;
+}
+
+// --- Commands ---
+
+// A node shown, or a visual group whose box is shown.
+RCStrongPtr<PiNode> SvScriptedView::findModelNode(const LiString& name) const {
+    if (const ScGroup* group = findGroup(name)) return group->getGroup();
+    const RCStrongPtr<PiNode>& node = findNode(name).getProcessingNode();
+    if (node.isNull()) refuse("the node " + quoted(name) + " stands for nothing in the composition");
+    return node;
+}
+
+// NODE.SOCKET names a socket by index or name; an input boundary node's input is the group input it
+// stands for.
+template <class Socket>
+RCStrongPtr<Socket> SvScriptedView::findSocket(const std::string& word) const {
+    const size_t dot = word.rfind('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == word.size())
+        refuse("a socket is NODE.SOCKET, not \"" + word + "\"");
+    RCStrongPtr<PiNode> node = findModelNode(word.substr(0, dot));
+    if constexpr (std::is_same_v<Socket, PiInput>)
+        if (auto* boundary = dynamic_cast<PiBoundaryNode*>(node.get()); boundary && !boundary->isOutputNode())
+            node = boundary->getGroupSocket()->getNode();
+    const std::string socket = word.substr(dot + 1);
+    const auto& sockets = [&]() -> const auto& {
+        if constexpr (std::is_same_v<Socket, PiInput>) return node->getInputs();
+        else return node->getOutputs();
     }
-    refuse("no visual group named " + quoted(name) + " is shown");
+    ();
+    for (size_t i = 0; i < sockets.size(); ++i)
+        if (sockets[i]->getName() == socket || std::to_string(i) == socket) return sockets[i];
+    refuse("no socket " + quoted(word) + " is shown");
+}
+
+void SvScriptedView::runCommand(const std::vector<std::string>& words, const TargetResolver& toScene) {
+    const std::string& name = words[0];
+    auto operands = [&](size_t min, size_t max, const char* usage) {
+        if (words.size() - 1 < min || words.size() - 1 > max) refuse("\"command " + name + "\" takes " + usage);
+    };
+    SvBrowserGraph& browser = *_display.getBrowser();
+    SvGraphEditor& editor = browser.getEditor();
+    if (name == "color") {
+        operands(4, 4, "NAME R G B");
+        editor.color(findModelNode(words[1]), {parseChannel(words[2]), parseChannel(words[3]), parseChannel(words[4])});
+    } else if (name == "clearcolor") {
+        operands(1, 1, "NAME");
+        editor.clearColor(findModelNode(words[1]));
+    } else if (name == "cut" || name == "copy") {
+        operands(0, 0, "no operand");
+        if (name == "cut") _display.cutSelection();
+        else _display.copySelection();
+    } else if (name == "paste") {
+        operands(1, 1, "a target");
+        const GePoint2<float> at = toScene(words[1]);
+        _display.pasteClipboard(&at);
+    } else if (name == "group") {
+        operands(1, words.size(), "NAME...");
+        SvGraphEditor::Nodes nodes;
+        for (size_t i = 1; i < words.size(); ++i) nodes.push_back(findModelNode(words[i]));
+        editor.groupNodes(nodes);
+    } else if (name == "ungroup") {
+        operands(1, 1, "NAME");
+        RCStrongPtr<PiGroupNode> group;
+        if (!group.dynamicAssign(findModelNode(words[1]))) refuse(quoted(words[1]) + " is no group");
+        editor.ungroup(group);
+    } else if (name == "insert") {
+        operands(2, 2, "NAME SRC->DST");
+        const size_t arrow = words[2].find("->");
+        if (arrow == std::string::npos) refuse("a link is SRC->DST, not \"" + words[2] + "\"");
+        const auto& link =
+            dynamic_cast<const SvModelEdge&>(findLink(words[2].substr(0, arrow), words[2].substr(arrow + 2)));
+        editor.insert(findModelNode(words[1]), link.getOutput(), link.getInput());
+    } else if (name == "collapse") {
+        operands(1, 1, "NAME");
+        browser.toggleCollapseNode(findNode(words[1]));
+    } else if (name == "connect") {
+        operands(2, 2, "SRC.OUT DST.IN");
+        editor.connect(findSocket<PiOutput>(words[1]), findSocket<PiInput>(words[2]));
+    } else if (name == "disconnect") {
+        operands(1, 1, "DST.IN");
+        editor.disconnect(findSocket<PiInput>(words[1]));
+    } else {
+        refuse("no command \"" + name +
+               "\" (commands: color, clearcolor, cut, copy, paste, group, ungroup, insert, collapse, connect, "
+               "disconnect)");
+    }
 }
 
 // --- Options ---
@@ -205,6 +323,7 @@ std::vector<std::string> SvScriptedView::getReport(const LiString& topic) {
     if (topic == "options") return getOptionLines();
     if (topic == "info") return {"info\t" + SvSceneReport::escapeField(scene.getInfoText())};
     if (topic == "selection") return getSelectionLines();
+    if (topic == "colors") return getColorLines();
     if (topic == "highlight") {
         const ScGraph::Highlight& highlight = scene.getHighlight();
         ScViewer::Pick pick{highlight.node, highlight.tabIndex,

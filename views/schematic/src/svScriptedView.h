@@ -14,7 +14,7 @@ class SvSchematicDisplay;
 //   NAME.strip.K     the middle of the node's extra strip K (2 the image strip, 3 the second one)
 //   SRC->DST         the middle of the first link from node SRC to node DST
 //   group:NAME       the middle of a visual group's title bar
-// Reports: nodes, edges, selection, highlight, redraws, info, options.
+// Reports: nodes, edges, selection, highlight, redraws, info, options, colors.
 class SvScriptedView : public UiScriptedView {
 public:
     explicit SvScriptedView(SvSchematicDisplay& display);
@@ -23,6 +23,9 @@ public:
     void setOption(const LiString& name, int value) override;
     std::vector<std::string> getReport(const LiString& topic) override;
     std::string getPickReport(const GePoint2<float>& scenePoint) override;
+    // The view's edits by name: color NAME R G B, clearcolor NAME, cut, copy, paste T, group NAME...,
+    // ungroup NAME, insert NAME SRC->DST, collapse NAME, connect SRC.OUT DST.IN, disconnect DST.IN.
+    void runCommand(const std::vector<std::string>& words, const TargetResolver& toScene) override;
 
     // From now on redraws are kept for the "redraws" report.
     void startTracing();
@@ -30,12 +33,18 @@ public:
 private:
     const ScNode& findNode(const LiString& name) const;
     GePoint2<float> findStripPoint(ScNode& node, int strip) const;
+    ScEdge& findLink(const LiString& source, const LiString& target) const;
     GePoint2<float> findLinkPoint(const LiString& source, const LiString& target) const;
+    const ScGroup* findGroup(const LiString& name) const;
     GePoint2<float> findGroupPoint(const LiString& name) const;
+    RCStrongPtr<PiNode> findModelNode(const LiString& name) const;
+    template <class Socket>
+    RCStrongPtr<Socket> findSocket(const std::string& word) const;
     std::string describe(const ScViewer::Pick& pick) const;
     std::vector<std::string> getRedrawLines();
     std::vector<std::string> getOptionLines() const;
     std::vector<std::string> getSelectionLines() const;
+    std::vector<std::string> getColorLines() const;
 
     SvSchematicDisplay& _display;
     int _rebuildsReported = 0;

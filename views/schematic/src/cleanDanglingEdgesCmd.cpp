@@ -1,0 +1,11 @@
+#include "views/schematic/src/cleanDanglingEdgesCmd.h"
+
+#include "views/schematic/src/svBrowserGraph.h"
+
+namespace Zv {
+
+void CleanDanglingEdgesCmd::undoIt() {
+    if (RCStrongPtr<SvBrowserGraph> browser = _browser.lock()) browser->cleanDanglingEdges();
+}
+
+} // namespace Zv
