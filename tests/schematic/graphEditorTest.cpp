@@ -96,7 +96,8 @@ protected:
                 for (const auto& input : consumer.getInputs()) {
                     const std::string to = "->" + consumer.getName().str() + "." + input->getName().str();
                     if (auto* multi = dynamic_cast<PiMultivaluedInput*>(input.get()))
-                        for (const auto& value : multi->getValues()) links.push_back(source(value->getOutput()) + to);
+                        for (const auto& value : multi->getValues())
+                            links.push_back(source(value->getOutput()) + to + "#" + std::to_string(value->getIndex()));
                     else if (input->isConnected()) links.push_back(source(input->getOutput()) + to);
                 }
                 return true;
@@ -169,6 +170,8 @@ TEST_F(GraphEditorTest, ColoursComeBackAsTheyWereAndClearingNoColourChangesNothi
     editor().clearColor(node(3));
     EXPECT_EQ(stack().getUndoName(), "Clear Color");
     EXPECT_EQ(saved(), before) << "a node without colour stays so";
+    stack().undo();
+    EXPECT_EQ(saved(), before) << "and undoing gives it none";
     editor().color(node(3), {0.0f, 1.0f, 0.0f});
     editor().color(node(2), {0.0f, 1.0f, 0.0f});
     EXPECT_TRUE(_browser->getNodeMap().at(3)->hasColor());
