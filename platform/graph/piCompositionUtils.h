@@ -12,6 +12,8 @@ public:
     // Renames the node when another member of its group has its name: the name's stem and the
     // smallest number that makes it unique.
     static void setUniqueName(const RCStrongPtr<PiNode>& node);
+    // The same for nodes of one group, each kept clear of the others' names too.
+    static void setUniqueNames(const std::vector<RCStrongPtr<PiNode>>& nodes);
     // The composition a link node refers to; null for other nodes.
     static RCStrongPtr<PiComposition> getComposition(const PiNode& node);
     // Undoable edits of a link node.

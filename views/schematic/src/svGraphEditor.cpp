@@ -258,7 +258,7 @@ SvGraphEditor::Nodes SvGraphEditor::paste(const LiString& text, const GePoint2<f
     guard.addUndoCommand(makeRC<CleanDanglingEdgesCmd>(RCStrongPtr<SvBrowserGraph>(&_browser)));
     Nodes pasted = PiGraphUtils::unarchiveNodes(text, "the clipboard", level);
     if (pasted.empty()) refuse("the clipboard holds no nodes to paste");
-    for (const auto& node : pasted) PiCompositionUtils::setUniqueName(node);
+    PiCompositionUtils::setUniqueNames(pasted);
     place(pasted, scenePoint);
     SnSelection::Items items;
     for (const auto& node : pasted) items.push_back(PiSnItemUtil::create(node));

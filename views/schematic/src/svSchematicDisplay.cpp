@@ -251,6 +251,10 @@ void SvSchematicDisplay::paste() {
     warnOnRefusal([this] { pasteClipboard(nullptr); });
 }
 
+void SvSchematicDisplay::pasteAt(const GePoint2<float>& scenePoint) {
+    warnOnRefusal([&] { pasteClipboard(&scenePoint); });
+}
+
 void SvSchematicDisplay::cutSelection() {
     if (RCShdPtr<DrCarrier> carrier = _browser->getEditor().cut())
         UiApplication::getInstance().getClipboard().setContent(carrier);
@@ -495,10 +499,8 @@ bool SvSchematicDisplay::runEditingHotkey(int entry, const GePoint2<float>& wind
     const RCShdPtr<SnSelection> selection = _composition.getSelection();
     if (entry == _hotkeys.thumbnail) toggleImageShown();
     else if (entry == _hotkeys.cut) cut();
-    else if (entry == _hotkeys.paste) {
-        const GePoint2<float> at = _viewer->toScene(windowPoint);
-        warnOnRefusal([&] { pasteClipboard(&at); });
-    } else if (entry == _hotkeys.expandCollapse) toggleCollapse(getSelectedNodes());
+    else if (entry == _hotkeys.paste) pasteAt(_viewer->toScene(windowPoint));
+    else if (entry == _hotkeys.expandCollapse) toggleCollapse(getSelectedNodes());
     else if (entry == _hotkeys.mute) {
         if (!OmCompositionActions::executeMuteNodeAction({}, selection))
             OmCompositionActions::executeUnmuteNodeAction({}, selection);

@@ -100,6 +100,8 @@ public:
     void cutSelection();
     void copySelection();
     void pasteClipboard(const GePoint2<float>* scenePoint);
+    // Pastes centred on the scene point; a refusal becomes a warning.
+    void pasteAt(const GePoint2<float>& scenePoint);
 
     // What the menu, the hotkeys and the actions run. Nodes are the processing nodes shown.
     std::vector<RCStrongPtr<PiNode>> getSelectedNodes() const;

@@ -8,6 +8,7 @@
 #include "platform/graph/piSnItemUtil.h"
 #include "platform/ui/actAction.h"
 #include "platform/ui/actRegistry.h"
+#include "platform/ui/drClipboard.h"
 #include "platform/ui/uiApplication.h"
 #include "platform/ui/uiHotkeyRegistry.h"
 #include "platform/ui/uiPopupMenu.h"
@@ -81,6 +82,13 @@ RCShdPtr<UiPopupMenu> SvSchematicMenu::build(SvSchematicDisplay& display, const 
                          !display.getViewer().getOptions().autoCleanup, hotkeyText("Layout Selected"));
     if (display.isInsideGroup())
         menu->appendText("Exit Group", handler([keep] { keep->exitGroup(); }), 0, true, "Dbl-Click");
+    UiApplication& application = UiApplication::getInstance();
+    if (display.getAccessLevel() == 2 && application.getClipboard().hasContent()) {
+        const GePoint2<float> at = display.getViewer().toScene(windowPoint);
+        const UiHotkeyRegistry& registry = application.getHotkeyRegistry();
+        menu->appendText("Paste", handler([keep, at] { keep->pasteAt(at); }), 0, true,
+                         registry.toString(registry.getSharedEntry(UiHotkeyRegistry::Paste)));
+    }
     menu->appendText("Reset Zoom/Pan", handler([keep] { keep->resetUserZoomPan(); }), 0, true,
                      UiViewer::getResetDisplayString());
     menu->appendText("Select All", handler([keep] { keep->selectAll(); }), 0, true, hotkeyText("Select All"));
