@@ -60,7 +60,7 @@ cmp -s "$settings/workspace.xml" "$WH_WORK/workspace.xml" || wh_fail "settings w
 wh_key app ctrl+z
 wh_wait_title app "Untitled - Schematic"
 
-# Ctrl+X, Ctrl+C and Ctrl+V, which the view leaves, come back to the window.
+# Ctrl+X, and Ctrl+C then Ctrl+V, are the view's cut and paste: each one undo step.
 for keys in "ctrl+c ctrl+v" ctrl+x; do
     wh_key app ctrl+n $keys
     wh_wait_title app "Untitled* - Schematic"

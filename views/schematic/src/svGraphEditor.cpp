@@ -90,7 +90,9 @@ void SvGraphEditor::connect(const PiNode& source, int outputIndex, const PiNode&
 
 void SvGraphEditor::disconnect(const RCStrongPtr<PiInput>& input) {
     ZV_ASSERT(!input.isNull());
-    if (!input->isConnected() && !input->isComposite()) refuse("the input " + describe(*input) + " is not connected");
+    auto* multi = dynamic_cast<const PiMultivaluedInput*>(input.get());
+    if (multi ? multi->getNbValues() == 0 : !input->isConnected())
+        refuse("the input " + describe(*input) + " is not connected");
     PiUndoGuard guard(getStack(*input->getNodePtr()), "Disconnect");
     input->getNodePtr()->getGraph()->disconnect(input);
 }
@@ -163,7 +165,7 @@ void SvGraphEditor::removeOutputConnection(const RCStrongPtr<PiOutput>& output) 
 // --- Groups ---
 
 void SvGraphEditor::groupNodes(const Nodes& nodes) {
-    getCompositionStack();
+    getCompositionStack(); // refuses a read-only composition
     SnSelection::Items items;
     for (const auto& node : nodes) items.push_back(PiSnItemUtil::create(node));
     if (!OmCompositionActions::executeGroupNodesAction({}, SnSelection::create(items)))
