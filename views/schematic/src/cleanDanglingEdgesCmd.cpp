@@ -4,6 +4,8 @@
 
 namespace Zv {
 
+CleanDanglingEdgesCmd::CleanDanglingEdgesCmd(const RCStrongPtr<SvBrowserGraph>& browser) : _browser(browser) {}
+
 void CleanDanglingEdgesCmd::undoIt() {
     if (RCStrongPtr<SvBrowserGraph> browser = _browser.lock()) browser->cleanDanglingEdges();
 }

@@ -11,7 +11,7 @@ class SvBrowserGraph;
 // takes the scene's links that lead to nodes no longer in the graph away at once.
 class CleanDanglingEdgesCmd : public CmCommand {
 public:
-    explicit CleanDanglingEdgesCmd(const RCStrongPtr<SvBrowserGraph>& browser) : _browser(browser) {}
+    explicit CleanDanglingEdgesCmd(const RCStrongPtr<SvBrowserGraph>& browser);
 
     LiString getName() const override { return "Clean Dangling Edges"; }
     void doIt() override {}
