@@ -32,7 +32,7 @@ struct ClipboardFixture {
 
     RCStrongPtr<PiGraph> graph;
     UiComposition composition;
-    SvHeadlessDisplay display{1, false};
+    SvHeadlessDisplay display{ScOrientation::Right, false};
     RCStrongPtr<SvBrowserGraph> browser;
 };
 

@@ -109,7 +109,7 @@ protected:
 
     RCStrongPtr<PiGraph> _graph;
     UiComposition _composition;
-    SvHeadlessDisplay _display{1, false};
+    SvHeadlessDisplay _display{ScOrientation::Right, false};
     RCStrongPtr<SvBrowserGraph> _browser;
 };
 

@@ -48,8 +48,7 @@ RCStrongPtr<PiGroupNode> getEnclosingGroup(const PiSocket& socket) {
 }
 
 bool isLocked(const PiGroupNode& group) {
-    const int lock = PiSchematicInterfaceEx::getVisualGroupLockMode(group);
-    return lock == 1 || lock == 2;
+    return PiSchematicInterfaceEx::getVisualGroupLockMode(group) != PiLockMode::None;
 }
 
 RCStrongPtr<PiGroupNode> checkedVisualGroup(const RCStrongPtr<PiGroupNode>& group) {

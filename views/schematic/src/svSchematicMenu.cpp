@@ -83,7 +83,7 @@ RCShdPtr<UiPopupMenu> SvSchematicMenu::build(SvSchematicDisplay& display, const 
     if (display.isInsideGroup())
         menu->appendText("Exit Group", handler([keep] { keep->exitGroup(); }), 0, true, "Dbl-Click");
     UiApplication& application = UiApplication::getInstance();
-    if (display.getAccessLevel() == 2 && application.getClipboard().hasContent()) {
+    if (display.getAccessLevel() == SvAccessLevel::Editing && application.getClipboard().hasContent()) {
         const GePoint2<float> at = display.getViewer().toScene(windowPoint);
         const UiHotkeyRegistry& registry = application.getHotkeyRegistry();
         menu->appendText("Paste", handler([keep, at] { keep->pasteAt(at); }), 0, true,

@@ -177,7 +177,7 @@ std::vector<std::string> SvScriptedView::getColorLines() const {
                         (node->hasColor() ? rgb(node->getColor()) : "-"));
     for (const auto& group : scene.getGroups())
         lines.push_back("group\t" + SvSceneReport::escapeField(group->getGroup()->getName()) + "\t" +
-                        std::to_string(group->getLockState()) + "\t" + rgb(group->getColor()));
+                        std::to_string(static_cast<int>(group->getLockState())) + "\t" + rgb(group->getColor()));
     return lines;
 }
 

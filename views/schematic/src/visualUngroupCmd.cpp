@@ -17,7 +17,7 @@ void VisualUngroupCmd::doIt() {
 
 void VisualUngroupCmd::undoIt() {
     PiUndoGuardNoLog guard;
-    if (_lockMode != 0) PiSchematicInterfaceEx::setVisualGroupLock(_group, _lockMode);
+    if (_lockMode != PiLockMode::None) PiSchematicInterfaceEx::setVisualGroupLock(_group, _lockMode);
     if (_hadColor) PiSchematicInterfaceEx::setNodeColor(_group, _color);
 }
 

@@ -18,7 +18,7 @@ public:
 private:
     RCStrongPtr<PiGroupNode> _group;
     PiSchematicInterfaceEx::Color _color;
-    int _lockMode;
+    PiLockMode _lockMode;
     bool _hadColor;
 };
 
