@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <memory>
 #include <string>
 
@@ -21,13 +20,6 @@ constexpr uint64_t kSeed = 1;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Time this thread ran, which other programs on a busy machine do not inflate as much as wall time.
-double threadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // Reads every node and edge once: the least any layout must do.

@@ -11,6 +11,8 @@
 
 #include <malloc.h>
 
+#include <ctime>
+
 namespace Zv {
 
 inline size_t heapInUse() {
@@ -39,5 +41,12 @@ private:
     SvHeadlessDisplay _display;
     RCStrongPtr<SvBrowserGraph> _browser;
 };
+
+// Time this thread ran, which other programs on a busy machine do not inflate as much as wall time.
+inline double threadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
 
 } // namespace Zv

@@ -61,7 +61,7 @@ void PiCompositionFile::loadText(const RCStrongPtr<PiGraph>& graph, const std::s
     if (uuid) loaded->setUuid(*uuid);
     {
         PiUndoGuardNoLog quiet;
-        reader.build(loaded->getRootGroup(), true);
+        reader.buildDetached(*loaded);
     }
     SnSelection::Items items;
     for (int id : selected) items.push_back(PiSnItemUtil::create(reader.findBuilt(id)));

@@ -68,11 +68,12 @@ void commit(const LiString& name, std::vector<Record>& records) {
     }
 }
 
-void deliver(const ScopeState& closing) {
+void deliver(ScopeState& closing) {
     for (const auto& graph : closing.touched) {
         ObHints batch;
-        for (const auto& [target, hint] : closing.hints)
-            if (target == graph.get()) batch.add(hint);
+        // Each hint goes to one graph, so it moves into that graph's batch.
+        for (auto& [target, hint] : closing.hints)
+            if (target == graph.get()) batch.add(std::move(hint));
         graph->deliverHints(batch);
     }
 }

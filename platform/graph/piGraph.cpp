@@ -43,6 +43,10 @@ private:
 // Runs a change and keeps it for undo, and for the rollback of a failing scope.
 template <class Do, class Undo>
 void perform(PiGraph& graph, const char* name, Do doStep, Undo undoStep) {
+    if (graph.isBeingFilled()) {
+        doStep();
+        return;
+    }
     PiEditScope scope(name, true);
     PiEditScope::touch(graph);
     if (!PiEditScope::isLogging()) {

@@ -96,6 +96,9 @@ public:
 
     // Sends one batch to the observers; used by the edit scopes.
     void deliverHints(const ObHints& batch);
+    // While a file is built into a graph nobody sees yet, its edits keep no undo steps: a failure
+    // drops the whole graph.
+    bool isBeingFilled() const { return _beingFilled; }
 
 private:
     friend class PiGraphXmlReader;
@@ -140,6 +143,7 @@ private:
     RCStrongPtr<PiNode> _currentNode;
     std::unordered_map<int, PiNode*> _nodesById;
     int _nextId = 1;
+    bool _beingFilled = false;
     ObSubject _observers;
     // A list, so that takeContent can move descriptions without moving them in memory.
     std::list<PiSocketDesc> _groupSocketDescs;

@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <set>
+#include <unordered_set>
 
 namespace Zv {
 namespace {
@@ -87,6 +87,16 @@ void PiGraphXmlReader::readTree(const pugi::xml_node& top) {
         int group;
         int stage;
     };
+    // Counting the top-level elements first spares growing the plans many times over.
+    size_t nbNodes = 0, nbLinks = 0;
+    for (pugi::xml_node child : top.children()) {
+        const std::string_view name = child.name();
+        nbNodes += name == "node";
+        nbLinks += name == "link";
+    }
+    _nodes.reserve(nbNodes);
+    _links.reserve(nbLinks);
+    _indexById.reserve(nbNodes);
     std::vector<Level> levels{{top.first_child(), -1, 0}};
     while (!levels.empty()) {
         pugi::xml_node child = levels.back().next;
@@ -122,8 +132,8 @@ int PiGraphXmlReader::readNode(const pugi::xml_node& element, int parent) {
     node.parent = parent;
     node.id = readInt(element, "id", 1, kMaxId);
     LiString toolName = readText(element, "tool");
-    node.tool = PiToolRegistry::getInstance().find(toolName);
-    if (node.tool.isNull() || node.tool->getKind() == PiTool::Boundary)
+    node.tool = PiToolRegistry::getInstance().find(toolName).get();
+    if (!node.tool || node.tool->getKind() == PiTool::Boundary)
         fail(element, "unknown tool \"" + toolName.str() + "\"");
     node.name = readText(element, "name");
     readValues(element, node);
@@ -145,8 +155,8 @@ void PiGraphXmlReader::readBoundary(const pugi::xml_node& element, int parent, i
     stage = node.outputBoundary ? 1 : 0;
     node.name = readText(element, "socket");
     readValues(element, node);
-    auto& sockets = node.outputBoundary ? _nodes[parent].outputBoundaries : _nodes[parent].inputBoundaries;
-    if (!sockets.emplace(node.name.str(), static_cast<int>(_nodes.size())).second)
+    if (!_boundaries.emplace(BoundaryKey{parent, node.outputBoundary, node.name.str()}, static_cast<int>(_nodes.size()))
+             .second)
         fail(element, "duplicate " + direction + " socket \"" + node.name.str() + "\"");
     addNode(std::move(node));
 }
@@ -220,8 +230,8 @@ void PiGraphXmlReader::readValueElements(const pugi::xml_node& element, PlanNode
 void PiGraphXmlReader::readLink(const pugi::xml_node& element) {
     checkAttributes(element, {"source", "output", "target", "input"});
     checkEmpty(element);
-    _links.push_back({element, findNode(element, "source"), findNode(element, "target"), readText(element, "output"),
-                      readText(element, "input")});
+    _links.push_back({element, findNode(element, "source"), findNode(element, "target"), readValue(element, "output"),
+                      readValue(element, "input")});
 }
 
 // --- Checks ---
@@ -229,30 +239,32 @@ void PiGraphXmlReader::readLink(const pugi::xml_node& element) {
 PiGraphXmlReader::SocketEnd PiGraphXmlReader::resolve(const PlanLink& link, bool input) const {
     int index = input ? link.target : link.source;
     const PlanNode& node = _nodes[index];
-    const LiString& name = input ? link.input : link.output;
+    const std::string_view name = input ? link.input : link.output;
     auto missing = [&] {
-        fail(link.element, std::string("no ") + (input ? "input" : "output") + " \"" + name.str() + "\" on node " +
-                               std::to_string(node.id));
+        fail(link.element, std::string("no ") + (input ? "input" : "output") + " \"" + std::string(name) +
+                               "\" on node " + std::to_string(node.id));
     };
     // A boundary node has the one socket its group socket lends it.
     if (!node.tool) {
-        if (node.outputBoundary != input || node.name != name) missing();
-        return {index, PiSocketDesc::Image, false};
+        if (node.outputBoundary != input || node.name.str() != name) missing();
+        return {index, 0, PiSocketDesc::Image, false};
     }
     if (node.tool->getKind() == PiTool::Group) {
-        const auto& boundaries = input ? node.inputBoundaries : node.outputBoundaries;
-        auto found = boundaries.find(name.str());
-        if (found == boundaries.end()) missing();
-        return {found->second, PiSocketDesc::Image, false};
+        auto found = _boundaries.find(BoundaryKey{index, !input, std::string(name)});
+        if (found == _boundaries.end()) missing();
+        return {found->second, 0, PiSocketDesc::Image, false};
     }
-    int socket = input ? node.tool->findInput(name) : node.tool->findOutput(name);
+    const LiString socketName(name);
+    int socket = input ? node.tool->findInput(socketName) : node.tool->findOutput(socketName);
     if (socket < 0) missing();
     const PiSocketDesc& desc = input ? node.tool->getInputs()[socket] : node.tool->getOutputs()[socket];
-    return {index, desc.typeIndex, desc.multivalued};
+    return {index, socket, desc.typeIndex, desc.multivalued};
 }
 
 void PiGraphXmlReader::checkLinks() {
-    std::set<std::pair<int, std::string>> fedInputs;
+    // By consuming vertex and socket, which name an input as its node and name do.
+    std::unordered_set<uint64_t> fedInputs;
+    fedInputs.reserve(_links.size());
     for (PlanLink& link : _links) {
         // Boundary nodes sit inside their group, other nodes at their parent's level.
         if (_nodes[link.source].parent != _nodes[link.target].parent)
@@ -261,9 +273,10 @@ void PiGraphXmlReader::checkLinks() {
         SocketEnd consumer = resolve(link, true);
         if (isImageType(producer.typeIndex) != isImageType(consumer.typeIndex))
             fail(link.element, "an image socket and a parameter socket cannot be linked");
-        if (!consumer.multivalued && !fedInputs.emplace(link.target, link.input.str()).second)
-            fail(link.element, "input \"" + link.input.str() + "\" of node " + std::to_string(_nodes[link.target].id) +
-                                   " is linked twice");
+        const uint64_t fed = static_cast<uint64_t>(consumer.vertex) << 32 | static_cast<uint32_t>(consumer.socket);
+        if (!consumer.multivalued && !fedInputs.insert(fed).second)
+            fail(link.element, "input \"" + std::string(link.input) + "\" of node " +
+                                   std::to_string(_nodes[link.target].id) + " is linked twice");
         link.producer = producer.vertex;
         link.consumer = consumer.vertex;
     }
@@ -271,27 +284,34 @@ void PiGraphXmlReader::checkLinks() {
 
 // Depth-first over producer-to-consumer edges; the link that closes a circle is the one reported.
 void PiGraphXmlReader::checkCycles() const {
-    std::vector<std::vector<int>> edges(_nodes.size());
-    for (size_t i = 0; i < _links.size(); ++i) edges[_links[i].producer].push_back(static_cast<int>(i));
+    // The links of each producer in file order, as one array: links of vertex v are
+    // edges[firstEdge[v]] up to edges[firstEdge[v + 1]].
+    std::vector<size_t> firstEdge(_nodes.size() + 1, 0);
+    for (const PlanLink& link : _links) ++firstEdge[link.producer + 1];
+    for (size_t v = 0; v < _nodes.size(); ++v) firstEdge[v + 1] += firstEdge[v];
+    std::vector<size_t> edges(_links.size());
+    std::vector<size_t> filled(firstEdge.begin(), firstEdge.end() - 1);
+    for (size_t i = 0; i < _links.size(); ++i) edges[filled[_links[i].producer]++] = i;
+
     enum State : char { Unseen, Open, Done };
     std::vector<State> state(_nodes.size(), Unseen);
-    std::vector<std::pair<int, size_t>> stack;
+    std::vector<std::pair<int, size_t>> stack; // vertex, next place in edges
     for (size_t start = 0; start < _nodes.size(); ++start) {
         if (state[start] != Unseen) continue;
-        stack.emplace_back(static_cast<int>(start), 0);
+        stack.emplace_back(static_cast<int>(start), firstEdge[start]);
         state[start] = Open;
         while (!stack.empty()) {
             auto& [vertex, next] = stack.back();
-            if (next == edges[vertex].size()) {
+            if (next == firstEdge[vertex + 1]) {
                 state[vertex] = Done;
                 stack.pop_back();
                 continue;
             }
-            const PlanLink& link = _links[edges[vertex][next++]];
+            const PlanLink& link = _links[edges[next++]];
             if (state[link.consumer] == Open) fail(link.element, "link makes a cycle");
             if (state[link.consumer] == Unseen) {
                 state[link.consumer] = Open;
-                stack.emplace_back(link.consumer, 0);
+                stack.emplace_back(link.consumer, firstEdge[link.consumer]);
             }
         }
     }
@@ -336,9 +356,13 @@ int PiGraphXmlReader::readInt(const pugi::xml_node& element, const char* attribu
 }
 
 LiString PiGraphXmlReader::readText(const pugi::xml_node& element, const char* attribute) const {
+    return LiString(readValue(element, attribute));
+}
+
+const char* PiGraphXmlReader::readValue(const pugi::xml_node& element, const char* attribute) const {
     pugi::xml_attribute found = element.attribute(attribute);
     if (!found) fail(element, "<" + std::string(element.name()) + "> has no " + attribute);
-    return LiString(found.value());
+    return found.value();
 }
 
 // --- Building ---
@@ -370,9 +394,20 @@ std::vector<RCStrongPtr<PiNode>> PiGraphXmlReader::build(const RCStrongPtr<PiGro
         if (plan.parent < 0) top.push_back(node);
     }
     for (const PlanLink& link : _links)
-        graph.attach(PiSocketUtil::getOutput(*_built[link.source], link.output),
-                     PiSocketUtil::getInput(*_built[link.target], link.input));
+        graph.attach(PiSocketUtil::getOutput(*_built[link.source], LiString(link.output)),
+                     PiSocketUtil::getInput(*_built[link.target], LiString(link.input)));
     return top;
+}
+
+void PiGraphXmlReader::buildDetached(PiGraph& graph) {
+    graph._beingFilled = true;
+    try {
+        build(graph.getRootGroup(), true);
+    } catch (...) {
+        graph._beingFilled = false;
+        throw;
+    }
+    graph._beingFilled = false;
 }
 
 RCStrongPtr<PiNode> PiGraphXmlReader::findBuilt(int textId) const {

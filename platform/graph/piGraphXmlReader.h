@@ -5,10 +5,11 @@
 
 #include <pugixml.hpp>
 
-#include <deque>
 #include <initializer_list>
+#include <map>
 #include <span>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -31,6 +32,9 @@ public:
     // Creates the nodes in group, with their values and links; keepIds gives them the identities of
     // the text, else new ones. Returns the top-level nodes in text order.
     std::vector<RCStrongPtr<PiNode>> build(const RCStrongPtr<PiGroupNode>& group, bool keepIds);
+    // Fills a new graph that nobody sees yet, with the identities of the text; its edits keep no
+    // undo steps.
+    void buildDetached(PiGraph& graph);
     bool hasId(int textId) const { return _indexById.count(textId) > 0; }
     // The node built for an identity of the text, or null.
     RCStrongPtr<PiNode> findBuilt(int textId) const;
@@ -50,30 +54,32 @@ private:
         pugi::xml_node element;
         int id = 0;
         int parent = -1;
-        RCStrongPtr<PiTool> tool; // null for a boundary node
+        const PiTool* tool = nullptr; // null for a boundary node; the registry keeps tools
         bool outputBoundary = false;
         LiString name;
         std::vector<std::pair<PiValueKind, PiValueData>> values;
         std::vector<std::pair<LiString, int>> stored;
         std::vector<std::pair<LiString, LiString>> texts;
         std::vector<PiNodeAnchor> anchors;
-        // Boundary children of a group, by direction then socket name.
-        std::unordered_map<std::string, int> inputBoundaries;
-        std::unordered_map<std::string, int> outputBoundaries;
     };
+    // Socket names point into the document, which outlives the reader as its elements do.
     struct PlanLink {
         pugi::xml_node element;
         int source;
         int target;
-        LiString output;
-        LiString input;
+        std::string_view output;
+        std::string_view input;
         int producer = 0;
         int consumer = 0;
     };
+    // A group's boundary node for a socket: group, direction (output true), socket name.
+    using BoundaryKey = std::tuple<int, bool, std::string>;
 
-    // Where a link ends: the dependency vertex (a group's socket is its boundary node), the socket type.
+    // Where a link ends: the dependency vertex (a group's socket is its boundary node), the socket
+    // (its index on the vertex), the socket type.
     struct SocketEnd {
         int vertex;
+        int socket;
         int typeIndex;
         bool multivalued;
     };
@@ -92,13 +98,16 @@ private:
     float readFloat(const pugi::xml_node& element, const char* attribute) const;
     PiValueData readColor(const pugi::xml_node& element) const;
     LiString readText(const pugi::xml_node& element, const char* attribute) const;
+    // The attribute's text as the document holds it.
+    const char* readValue(const pugi::xml_node& element, const char* attribute) const;
 
     LiString _source;
     std::string_view _text;
     std::vector<std::string> _otherElements;
-    std::deque<PlanNode> _nodes;
+    std::vector<PlanNode> _nodes;
     std::vector<PlanLink> _links;
     std::unordered_map<int, int> _indexById;
+    std::map<BoundaryKey, int> _boundaries;
     std::vector<RCStrongPtr<PiNode>> _built;
 };
 

@@ -28,7 +28,13 @@ void PiGroupUtils::walkTree(PiNode& top, Enter enter, Leave leave) {
         size_t next;
     };
     if (!enter(top)) return;
-    std::vector<Open> open{{&top, dynamic_cast<const PiGroupNode*>(&top), 0}};
+    const auto* topGroup = dynamic_cast<const PiGroupNode*>(&top);
+    // Most walks start at a plain node, which needs no stack.
+    if (!topGroup) {
+        leave(top);
+        return;
+    }
+    std::vector<Open> open{{&top, topGroup, 0}};
     while (!open.empty()) {
         Open& current = open.back();
         if (!current.group || current.next == current.group->getMembers().size()) {

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Zv;
@@ -240,4 +241,41 @@ TEST(ScSocketMenu, RowsFollowThePointerAndClosingRestoresTheNode) {
                   "_numSockets > 0");
     }
     EXPECT_FALSE(node->isHighlighted());
+}
+
+// Random inserts and erases, with runs of collisions, against a plain list: membership, size and
+// insertion order stay right through erasures in the middle of probe runs and compactions.
+TEST(ScOrderedSet, MatchesAPlainListThroughInsertsAndErases) {
+    struct Item : RCBase {};
+    std::vector<RCStrongPtr<Item>> pool;
+    for (int i = 0; i < 400; ++i) pool.push_back(makeRC<Item>());
+    ScOrderedSet<Item> set;
+    std::vector<Item*> expected;
+    uint64_t seed = 7;
+    auto next = [&seed](size_t n) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<size_t>(seed >> 33) % n;
+    };
+    for (int step = 0; step < 20000; ++step) {
+        Item* item = pool[next(pool.size())].get();
+        const bool present = std::find(expected.begin(), expected.end(), item) != expected.end();
+        if (next(3) == 0) {
+            ASSERT_EQ(set.erase(item), present);
+            std::erase(expected, item);
+        } else {
+            ASSERT_EQ(set.insert(RCStrongPtr<Item>(item)), !present);
+            if (!present) expected.push_back(item);
+        }
+        ASSERT_EQ(set.size(), expected.size());
+        if (step % 97 != 0) continue;
+        std::vector<Item*> seen;
+        for (const auto& kept : set) seen.push_back(kept.get());
+        ASSERT_EQ(seen, expected) << "step " << step;
+        for (const auto& candidate : pool)
+            ASSERT_EQ(set.contains(candidate.get()),
+                      std::find(expected.begin(), expected.end(), candidate.get()) != expected.end());
+    }
+    set.clear();
+    EXPECT_TRUE(set.empty());
+    EXPECT_FALSE(set.contains(pool.front().get()));
 }
