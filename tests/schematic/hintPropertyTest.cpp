@@ -1,10 +1,12 @@
-// Random edits of a shown composition, made from outside the view: after every step the scene the
-// hints left must equal a fresh build of the same document.
+// Random edits of a shown composition, made from outside the view and by the view's own commands:
+// after every step the scene the hints left must equal a fresh build of the same document.
 #include "tests/support/sceneDump.h"
 #include "tests/support/viewSingletons.h"
 #include "views/schematic/src/svBrowserGraph.h"
+#include "views/schematic/src/svGraphEditor.h"
 #include "views/schematic/src/svHeadlessDisplay.h"
 
+#include "platform/base/exBase.h"
 #include "platform/graph/omGraphEx.h"
 #include "platform/graph/piBoundaryNode.h"
 #include "platform/graph/piCompositionFile.h"
@@ -18,6 +20,7 @@
 #include "platform/graph/piUndoGuard.h"
 #include "platform/graph/snSelection.h"
 #include "platform/graph/uiComposition.h"
+#include "platform/ui/drCarrier.h"
 
 #include <gtest/gtest.h>
 
@@ -151,6 +154,7 @@ protected:
     void step();
     void connect();
     void disconnect();
+    void viewEdit();
 
     RCStrongPtr<PiGraph> _graph;
     std::unique_ptr<UiComposition> _composition;
@@ -181,9 +185,58 @@ void HintPropertyTest::disconnect() {
     edit("Disconnect", [&] { _graph->disconnect(input); });
 }
 
+// One of the view's own edits, as its menus and tools make them; a refused one changes nothing.
+void HintPropertyTest::viewEdit() {
+    SvGraphEditor& editor = _browser->getEditor();
+    const RCStrongPtr<PiGroupNode> level = someGroup();
+    const RCStrongPtr<PiNode> node = memberOf(level), other = memberOf(level);
+    RCStrongPtr<PiGroupNode> group;
+    group.dynamicAssign(node);
+    try {
+        switch (below(8)) {
+        case 0:
+            if (node && other && node->getNbOutputs() > 0 && other->getNbInputs() > 0)
+                editor.connect(*node, below(node->getNbOutputs()), *other, below(other->getNbInputs()));
+            break;
+        case 1:
+            if (other && other->getNbInputs() > 0) editor.disconnect(other->getInputs()[below(other->getNbInputs())]);
+            break;
+        case 2:
+            if (node && other && other->getNbInputs() > 0 && other->getInputs()[0]->isConnected())
+                editor.insert(node, other->getInputs()[0]->getOutput(), other->getInputs()[0]);
+            break;
+        case 3:
+            if (node && other) editor.groupNodes({node, other});
+            break;
+        case 4:
+            if (group) editor.ungroup(group);
+            break;
+        case 5:
+            if (node && below(2) == 0) editor.color(node, {0.25f, 0.5f, 0.75f});
+            else if (node) editor.clearColor(node);
+            break;
+        case 6:
+            if (RCShdPtr<DrCarrier> copied = below(2) == 0 ? editor.copy() : editor.cut()) {
+                const GePoint2<float> at(static_cast<float>(below(800)), static_cast<float>(below(400)));
+                editor.paste(copied->getText(), &at);
+            }
+            break;
+        case 7:
+            if (node && PiSchematicInterfaceEx::isVisualGroup(*level)) editor.removeFromVisualGroup({node});
+            else if (group && other && other != node && PiSchematicInterfaceEx::isVisualGroup(*group))
+                editor.addToVisualGroup({other}, group);
+            break;
+        }
+    } catch (const ExBadInput&) {
+    } catch (const OmGraphEx&) {
+    }
+}
+
 void HintPropertyTest::step() {
     CmCommandStack& stack = _graph->getCommandStack();
-    switch (below(17)) {
+    switch (below(19)) {
+    case 17:
+    case 18: viewEdit(); break;
     case 0:
     case 1: connect(); break;
     case 2: disconnect(); break;
@@ -265,7 +318,7 @@ void HintPropertyTest::step() {
 
 } // namespace
 
-TEST_F(HintPropertyTest, AfterEveryOutsideEditTheSceneEqualsAFreshBuild) {
+TEST_F(HintPropertyTest, AfterEveryEditTheSceneEqualsAFreshBuild) {
     constexpr int kSeeds = 150, kSteps = 100;
     int piecewise = 0;
     for (int seed = 1; seed <= kSeeds; ++seed) {

@@ -160,20 +160,22 @@ void SvHintApplier::applyNodeChanges(const Batch& batch) {
         _builder.clear();
         return;
     }
-    std::set<int> leaving;
-    std::vector<int> boxesLeaving;
-    std::vector<RCStrongPtr<ScNode>> staying;
     std::vector<RCStrongPtr<PiNode>> arriving;
+    // A box that leaves takes its members along: those still shown (moved out of it) arrive again.
     for (const auto& [id, node] : batch.nodes) {
         const bool boxWanted = _builder.isBoxInLevel(*node), hasBox = !_builder.findGroup(id).isNull();
-        if (hasBox && !boxWanted) boxesLeaving.push_back(id);
+        if (hasBox && !boxWanted) _builder.removeGroup(id);
+        else if (boxWanted && !hasBox) arriving.push_back(node);
+    }
+    std::set<int> leaving;
+    std::vector<RCStrongPtr<ScNode>> staying;
+    for (const auto& [id, node] : batch.nodes) {
         const RCStrongPtr<ScNode> sceneNode = _builder.findNode(*node);
         const bool wanted = _builder.isShownInLevel(*node);
         if (sceneNode && !wanted) leaving.insert(id);
         else if (sceneNode) staying.push_back(sceneNode);
-        if ((wanted && !sceneNode) || (boxWanted && !hasBox)) arriving.push_back(node);
+        else if (wanted) arriving.push_back(node);
     }
-    for (int id : boxesLeaving) _builder.removeGroup(id);
     _builder.removeNodes(leaving);
     for (const auto& sceneNode : staying) _builder.updateMembership(sceneNode);
     // Marks of collapsed chains change where links come from, into the changed nodes and into what
@@ -182,7 +184,6 @@ void SvHintApplier::applyNodeChanges(const Batch& batch) {
     for (const auto& sceneNode : staying) remade.emplace(sceneNode->getProcessingNode()->getId(), sceneNode);
     for (const auto& [id, node] : batch.nodes)
         if (node->isLive()) _builder.collectChainLinkTargets(*node, remade);
-    // A box that left took its members along.
     std::vector<RCStrongPtr<ScNode>> nodes;
     for (const auto& [id, sceneNode] : remade)
         if (_builder.findNode(*sceneNode->getProcessingNode()) == sceneNode) nodes.push_back(sceneNode);
