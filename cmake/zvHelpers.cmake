@@ -28,5 +28,11 @@ function(zv_add_test name dir)
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock_main GTest::gmock GTest::gtest)
+  # GoogleTest's headers are much of every test file's parse: worth one precompiled header where the
+  # executable has several files.
+  list(LENGTH sources nb_sources)
+  if(nb_sources GREATER 3)
+    target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <string> <vector> <functional> <memory>)
+  endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 ENVIRONMENT "${ARG_ENVIRONMENT}")
 endfunction()

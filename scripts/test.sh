@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 build_dir=${ZV_BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_DEBUG_INFO=OFF
 cmake --build "$build_dir"
 ctest --test-dir "$build_dir" --output-on-failure -j2
 # The image engine's worker threads under ThreadSanitizer: only the engine and its tests are built.
