@@ -657,11 +657,15 @@ void ScriptSession::printCmd(const Words& words) {
     // Reports show what a window would show by now: what is pending is painted first.
     settle(true);
     const std::string& topic = words[1];
-    const bool targeted = topic == "pick" || topic == "tooltip";
+    const bool targeted = topic == "pick" || topic == "tooltip" || topic == "point";
     if (targeted != (words.size() == 3))
         refuse("\"print " + topic + "\" takes " + (targeted ? "a target" : "no operand"));
     if (topic == "pick") {
         print(getScripted().getPickReport(toScene(parseTarget(words[2]))));
+    } else if (topic == "point") {
+        // Counted from the top, as targets are, so window tests can aim at it.
+        const GePoint2<float> p = parseTarget(words[2]);
+        print("point\t" + formatNumber(p.x) + "\t" + formatNumber(static_cast<float>(_height - 1) - p.y));
     } else if (topic == "tooltip") {
         print("tooltip\t" + _application.requestTooltip(getArea(), parseTarget(words[2])).str());
     } else if (topic == "view") {

@@ -72,6 +72,13 @@ ScEdge::Handles ScEdge::getHandles(const Ends& e) {
     return {e.p0 + e.d0 * k0, e.p1 + e.d1 * k1};
 }
 
+void ScEdge::getControlPoints(const GePoint2<float>& p0, const GeVector2<float>& d0, const GePoint2<float>& p1,
+                              const GeVector2<float>& d1, GePoint2<float>& c0, GePoint2<float>& c1) {
+    const Handles h = getHandles({p0, p1, d0, d1});
+    c0 = h.c0;
+    c1 = h.c1;
+}
+
 void ScEdge::buildCurve(const Ends& e, Polyline& out) {
     const Handles h = getHandles(e);
     sampleCubic(e.p0, h.c0, h.c1, e.p1, out);

@@ -42,6 +42,9 @@ public:
     // enough for a link a few pixels long.
     void drawSimplified(ScDrawContext& ctx, ScLinkStyle style, float spacing, ScDrawBatch& batch) const;
     void getPolyline(Polyline& out, ScLinkStyle style) const;
+    // The inner points of the cubic of a curved link between ends leaving along d0 and d1.
+    static void getControlPoints(const GePoint2<float>& p0, const GeVector2<float>& d0, const GePoint2<float>& p1,
+                                 const GeVector2<float>& d1, GePoint2<float>& c0, GePoint2<float>& c1);
     // Adds kMaxPoints points of the cubic from start to end, evenly spaced in its parameter.
     static void sampleCubic(const GePoint2<float>& start, const GePoint2<float>& control0,
                             const GePoint2<float>& control1, const GePoint2<float>& end, Polyline& out);

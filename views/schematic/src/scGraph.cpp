@@ -10,6 +10,18 @@
 #include <algorithm>
 
 namespace Zv {
+namespace {
+
+// Touching counts as crossing: a cut through a link's end point still cuts it.
+bool segmentsCross(const GePoint2<float>& a, const GePoint2<float>& b, const GePoint2<float>& c,
+                   const GePoint2<float>& d) {
+    const GeVector2<float> ab = b - a, cd = d - c;
+    const float c1 = ab.cross(c - a), c2 = ab.cross(d - a);
+    const float c3 = cd.cross(a - c), c4 = cd.cross(b - c);
+    return c1 * c2 <= 0.0f && c3 * c4 <= 0.0f && !(c1 == 0.0f && c2 == 0.0f);
+}
+
+} // namespace
 
 ScGraph::ScGraph(ScGraphInterface* owner) : _owner(owner) {}
 
@@ -110,6 +122,34 @@ ScGraph::Pick ScGraph::pick(const GePoint2<float>& p, bool markHovered, ScLinkSt
 
 void ScGraph::layout(LayoutType type) {
     ScLayout(*this).run(type);
+}
+
+std::vector<RCShdPtr<ScEdge>> ScGraph::findEdgesCrossing(const GePoint2<float>& a, const GePoint2<float>& b,
+                                                         ScLinkStyle linkStyle) {
+    std::vector<RCShdPtr<ScEdge>> crossed;
+    if (a == b) return crossed;
+    const GeRectangle<float> span(std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y));
+    ScEdge::Polyline line;
+    for (ScEdge* edge : _index.findEdges(span)) {
+        if (edge->isHidden()) continue;
+        line.count = 0;
+        edge->getPolyline(line, linkStyle);
+        for (int i = 1; i < line.count; ++i) {
+            if (!segmentsCross(a, b, line.points[i - 1], line.points[i])) continue;
+            crossed.emplace_back(edge);
+            break;
+        }
+    }
+    return crossed;
+}
+
+ScGraph::ProvisionalLink ScGraph::makeProvisionalLink(const GePoint2<float>& start,
+                                                      const GeVector2<float>& startDirection,
+                                                      const GePoint2<float>& end,
+                                                      const GeVector2<float>& endDirection) {
+    GePoint2<float> control0, control1;
+    ScEdge::getControlPoints(start, startDirection, end, endDirection, control0, control1);
+    return {start, control0, control1, end};
 }
 
 ScDrawResult ScGraph::draw(ScDrawContext& ctx, const GeRectangle<float>& visible, ScLinkStyle linkStyle,

@@ -114,6 +114,14 @@ public:
 
     void layout(LayoutType type);
 
+    // The shown links that the segment from a to b crosses, in edge-set order; none for a point.
+    std::vector<RCShdPtr<ScEdge>> findEdgesCrossing(const GePoint2<float>& a, const GePoint2<float>& b,
+                                                    ScLinkStyle linkStyle);
+    // The curve a tool shows from a socket leaving in startDirection to a point it comes into along
+    // endDirection, shaped as a curved link would be.
+    static ProvisionalLink makeProvisionalLink(const GePoint2<float>& start, const GeVector2<float>& startDirection,
+                                               const GePoint2<float>& end, const GeVector2<float>& endDirection);
+
     // What lies under p, which becomes the pointer position: the open socket menu's socket, else
     // selected nodes from the last to the first, the other nodes likewise, edges from the first, groups
     // from the last. markHovered lets the node hit mark its hovered tab or strip.

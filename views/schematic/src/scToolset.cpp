@@ -1,5 +1,7 @@
 #include "views/schematic/src/scToolset.h"
 
+#include "views/schematic/src/scDisconnectTool.h"
+#include "views/schematic/src/scLinkTool.h"
 #include "views/schematic/src/scNavigateTool.h"
 
 #include <span>
@@ -12,14 +14,17 @@ struct ChainLink {
     RCShdPtr<MfTool> (*make)();
 };
 
-RCShdPtr<MfTool> makeNavigateTool() {
-    return makeRC<ScNavigateTool>();
+template <class Tool>
+RCShdPtr<MfTool> makeTool() {
+    return makeRC<Tool>();
 }
 
 // The tools of each chain, in the order they are offered events. The select tool comes before the
 // tab, move and move-group tools, and the disconnect and link tools belong to editing only.
-constexpr ChainLink kBrowseChain[] = {{"Navigate", &makeNavigateTool}};
-constexpr ChainLink kEditChain[] = {{"Navigate", &makeNavigateTool}};
+constexpr ChainLink kBrowseChain[] = {{"Navigate", &makeTool<ScNavigateTool>}};
+constexpr ChainLink kEditChain[] = {{"Navigate", &makeTool<ScNavigateTool>},
+                                    {"Disconnect", &makeTool<ScDisconnectTool>},
+                                    {"Link", &makeTool<ScLinkTool>}};
 
 } // namespace
 
@@ -32,7 +37,8 @@ ScToolset::~ScToolset() = default;
 void ScToolset::setMode(int mode) {
     _mode = mode;
     removeAllTools();
-    const std::span<const ChainLink> chain = mode == EditMode ? std::span(kEditChain) : std::span(kBrowseChain);
+    const std::span<const ChainLink> chain =
+        mode == EditMode ? std::span<const ChainLink>(kEditChain) : std::span<const ChainLink>(kBrowseChain);
     for (const ChainLink& link : chain) appendTool(link.name, link.make());
 }
 

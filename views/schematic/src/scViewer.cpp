@@ -323,7 +323,7 @@ void ScViewer::socketNameAlarmCb(MtAlarmHandle&) {
 }
 
 void ScViewer::socketMenuAlarmCb(MtAlarmHandle&) {
-    post(*this, &ScViewer::openSocketMenu);
+    post(*this, &ScViewer::openHoveredSocketMenu);
 }
 
 void ScViewer::updateRequested() {
@@ -335,13 +335,20 @@ void ScViewer::showSocketNames() {
     update("ShowIOEvent::execute");
 }
 
-void ScViewer::openSocketMenu() {
+void ScViewer::openHoveredSocketMenu() {
     setAlarm(_socketMenuAlarm, false);
     const Pick picked = pick(_socketMenuPosition);
     if (!picked.isSocketTab() || !_scene->getSocketMenu().isNull()) return;
-    const auto& sockets = picked.partCode == ScPart::Input ? picked.node->getInputs() : picked.node->getOutputs();
-    _scene->setSocketMenu(makeRC<ScSocketMenu>(picked.node, picked.partCode, picked.tabIndex, sockets,
-                                               _socketMenuPosition,
+    openSocketMenu(picked.node, picked.partCode, picked.tabIndex, _socketMenuPosition);
+}
+
+void ScViewer::openSocketMenu(const RCStrongPtr<ScNode>& node, ScPart side, int socketIndex,
+                              const GePoint2<float>& point) {
+    const auto& sockets = side == ScPart::Input ? node->getInputs() : node->getOutputs();
+    if (sockets.empty()) return;
+    // The old menu goes first, so that it gives its node's highlight back before the new one saves it.
+    _scene->setSocketMenu({});
+    _scene->setSocketMenu(makeRC<ScSocketMenu>(node, side, socketIndex, sockets, point,
                                                ScContext(_defaultFont, getView().getUserZoom().x)));
     update("SocketMenuEvent::execute");
 }

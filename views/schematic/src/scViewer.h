@@ -90,6 +90,10 @@ public:
     Pick pick(const GePoint2<float>& scenePoint);
     // Hover at a window point: highlight, socket names and the socket menu after a rest.
     void hover(const GePoint2<float>& windowPoint);
+    // Opens the menu of the node's input or output sockets at a scene point, with the socket's row
+    // (or the middle of the menu without one) under it; closing restores the node's highlight.
+    void openSocketMenu(const RCStrongPtr<ScNode>& node, ScPart side, int socketIndex, const GePoint2<float>& point);
+    void closeSocketMenu();
     GeRectangle<float> getVisibleWorldRect() const;
     GePoint2<float> toScene(const GePoint2<float>& windowPoint) const;
 
@@ -125,8 +129,7 @@ private:
     // Labels follow the pointer: while they are shown every paint asks for another.
     void updateRequested();
     void showSocketNames();
-    void openSocketMenu();
-    void closeSocketMenu();
+    void openHoveredSocketMenu();
     void setAlarm(const RCShdPtr<MtAlarmHandle>& alarm, bool registered);
     ScDrawContext makeDrawContext(float zoom) const;
     GeRectangle<float> getNodeBounds(const ScNode& node) const;

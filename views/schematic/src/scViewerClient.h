@@ -1,8 +1,12 @@
 #pragma once
 
 #include "platform/base/gePoint2.h"
+#include "views/schematic/src/scDefinitions.h"
 
 namespace Zv {
+
+class ScEdge;
+class ScNode;
 
 // What the viewer and the options panel ask of the view that owns them.
 class ScViewerClient {
@@ -18,6 +22,15 @@ public:
     virtual void doubleClick(const GePoint2<float>& windowPoint) = 0;
     // A manual zoom or pan ends automatic zoom.
     virtual void autoZoomOff() = 0;
+
+    // The tools' edits, each one undo step; a refusal is shown to the user and changes nothing.
+    // Tabs are indices into the nodes' input and output records.
+    virtual void connectTabs(const ScNode& source, int outputTab, const ScNode& target, int inputTab) = 0;
+    // One end of the link moves to the tab (an output tab for its source end, an input tab for its
+    // target end).
+    virtual void moveLinkEnd(const ScEdge& edge, const ScNode& node, int tab, ScPart side) = 0;
+    // Every link crossing the segment goes, in one step.
+    virtual void disconnectCrossing(const GePoint2<float>& a, const GePoint2<float>& b) = 0;
 
 protected:
     ~ScViewerClient() = default;

@@ -180,6 +180,17 @@ void SvBrowserGraph::showNodeColor(const RCWeakPtr<SvBrowserGraph>& browser, con
         shown->_display->redraw("SvBrowserGraph::showNodeColor");
 }
 
+RCStrongPtr<PiInput> SvBrowserGraph::findTabInput(const ScNode& node, int tab) const {
+    const RCStrongPtr<PiNode>& model = node.getProcessingNode();
+    return model.isNull() || !node.hasProcessingNode() ? RCStrongPtr<PiInput>() : _builder.findTabInput(*model, tab);
+}
+
+RCStrongPtr<PiOutput> SvBrowserGraph::findTabOutput(const ScNode& node, int tab) const {
+    const RCStrongPtr<PiNode>& model = node.getProcessingNode();
+    if (model.isNull() || !node.hasProcessingNode() || tab < 0 || tab >= model->getNbOutputs()) return {};
+    return model->getOutput(tab);
+}
+
 void SvBrowserGraph::cleanDanglingEdges() {
     if (_builder.removeDanglingEdges() > 0) _display->redraw("SvBrowserGraph::cleanDanglingEdges");
 }

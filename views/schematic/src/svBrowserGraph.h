@@ -75,6 +75,9 @@ public:
     // A socket type whose sockets the view does not show (parameters rather than images).
     void setFilteredSocketType(int typeIndex, bool filtered) { _builder.setFilteredSocketType(typeIndex, filtered); }
     bool isShown(const PiNode& node) const { return _builder.isShown(node); }
+    // The model sockets behind a scene node's tabs; null when there is none.
+    RCStrongPtr<PiInput> findTabInput(const ScNode& node, int tab) const;
+    RCStrongPtr<PiOutput> findTabOutput(const ScNode& node, int tab) const;
 
     const RCShdPtr<ScGraph>& getScene() const { return _scene; }
     const RCShdPtr<SnSelection>& getSelectionOfScene() const { return _selection; }

@@ -96,6 +96,19 @@ void SvGraphEditor::disconnect(const RCStrongPtr<PiInput>& input) {
     input->getNodePtr()->getGraph()->disconnect(input);
 }
 
+void SvGraphEditor::disconnect(const std::vector<RCStrongPtr<PiInput>>& inputs) {
+    if (inputs.empty()) return;
+    PiUndoGuard guard(getStack(*inputs.front()->getNodePtr()), "Disconnect");
+    for (const RCStrongPtr<PiInput>& input : inputs) disconnect(input);
+}
+
+void SvGraphEditor::moveLink(const RCStrongPtr<PiInput>& oldInput, const RCStrongPtr<PiOutput>& output,
+                             const RCStrongPtr<PiInput>& input) {
+    PiUndoGuard guard(getStack(*input->getNodePtr()), "Connect");
+    disconnect(oldInput);
+    connect(output, input);
+}
+
 void SvGraphEditor::insert(const RCStrongPtr<PiNode>& node, const RCStrongPtr<PiOutput>& output,
                            const RCStrongPtr<PiInput>& input) {
     ZV_ASSERT(!node.isNull() && !output.isNull() && !input.isNull());

@@ -31,6 +31,11 @@ public:
     // The sockets by their indices on two nodes, as the socket menu names them.
     void connect(const PiNode& source, int outputIndex, const PiNode& target, int inputIndex);
     void disconnect(const RCStrongPtr<PiInput>& input);
+    // Every link into the inputs goes, in one step; no inputs, no step.
+    void disconnect(const std::vector<RCStrongPtr<PiInput>>& inputs);
+    // The link into oldInput goes and output feeds input instead, in one "Connect" step.
+    void moveLink(const RCStrongPtr<PiInput>& oldInput, const RCStrongPtr<PiOutput>& output,
+                  const RCStrongPtr<PiInput>& input);
     // The node goes between the two ends of the link from output to input (an input or a value of one);
     // the link's own value of a multi-valued input keeps its place.
     void insert(const RCStrongPtr<PiNode>& node, const RCStrongPtr<PiOutput>& output,

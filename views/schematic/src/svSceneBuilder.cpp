@@ -129,6 +129,16 @@ bool SvSceneBuilder::isFiltered(int typeIndex) const {
     return static_cast<size_t>(typeIndex) < _filteredSocketTypes.size() && _filteredSocketTypes[typeIndex];
 }
 
+// The inverse of addSockets: filtered inputs have no tabs, a multi-valued one a tab per value.
+RCStrongPtr<PiInput> SvSceneBuilder::findTabInput(const PiNode& node, int tab) const {
+    for (const auto& input : node.getInputs()) {
+        if (isFiltered(input->getSocketTypeIndex())) continue;
+        tab -= PiNodeUtils::getNbInputTabs(*input);
+        if (tab < 0) return input;
+    }
+    return {};
+}
+
 void SvSceneBuilder::setFilteredSocketType(int typeIndex, bool filtered) {
     if (static_cast<size_t>(typeIndex) >= _filteredSocketTypes.size()) _filteredSocketTypes.resize(typeIndex + 1);
     _filteredSocketTypes[typeIndex] = filtered;

@@ -61,6 +61,9 @@ public:
     // A socket type whose sockets the view does not show (parameters rather than images).
     void setFilteredSocketType(int typeIndex, bool filtered);
     bool isFiltered(int typeIndex) const;
+    // The input behind an input tab of the node's scene node (a multi-valued input for any of its
+    // value tabs); null past the last tab.
+    RCStrongPtr<PiInput> findTabInput(const PiNode& node, int tab) const;
     bool isShown(const PiNode& node) const;
     // Whether the level built shows the node as a scene node: shown, in the level and neither a
     // visual group (a box) nor one of its boundary nodes.

@@ -353,6 +353,45 @@ void SvSchematicDisplay::autoZoomOff() {
     _options->refreshWidgets();
 }
 
+// --- The tools' edits ---
+
+RCStrongPtr<PiInput> SvSchematicDisplay::getTabInput(const ScNode& node, int tab) const {
+    RCStrongPtr<PiInput> input = _browser->findTabInput(node, tab);
+    if (input.isNull())
+        throw ExBadInput(__FILE__, __LINE__, "\"" + node.getName().str() + "\" has no input to connect there");
+    return input;
+}
+
+RCStrongPtr<PiOutput> SvSchematicDisplay::getTabOutput(const ScNode& node, int tab) const {
+    RCStrongPtr<PiOutput> output = _browser->findTabOutput(node, tab);
+    if (output.isNull())
+        throw ExBadInput(__FILE__, __LINE__, "\"" + node.getName().str() + "\" has no output to connect there");
+    return output;
+}
+
+void SvSchematicDisplay::connectTabs(const ScNode& source, int outputTab, const ScNode& target, int inputTab) {
+    warnOnRefusal(
+        [&] { _browser->getEditor().connect(getTabOutput(source, outputTab), getTabInput(target, inputTab)); });
+}
+
+void SvSchematicDisplay::moveLinkEnd(const ScEdge& edge, const ScNode& node, int tab, ScPart side) {
+    const auto* link = dynamic_cast<const SvModelEdge*>(&edge);
+    if (link == nullptr) return;
+    warnOnRefusal([&] {
+        SvGraphEditor& editor = _browser->getEditor();
+        // A new source replaces the old one in place, which keeps a multi-valued input's order.
+        if (side == ScPart::Output) editor.connect(getTabOutput(node, tab), link->getInput());
+        else editor.moveLink(link->getInput(), link->getOutput(), getTabInput(node, tab));
+    });
+}
+
+void SvSchematicDisplay::disconnectCrossing(const GePoint2<float>& a, const GePoint2<float>& b) {
+    std::vector<RCStrongPtr<PiInput>> inputs;
+    for (const RCShdPtr<ScEdge>& edge : _browser->getScene()->findEdgesCrossing(a, b, _viewer->getOptions().linkStyle))
+        if (const auto* link = dynamic_cast<const SvModelEdge*>(edge.get())) inputs.push_back(link->getInput());
+    warnOnRefusal([&] { _browser->getEditor().disconnect(inputs); });
+}
+
 void SvSchematicDisplay::contextMenuRequest(const GePoint2<float>& windowPoint) {
     UiApplication::getInstance().showPopupMenu(SvSchematicMenu::build(*this, windowPoint), *_viewer, windowPoint);
 }

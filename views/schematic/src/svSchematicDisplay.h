@@ -16,7 +16,9 @@
 namespace Zv {
 
 class EvHotkeyEvent;
+class PiInput;
 class PiNode;
+class PiOutput;
 class ScViewer;
 class SvBrowserGraph;
 class SvOptions;
@@ -81,6 +83,9 @@ public:
     void contextMenuRequest(const GePoint2<float>& windowPoint) override;
     void doubleClick(const GePoint2<float>& windowPoint) override;
     void autoZoomOff() override;
+    void connectTabs(const ScNode& source, int outputTab, const ScNode& target, int inputTab) override;
+    void moveLinkEnd(const ScEdge& edge, const ScNode& node, int tab, ScPart side) override;
+    void disconnectCrossing(const GePoint2<float>& a, const GePoint2<float>& b) override;
 
     // The user's settings changed.
     void update(const ObHints& hints) override;
@@ -133,6 +138,9 @@ private:
     // True when the hotkey was handled; editing ones need editing access.
     bool runHotkey(int entry, const GePoint2<float>& windowPoint);
     bool runEditingHotkey(int entry, const GePoint2<float>& windowPoint);
+    // The model sockets behind tabs; a tab without one is refused.
+    RCStrongPtr<PiInput> getTabInput(const ScNode& node, int tab) const;
+    RCStrongPtr<PiOutput> getTabOutput(const ScNode& node, int tab) const;
 
     UiComposition& _composition;
     UiResTable& _resources;

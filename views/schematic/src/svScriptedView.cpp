@@ -324,6 +324,18 @@ std::vector<std::string> SvScriptedView::getReport(const LiString& topic) {
     if (topic == "info") return {"info\t" + SvSceneReport::escapeField(scene.getInfoText())};
     if (topic == "selection") return getSelectionLines();
     if (topic == "colors") return getColorLines();
+    if (topic == "socketmenu") {
+        const RCShdPtr<ScSocketMenu>& menu = scene.getSocketMenu();
+        if (menu.isNull()) return {"socketmenu\t-"};
+        return {"socketmenu\t" + SvSceneReport::escapeField(menu->getNode()->getName()) + "\t" +
+                std::to_string(toInt(menu->getSide())) + "\t" + std::to_string(menu->getCurrentSocket())};
+    }
+    if (topic == "highlit") {
+        std::vector<std::string> lines;
+        for (const auto& node : scene.getNodes())
+            if (node->isHighlighted()) lines.push_back("highlit\t" + SvSceneReport::escapeField(node->getName()));
+        return lines;
+    }
     if (topic == "highlight") {
         const ScGraph::Highlight& highlight = scene.getHighlight();
         ScViewer::Pick pick{highlight.node, highlight.tabIndex,
