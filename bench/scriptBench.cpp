@@ -1,6 +1,7 @@
 // Scripted sessions as tests run them: pointer events on a large composition, through the whole
 // stack (application, viewer, tools, hover), with the module linked in.
 #include "app/host/scriptSession.h"
+#include "bench/viewBenchSupport.h"
 #include "views/schematic/src/schematicZvviewInit.h"
 
 #include "platform/graph/piCompositionFile.h"
@@ -44,9 +45,41 @@ void pointerMoves(benchmark::State& state) {
         for (const std::string& move : moves) session.runLine(move);
 }
 
+// A plate and a filter of two neighbouring trees of that composition, both in view.
+constexpr const char* kLinkFrom = "@Read7539.out.0";
+constexpr const char* kLinkTo = "@Blur7541.in.0";
+
+// One iteration is a link dragged from a plate's output to a filter's input of another tree, from the
+// press to the repainted result; undoing it afterwards is not timed.
+void linkGesture(benchmark::State& state) {
+    ScriptSession& session = getSession(static_cast<int>(state.range(0)));
+    double gesture = 0.0, paint = 0.0;
+    for (auto _ : state) {
+        const double start = threadSeconds();
+        session.runLine("press " + std::string(kLinkFrom));
+        session.runLine("drag " + std::string(kLinkTo));
+        session.runLine("release");
+        const double released = threadSeconds();
+        // Reports paint first, as a window would have by then.
+        session.runLine("print view");
+        gesture += released - start;
+        paint += threadSeconds() - released;
+        state.PauseTiming();
+        session.runLine("undo");
+        session.runLine("print view");
+        out.str({});
+        state.ResumeTiming();
+    }
+    // Processor time of this thread, split: the tools and the edit, then the software GL repaint.
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["gesture_ms"] = gesture * 1e3 / iterations;
+    state.counters["paint_ms"] = paint * 1e3 / iterations;
+}
+
 } // namespace
 
 BENCHMARK(pointerMoves)->Arg(10000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(linkGesture)->Arg(10000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
