@@ -28,8 +28,10 @@ private:
 } // namespace
 
 ScLinkTool::ScLinkTool()
-    : _manipulator(makeRC<MfPlanarManip2D>()), _ctrl(MfEventPredicates::isKeyModifierOn(EvModifier::Ctrl)),
-      _alt(MfEventPredicates::isKeyModifierOn(EvModifier::Alt)) {
+    : _manipulator(makeRC<MfPlanarManip2D>()), _shift(MfEventPredicates::isKeyModifierOn(EvModifier::Shift)),
+      _ctrl(MfEventPredicates::isKeyModifierOn(EvModifier::Ctrl)),
+      _alt(MfEventPredicates::isKeyModifierOn(EvModifier::Alt)),
+      _autoPan("ScLinkTool", makeRC<CbMethod<ScLinkTool, const GeVector2<float>&>>(this, &ScLinkTool::autoPanShiftCb)) {
     addManipulator(_manipulator);
     setUndoString("Connect");
     UiApplication& application = UiApplication::getInstance();
@@ -92,10 +94,24 @@ GeVector2<float> ScLinkTool::getTabDirection(const Tab& tab) const {
     return tab.side == ScPart::Input ? tab.node->getInputDirection(tab.tab) : tab.node->getOutputDirection(tab.tab);
 }
 
-void ScLinkTool::monitorManipulation(EvDeviceEvent&) {
+void ScLinkTool::monitorManipulation(EvDeviceEvent& event) {
     if (_viewer == nullptr || _anchor.isNull()) return;
+    // Shift holds the view still, for reaching what lies near its sides.
+    if (_shift->evaluate(event)) _autoPan.stop();
+    else _autoPan.follow(*_viewer, event.getCoord());
+    _pointer = _manipulator->getCurrentWorld();
+    track();
+}
+
+void ScLinkTool::autoPanShiftCb(const GeVector2<float>& shift) {
+    if (!isManipulating() || _viewer == nullptr || _anchor.isNull()) return;
+    _pointer += shift;
+    track();
+}
+
+void ScLinkTool::track() {
     ScGraph& scene = *_viewer->getScene();
-    const GePoint2<float> pointer = _manipulator->getCurrentWorld();
+    const GePoint2<float> pointer = _pointer;
     const ScViewer::Pick picked = _viewer->pick(pointer);
     // The menu stays while the pointer is on it or on its node.
     if (const RCShdPtr<ScSocketMenu>& menu = scene.getSocketMenu(); !menu.isNull() && picked.node != menu->getNode())
@@ -159,6 +175,7 @@ void ScLinkTool::openSocketMenu() {
 }
 
 void ScLinkTool::finalizeManipulation(EvDeviceEvent&) {
+    _autoPan.stop();
     if (_viewer == nullptr) return;
     setAlarm(false);
     // The menu gives its node's highlight back before the highlight is cleared, or the node would
