@@ -65,6 +65,7 @@ void ScLinkTool::initiateManipulation(EvDeviceEvent& event) {
     _viewer->setAutoCleanup(false);
     _anchor = _candidate = _menuTarget = {};
     _taken.reset();
+    _atBoundary = false;
     const GePoint2<float> press = _manipulator->getFirstWorld();
     const ScViewer::Pick picked = _viewer->pick(press);
     if (picked.isSocketTab()) _anchor = {picked.node, picked.tabIndex, picked.partCode};
@@ -97,10 +98,25 @@ GeVector2<float> ScLinkTool::getTabDirection(const Tab& tab) const {
 void ScLinkTool::monitorManipulation(EvDeviceEvent& event) {
     if (_viewer == nullptr || _anchor.isNull()) return;
     // Shift holds the view still, for reaching what lies near its sides.
-    if (_shift->evaluate(event)) _autoPan.stop();
+    const bool shift = _shift->evaluate(event);
+    if (shift) _autoPan.stop();
     else _autoPan.follow(*_viewer, event.getCoord());
+    setAtBoundary(shift && isBoundaryZone(_viewer->getEdgeZone(event.getCoord())));
     _pointer = _manipulator->getCurrentWorld();
     track();
+}
+
+bool ScLinkTool::isBoundaryZone(int edgeZone) const {
+    if (!_viewer->getClient().isInsideGroup()) return false;
+    return (edgeZone & (_anchor.side == ScPart::Output ? 4 : 8)) != 0;
+}
+
+void ScLinkTool::setAtBoundary(bool atBoundary) {
+    if (atBoundary == _atBoundary) return;
+    _atBoundary = atBoundary;
+    if (!atBoundary) _viewer->update("ScLinkTool::clearBoundaryNode");
+    else if (_anchor.side == ScPart::Output) _viewer->update("ScLinkTool::setBoundaryNode( output )");
+    else _viewer->update("ScLinkTool::setBoundaryNode( input )");
 }
 
 void ScLinkTool::autoPanShiftCb(const GeVector2<float>& shift) {
@@ -117,8 +133,8 @@ void ScLinkTool::track() {
     if (const RCShdPtr<ScSocketMenu>& menu = scene.getSocketMenu(); !menu.isNull() && picked.node != menu->getNode())
         _viewer->closeSocketMenu();
     scene.setHighlight(picked.toHighlight());
-    const bool candidate =
-        picked.isSocketTab() && picked.partCode == otherSide(_anchor.side) && picked.node != _anchor.node;
+    const bool candidate = !_atBoundary && picked.isSocketTab() && picked.partCode == otherSide(_anchor.side) &&
+                           picked.node != _anchor.node;
     _candidate = candidate ? Tab{picked.node, picked.tabIndex, picked.partCode} : Tab{};
     armSocketMenu(picked, pointer);
     showLink(pointer);
@@ -185,7 +201,12 @@ void ScLinkTool::finalizeManipulation(EvDeviceEvent&) {
     scene.clearProvisionalLinks();
     scene.setHighlight({});
     _viewer->markForUpdate();
-    if (!_anchor.isNull() && !_candidate.isNull()) connect();
+    if (_atBoundary) {
+        setAtBoundary(false);
+        _viewer->getClient().connectToGroup(*_anchor.node, _anchor.tab, _anchor.side);
+    } else if (!_anchor.isNull() && !_candidate.isNull()) {
+        connect();
+    }
     _viewer->setAutoZoom(_savedAutoZoom);
     _viewer->setAutoCleanup(_savedAutoCleanup);
     _anchor = _candidate = _menuTarget = {};

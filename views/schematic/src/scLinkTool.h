@@ -13,7 +13,9 @@ class ScViewer;
 // Draws a new link by dragging from a socket tab to a tab of the other kind on another node, or, with
 // Ctrl or Alt, takes up the nearer end of a link and drags it to another tab: Ctrl moves the link,
 // Alt keeps it and makes a new one beside it. Resting on a node opens its socket menu, whose entries
-// stand for the node's tabs. Near a side the view scrolls, unless Shift is held. One "Connect" step on release over a
+// stand for the node's tabs. Near a side the view scrolls, unless Shift is held;
+// inside a group node, Shift at the bottom (from an output) or the top (from an input) connects
+// through a new socket of the group. One "Connect" step on release over a
 // tab; nothing elsewhere.
 class ScLinkTool : public MfTool {
 public:
@@ -39,6 +41,10 @@ private:
     void anchorAtLinkEnd(const RCShdPtr<ScEdge>& edge, const GePoint2<float>& press);
     // Candidate, highlight, socket menu and provisional link for the pointer's scene point.
     void track();
+    // Held with Shift at the bottom side with an output, or at the top with an input, inside a group
+    // node, the link leaves the group through a new socket of it.
+    bool isBoundaryZone(int edgeZone) const;
+    void setAtBoundary(bool atBoundary);
     void showLink(const GePoint2<float>& pointer);
     void armSocketMenu(const ScGraph::Pick& picked, const GePoint2<float>& pointer);
     void socketMenuAlarmCb(MtAlarmHandle& alarm);
@@ -58,6 +64,7 @@ private:
     // The link whose end was taken up, and whether it stays beside the new one.
     RCShdPtr<ScEdge> _taken;
     bool _keepTaken = false;
+    bool _atBoundary = false;
     bool _savedAutoZoom = false;
     bool _savedAutoCleanup = false;
     RCShdPtr<MtAlarmHandle> _socketMenuAlarm;

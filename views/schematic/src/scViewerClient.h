@@ -29,6 +29,11 @@ public:
     // One end of the link moves to the tab (an output tab for its source end, an input tab for its
     // target end).
     virtual void moveLinkEnd(const ScEdge& edge, const ScNode& node, int tab, ScPart side) = 0;
+    // The tab's socket gets a link through a new socket of the group shown: an input tab is fed by a
+    // new group input, an output tab feeds a new group output.
+    virtual void connectToGroup(const ScNode& node, int tab, ScPart side) = 0;
+    // The view shows the inside of a group node.
+    virtual bool isInsideGroup() const = 0;
     // Every link crossing the segment goes, in one step.
     virtual void disconnectCrossing(const GePoint2<float>& a, const GePoint2<float>& b) = 0;
 

@@ -385,6 +385,14 @@ void SvSchematicDisplay::moveLinkEnd(const ScEdge& edge, const ScNode& node, int
     });
 }
 
+void SvSchematicDisplay::connectToGroup(const ScNode& node, int tab, ScPart side) {
+    warnOnRefusal([&] {
+        SvGraphEditor& editor = _browser->getEditor();
+        if (side == ScPart::Input) editor.newInputConnection(getTabInput(node, tab));
+        else editor.newOutputConnection(getTabOutput(node, tab));
+    });
+}
+
 void SvSchematicDisplay::disconnectCrossing(const GePoint2<float>& a, const GePoint2<float>& b) {
     std::vector<RCStrongPtr<PiInput>> inputs;
     for (const RCShdPtr<ScEdge>& edge : _browser->getScene()->findEdgesCrossing(a, b, _viewer->getOptions().linkStyle))

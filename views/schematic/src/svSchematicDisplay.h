@@ -85,6 +85,8 @@ public:
     void autoZoomOff() override;
     void connectTabs(const ScNode& source, int outputTab, const ScNode& target, int inputTab) override;
     void moveLinkEnd(const ScEdge& edge, const ScNode& node, int tab, ScPart side) override;
+    void connectToGroup(const ScNode& node, int tab, ScPart side) override;
+    bool isInsideGroup() const override;
     void disconnectCrossing(const GePoint2<float>& a, const GePoint2<float>& b) override;
 
     // The user's settings changed.
@@ -119,7 +121,6 @@ public:
     // Both do nothing while automatic clean-up is on; Layout All keeps the zoom.
     void layoutAll();
     void layoutSelected();
-    bool isInsideGroup() const;
     void exitGroup();
     // Tag 0 is the context point users call 1; a null node clears it.
     void setContextPoint(int tag, const RCStrongPtr<PiNode>& node);
