@@ -59,6 +59,11 @@ ScEdge::ScEdge(const RCStrongPtr<ScNode>& source, int32_t sourceSocket, int32_t 
 
 ScEdge::~ScEdge() = default;
 
+GePoint2<float> ScEdge::getMidpoint() const {
+    const Ends ends = getEnds();
+    return {(ends.p0.x + ends.p1.x) * 0.5f, (ends.p0.y + ends.p1.y) * 0.5f};
+}
+
 ScEdge::Ends ScEdge::getEnds() const {
     return {_source->getOutputConnectionPoint(_sourceSocket, _sourceFanIndex),
             _target->getInputConnectionPoint(_targetSocket, _targetFanIndex),

@@ -35,6 +35,8 @@ public:
     virtual bool isValid() const { return false; }
 
     void getBounds(GeRectangle<float>& out, ScLinkStyle style) const;
+    // Halfway between the two ends, whatever the link style.
+    GePoint2<float> getMidpoint() const;
     // Within 6.0 units of the drawn link.
     bool pick(const GePoint2<float>& p, ScLinkStyle style) const;
     void draw(ScDrawContext& ctx, ScLinkStyle style) const;

@@ -38,6 +38,10 @@ public:
     const GeRectangle<float>& getRect() const { return _rect; }
     // The body and its title bar.
     GeRectangle<float> getBounds() const;
+    // The middle of the title bar, which stands for the group when a band selects.
+    GePoint2<float> getTitleCenter() const {
+        return {(_rect.xMin + _rect.xMax) * 0.5f, _rect.yMax + kTitleHeight * 0.5f};
+    }
     bool pick(const GePoint2<float>& p) const;
     void draw(ScDrawContext& ctx) const;
 

@@ -49,7 +49,8 @@ public:
     void step(int repeatCount) {
         RCShdPtr<ScViewer> viewer = _viewer.lock();
         if (!isRunning() || viewer.isNull()) return;
-        _shift->call(viewer->autoPanStep(_edgeZone, repeatCount));
+        const GeVector2<float> shift = viewer->autoPanStep(_edgeZone, repeatCount);
+        if (!_shift.isNull()) _shift->call(shift);
         viewer->update(_reason);
     }
 

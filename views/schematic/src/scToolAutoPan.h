@@ -15,7 +15,7 @@ class ScViewer;
 class ScToolAutoPan {
 public:
     static constexpr double kRepeatDuration = 0.05;
-    // Gets the scene displacement of each step.
+    // Gets the scene displacement of each step; a tool whose anchor is in scene units needs none.
     using ShiftCb = CbHandler<const GeVector2<float>&>;
 
     // The alarm is named "Auto Pan (toolName)"; its first tick comes after firstDuration seconds.

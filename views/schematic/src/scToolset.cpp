@@ -1,8 +1,11 @@
 #include "views/schematic/src/scToolset.h"
 
+#include "views/schematic/src/scContextPointTool.h"
 #include "views/schematic/src/scDisconnectTool.h"
 #include "views/schematic/src/scLinkTool.h"
 #include "views/schematic/src/scNavigateTool.h"
+#include "views/schematic/src/scSelectTool.h"
+#include "views/schematic/src/scTabTool.h"
 
 #include <span>
 
@@ -20,11 +23,18 @@ RCShdPtr<MfTool> makeTool() {
 }
 
 // The tools of each chain, in the order they are offered events. The select tool comes before the
-// tab, move and move-group tools, and the disconnect and link tools belong to editing only.
-constexpr ChainLink kBrowseChain[] = {{"Navigate", &makeTool<ScNavigateTool>}};
+// tab, move and move-group tools, so it decides first whether a press starts a band; the disconnect
+// and link tools belong to editing only.
+constexpr ChainLink kBrowseChain[] = {{"Navigate", &makeTool<ScNavigateTool>},
+                                      {"SetContextPoint", &makeTool<ScContextPointTool>},
+                                      {"Select", &makeTool<ScSelectTool>},
+                                      {"Tab", &makeTool<ScTabTool>}};
 constexpr ChainLink kEditChain[] = {{"Navigate", &makeTool<ScNavigateTool>},
+                                    {"SetContextPoint", &makeTool<ScContextPointTool>},
                                     {"Disconnect", &makeTool<ScDisconnectTool>},
-                                    {"Link", &makeTool<ScLinkTool>}};
+                                    {"Select", &makeTool<ScSelectTool>},
+                                    {"Link", &makeTool<ScLinkTool>},
+                                    {"Tab", &makeTool<ScTabTool>}};
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "views/schematic/src/scViewer.h"
 
+#include "views/schematic/src/scPickContext.h"
 #include "views/schematic/src/scSocketMenu.h"
 #include "views/schematic/src/scToolset.h"
 #include "views/schematic/src/scViewerClient.h"
@@ -8,7 +9,6 @@
 #include "platform/base/cbMethod.h"
 #include "platform/graph/piGroupNode.h"
 #include "platform/ui/evPointerButtonEvent.h"
-#include "platform/ui/evPointerMoveEvent.h"
 #include "platform/ui/evRequestEvent.h"
 #include "platform/ui/evTooltipEvent.h"
 #include "platform/ui/mtAlarmManager.h"
@@ -275,15 +275,12 @@ void ScViewer::redrawChange(const GeRectangle<float>& rect) {
 
 // --- Picking and hover ---
 
-ScViewer::Pick ScViewer::pick(const GePoint2<float>& p) {
-    return _scene->pick(p, _options.highlight, _options.linkStyle);
+ScViewer* ScViewer::getEventViewer(const EvDeviceEvent& event) {
+    return dynamic_cast<ScViewer*>(event.getViewer().get());
 }
 
-void ScViewer::handleEvent(EvEvent& event) {
-    UiViewer2D::handleEvent(event);
-    // Motion no tool took is hover.
-    auto* move = dynamic_cast<EvPointerMoveEvent*>(&event);
-    if (move && !event.isProcessed() && move->getButtonsHeld() == 0) hover(move->getCoord());
+ScViewer::Pick ScViewer::pick(const GePoint2<float>& p) {
+    return _scene->pick(p, _options.highlight, _options.linkStyle);
 }
 
 void ScViewer::hover(const GePoint2<float>& windowPoint) {
@@ -348,8 +345,8 @@ void ScViewer::openSocketMenu(const RCStrongPtr<ScNode>& node, ScPart side, int 
     if (sockets.empty()) return;
     // The old menu goes first, so that it gives its node's highlight back before the new one saves it.
     _scene->setSocketMenu({});
-    _scene->setSocketMenu(makeRC<ScSocketMenu>(node, side, socketIndex, sockets, point,
-                                               ScContext(_defaultFont, getView().getUserZoom().x)));
+    const ScPickContext ctx(_defaultFont, getView().getUserZoom().x, point);
+    _scene->setSocketMenu(makeRC<ScSocketMenu>(node, side, socketIndex, sockets, point, ctx));
     update("SocketMenuEvent::execute");
 }
 

@@ -13,6 +13,7 @@
 
 namespace Zv {
 
+class EvDeviceEvent;
 class EvPointerButtonEvent;
 class EvTooltipEvent;
 class ScToolset;
@@ -67,6 +68,11 @@ public:
     // Fits the scene (or the selection), never above zoom 1.
     void zoomAutomatically(FitType type);
 
+    // Whether a keyboard modifier was down with the event the move tools were last offered: their
+    // special moves depend on it.
+    void setKeyModifierDown(bool down) { _keyModifierDown = down; }
+    bool isKeyModifierDown() const { return _keyModifierDown; }
+
     const Options& getOptions() const { return _options; }
     void setHighlight(bool on) { _options.highlight = on; }
     void setAutoCleanup(bool on) { _options.autoCleanup = on; }
@@ -88,6 +94,8 @@ public:
     void redrawSceneRect(const GeRectangle<float>& rect);
     void redrawNode(const ScNode& node);
     Pick pick(const GePoint2<float>& scenePoint);
+    // The schematic viewer an event went to, or null.
+    static ScViewer* getEventViewer(const EvDeviceEvent& event);
     // Hover at a window point: highlight, socket names and the socket menu after a rest.
     void hover(const GePoint2<float>& windowPoint);
     // Opens the menu of the node's input or output sockets at a scene point, with the socket's row
@@ -110,7 +118,6 @@ public:
     void activateLayout(int index) override;
     GeRectangle<float> getSceneBoundingRect() const override;
     GeRectangle<float> getSelectionBoundingRect() const override;
-    void handleEvent(EvEvent& event) override;
 
     void drawNavigatorScene(UiMiniViewer2D& navigator) override;
     void panFromNavigator(const GePoint2<float>& worldPoint) override;
@@ -143,6 +150,7 @@ private:
     ScColorTable _colors;
     CbGroup _callbacks;
     Options _options;
+    bool _keyModifierDown = false;
     RCShdPtr<MtAlarmHandle> _socketNameAlarm;
     RCShdPtr<MtAlarmHandle> _socketMenuAlarm;
     GePoint2<float> _socketMenuPosition;

@@ -1,10 +1,13 @@
 #pragma once
 
-#include "platform/base/gePoint2.h"
 #include "views/schematic/src/scDefinitions.h"
+
+#include "platform/base/gePoint2.h"
+#include "platform/base/rcStrongPtr.h"
 
 namespace Zv {
 
+class PiNode;
 class ScEdge;
 class ScNode;
 
@@ -22,6 +25,11 @@ public:
     virtual void doubleClick(const GePoint2<float>& windowPoint) = 0;
     // A manual zoom or pan ends automatic zoom.
     virtual void autoZoomOff() = 0;
+    // Presses on a node's strips: its thumbnail shown or hidden, its effect switched off or on.
+    virtual void toggleNodeImage(const RCStrongPtr<PiNode>& node) = 0;
+    virtual void toggleNodeMute(const RCStrongPtr<PiNode>& node) = 0;
+    // Context point tag goes to the node, or is cleared with null.
+    virtual void setContextPoint(int tag, const RCStrongPtr<PiNode>& node) = 0;
 
     // The tools' edits, each one undo step; a refusal is shown to the user and changes nothing.
     // Tabs are indices into the nodes' input and output records.

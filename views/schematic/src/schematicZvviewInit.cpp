@@ -1,5 +1,6 @@
 #include "views/schematic/src/schematicZvviewInit.h"
 
+#include "views/schematic/src/scContextPointTool.h"
 #include "views/schematic/src/scDrawContext.h"
 #include "views/schematic/src/scNodeFactory.h"
 #include "views/schematic/src/scNodeIconRegistry.h"
@@ -65,6 +66,7 @@ void SchematicZvviewInit::startUp() {
     ScNodeFactory::initialize();
     ScNodeIconRegistry::initialize();
     ScViewer::createStoredLayouts();
+    ScContextPointTool::createKeyPredicates();
 }
 
 void SchematicZvviewInit::shutDown() {
@@ -74,6 +76,7 @@ void SchematicZvviewInit::shutDown() {
     UiViewFactory::unregisterViewFactory(ViewFactoryName);
     SvSchematicDisplay::releaseResourceTable();
     ScViewer::releaseStoredLayouts();
+    ScContextPointTool::releaseKeyPredicates();
 }
 
 namespace {

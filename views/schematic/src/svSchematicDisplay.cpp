@@ -79,6 +79,12 @@ void warnOnRefusal(Work work) {
     }
 }
 
+// Mutes the target nodes, or unmutes them when none could be muted.
+void toggleMute(const OmCompositionActions::Item& item, const OmCompositionActions::Selection& selection) {
+    if (!OmCompositionActions::executeMuteNodeAction(item, selection))
+        OmCompositionActions::executeUnmuteNodeAction(item, selection);
+}
+
 bool readFlag(const pugi::xml_node& settings, const char* tag, bool fallback) {
     const pugi::xml_node child = settings.child(tag);
     return child ? child.text().as_bool(fallback) : fallback;
@@ -451,6 +457,14 @@ void SvSchematicDisplay::toggleImageShown(const std::vector<RCStrongPtr<PiNode>>
     redraw("SvSchematicDisplay::toggleImageShown");
 }
 
+void SvSchematicDisplay::toggleNodeImage(const RCStrongPtr<PiNode>& node) {
+    toggleImageShown(std::vector<RCStrongPtr<PiNode>>{node});
+}
+
+void SvSchematicDisplay::toggleNodeMute(const RCStrongPtr<PiNode>& node) {
+    toggleMute(PiSnItemConst<PiNode>::create(node), {});
+}
+
 void SvSchematicDisplay::toggleCollapse(const std::vector<RCStrongPtr<PiNode>>& nodes) {
     // Each toggle rebuilds the scene, so each node's scene node is looked up afresh.
     for (const auto& node : nodes)
@@ -548,10 +562,8 @@ bool SvSchematicDisplay::runEditingHotkey(int entry, const GePoint2<float>& wind
     else if (entry == _hotkeys.cut) cut();
     else if (entry == _hotkeys.paste) pasteAt(_viewer->toScene(windowPoint));
     else if (entry == _hotkeys.expandCollapse) toggleCollapse(getSelectedNodes());
-    else if (entry == _hotkeys.mute) {
-        if (!OmCompositionActions::executeMuteNodeAction({}, selection))
-            OmCompositionActions::executeUnmuteNodeAction({}, selection);
-    } else if (entry == _hotkeys.groupUngroup) {
+    else if (entry == _hotkeys.mute) toggleMute({}, selection);
+    else if (entry == _hotkeys.groupUngroup) {
         if (!OmCompositionActions::executeUngroupNodesAction({}, selection))
             OmCompositionActions::executeGroupNodesAction({}, selection);
     } else if (entry == _hotkeys.remove) OmCompositionActions::executeRemoveNodeAction({}, selection);

@@ -88,6 +88,10 @@ public:
     void connectToGroup(const ScNode& node, int tab, ScPart side) override;
     bool isInsideGroup() const override;
     void disconnectCrossing(const GePoint2<float>& a, const GePoint2<float>& b) override;
+    void toggleNodeImage(const RCStrongPtr<PiNode>& node) override;
+    void toggleNodeMute(const RCStrongPtr<PiNode>& node) override;
+    // Tag 0 is the context point users call 1.
+    void setContextPoint(int tag, const RCStrongPtr<PiNode>& node) override;
 
     // The user's settings changed.
     void update(const ObHints& hints) override;
@@ -122,8 +126,6 @@ public:
     void layoutAll();
     void layoutSelected();
     void exitGroup();
-    // Tag 0 is the context point users call 1; a null node clears it.
-    void setContextPoint(int tag, const RCStrongPtr<PiNode>& node);
     // Between two remembered zooms, about the window point.
     void toggleCursorZoom(const GePoint2<float>& windowPoint);
 

@@ -161,8 +161,7 @@ const ScGroup* SvScriptedView::findGroup(const LiString& name) const {
 GePoint2<float> SvScriptedView::findGroupPoint(const LiString& name) const {
     const ScGroup* group = findGroup(name);
     if (!group) refuse("no visual group named " + quoted(name) + " is shown");
-    const GeRectangle<float> bounds = group->getBounds();
-    return {bounds.getCenter().x, bounds.yMax - ScGroup::kTitleHeight * 0.5f};
+    return group->getTitleCenter();
 }
 
 std::vector<std::string> SvScriptedView::getColorLines() const {
