@@ -1,5 +1,6 @@
 #include "views/schematic/src/svScriptedView.h"
 
+#include "views/schematic/src/scToolset.h"
 #include "views/schematic/src/svBrowserGraph.h"
 #include "views/schematic/src/svOptions.h"
 #include "views/schematic/src/svSceneReport.h"
@@ -12,6 +13,7 @@
 #include "platform/graph/piOutput.h"
 #include "platform/graph/piSnItemConst.h"
 #include "platform/graph/uiComposition.h"
+#include "platform/graph/uiCompositionClient.h"
 #include "platform/ui/stgUserSettings.h"
 #include "platform/ui/uiApplication.h"
 #include "platform/ui/uiContainer.h"
@@ -335,6 +337,11 @@ std::vector<std::string> SvScriptedView::getReport(const LiString& topic) {
             if (node->isHighlighted()) lines.push_back("highlit\t" + SvSceneReport::escapeField(node->getName()));
         return lines;
     }
+    if (topic == "contextpoints") return getContextPointLines();
+    if (topic == "tool") {
+        const LiString name = _display.getViewer().getScToolset().getCurrentToolName();
+        return {"tool\t" + (name.isEmpty() ? std::string("-") : SvSceneReport::escapeField(name))};
+    }
     if (topic == "highlight") {
         const ScGraph::Highlight& highlight = scene.getHighlight();
         ScViewer::Pick pick{highlight.node, highlight.tabIndex,
@@ -358,6 +365,17 @@ std::vector<std::string> SvScriptedView::getSelectionLines() const {
             add("input", input->get()->getNode()->getName() + "." + input->get()->getName());
         else if (auto* output = dynamic_cast<const PiSnItemConst<PiOutput>*>(item.get()))
             add("output", output->get()->getNode()->getName() + "." + output->get()->getName());
+    }
+    return lines;
+}
+
+// Numbered as users call them, from 1.
+std::vector<std::string> SvScriptedView::getContextPointLines() const {
+    std::vector<std::string> lines;
+    for (int tag = 0; tag < UiCompositionClient::getNbContextPoints(); ++tag) {
+        const RCStrongPtr<PiNode> node = _display.getComposition().getContextPoint(tag);
+        lines.push_back("contextpoint\t" + std::to_string(tag + 1) + "\t" +
+                        (node.isNull() ? std::string("-") : SvSceneReport::escapeField(node->getName())));
     }
     return lines;
 }

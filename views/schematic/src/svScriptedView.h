@@ -45,6 +45,7 @@ private:
     std::vector<std::string> getOptionLines() const;
     std::vector<std::string> getSelectionLines() const;
     std::vector<std::string> getColorLines() const;
+    std::vector<std::string> getContextPointLines() const;
 
     SvSchematicDisplay& _display;
     int _rebuildsReported = 0;
