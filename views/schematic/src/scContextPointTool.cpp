@@ -39,7 +39,7 @@ bool ScContextPointTool::handleEvent(EvEvent& event) {
     if (viewer == nullptr || gKeys == nullptr) return false;
     for (size_t i = 0; i < gKeys->size(); ++i) {
         if (!(*gKeys)[i]->evaluate(*device)) continue;
-        const ScViewer::Pick picked = viewer->pick(viewer->toScene(device->getCoord()));
+        const ScViewer::Pick picked = viewer->pickAtWindow(device->getCoord());
         const bool onNode = !picked.node.isNull() && picked.node->hasProcessingNode();
         viewer->getClient().setContextPoint(static_cast<int>(i),
                                             onNode ? picked.node->getProcessingNode() : RCStrongPtr<PiNode>());

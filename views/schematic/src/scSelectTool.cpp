@@ -60,20 +60,20 @@ void ScSelectTool::finalizeManipulation(EvDeviceEvent& event) {
     _autoPan.stop();
     ScViewer* viewer = ScViewer::getEventViewer(event);
     // The options come back even when applying the band fails.
-    struct Restore {
-        ScViewer* viewer;
-        bool autoZoom, autoCleanup;
-        ~Restore() {
-            if (viewer == nullptr) return;
-            if (autoZoom) viewer->setAutoZoom(true);
-            if (autoCleanup) viewer->setAutoCleanup(true);
-        }
-    } restore{viewer, _savedAutoZoom, _savedAutoCleanup};
-    MfSelectTool::finalizeManipulation(event);
-    if (viewer != nullptr && _savedAutoCleanup) {
-        viewer->setAutoCleanup(true);
-        viewer->cleanUp();
+    try {
+        MfSelectTool::finalizeManipulation(event);
+    } catch (...) {
+        restoreOptions(viewer);
+        throw;
     }
+    restoreOptions(viewer);
+    if (viewer != nullptr && _savedAutoCleanup) viewer->cleanUp();
+}
+
+void ScSelectTool::restoreOptions(ScViewer* viewer) const {
+    if (viewer == nullptr) return;
+    if (_savedAutoZoom) viewer->setAutoZoom(true);
+    if (_savedAutoCleanup) viewer->setAutoCleanup(true);
 }
 
 bool ScSelectTool::handleFeedback(EvDeviceEvent& event) {
@@ -86,7 +86,7 @@ bool ScSelectTool::handleFeedback(EvDeviceEvent& event) {
 RCShdPtr<SnSelection> ScSelectTool::getPickedSelection(EvDeviceEvent& event) {
     SnSelection::Items items;
     if (ScViewer* viewer = ScViewer::getEventViewer(event)) {
-        const ScViewer::Pick picked = viewer->pick(viewer->toScene(event.getCoord()));
+        const ScViewer::Pick picked = viewer->pickAtWindow(event.getCoord());
         if (!picked.node.isNull()) addNode(items, picked.node->getProcessingNode());
         else if (!picked.edge.isNull()) addEdge(items, *picked.edge);
         else if (!picked.group.isNull()) addNode(items, picked.group->getGroup());

@@ -30,6 +30,9 @@ public:
     void applySelection(EvDeviceEvent& event, const SnSelection& items) override;
 
 private:
+    // Switches back on what the band switched off.
+    void restoreOptions(ScViewer* viewer) const;
+
     ScToolAutoPan _autoPan;
     bool _savedAutoZoom = false;
     bool _savedAutoCleanup = false;

@@ -16,14 +16,14 @@ bool ScTabTool::handleEvent(EvEvent& event) {
     auto* device = dynamic_cast<EvDeviceEvent*>(&event);
     ScViewer* viewer = device ? ScViewer::getEventViewer(*device) : nullptr;
     if (viewer == nullptr) return false;
-    const ScViewer::Pick picked = viewer->pick(viewer->toScene(device->getCoord()));
+    const ScViewer::Pick picked = viewer->pickAtWindow(device->getCoord());
     return !picked.node.isNull() && picked.partCode != ScPart::Body && MfTool::handleEvent(event);
 }
 
 void ScTabTool::initiateManipulation(EvDeviceEvent& event) {
     ScViewer* viewer = ScViewer::getEventViewer(event);
     if (viewer == nullptr) return;
-    const ScViewer::Pick picked = viewer->pick(viewer->toScene(event.getCoord()));
+    const ScViewer::Pick picked = viewer->pickAtWindow(event.getCoord());
     if (picked.node.isNull() || !picked.node->hasProcessingNode()) return;
     if (picked.partCode == ScPart::FirstStrip) {
         viewer->getClient().toggleNodeImage(picked.node->getProcessingNode());

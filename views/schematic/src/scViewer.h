@@ -94,6 +94,7 @@ public:
     void redrawSceneRect(const GeRectangle<float>& rect);
     void redrawNode(const ScNode& node);
     Pick pick(const GePoint2<float>& scenePoint);
+    Pick pickAtWindow(const GePoint2<float>& windowPoint) { return pick(toScene(windowPoint)); }
     // The schematic viewer an event went to, or null.
     static ScViewer* getEventViewer(const EvDeviceEvent& event);
     // Hover at a window point: highlight, socket names and the socket menu after a rest.
