@@ -164,6 +164,7 @@ const ScriptSession::Command ScriptSession::kCommands[] = {
     {"pan", 3, 3, &ScriptSession::panCmd},         {"render", 2, 2, &ScriptSession::renderCmd},
     {"edit", 2, 6, &ScriptSession::editCmd},       {"print", 2, 3, &ScriptSession::printCmd},
     {"command", 2, 9, &ScriptSession::commandCmd}, {"clipboard", 2, 2, &ScriptSession::clipboardCmd},
+    {"color", 2, 4, &ScriptSession::colorCmd},
 };
 
 std::string ScriptSession::getDefaultCompositionPath() {
@@ -456,6 +457,14 @@ void ScriptSession::contextCmd(const Words& words) {
 
 void ScriptSession::chooseCmd(const Words& words) {
     _backend.chooseMenuEntry(words[1]);
+}
+
+// The open colour dialog: R G B picks a colour (channels from 0 to 1), "cancel" closes it.
+void ScriptSession::colorCmd(const Words& words) {
+    if (words.size() == 2 && words[1] == "cancel") return _backend.cancelColorDialog();
+    if (words.size() != 4) refuse("\"color\" takes R G B or cancel");
+    _backend.chooseColor(
+        {parseNumber(words[1], "a channel"), parseNumber(words[2], "a channel"), parseNumber(words[3], "a channel")});
 }
 
 // --- Keys ---

@@ -102,6 +102,7 @@ private:
     void waitCmd(const Words& words);
     void contextCmd(const Words& words);
     void chooseCmd(const Words& words);
+    void colorCmd(const Words& words);
     void undoCmd(const Words& words);
     void redoCmd(const Words& words);
     void fitCmd(const Words& words);

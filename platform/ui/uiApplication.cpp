@@ -13,6 +13,7 @@
 #include "platform/ui/mtAlarmManager.h"
 #include "platform/ui/stgUserSettings.h"
 #include "platform/ui/uiBackend.h"
+#include "platform/ui/uiColorDialog.h"
 #include "platform/ui/uiDragAndDrop.h"
 #include "platform/ui/uiDrawArea.h"
 #include "platform/ui/uiHotkeyRegistry.h"
@@ -43,6 +44,7 @@ UiApplication::UiApplication(UiBackend& backend)
 UiApplication::~UiApplication() {
     _requests.clear();
     _openMenu.reset();
+    _openColorDialog.reset();
     gInstance = nullptr;
 }
 
@@ -132,6 +134,16 @@ void UiApplication::showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea&
 
 void UiApplication::popupMenuClosed() {
     _openMenu.reset();
+}
+
+void UiApplication::showColorDialog(const RCShdPtr<UiColorDialog>& dialog, UiDrawArea& area,
+                                    const GePoint2<float>& point) {
+    _openColorDialog = dialog;
+    _backend.showColorDialog(dialog, area, point);
+}
+
+void UiApplication::colorDialogClosed() {
+    _openColorDialog.reset();
 }
 
 UiApplication::Target UiApplication::route(UiDrawArea& window, const GePoint2<float>& point, bool pressing) {

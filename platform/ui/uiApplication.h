@@ -22,6 +22,7 @@ class EvRequestEvent;
 class MtAlarmManager;
 class StgUserSettings;
 class UiBackend;
+class UiColorDialog;
 class UiDrawArea;
 class UiHotkeyRegistry;
 class UiPopupMenu;
@@ -72,6 +73,10 @@ public:
     void showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area, const GePoint2<float>& point);
     void popupMenuClosed();
     const RCShdPtr<UiPopupMenu>& getOpenPopupMenu() const { return _openMenu; }
+    // Colour dialogs likewise.
+    void showColorDialog(const RCShdPtr<UiColorDialog>& dialog, UiDrawArea& area, const GePoint2<float>& point);
+    void colorDialogClosed();
+    const RCShdPtr<UiColorDialog>& getOpenColorDialog() const { return _openColorDialog; }
 
     // Input from the backend. Points are window pixels of the top draw area (origin bottom left, y
     // up); each event goes to the innermost shown draw area under the point, or to the one that
@@ -123,6 +128,7 @@ private:
     RCShdPtr<WsCursor> _widgetCursor;
     LiString _shownCursor;
     RCShdPtr<UiPopupMenu> _openMenu;
+    RCShdPtr<UiColorDialog> _openColorDialog;
     EvKeyboardState _keyboard;
     int _buttonsHeld = 0;
     RCWeakPtr<UiDrawArea> _grab;     // took the press; gets the events until every button is up

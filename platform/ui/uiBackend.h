@@ -11,6 +11,7 @@
 namespace Zv {
 
 class DrCarrier;
+class UiColorDialog;
 class UiDrawArea;
 class UiPopupMenu;
 class UiPopupMsgBox;
@@ -36,6 +37,10 @@ public:
     // Shows the menu at the point and returns at once. When the user chooses an entry the backend
     // calls UiPopupMenu::activate with it; either way it reports the menu closed to the application.
     virtual void showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area, const GePoint2<float>& point) = 0;
+    // Shows the colour dialog near the point and returns at once. When the user picks a colour the
+    // backend calls UiColorDialog::choose; either way it reports the dialog closed to the application.
+    virtual void showColorDialog(const RCShdPtr<UiColorDialog>& dialog, UiDrawArea& area,
+                                 const GePoint2<float>& point) = 0;
     // Shows the text near the rectangle of the area; an empty text hides the tooltip.
     virtual void showTooltip(UiDrawArea& area, const LiString& text, const GeRectangle<float>& rect) = 0;
     virtual void setCursor(const WsCursor& cursor) = 0;

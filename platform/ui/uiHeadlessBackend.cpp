@@ -4,6 +4,7 @@
 #include "platform/ui/drCarrier.h"
 #include "platform/ui/mtAlarmManager.h"
 #include "platform/ui/uiApplication.h"
+#include "platform/ui/uiColorDialog.h"
 #include "platform/ui/uiDragAndDrop.h"
 #include "platform/ui/uiDrawArea.h"
 #include "platform/ui/uiPopupMenu.h"
@@ -69,6 +70,27 @@ void UiHeadlessBackend::chooseMenuEntry(const LiString& path) {
 
 void UiHeadlessBackend::closeMenu() {
     UiApplication::getInstance().popupMenuClosed();
+}
+
+namespace {
+
+// The open colour dialog, closed.
+RCShdPtr<UiColorDialog> takeColorDialog() {
+    UiApplication& app = UiApplication::getInstance();
+    RCShdPtr<UiColorDialog> dialog = app.getOpenColorDialog();
+    if (dialog.isNull()) throw ExBadInput(__FILE__, __LINE__, "no colour dialog is open");
+    app.colorDialogClosed();
+    return dialog;
+}
+
+} // namespace
+
+void UiHeadlessBackend::chooseColor(const UiResColor& color) {
+    takeColorDialog()->choose(color);
+}
+
+void UiHeadlessBackend::cancelColorDialog() {
+    takeColorDialog();
 }
 
 void UiHeadlessBackend::showTooltip(UiDrawArea&, const LiString& text, const GeRectangle<float>& rect) {

@@ -2,6 +2,7 @@
 
 #include "platform/base/rcWeakPtr.h"
 #include "platform/ui/uiBackend.h"
+#include "platform/ui/uiResColor.h"
 
 #include <optional>
 #include <utility>
@@ -45,6 +46,10 @@ public:
     // when no menu is open or the path names nothing that can be chosen; the menu stays open then.
     void chooseMenuEntry(const LiString& path);
     void closeMenu();
+    // Picks a colour in the open colour dialog, or cancels it; either closes it. ExBadInput when no
+    // colour dialog is open.
+    void chooseColor(const UiResColor& color);
+    void cancelColorDialog();
 
     // Answers used by the next dialogs in order; a dialog with no answer left is cancelled.
     void queueDialogAnswer(const DialogAnswer& answer) { _answers.push_back(answer); }
@@ -64,6 +69,8 @@ public:
     void requestsPosted() override {}
     void requestRepaint(UiDrawArea& area, const GeRectangle<float>& region) override;
     void showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area, const GePoint2<float>& point) override {}
+    void showColorDialog(const RCShdPtr<UiColorDialog>& dialog, UiDrawArea& area,
+                         const GePoint2<float>& point) override {}
     void showTooltip(UiDrawArea& area, const LiString& text, const GeRectangle<float>& rect) override;
     void setCursor(const WsCursor& cursor) override;
     LiString getClipboardText() const override { return _clipboard; }

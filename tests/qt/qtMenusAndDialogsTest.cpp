@@ -4,6 +4,7 @@
 #include "platform/ui/msgWarning.h"
 #include "platform/ui/qt/uiQtViewWidget.h"
 #include "platform/ui/qt/uiQtWidgetBuilder.h"
+#include "platform/ui/uiColorDialog.h"
 #include "platform/ui/uiLabel.h"
 #include "platform/ui/uiMenu.h"
 #include "platform/ui/uiPopupMenu.h"
@@ -18,6 +19,7 @@
 #include "tests/support/toolkitSamples.h"
 
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -164,4 +166,37 @@ TEST_F(QtBackendTest, WarningsGoToTheStatusBarAndErrorsToAMessageBox) {
             box->close();
         }
     EXPECT_EQ(boxes, 1);
+}
+
+TEST_F(QtBackendTest, ColorDialogsStartFromTheirColourAndRunTheHandlerOnlyWhenAColourIsPicked) {
+    auto viewer = makeRC<UiViewer2D>("viewer", SnSelection::create());
+    UiQtViewWidget view(backend, viewer);
+    std::vector<UiResColor> picked;
+    auto open = [&] {
+        auto dialog = makeRC<UiColorDialog>(
+            "Color", UiResColor{1.0f, 0.0f, 0.0f},
+            makeRC<CbFunction<const UiResColor&>>([&](const UiResColor& color) { picked.push_back(color); }));
+        app.showColorDialog(dialog, *viewer, {10.0f, 10.0f});
+        QColorDialog* shown = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* candidate = qobject_cast<QColorDialog*>(widget); candidate && candidate->isVisible())
+                shown = candidate;
+        return shown;
+    };
+
+    QColorDialog* shown = open();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->windowTitle(), "Color");
+    EXPECT_EQ(shown->currentColor(), QColor(255, 0, 0));
+    shown->setCurrentColor(QColor(0, 255, 0));
+    shown->accept();
+    ASSERT_EQ(picked.size(), 1u);
+    EXPECT_EQ(picked[0], (UiResColor{0.0f, 1.0f, 0.0f}));
+    EXPECT_TRUE(app.getOpenColorDialog().isNull());
+
+    shown = open();
+    ASSERT_NE(shown, nullptr);
+    shown->reject();
+    EXPECT_EQ(picked.size(), 1u) << "a cancelled dialog picks nothing";
+    EXPECT_TRUE(app.getOpenColorDialog().isNull());
 }

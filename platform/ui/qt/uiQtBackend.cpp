@@ -8,6 +8,7 @@
 #include "platform/ui/qt/uiQtMsgBox.h"
 #include "platform/ui/qt/uiQtViewWidget.h"
 #include "platform/ui/uiApplication.h"
+#include "platform/ui/uiColorDialog.h"
 #include "platform/ui/uiDragAndDrop.h"
 #include "platform/ui/uiDrawArea.h"
 #include "platform/ui/uiPopupMenu.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QCoreApplication>
 #include <QDrag>
 #include <QMenu>
@@ -130,6 +132,26 @@ void UiQtBackend::showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& a
         qtMenu->deleteLater();
     });
     qtMenu->popup(view->mapToGlobal(view->fromArea(toWindow(area, point))));
+}
+
+void UiQtBackend::showColorDialog(const RCShdPtr<UiColorDialog>& dialog, UiDrawArea& area,
+                                  const GePoint2<float>& point) {
+    UiQtViewWidget* view = findView(area);
+    if (view == nullptr) return UiApplication::getInstance().colorDialogClosed();
+    const UiResColor& initial = dialog->getInitial();
+    auto* qtDialog = new QColorDialog(QColor::fromRgbF(initial.r, initial.g, initial.b), getDialogParent());
+    qtDialog->setWindowTitle(toQt(dialog->getTitle()));
+    qtDialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(qtDialog, &QColorDialog::colorSelected, qtDialog, [dialog](const QColor& color) {
+        dialog->choose(
+            {static_cast<float>(color.redF()), static_cast<float>(color.greenF()), static_cast<float>(color.blueF())});
+    });
+    connect(qtDialog, &QDialog::finished, qtDialog, [dialog] {
+        if (UiApplication::exists() && UiApplication::getInstance().getOpenColorDialog() == dialog)
+            UiApplication::getInstance().colorDialogClosed();
+    });
+    qtDialog->move(view->mapToGlobal(view->fromArea(toWindow(area, point))));
+    qtDialog->open();
 }
 
 void UiQtBackend::showTooltip(UiDrawArea& area, const LiString& text, const GeRectangle<float>& rect) {

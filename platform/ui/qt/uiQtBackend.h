@@ -48,6 +48,8 @@ public:
     void requestsPosted() override;
     void requestRepaint(UiDrawArea& area, const GeRectangle<float>& region) override;
     void showPopupMenu(const RCShdPtr<UiPopupMenu>& menu, UiDrawArea& area, const GePoint2<float>& point) override;
+    void showColorDialog(const RCShdPtr<UiColorDialog>& dialog, UiDrawArea& area,
+                         const GePoint2<float>& point) override;
     void showTooltip(UiDrawArea& area, const LiString& text, const GeRectangle<float>& rect) override;
     void setCursor(const WsCursor& cursor) override;
     LiString getClipboardText() const override;

@@ -6,14 +6,18 @@
 #include "platform/base/assertions.h"
 #include "platform/base/liStringUtil.h"
 #include "platform/graph/piGroupNode.h"
+#include "platform/graph/piInput.h"
+#include "platform/graph/piIsBoundaryNode.h"
 #include "platform/graph/piIsOutputNode.h"
 #include "platform/graph/piNodeUtils.h"
+#include "platform/graph/piOutput.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/snItemConvert.h"
 #include "platform/graph/uiComposition.h"
 #include "platform/graph/uiCompositionClient.h"
 #include "platform/ui/actAction.h"
 #include "platform/ui/actRegistry.h"
+#include "platform/ui/drClipboard.h"
 #include "platform/ui/uiApplication.h"
 #include "platform/ui/uiHotkeyRegistry.h"
 
@@ -29,19 +33,16 @@ RCStrongPtr<SnItem> handleOf(const SnItem& target) {
     return RCStrongPtr<SnItem>(const_cast<SnItem*>(&target));
 }
 
-// An action on the node a selection item names (a socket item names its node), in a schematic view.
-// Target is the item kind the action converts its target to.
-template <class Target>
-class NodeAction : public ActAction {
+// An action on the node or socket a selection item names, in a schematic view. Item is the item kind
+// the action converts its target to, Object what that item holds.
+template <class Object, class Item>
+class TypedAction : public ActAction {
 public:
-    using TargetType = Target;
+    using TargetType = Item;
 
-    // An action bound to a hotkey of the schematic domain shows its key; the others a fixed text.
-    NodeAction(LiString name, LiString group, const char* hotkey, LiString shortcut = {})
-        : _name(std::move(name)), _group(std::move(group)), _shortcut(std::move(shortcut)),
-          _hotkey(hotkey ? UiApplication::getInstance().getHotkeyRegistry().getEntry(UiHotkeyRegistry::SchematicDomain,
-                                                                                     hotkey)
-                         : UiHotkeyRegistry::NoEntry) {}
+    // An action bound to a hotkey shows its key; the others a fixed text.
+    TypedAction(LiString name, LiString group, int hotkey, LiString shortcut = {})
+        : _name(std::move(name)), _group(std::move(group)), _shortcut(std::move(shortcut)), _hotkey(hotkey) {}
 
     LiString getName() const override { return _name; }
     LiString getGroup() const override { return _group; }
@@ -53,21 +54,21 @@ public:
     }
     bool isApplicable(const SnItem& target, UiView& view) const override {
         auto* display = dynamic_cast<SvSchematicDisplay*>(&view);
-        const RCStrongPtr<PiNode> node = toNode(target);
-        return display && !node.isNull() && node->isLive() && appliesTo(node, *display);
+        const RCStrongPtr<Object> object = toObject(target);
+        return display && !object.isNull() && object->isLive() && appliesTo(object, *display);
     }
     void execute(const SnItem& target, UiView& view) override {
         ZV_ASSERT(SnItemConvert<TargetType>::test(handleOf(target)));
-        run(toNode(target), dynamic_cast<SvSchematicDisplay&>(view));
+        run(toObject(target), dynamic_cast<SvSchematicDisplay&>(view));
     }
 
 protected:
-    static RCStrongPtr<PiNode> toNode(const SnItem& target) {
+    static RCStrongPtr<Object> toObject(const SnItem& target) {
         const RCStrongPtr<TargetType> item = SnItemConvert<TargetType>::convert(handleOf(target));
-        return item.isNull() ? RCStrongPtr<PiNode>() : RCStrongPtr<PiNode>(const_cast<PiNode*>(item->get().get()));
+        return item.isNull() ? RCStrongPtr<Object>() : RCStrongPtr<Object>(const_cast<Object*>(item->get().get()));
     }
-    virtual bool appliesTo(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) const { return true; }
-    virtual void run(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) = 0;
+    virtual bool appliesTo(const RCStrongPtr<Object>& object, SvSchematicDisplay& display) const { return true; }
+    virtual void run(const RCStrongPtr<Object>& object, SvSchematicDisplay& display) = 0;
 
 private:
     LiString _name;
@@ -76,8 +77,24 @@ private:
     int _hotkey;
 };
 
+int schematicHotkey(const char* name) {
+    return UiApplication::getInstance().getHotkeyRegistry().getEntry(UiHotkeyRegistry::SchematicDomain, name);
+}
+
+int sharedHotkey(const char* name) {
+    return UiApplication::getInstance().getHotkeyRegistry().getSharedEntry(name);
+}
+
+template <class Item>
+using NodeAction = TypedAction<PiNode, Item>;
 using ChangingNodeAction = NodeAction<PiSnItem<PiNode>>;
 using ReadingNodeAction = NodeAction<PiSnItemConst<PiNode>>;
+using InputAction = TypedAction<PiInput, PiSnItem<PiInput>>;
+using OutputAction = TypedAction<PiOutput, PiSnItem<PiOutput>>;
+
+bool isEditing(const SvSchematicDisplay& display) {
+    return display.getAccessLevel() == SvAccessLevel::Editing;
+}
 
 bool isShown(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) {
     return !display.getBrowser()->findNode(*node).isNull();
@@ -85,7 +102,7 @@ bool isShown(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) {
 
 class EditGroupNodeAction : public ReadingNodeAction {
 public:
-    EditGroupNodeAction() : ReadingNodeAction("Edit", "Group", nullptr, "Dbl-Click") {}
+    EditGroupNodeAction() : ReadingNodeAction("Edit", "Group", UiHotkeyRegistry::NoEntry, "Dbl-Click") {}
 
 protected:
     bool appliesTo(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) const override {
@@ -104,11 +121,11 @@ bool isCollapsed(const PiNode& node) {
 class CollapseNodeAction : public ChangingNodeAction {
 public:
     explicit CollapseNodeAction(bool collapse)
-        : ChangingNodeAction("Expand|Collapse", {}, "Expand|Collapse"), _collapse(collapse) {}
+        : ChangingNodeAction("Expand|Collapse", {}, schematicHotkey("Expand|Collapse")), _collapse(collapse) {}
 
 protected:
     bool appliesTo(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) const override {
-        if (display.getAccessLevel() != SvAccessLevel::Editing) return false;
+        if (!isEditing(display)) return false;
         if (!_collapse) return isCollapsed(*node);
         const RCStrongPtr<ScNode> shown = display.getBrowser()->findNode(*node);
         return !shown.isNull() && shown->canCollapse() && !isCollapsed(*node);
@@ -122,7 +139,7 @@ private:
 // The node and every node that feeds it, directly or not.
 class SelectUpstreamNodesAction : public ReadingNodeAction {
 public:
-    SelectUpstreamNodesAction() : ReadingNodeAction("Select Upstream", {}, nullptr, "X+Click") {}
+    SelectUpstreamNodesAction() : ReadingNodeAction("Select Upstream", {}, UiHotkeyRegistry::NoEntry, "X+Click") {}
 
 protected:
     void run(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) override {
@@ -140,14 +157,126 @@ protected:
 
 class ToggleImageShowAction : public ChangingNodeAction {
 public:
-    ToggleImageShowAction() : ChangingNodeAction("Thumbnail", {}, "Thumbnail") {}
+    ToggleImageShowAction() : ChangingNodeAction("Thumbnail", {}, schematicHotkey("Thumbnail")) {}
 
 protected:
     bool appliesTo(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) const override {
-        return display.getAccessLevel() == SvAccessLevel::Editing && !PiIsOutputNode::test(*node);
+        return isEditing(display) && !PiIsOutputNode::test(*node);
     }
     void run(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) override {
         display.toggleImageShown({node});
+    }
+};
+
+// The colour dialog opens over the node; the colour picked goes to the node, or to the whole selection
+// when the node is part of it.
+class ColorNodeAction : public ChangingNodeAction {
+public:
+    ColorNodeAction() : ChangingNodeAction("Color", {}, UiHotkeyRegistry::NoEntry) {}
+
+protected:
+    bool appliesTo(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) const override {
+        return isEditing(display);
+    }
+    void run(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) override { display.chooseColor(node); }
+};
+
+class ClearColorNodeAction : public ChangingNodeAction {
+public:
+    ClearColorNodeAction() : ChangingNodeAction("Clear Color", {}, UiHotkeyRegistry::NoEntry) {}
+
+protected:
+    bool appliesTo(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) const override {
+        return isEditing(display) && PiSchematicInterfaceEx::hasNodeColor(*node);
+    }
+    void run(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) override {
+        display.getBrowser()->getEditor().clearColor(node);
+    }
+};
+
+// Copy, cut and paste act on the selection, as their keys do.
+class CopyNodeAction : public ReadingNodeAction {
+public:
+    CopyNodeAction() : ReadingNodeAction("Copy", {}, sharedHotkey(UiHotkeyRegistry::Copy)) {}
+
+protected:
+    bool appliesTo(const RCStrongPtr<PiNode>& node, SvSchematicDisplay&) const override {
+        return !PiIsBoundaryNode::test(*node);
+    }
+    void run(const RCStrongPtr<PiNode>&, SvSchematicDisplay& display) override { display.copy(); }
+};
+
+class CutNodeAction : public ChangingNodeAction {
+public:
+    CutNodeAction() : ChangingNodeAction("Cut", {}, sharedHotkey(UiHotkeyRegistry::Cut)) {}
+
+protected:
+    bool appliesTo(const RCStrongPtr<PiNode>& node, SvSchematicDisplay& display) const override {
+        return isEditing(display) && !PiIsBoundaryNode::test(*node);
+    }
+    void run(const RCStrongPtr<PiNode>&, SvSchematicDisplay& display) override { display.cut(); }
+};
+
+class PasteNodeAction : public ChangingNodeAction {
+public:
+    PasteNodeAction() : ChangingNodeAction("Paste", {}, sharedHotkey(UiHotkeyRegistry::Paste)) {}
+
+protected:
+    bool appliesTo(const RCStrongPtr<PiNode>&, SvSchematicDisplay& display) const override {
+        return isEditing(display) && UiApplication::getInstance().getClipboard().hasContent();
+    }
+    void run(const RCStrongPtr<PiNode>&, SvSchematicDisplay& display) override { display.paste(); }
+};
+
+// A socket of a node inside the group shown gets a connection to a new socket of that group.
+class CreateInputConnectionAction : public InputAction {
+public:
+    CreateInputConnectionAction() : InputAction("New Input Connection", {}, UiHotkeyRegistry::NoEntry) {}
+
+protected:
+    bool appliesTo(const RCStrongPtr<PiInput>&, SvSchematicDisplay& display) const override {
+        return isEditing(display) && display.isInsideGroup();
+    }
+    void run(const RCStrongPtr<PiInput>& input, SvSchematicDisplay& display) override {
+        display.newInputConnection(input);
+    }
+};
+
+class CreateOutputConnectionAction : public OutputAction {
+public:
+    CreateOutputConnectionAction() : OutputAction("New Output Connection", {}, UiHotkeyRegistry::NoEntry) {}
+
+protected:
+    bool appliesTo(const RCStrongPtr<PiOutput>&, SvSchematicDisplay& display) const override {
+        return isEditing(display) && display.isInsideGroup();
+    }
+    void run(const RCStrongPtr<PiOutput>& output, SvSchematicDisplay& display) override {
+        display.newOutputConnection(output);
+    }
+};
+
+// The first two inputs of a node (front and back of a composite) exchange what feeds them.
+class SwapConnectionsAction : public InputAction {
+public:
+    SwapConnectionsAction() : InputAction("Swap Connections", {}, schematicHotkey("Swap Connections")) {}
+
+protected:
+    bool appliesTo(const RCStrongPtr<PiInput>& input, SvSchematicDisplay& display) const override {
+        const RCStrongPtr<PiInput> partner = getPartner(*input);
+        return isEditing(display) && !partner.isNull() && (input->isConnected() || partner->isConnected());
+    }
+    void run(const RCStrongPtr<PiInput>& input, SvSchematicDisplay& display) override {
+        display.swapConnections(input, getPartner(*input));
+    }
+
+private:
+    // The other of the node's first two inputs, or null.
+    static RCStrongPtr<PiInput> getPartner(const PiInput& input) {
+        const PiNode& node = *input.getNodePtr();
+        if (node.getNbInputs() < 2) return {};
+        if (node.getInput(0).get() == &input) return node.getInput(1);
+        if (node.getInput(1).get() == &input) return node.getInput(0);
+        return {};
     }
 };
 
@@ -155,13 +284,13 @@ protected:
 class ContextPointAction : public ReadingNodeAction {
 public:
     explicit ContextPointAction(int index)
-        : ReadingNodeAction("Context " + LiStringUtil::convertNb(index), {}, nullptr,
+        : ReadingNodeAction("Context " + LiStringUtil::convertNb(index), {}, UiHotkeyRegistry::NoEntry,
                             LiStringUtil::convertNb(index) + "+Click"),
           _index(index) {}
 
     bool isSetOn(const SnItem& target, UiView& view) const {
         auto* display = dynamic_cast<SvSchematicDisplay*>(&view);
-        const RCStrongPtr<PiNode> node = toNode(target);
+        const RCStrongPtr<PiNode> node = toObject(target);
         return display && !node.isNull() && display->getComposition().getContextPoint(_index - 1) == node;
     }
 
@@ -185,10 +314,18 @@ void registerAction(std::unique_ptr<ActAction> action) {
 void SvDisplayActions::registerAll() {
     gRegistered = std::make_unique<std::vector<ActAction*>>();
     registerAction(std::make_unique<EditGroupNodeAction>());
+    registerAction(std::make_unique<ColorNodeAction>());
+    registerAction(std::make_unique<ClearColorNodeAction>());
     registerAction(std::make_unique<CollapseNodeAction>(true));
     registerAction(std::make_unique<CollapseNodeAction>(false));
+    registerAction(std::make_unique<CopyNodeAction>());
+    registerAction(std::make_unique<CutNodeAction>());
+    registerAction(std::make_unique<PasteNodeAction>());
+    registerAction(std::make_unique<CreateInputConnectionAction>());
+    registerAction(std::make_unique<CreateOutputConnectionAction>());
     registerAction(std::make_unique<SelectUpstreamNodesAction>());
     registerAction(std::make_unique<ToggleImageShowAction>());
+    registerAction(std::make_unique<SwapConnectionsAction>());
     for (int i = 1; i <= UiCompositionClient::getNbContextPoints(); ++i)
         registerAction(std::make_unique<ContextPointAction>(i));
 }

@@ -132,6 +132,24 @@ void SvGraphEditor::insert(const RCStrongPtr<PiNode>& node, const RCStrongPtr<Pi
     graph.connect(output, nodeInput);
 }
 
+void SvGraphEditor::swapConnections(const RCStrongPtr<PiInput>& first, const RCStrongPtr<PiInput>& second) {
+    ZV_ASSERT(!first.isNull() && !second.isNull());
+    for (const auto& input : {first, second})
+        if (dynamic_cast<const PiMultivaluedInput*>(input.get()))
+            refuse("the input " + describe(*input) + " takes several values and swaps with none");
+    if (!first->isConnected() && !second->isConnected())
+        refuse("neither " + describe(*first) + " nor " + describe(*second) + " is connected");
+    const RCStrongPtr<PiOutput> feedsFirst = first->getOutput(), feedsSecond = second->getOutput();
+    PiGraph& graph = *first->getNodePtr()->getGraph();
+    PiUndoGuard guard(getStack(*first->getNodePtr()), "Swap Connections");
+    auto feed = [&graph](const RCStrongPtr<PiInput>& input, const RCStrongPtr<PiOutput>& output) {
+        if (!output.isNull()) graph.connect(output, input);
+        else if (input->isConnected()) graph.disconnect(input);
+    };
+    feed(first, feedsSecond);
+    feed(second, feedsFirst);
+}
+
 void SvGraphEditor::newInputConnection(const RCStrongPtr<PiInput>& input) {
     const RCStrongPtr<PiGroupNode> group = getEnclosingGroup(*input);
     PiGraph& graph = *group->getGraph();

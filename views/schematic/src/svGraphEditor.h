@@ -47,6 +47,8 @@ public:
     // sockets it leaves with nothing to carry.
     void removeInputConnection(const RCStrongPtr<PiInput>& input);
     void removeOutputConnection(const RCStrongPtr<PiOutput>& output);
+    // Two single-valued inputs exchange what feeds them.
+    void swapConnections(const RCStrongPtr<PiInput>& first, const RCStrongPtr<PiInput>& second);
 
     // --- Groups ---
     // The nodes go into a new group node (the composition's own action).

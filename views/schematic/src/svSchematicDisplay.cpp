@@ -15,11 +15,15 @@
 #include "platform/base/xmlWriter.h"
 #include "platform/graph/cmCommandStack.h"
 #include "platform/graph/omCompositionActions.h"
+#include "platform/graph/piGraph.h"
 #include "platform/graph/piGroupNode.h"
+#include "platform/graph/piInput.h"
 #include "platform/graph/piNodeUtils.h"
+#include "platform/graph/piOutput.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
 #include "platform/graph/piSnItemConst.h"
 #include "platform/graph/piSnItemUtil.h"
+#include "platform/graph/piUndoGuard.h"
 #include "platform/graph/piUndoGuardNoLog.h"
 #include "platform/graph/snSelection.h"
 #include "platform/graph/uiComposition.h"
@@ -30,6 +34,7 @@
 #include "platform/ui/stgUserSettings.h"
 #include "platform/ui/stgUserSettingsHint.h"
 #include "platform/ui/uiApplication.h"
+#include "platform/ui/uiColorDialog.h"
 #include "platform/ui/uiHotkeyRegistry.h"
 #include "platform/ui/uiPopupMenu.h"
 #include "platform/ui/uiResTable.h"
@@ -131,6 +136,8 @@ SvSchematicDisplay::SvSchematicDisplay(UiContainer& parent, UPtr<UiComposition> 
                 registry.getSharedEntry(UiHotkeyRegistry::Cut),
                 registry.getSharedEntry(UiHotkeyRegistry::Copy),
                 registry.getSharedEntry(UiHotkeyRegistry::Paste)};
+    OmCompositionActions::setRemoveNodeDisplayString(keyText(_hotkeys.remove));
+    OmCompositionActions::setResetNodeDisplayString(keyText(_hotkeys.reset));
     OmCompositionActions::setMuteNodeDisplayString(keyText(_hotkeys.mute));
     OmCompositionActions::setUnmuteNodeDisplayString(keyText(_hotkeys.mute));
     OmCompositionActions::setGroupNodesDisplayString(keyText(_hotkeys.groupUngroup));
@@ -407,7 +414,10 @@ void SvSchematicDisplay::disconnectCrossing(const GePoint2<float>& a, const GePo
 }
 
 void SvSchematicDisplay::contextMenuRequest(const GePoint2<float>& windowPoint) {
-    UiApplication::getInstance().showPopupMenu(SvSchematicMenu::build(*this, windowPoint), *_viewer, windowPoint);
+    const ScViewer::Pick picked = _viewer->pick(_viewer->toScene(windowPoint));
+    RCShdPtr<UiPopupMenu> menu = picked.node.isNull() ? SvSchematicMenu::build(*this, windowPoint)
+                                                      : SvSchematicMenu::buildItemMenu(*this, picked);
+    if (!menu.isNull()) UiApplication::getInstance().showPopupMenu(menu, *_viewer, windowPoint);
 }
 
 void SvSchematicDisplay::doubleClick(const GePoint2<float>& windowPoint) {
@@ -438,6 +448,63 @@ std::vector<RCStrongPtr<PiNode>> SvSchematicDisplay::getSelectedNodes() const {
     for (const auto& node : _browser->getScene()->getNodes())
         if (node->isSelected() && !node->getProcessingNode().isNull()) nodes.push_back(node->getProcessingNode());
     return nodes;
+}
+
+bool SvSchematicDisplay::isSelected(const PiNode& node) const {
+    const RCStrongPtr<ScNode> shown = _browser->findNode(node);
+    return !shown.isNull() && shown->isSelected();
+}
+
+std::vector<RCStrongPtr<PiNode>> SvSchematicDisplay::getActedNodes(const RCStrongPtr<PiNode>& node) const {
+    return isSelected(*node) ? getSelectedNodes() : std::vector<RCStrongPtr<PiNode>>{node};
+}
+
+void SvSchematicDisplay::chooseColor(const RCStrongPtr<PiNode>& node) {
+    UiResColor initial{1.0f, 1.0f, 1.0f};
+    if (PiSchematicInterfaceEx::hasNodeColor(*node)) {
+        const PiSchematicInterfaceEx::Color color = PiSchematicInterfaceEx::getNodeColor(*node);
+        initial = {color[0], color[1], color[2]};
+    }
+    const std::vector<RCStrongPtr<PiNode>> nodes = getActedNodes(node);
+    RCShdPtr<SvSchematicDisplay> keep(this);
+    auto chosen = makeRC<CbFunction<const UiResColor&>>(
+        [keep, nodes](const UiResColor& color) { keep->colorNodes(nodes, color); });
+    const RCStrongPtr<ScNode> shown = _browser->findNode(*node);
+    const GePoint2<float> at =
+        shown.isNull() ? GePoint2<float>() : VwUtils::worldToWindow(_viewer->getView(), shown->getPosition());
+    UiApplication::getInstance().showColorDialog(makeRC<UiColorDialog>("Color", initial, chosen), *_viewer, at);
+}
+
+void SvSchematicDisplay::colorNodes(const std::vector<RCStrongPtr<PiNode>>& nodes, const UiResColor& color) {
+    if (nodes.empty()) return;
+    warnOnRefusal([&] {
+        PiUndoGuard guard(nodes.front()->getGraph()->getCommandStack(), "Color");
+        for (const auto& node : nodes)
+            if (node->isLive()) _browser->getEditor().color(node, {color.r, color.g, color.b});
+    });
+}
+
+void SvSchematicDisplay::newInputConnection(const RCStrongPtr<PiInput>& input) {
+    warnOnRefusal([&] { _browser->getEditor().newInputConnection(input); });
+}
+
+void SvSchematicDisplay::newOutputConnection(const RCStrongPtr<PiOutput>& output) {
+    warnOnRefusal([&] { _browser->getEditor().newOutputConnection(output); });
+}
+
+void SvSchematicDisplay::swapConnections(const RCStrongPtr<PiInput>& first, const RCStrongPtr<PiInput>& second) {
+    warnOnRefusal([&] { _browser->getEditor().swapConnections(first, second); });
+}
+
+void SvSchematicDisplay::swapSelectedConnections() {
+    const std::vector<RCStrongPtr<PiNode>> selected = getSelectedNodes();
+    if (selected.size() != 2) return;
+    for (const auto& firstOutput : selected[0]->getOutputs())
+        for (PiInput* first : firstOutput->getConnections())
+            for (const auto& secondOutput : selected[1]->getOutputs())
+                for (PiInput* second : secondOutput->getConnections())
+                    if (first != second && first->getNodePtr() == second->getNodePtr())
+                        return swapConnections(RCStrongPtr<PiInput>(first), RCStrongPtr<PiInput>(second));
 }
 
 void SvSchematicDisplay::toggleImageShown() {
@@ -568,6 +635,7 @@ bool SvSchematicDisplay::runEditingHotkey(int entry, const GePoint2<float>& wind
             OmCompositionActions::executeGroupNodesAction({}, selection);
     } else if (entry == _hotkeys.remove) OmCompositionActions::executeRemoveNodeAction({}, selection);
     else if (entry == _hotkeys.reset) OmCompositionActions::executeResetNodeAction({}, selection);
+    else if (entry == _hotkeys.swapConnections) swapSelectedConnections();
     else return false;
     return true;
 }

@@ -8,6 +8,7 @@
 #include "platform/base/rcStrongPtr.h"
 #include "platform/base/uPtr.h"
 #include "platform/ui/tmTimeClient.h"
+#include "platform/ui/uiResColor.h"
 #include "platform/ui/uiView.h"
 
 #include <memory>
@@ -116,6 +117,22 @@ public:
 
     // What the menu, the hotkeys and the actions run. Nodes are the processing nodes shown.
     std::vector<RCStrongPtr<PiNode>> getSelectedNodes() const;
+    bool isSelected(const PiNode& node) const;
+    // The selected nodes when the node is one of them, else the node alone: what an entry of a node's
+    // menu acts on.
+    std::vector<RCStrongPtr<PiNode>> getActedNodes(const RCStrongPtr<PiNode>& node) const;
+    // Opens the colour dialog over the node; the colour picked goes to the acted nodes in one "Color"
+    // step.
+    void chooseColor(const RCStrongPtr<PiNode>& node);
+    void colorNodes(const std::vector<RCStrongPtr<PiNode>>& nodes, const UiResColor& color);
+    // A socket inside the group shown gets a connection to a new socket of the group; a refusal
+    // becomes a warning.
+    void newInputConnection(const RCStrongPtr<PiInput>& input);
+    void newOutputConnection(const RCStrongPtr<PiOutput>& output);
+    // The two inputs exchange what feeds them; a refusal becomes a warning.
+    void swapConnections(const RCStrongPtr<PiInput>& first, const RCStrongPtr<PiInput>& second);
+    // With exactly two selected nodes feeding two inputs of one node, those inputs exchange them.
+    void swapSelectedConnections();
     void toggleImageShown();
     void toggleImageShown(const std::vector<RCStrongPtr<PiNode>>& nodes);
     void toggleCollapse(const std::vector<RCStrongPtr<PiNode>>& nodes);

@@ -5,7 +5,12 @@
 #include "views/schematic/src/svSchematicDisplay.h"
 
 #include "platform/base/cbMethod.h"
+#include "platform/graph/omCompositionActions.h"
+#include "platform/graph/piImageModifier.h"
+#include "platform/graph/piInput.h"
+#include "platform/graph/piOutput.h"
 #include "platform/graph/piSnItemUtil.h"
+#include "platform/graph/uiComposition.h"
 #include "platform/ui/actAction.h"
 #include "platform/ui/actRegistry.h"
 #include "platform/ui/drClipboard.h"
@@ -30,12 +35,9 @@ LiString hotkeyText(const char* name) {
     return registry.toString(registry.getEntry(UiHotkeyRegistry::SchematicDomain, name));
 }
 
-// The actions that apply to the first selected node: ungrouped ones first, then one sub-menu per
-// group, then the context points; a separator closes each block.
-void appendActions(Menu& menu, SvSchematicDisplay& display) {
-    const std::vector<RCStrongPtr<PiNode>> selected = display.getSelectedNodes();
-    if (selected.empty()) return;
-    const RCStrongPtr<SnItem> target = PiSnItemUtil::create(selected.front());
+// The actions that apply to the target: ungrouped ones first, then one sub-menu per group, then the
+// context points; a separator closes each block.
+void appendActions(Menu& menu, SvSchematicDisplay& display, const RCStrongPtr<SnItem>& target) {
     std::vector<ActAction*> plain, contextPoints;
     std::vector<std::pair<LiString, std::vector<ActAction*>>> groups;
     for (ActAction* action : UiApplication::getInstance().getActRegistry().getActions(*target, display)) {
@@ -68,13 +70,66 @@ void appendActions(Menu& menu, SvSchematicDisplay& display) {
     menu.appendSeparator();
 }
 
+// The composition's own entries for a node, acting on the selection when the node is part of it.
+void appendCompositionEntries(Menu& menu, SvSchematicDisplay& display, const RCStrongPtr<PiNode>& node) {
+    const RCStrongPtr<SnItem> item = PiSnItemUtil::create(node);
+    const RCShdPtr<SnSelection> selection =
+        display.isSelected(*node) ? display.getComposition().getSelection() : RCShdPtr<SnSelection>();
+    auto entry = [&](const char* text, const LiString& shortcut,
+                     bool (*execute)(const OmCompositionActions::Item&, const OmCompositionActions::Selection&)) {
+        menu.appendText(text, handler([item, selection, execute] { execute(item, selection); }), 0, true, shortcut);
+    };
+    entry("Remove Node", OmCompositionActions::getRemoveNodeDisplayString(),
+          &OmCompositionActions::executeRemoveNodeAction);
+    entry("Reset", OmCompositionActions::getResetNodeDisplayString(), &OmCompositionActions::executeResetNodeAction);
+    if (PiImageModifier::isImageModifier(*node)) {
+        if (PiImageModifier::isMuted(*node))
+            entry("Unmute", OmCompositionActions::getUnmuteNodeDisplayString(),
+                  &OmCompositionActions::executeUnmuteNodeAction);
+        else
+            entry("Mute", OmCompositionActions::getMuteNodeDisplayString(),
+                  &OmCompositionActions::executeMuteNodeAction);
+    }
+    entry("Group Nodes", OmCompositionActions::getGroupNodesDisplayString(),
+          &OmCompositionActions::executeGroupNodesAction);
+    menu.appendSeparator();
+}
+
+// The socket of a picked tab, or null.
+RCStrongPtr<SnItem> socketItem(const ScViewer::Pick& picked) {
+    const RCStrongPtr<PiNode>& node = picked.node->getProcessingNode();
+    const int index = picked.tabIndex;
+    if (picked.partCode == ScPart::Input && index < node->getNbInputs())
+        return PiSnItem<PiInput>::create(node->getInput(index));
+    if (picked.partCode == ScPart::Output && index < node->getNbOutputs())
+        return PiSnItem<PiOutput>::create(node->getOutput(index));
+    return {};
+}
+
 } // namespace
+
+RCShdPtr<UiPopupMenu> SvSchematicMenu::buildItemMenu(SvSchematicDisplay& display, const ScViewer::Pick& picked) {
+    const RCStrongPtr<PiNode>& node = picked.node->getProcessingNode();
+    if (node.isNull()) return {};
+    if (picked.isSocketTab()) {
+        const RCStrongPtr<SnItem> socket = socketItem(picked);
+        if (socket.isNull()) return {};
+        auto menu = makeRC<UiPopupMenu>(node->getName());
+        appendActions(*menu, display, socket);
+        return menu;
+    }
+    auto menu = makeRC<UiPopupMenu>(node->getName());
+    if (display.getAccessLevel() == SvAccessLevel::Editing) appendCompositionEntries(*menu, display, node);
+    appendActions(*menu, display, PiSnItemUtil::create(node));
+    return menu;
+}
 
 RCShdPtr<UiPopupMenu> SvSchematicMenu::build(SvSchematicDisplay& display, const GePoint2<float>& windowPoint) {
     auto menu = makeRC<UiPopupMenu>("Schematic Menu");
-    appendActions(*menu, display);
+    const std::vector<RCStrongPtr<PiNode>> selectedNodes = display.getSelectedNodes();
+    if (!selectedNodes.empty()) appendActions(*menu, display, PiSnItemUtil::create(selectedNodes.front()));
     RCShdPtr<SvSchematicDisplay> keep(&display);
-    const bool selected = !display.getSelectedNodes().empty();
+    const bool selected = !selectedNodes.empty();
     menu->appendText("Layout All", handler([keep] { keep->layoutAll(); }), 0,
                      !display.getViewer().getOptions().autoCleanup, hotkeyText("Layout All"));
     if (selected)
