@@ -73,6 +73,11 @@ CmCommandStack& SvGraphEditor::getCompositionStack() const {
     return getStack(*graph->getRootGroup());
 }
 
+RCStrongPtr<PiGroupNode> SvGraphEditor::getShownLevel() const {
+    const RCStrongPtr<PiGroupNode>& shown = _browser.getCurrentGroup();
+    return shown.isNull() ? _browser.getCompositionGraph()->getRootGroup() : shown;
+}
+
 // --- Connections ---
 
 void SvGraphEditor::connect(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input) {
@@ -233,6 +238,15 @@ void SvGraphEditor::ungroup(const RCStrongPtr<PiGroupNode>& group) {
     OmCompositionActions::executeUngroupNodesAction(PiSnItemUtil::create(group), {});
 }
 
+RCStrongPtr<PiNode> SvGraphEditor::newGroup(const GePoint2<float>& scenePoint) {
+    PiUndoGuard guard(getCompositionStack(), "Add Group");
+    const RCStrongPtr<PiGroupNode> level = getShownLevel();
+    RCStrongPtr<PiNode> group = level->getGraph()->createNode("Group", level);
+    PiCompositionUtils::setUniqueNames({group});
+    PiSchematicInterfaceEx::setXYPosition(group, scenePoint.x, scenePoint.y);
+    return group;
+}
+
 // --- Colours ---
 
 void SvGraphEditor::color(const RCStrongPtr<PiNode>& node, const PiSchematicInterfaceEx::Color& color) {
@@ -282,9 +296,7 @@ RCShdPtr<DrCarrier> SvGraphEditor::cut() {
 
 SvGraphEditor::Nodes SvGraphEditor::paste(const LiString& text, const GePoint2<float>* scenePoint) {
     CmCommandStack& stack = getCompositionStack();
-    const RCStrongPtr<PiGraph> graph = _browser.getCompositionGraph();
-    const RCStrongPtr<PiGroupNode> level =
-        _browser.getCurrentGroup().isNull() ? graph->getRootGroup() : _browser.getCurrentGroup();
+    const RCStrongPtr<PiGroupNode> level = getShownLevel();
     CmUndoGuard guard(stack, "Paste Selection");
     // First in the entry, so that its undo runs once the pasted nodes are gone.
     guard.addUndoCommand(makeRC<CleanDanglingEdgesCmd>(RCStrongPtr<SvBrowserGraph>(&_browser)));

@@ -60,6 +60,8 @@ public:
     void removeFromVisualGroup(const Nodes& nodes);
     // Dissolves a group node or an unlocked visual group.
     void ungroup(const RCStrongPtr<PiGroupNode>& group);
+    // An empty group node in the level shown, centred on the scene point.
+    RCStrongPtr<PiNode> newGroup(const GePoint2<float>& scenePoint);
 
     // --- Colours ---
     void color(const RCStrongPtr<PiNode>& node, const PiSchematicInterfaceEx::Color& color);
@@ -77,6 +79,8 @@ public:
 private:
     CmCommandStack& getStack(const PiNode& node) const;
     CmCommandStack& getCompositionStack() const;
+    // The group whose members the view shows.
+    RCStrongPtr<PiGroupNode> getShownLevel() const;
     void place(const Nodes& pasted, const GePoint2<float>* scenePoint);
 
     SvBrowserGraph& _browser;

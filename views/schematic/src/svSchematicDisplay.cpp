@@ -496,6 +496,10 @@ void SvSchematicDisplay::swapConnections(const RCStrongPtr<PiInput>& first, cons
     warnOnRefusal([&] { _browser->getEditor().swapConnections(first, second); });
 }
 
+void SvSchematicDisplay::newGroup(const GePoint2<float>& scenePoint) {
+    warnOnRefusal([&] { _browser->getEditor().newGroup(scenePoint); });
+}
+
 void SvSchematicDisplay::swapSelectedConnections() {
     const std::vector<RCStrongPtr<PiNode>> selected = getSelectedNodes();
     if (selected.size() != 2) return;

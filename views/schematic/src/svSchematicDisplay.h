@@ -131,6 +131,8 @@ public:
     void newOutputConnection(const RCStrongPtr<PiOutput>& output);
     // The two inputs exchange what feeds them; a refusal becomes a warning.
     void swapConnections(const RCStrongPtr<PiInput>& first, const RCStrongPtr<PiInput>& second);
+    // An empty group node centred on the scene point; a refusal becomes a warning.
+    void newGroup(const GePoint2<float>& scenePoint);
     // With exactly two selected nodes feeding two inputs of one node, those inputs exchange them.
     void swapSelectedConnections();
     void toggleImageShown();

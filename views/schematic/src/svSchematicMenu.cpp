@@ -138,8 +138,10 @@ RCShdPtr<UiPopupMenu> SvSchematicMenu::build(SvSchematicDisplay& display, const 
     if (display.isInsideGroup())
         menu->appendText("Exit Group", handler([keep] { keep->exitGroup(); }), 0, true, "Dbl-Click");
     UiApplication& application = UiApplication::getInstance();
-    if (display.getAccessLevel() == SvAccessLevel::Editing && application.getClipboard().hasContent()) {
-        const GePoint2<float> at = display.getViewer().toScene(windowPoint);
+    const bool editing = display.getAccessLevel() == SvAccessLevel::Editing;
+    const GePoint2<float> at = display.getViewer().toScene(windowPoint);
+    if (editing) menu->appendText("New Group", handler([keep, at] { keep->newGroup(at); }), 0);
+    if (editing && application.getClipboard().hasContent()) {
         const UiHotkeyRegistry& registry = application.getHotkeyRegistry();
         menu->appendText("Paste", handler([keep, at] { keep->pasteAt(at); }), 0, true,
                          registry.toString(registry.getSharedEntry(UiHotkeyRegistry::Paste)));
