@@ -22,6 +22,7 @@
 #include "platform/ui/uiHotkeyRegistry.h"
 
 #include <memory>
+#include <type_traits>
 #include <unordered_set>
 
 namespace Zv {
@@ -90,7 +91,6 @@ using NodeAction = TypedAction<PiNode, Item>;
 using ChangingNodeAction = NodeAction<PiSnItem<PiNode>>;
 using ReadingNodeAction = NodeAction<PiSnItemConst<PiNode>>;
 using InputAction = TypedAction<PiInput, PiSnItem<PiInput>>;
-using OutputAction = TypedAction<PiOutput, PiSnItem<PiOutput>>;
 
 bool isEditing(const SvSchematicDisplay& display) {
     return display.getAccessLevel() == SvAccessLevel::Editing;
@@ -229,31 +229,27 @@ protected:
 };
 
 // A socket of a node inside the group shown gets a connection to a new socket of that group.
-class CreateInputConnectionAction : public InputAction {
+template <class Socket>
+class CreateConnectionAction : public TypedAction<Socket, PiSnItem<Socket>> {
+    static constexpr bool kInput = std::is_same_v<Socket, PiInput>;
+
 public:
-    CreateInputConnectionAction() : InputAction("New Input Connection", {}, UiHotkeyRegistry::NoEntry) {}
+    CreateConnectionAction()
+        : TypedAction<Socket, PiSnItem<Socket>>(kInput ? "New Input Connection" : "New Output Connection", {},
+                                                UiHotkeyRegistry::NoEntry) {}
 
 protected:
-    bool appliesTo(const RCStrongPtr<PiInput>&, SvSchematicDisplay& display) const override {
+    bool appliesTo(const RCStrongPtr<Socket>&, SvSchematicDisplay& display) const override {
         return isEditing(display) && display.isInsideGroup();
     }
-    void run(const RCStrongPtr<PiInput>& input, SvSchematicDisplay& display) override {
-        display.newInputConnection(input);
+    void run(const RCStrongPtr<Socket>& socket, SvSchematicDisplay& display) override {
+        if constexpr (kInput) display.newInputConnection(socket);
+        else display.newOutputConnection(socket);
     }
 };
 
-class CreateOutputConnectionAction : public OutputAction {
-public:
-    CreateOutputConnectionAction() : OutputAction("New Output Connection", {}, UiHotkeyRegistry::NoEntry) {}
-
-protected:
-    bool appliesTo(const RCStrongPtr<PiOutput>&, SvSchematicDisplay& display) const override {
-        return isEditing(display) && display.isInsideGroup();
-    }
-    void run(const RCStrongPtr<PiOutput>& output, SvSchematicDisplay& display) override {
-        display.newOutputConnection(output);
-    }
-};
+using CreateInputConnectionAction = CreateConnectionAction<PiInput>;
+using CreateOutputConnectionAction = CreateConnectionAction<PiOutput>;
 
 // The first two inputs of a node (front and back of a composite) exchange what feeds them.
 class SwapConnectionsAction : public InputAction {
