@@ -5,6 +5,8 @@
 #include "platform/base/rcStrongPtr.h"
 #include "platform/ui/uiResColor.h"
 
+#include <utility>
+
 namespace Zv {
 
 // A colour chooser the user answers later: the backend shows it and returns at once; a chosen

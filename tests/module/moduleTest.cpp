@@ -11,12 +11,15 @@
 #include "platform/base/inPackageManager.h"
 #include "platform/graph/piAppThread.h"
 #include "platform/graph/piCompositionFile.h"
+#include "platform/graph/snSelection.h"
 #include "platform/graph/uiComposition.h"
 #include "platform/graph/uiCompositionClient.h"
 #include "platform/ui/actRegistry.h"
+#include "platform/ui/evHotkeyEvent.h"
 #include "platform/ui/uiApplication.h"
 #include "platform/ui/uiContainer.h"
 #include "platform/ui/uiHeadlessBackend.h"
+#include "platform/ui/uiHotkeyRegistry.h"
 #include "platform/ui/uiView.h"
 #include "platform/ui/uiViewFactory.h"
 
@@ -147,6 +150,29 @@ void aColourPastTheTableGrowsItWithBlackCase() {
 
 TEST(ModuleTest, AColourPastTheTableGrowsItWithBlack) {
     inChild(&aColourPastTheTableGrowsItWithBlackCase);
+}
+
+// Someone before the view took the event: the view leaves it alone.
+void aHotkeyEventAlreadyProcessedChangesNothingCase() {
+    Host host(4);
+    UiComposition composition;
+    composition.setGraph(PiCompositionFile::load(std::string(ZV_RESOURCES_DIR) + "/samples/default.xml"));
+    RCShdPtr<UiWidget> top;
+    ScViewer& viewer = makeViewer(composition, top);
+    const int selectAll = host.app.getHotkeyRegistry().getEntry(UiHotkeyRegistry::SchematicDomain, "Select All");
+    EvHotkeyEvent taken({10.0f, 10.0f}, host.app.getKeyboardState(), 0, selectAll);
+    taken.setProcessed();
+    viewer.handleEvent(taken);
+    EXPECT_EQ(composition.getSelection()->getNbItems(), 0);
+    EvHotkeyEvent fresh({10.0f, 10.0f}, host.app.getKeyboardState(), 0, selectAll);
+    viewer.handleEvent(fresh);
+    EXPECT_TRUE(fresh.isProcessed());
+    EXPECT_EQ(composition.getSelection()->getNbItems(), 8);
+    top.reset();
+}
+
+TEST(ModuleTest, AHotkeyEventAlreadyProcessedChangesNothing) {
+    inChild(&aHotkeyEventAlreadyProcessedChangesNothingCase);
 }
 
 } // namespace
