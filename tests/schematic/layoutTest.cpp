@@ -471,8 +471,9 @@ TEST_F(LayoutTest, TreeLayoutsPutEveryNodeWhereThePlainRecursiveWalkDoes) {
 
 // Piecewise scene updates can leave edges naming nodes that are no longer in the node set. Such
 // nodes keep the layout index of an earlier pass: one here names a node of this scene, one lies
-// past the end. The layout must go on as if those edges were not there.
-TEST_F(LayoutTest, EdgesToNodesOutsideTheNodeSetAreLeftOut) {
+// past the end. A node may also be linked to itself, ahead of its real consumer. The layout must go
+// on as if those edges were not there.
+TEST_F(LayoutTest, EdgesToNodesOutsideTheNodeSetOrBackToTheirSourceAreLeftOut) {
     for (auto type :
          {ScGraph::LayoutType::LayoutAll, ScGraph::LayoutType::LayoutSelected, ScGraph::LayoutType::LayoutUnplaced}) {
         std::vector<GePoint2<float>> positions[2];
@@ -489,6 +490,7 @@ TEST_F(LayoutTest, EdgesToNodesOutsideTheNodeSetAreLeftOut) {
                 link(named, consumer, 2);
                 link(consumer, beyond, 0);
                 link(input, beyond, 1);
+                link(other, other, 0);
             }
             link(input, consumer, 0);
             link(other, consumer, 1);
@@ -498,6 +500,17 @@ TEST_F(LayoutTest, EdgesToNodesOutsideTheNodeSetAreLeftOut) {
         }
         EXPECT_EQ(positions[0], positions[1]) << "layout type " << toInt(type);
     }
+}
+
+// Links shown for a collapsed chain can run in a circle; its nodes are placed all the same.
+TEST_F(LayoutTest, ACircleOfNewNodesIsPlaced) {
+    auto first = add();
+    auto second = add();
+    link(first, second, 0);
+    link(second, first, 0);
+    _graph->layout(ScGraph::LayoutType::LayoutUnplaced);
+    EXPECT_TRUE(first->isPlaced() && second->isPlaced());
+    EXPECT_NE(first->getPosition(), second->getPosition());
 }
 
 // Far from the origin floats are coarse. Depth cells, slide steps and the centre of a selection must

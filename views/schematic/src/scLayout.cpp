@@ -258,10 +258,11 @@ void ScLayout::buildForest(bool withChildren) {
             prefetchNode(*(*nodesAhead)->getSource());
             prefetchNode(*(*nodesAhead++)->getTarget());
         }
-        // An edge may still name a node that a piecewise update took out of the node set.
+        // An edge may still name a node that a piecewise update took out of the node set; a node
+        // linked to itself cannot hang below itself.
         const int32_t producer = recordOf(*edge->getSource());
         const int32_t consumer = recordOf(*edge->getTarget());
-        if (producer < 0 || consumer < 0) continue;
+        if (producer < 0 || consumer < 0 || producer == consumer) continue;
         Record& record = _records[producer];
         if (record.parent != -1) continue;
         record.parent = consumer;
@@ -422,11 +423,16 @@ void ScLayout::placeUnplaced() {
     writePlaced();
 }
 
-// A consumer is placed before its inputs: unplaced ancestors go first, the topmost first.
+// A consumer is placed before its inputs: unplaced ancestors go first, the topmost first. A collapsed
+// chain's head stands for nodes upstream of it, so the links shown can close a circle; the walk up
+// stops where it does.
 void ScLayout::placeNew(int32_t record) {
     _chain.assign(1, record);
-    for (int32_t p = _records[record].parent; hasNode(p) && _spots[p].state == Spot::Unplaced; p = _records[p].parent)
+    _spots[record].state = Spot::Queued;
+    for (int32_t p = _records[record].parent; hasNode(p) && _spots[p].state == Spot::Unplaced; p = _records[p].parent) {
         _chain.push_back(p);
+        _spots[p].state = Spot::Queued;
+    }
 
     for (auto it = _chain.rbegin(); it != _chain.rend(); ++it) {
         const Record& r = _records[*it];

@@ -48,7 +48,7 @@ private:
     // Per record while unplaced nodes are placed: the record's own placement, and what its inputs
     // need, in one place. Nodes are told their new positions at the end, in node order.
     struct Spot {
-        enum State : uint8_t { Unplaced, PlacedBefore, PlacedNow, Told };
+        enum State : uint8_t { Unplaced, Queued, PlacedBefore, PlacedNow, Told };
         GePoint2<float> position;
         GePoint2<float> lastChild; // where the input placed last in this pass stands
         GePoint2<float> tab;       // where the record's link meets its consumer, once asked for
