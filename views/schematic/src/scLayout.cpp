@@ -406,7 +406,7 @@ void ScLayout::placeUnplaced() {
         Spot& spot = _spots[r];
         spot.position = _nodes[r]->getPosition();
         spot.state = Spot::PlacedBefore;
-        placed.push_back(makePlacedEntry(r, spot.position, r));
+        placed.push_back(makePlacedEntry(r, spot.position, r, cellOf(depthKey(spot.position))));
         ++_spots[_records[r].parent].nbPlacedChildren;
     }
     std::sort(placed.begin(), placed.end(), ScPlacedIndex::isBefore);
@@ -440,7 +440,8 @@ void ScLayout::placeNew(int32_t record) {
         GePoint2<float> anchor = hasNode(r.parent) ? parent.position : GePoint2<float>();
         (_orientation == ScOrientation::Right ? anchor.x : anchor.y) -= _depthStep;
         if (parent.hasLastChild) anchor = parent.lastChild;
-        const GePoint2<float> position = placeAvoiding(*it, anchor, r.breadthSize * 0.5f + getMargin());
+        int32_t cell = 0;
+        const GePoint2<float> position = placeAvoiding(*it, anchor, r.breadthSize * 0.5f + getMargin(), cell);
 
         Spot& spot = _spots[*it];
         spot.position = position;
@@ -448,7 +449,7 @@ void ScLayout::placeNew(int32_t record) {
         parent.lastChild = position;
         parent.hasLastChild = true;
         ++parent.nbPlacedChildren;
-        _placed.insert(makePlacedEntry(*it, position, _nextSequence++));
+        _placed.insert(makePlacedEntry(*it, position, _nextSequence++, cell));
     }
 }
 
@@ -482,10 +483,9 @@ void ScLayout::writePlaced() {
     }
 }
 
-ScPlacedIndex::Entry ScLayout::makePlacedEntry(int32_t record, const GePoint2<float>& position,
-                                               int32_t sequence) const {
-    return {cellOf(depthKey(position)),         breadthKey(position), sequence, record, depthKey(position),
-            _records[record].breadthSize * 0.5f};
+ScPlacedIndex::Entry ScLayout::makePlacedEntry(int32_t record, const GePoint2<float>& position, int32_t sequence,
+                                               int32_t cell) const {
+    return {cell, breadthKey(position), sequence, record, depthKey(position), _records[record].breadthSize * 0.5f};
 }
 
 // The cells holding depths the slide's box reaches. The slide keeps its depth, so they stay the same.
@@ -493,12 +493,14 @@ void ScLayout::openWindows(Slide& slide) {
     // Many slides start at a depth met shortly before: siblings, and nodes in the same column.
     uint32_t bits = 0;
     std::memcpy(&bits, &slide.depth, sizeof bits);
-    WindowSet& recent = _recentWindows[(bits * 0x9E3779B1u) >> 26];
+    WindowSet& recent = _recentWindows[(bits * 0x9E3779B1u) >> 24];
     if (recent.count >= 0 && recent.depth == slide.depth && recent.cellsVersion == _placed.getCellsVersion()) {
-        _windows.assign(recent.cells.begin(), recent.cells.begin() + recent.count);
+        _openCells = {recent.cells.data(), static_cast<size_t>(recent.count)};
         slide.crowd = recent.crowd;
+        slide.cell = recent.cell;
         return;
     }
+    slide.cell = cellOf(slide.depth);
     const float low = slide.depth - slide.reach;
     const float high = slide.depth + slide.reach;
     _windows.clear();
@@ -510,8 +512,9 @@ void ScLayout::openWindows(Slide& slide) {
         within = within && found->minDepth >= low && found->maxDepth < high;
     }
     slide.crowd = _windows.size() == 1 && within;
+    _openCells = _windows;
     if (_windows.size() > recent.cells.size()) return;
-    recent = {slide.depth, _placed.getCellsVersion(), static_cast<int>(_windows.size()), slide.crowd, {}};
+    recent = {slide.depth, _placed.getCellsVersion(), static_cast<int>(_windows.size()), slide.crowd, slide.cell, {}};
     std::copy(_windows.begin(), _windows.end(), recent.cells.begin());
 }
 
@@ -522,7 +525,7 @@ const ScPlacedIndex::Entry* ScLayout::findBlocker(const Slide& slide, float brea
     const float depthLow = slide.depth - slide.reach;
     const float depthHigh = slide.depth + slide.reach;
     const ScPlacedIndex::Entry* first = nullptr;
-    for (ScPlacedIndex::Cell* cell : _windows) {
+    for (ScPlacedIndex::Cell* cell : _openCells) {
         for (ScPlacedIndex::Cursor c = _placed.seek(*cell, keyLow); !c.isNull(); c = _placed.next(c)) {
             const ScPlacedIndex::Entry& entry = _placed.at(c);
             if (entry.cell != cell->id || !(entry.key < keyHigh)) break;
@@ -540,11 +543,12 @@ const ScPlacedIndex::Entry* ScLayout::findBlocker(const Slide& slide, float brea
 
 // Slides the node from pos along the breadth axis until no placed node lies in its box, and
 // returns where it stops.
-GePoint2<float> ScLayout::placeAvoiding(int32_t record, GePoint2<float> pos, float half) {
+GePoint2<float> ScLayout::placeAvoiding(int32_t record, GePoint2<float> pos, float half, int32_t& cell) {
     const Record& r = _records[record];
     const bool hasSiblings = hasNode(r.parent) && _spots[r.parent].nbPlacedChildren > 0;
-    Slide slide{record, depthKey(pos), half, _depthStep - 1.0f, false};
+    Slide slide{record, depthKey(pos), half, _depthStep - 1.0f, false, 0};
     openWindows(slide);
+    cell = slide.cell;
     float breadth = breadthKey(pos);
     float kept = 0.0f; // a direction found through a common consumer stays for the later steps
     int steps = 0;
@@ -591,7 +595,7 @@ bool ScLayout::skipCrowd(const Slide& slide, const ScPlacedIndex::Entry& blocker
     const float e = blocker.halfExtent + slide.half;
     Strides strides;
     if (!strides.plan(breadth, direction, e + 1.0f, slide.reach)) return false;
-    ScPlacedIndex::Cell& crowd = *_windows.front();
+    ScPlacedIndex::Cell& crowd = *_openCells.front();
     CrowdReader reader(_placed, crowd, blocker.halfExtent, direction, std::min(slide.reach, e), slide.reach,
                        strides.getUnit(), _covers, _unlike);
     if (!reader.isUsable()) return false;

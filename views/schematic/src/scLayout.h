@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace Zv {
@@ -63,6 +64,7 @@ private:
         uint32_t cellsVersion = 0;
         int count = -1; // -1: nothing kept
         bool crowd = false;
+        int32_t cell = 0; // the cell of the depth itself
         std::array<ScPlacedIndex::Cell*, 3> cells{};
     };
     struct Interval {
@@ -74,9 +76,10 @@ private:
     struct Slide {
         int32_t record;
         float depth;
-        float half;  // the sliding node's half extent plus its margin
-        float reach; // how far the box reaches along the depth axis
-        bool crowd;  // the box meets one cell, and that cell holds nothing outside the box's depths
+        float half;   // the sliding node's half extent plus its margin
+        float reach;  // how far the box reaches along the depth axis
+        bool crowd;   // the box meets one cell, and that cell holds nothing outside the box's depths
+        int32_t cell; // the cell of the slide's depth
     };
 
     void buildForest(bool withChildren);
@@ -87,7 +90,8 @@ private:
     void recentreSelected(const GeRectangle<float>& before);
     void placeUnplaced();
     void placeNew(int32_t record);
-    GePoint2<float> placeAvoiding(int32_t record, GePoint2<float> pos, float half);
+    // cell: the depth cell where the node stops.
+    GePoint2<float> placeAvoiding(int32_t record, GePoint2<float> pos, float half, int32_t& cell);
     // A node placed in this pass is told its position before anything reads its geometry.
     ScNode& getPlacedNode(int32_t record);
     // The connection point of the consumer's input tab a record hangs from; consumers never move
@@ -104,7 +108,8 @@ private:
     }
     // Depth cells are one depth step wide; depths beyond the integer range share the end cells.
     int32_t cellOf(float depth) const;
-    ScPlacedIndex::Entry makePlacedEntry(int32_t record, const GePoint2<float>& position, int32_t sequence) const;
+    ScPlacedIndex::Entry makePlacedEntry(int32_t record, const GePoint2<float>& position, int32_t sequence,
+                                         int32_t cell) const;
     void openWindows(Slide& slide);
     const ScPlacedIndex::Entry* findBlocker(const Slide& slide, float breadth);
     bool isDirectionFixed(const Slide& slide, float kept) const;
@@ -123,10 +128,11 @@ private:
     MmLargeVector<GePoint2<float>> _positions; // per record, as the tree walk places them
     std::vector<ScNode*> _selected;
     ScPlacedIndex _placed;
-    std::vector<ScPlacedIndex::Cell*> _windows; // the cells a slide's box reaches
-    std::array<WindowSet, 64> _recentWindows;   // by depth
-    std::vector<Interval> _covers;              // kept for the next crowd
-    std::vector<double> _unlike;                // kept for the next crowd
+    std::vector<ScPlacedIndex::Cell*> _windows;       // the cells a slide's box reaches, when not kept
+    std::span<ScPlacedIndex::Cell* const> _openCells; // the cells of the current slide, kept or not
+    std::array<WindowSet, 256> _recentWindows;        // by depth
+    std::vector<Interval> _covers;                    // kept for the next crowd
+    std::vector<double> _unlike;                      // kept for the next crowd
     int32_t _nextSequence = 0;
     MmLargeVector<Spot> _spots;
     std::vector<int32_t> _chain;
