@@ -175,6 +175,9 @@ void SvSceneBuilder::clear() {
 
 void SvSceneBuilder::build(int levelGroupId, const std::vector<RCStrongPtr<PiNode>>& nodes) {
     _levelGroupId = levelGroupId;
+    // A large level would otherwise rehash these tables many times over; most nodes have one link in.
+    _edgeKeyByInput.reserve(_edgeKeyByInput.size() + nodes.size());
+    _nodeCallbacks.reserve(_nodeCallbacks.size() + nodes.size());
     for (const auto& node : nodes) addLevelMember(node);
 }
 
@@ -478,7 +481,9 @@ RCStrongPtr<ScNode> SvSceneBuilder::enterNode(const RCStrongPtr<PiNode>& node, c
     if (_nodeMap.count(node->getId())) return {};
     RCStrongPtr<ScNode> sceneNode = makeSceneNode(node);
     if (sceneNode.isNull()) return {};
-    _nodeMap.emplace(node->getId(), sceneNode);
+    // Consumers are mostly numbered before their sources, so ids mostly arrive in increasing order; a
+    // wrong hint costs a comparison.
+    _nodeMap.emplace_hint(_nodeMap.end(), node->getId(), sceneNode);
     _scene.getNodes().insert(sceneNode);
     if (_incremental) _entered.push_back(sceneNode);
     if (!group.isNull()) group->addMember(sceneNode);
@@ -605,7 +610,8 @@ void SvSceneBuilder::addEdge(const RCStrongPtr<ScNode>& target, const InputLink&
     const int sourceFan = findSourceFan(*from.output, *link.input);
     RCStrongPtr<SvModelEdge> edge(
         new SvModelEdge(source, sourceTab, sourceFan, target, link.tab, link.fan, key, from.output, link.input));
-    _edgeMap.emplace(key, edge);
+    // Keys only grow, so the end is where each one goes.
+    _edgeMap.emplace_hint(_edgeMap.end(), key, edge);
     _edgeKeyByInput.emplace(link.input.get(), key);
     _scene.getEdges().insert(RCShdPtr<ScEdge>(edge));
 }
