@@ -29,6 +29,7 @@
 #include "platform/ui/vwUtils.h"
 #include "platform/ui/wsCursor.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -144,6 +145,13 @@ std::pair<std::string, std::string> splitSocket(const std::string& word) {
     return {word.substr(0, dot), word.substr(dot + 1)};
 }
 
+// "yes" for equal texts, else the first line that differs.
+std::string describeDifference(const std::string& before, const std::string& now) {
+    if (before == now) return "yes";
+    const auto [a, b] = std::mismatch(before.begin(), before.end(), now.begin(), now.end());
+    return "no, line " + std::to_string(1 + std::count(before.begin(), a, '\n')) + " differs";
+}
+
 } // namespace
 
 // Operand counts include the command's name; pointer commands may add modifier words.
@@ -165,6 +173,7 @@ const ScriptSession::Command ScriptSession::kCommands[] = {
     {"edit", 2, 6, &ScriptSession::editCmd},       {"print", 2, 3, &ScriptSession::printCmd},
     {"command", 2, 9, &ScriptSession::commandCmd}, {"clipboard", 2, 2, &ScriptSession::clipboardCmd},
     {"color", 2, 4, &ScriptSession::colorCmd},
+    {"keep", 2, 2, &ScriptSession::keepCmd},
 };
 
 std::string ScriptSession::getDefaultCompositionPath() {
@@ -339,6 +348,10 @@ void ScriptSession::openCmd(const Words& words) {
 
 void ScriptSession::saveCmd(const Words& words) {
     PiCompositionFile::save(*_graph, words[1]);
+}
+
+void ScriptSession::keepCmd(const Words& words) {
+    _kept[words[1]] = PiCompositionFile::saveText(*_graph);
 }
 
 void ScriptSession::sizeCmd(const Words& words) {
@@ -667,8 +680,9 @@ void ScriptSession::printCmd(const Words& words) {
     settle(true);
     const std::string& topic = words[1];
     const bool targeted = topic == "pick" || topic == "tooltip" || topic == "point";
-    if (targeted != (words.size() == 3))
-        refuse("\"print " + topic + "\" takes " + (targeted ? "a target" : "no operand"));
+    const bool named = topic == "same";
+    if ((targeted || named) != (words.size() == 3))
+        refuse("\"print " + topic + "\" takes " + (targeted ? "a target" : named ? "a name" : "no operand"));
     if (topic == "pick") {
         print(getScripted().getPickReport(toScene(parseTarget(words[2]))));
     } else if (topic == "point") {
@@ -677,6 +691,10 @@ void ScriptSession::printCmd(const Words& words) {
         print("point\t" + formatNumber(p.x) + "\t" + formatNumber(static_cast<float>(_height - 1) - p.y));
     } else if (topic == "tooltip") {
         print("tooltip\t" + _application.requestTooltip(getArea(), parseTarget(words[2])).str());
+    } else if (topic == "same") {
+        const auto kept = _kept.find(words[2]);
+        if (kept == _kept.end()) refuse("nothing is kept as \"" + words[2] + "\"");
+        print("same\t" + words[2] + "\t" + describeDifference(kept->second, PiCompositionFile::saveText(*_graph)));
     } else if (topic == "view") {
         const VwView& view = getViewer().getView();
         print("view\t" + formatNumber(view.getUserZoom().x) + "\t" + formatNumber(view.getUserPan().x) + "\t" +

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -82,6 +83,7 @@ private:
 
     void openCmd(const Words& words);
     void saveCmd(const Words& words);
+    void keepCmd(const Words& words);
     void sizeCmd(const Words& words);
     void modeCmd(const Words& words);
     void optionCmd(const Words& words);
@@ -130,6 +132,8 @@ private:
     int _height;
     GePoint2<float> _pointer;
     std::vector<EvButton> _held;
+    // Saved texts kept by name, for comparing the composition with an earlier state of it.
+    std::map<std::string, std::string> _kept;
 };
 
 } // namespace Zv

@@ -4,6 +4,8 @@
 #include "views/schematic/src/scDrawContext.h"
 
 #include "platform/base/geVector2Utils.h"
+#include "platform/graph/piInput.h"
+#include "platform/graph/piOutput.h"
 #include "platform/ui/gfxDrawUtil.h"
 
 #include <GL/gl.h>
@@ -64,10 +66,29 @@ GePoint2<float> ScEdge::getMidpoint() const {
     return {(ends.p0.x + ends.p1.x) * 0.5f, (ends.p0.y + ends.p1.y) * 0.5f};
 }
 
+RCStrongPtr<PiOutput> ScEdge::getSourceOutput() const {
+    return {};
+}
+
+RCStrongPtr<PiInput> ScEdge::getTargetInput() const {
+    return {};
+}
+
 ScEdge::Ends ScEdge::getEnds() const {
-    return {_source->getOutputConnectionPoint(_sourceSocket, _sourceFanIndex),
-            _target->getInputConnectionPoint(_targetSocket, _targetFanIndex),
-            _source->getOutputDirection(_sourceSocket), _target->getInputDirection(_targetSocket)};
+    return getEnds(*_source, _sourceSocket, _sourceFanIndex, *_target, _targetSocket, _targetFanIndex);
+}
+
+ScEdge::Ends ScEdge::getEnds(const ScNode& source, int32_t sourceSocket, int32_t sourceFanIndex, const ScNode& target,
+                             int32_t targetSocket, int32_t targetFanIndex) {
+    return {source.getOutputConnectionPoint(sourceSocket, sourceFanIndex),
+            target.getInputConnectionPoint(targetSocket, targetFanIndex), source.getOutputDirection(sourceSocket),
+            target.getInputDirection(targetSocket)};
+}
+
+ScEdge::Curve ScEdge::getCurve(const ScNode& source, int32_t sourceSocket, const ScNode& target, int32_t targetSocket) {
+    const Ends e = getEnds(source, sourceSocket, 0, target, targetSocket, 0);
+    const Handles h = getHandles(e);
+    return {e.p0, h.c0, h.c1, e.p1};
 }
 
 ScEdge::Handles ScEdge::getHandles(const Ends& e) {

@@ -9,6 +9,8 @@
 
 namespace Zv {
 
+class PiInput;
+class PiOutput;
 class ScDrawBatch;
 class ScDrawContext;
 
@@ -27,12 +29,19 @@ public:
 
         void add(const GePoint2<float>& p) { points[count++] = p; }
     };
+    // A cubic from start to end.
+    struct Curve {
+        GePoint2<float> start, control0, control1, end;
+    };
 
     ScEdge(const RCStrongPtr<ScNode>& source, int32_t sourceSocket, int32_t sourceFanIndex,
            const RCStrongPtr<ScNode>& target, int32_t targetSocket, int32_t targetFanIndex, int32_t tag);
     ~ScEdge() override;
     // True while both ends of the link exist in the processing graph.
     virtual bool isValid() const { return false; }
+    // The sockets the link joins in the processing graph; null for a link that stands for none.
+    virtual RCStrongPtr<PiOutput> getSourceOutput() const;
+    virtual RCStrongPtr<PiInput> getTargetInput() const;
 
     void getBounds(GeRectangle<float>& out, ScLinkStyle style) const;
     // Halfway between the two ends, whatever the link style.
@@ -48,6 +57,8 @@ public:
     static void getControlPoints(const GePoint2<float>& p0, const GeVector2<float>& d0, const GePoint2<float>& p1,
                                  const GeVector2<float>& d1, GePoint2<float>& c0, GePoint2<float>& c1);
     // Adds kMaxPoints points of the cubic from start to end, evenly spaced in its parameter.
+    // The curve a link from the source's output to the target's input would take.
+    static Curve getCurve(const ScNode& source, int32_t sourceSocket, const ScNode& target, int32_t targetSocket);
     static void sampleCubic(const GePoint2<float>& start, const GePoint2<float>& control0,
                             const GePoint2<float>& control1, const GePoint2<float>& end, Polyline& out);
 
@@ -76,6 +87,8 @@ private:
         GePoint2<float> c0, c1;
     };
     Ends getEnds() const;
+    static Ends getEnds(const ScNode& source, int32_t sourceSocket, int32_t sourceFanIndex, const ScNode& target,
+                        int32_t targetSocket, int32_t targetFanIndex);
     static Handles getHandles(const Ends& ends);
     static void buildCurve(const Ends& ends, Polyline& out);
     static void buildAngular(const Ends& ends, Polyline& out);

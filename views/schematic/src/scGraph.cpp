@@ -92,6 +92,20 @@ bool isNearEnds(const ScEdge& edge, const GePoint2<float>& p) {
     return source.unite(target).grown(ScEdge::kPickDistance).contains(p);
 }
 
+bool pickNode(ScNode& node, const GePoint2<float>& p, bool markHovered, ScGraph::Pick& out) {
+    int tab = -1;
+    ScPart partCode = ScPart::Body;
+    if (!node.pickSocket(p, markHovered, tab, partCode)) return false;
+    out = {RCStrongPtr<ScNode>(&node), partCode == ScPart::Body ? -1 : tab, partCode, {}, {}};
+    return true;
+}
+
+bool pickEdge(ScEdge& edge, const GePoint2<float>& p, ScLinkStyle linkStyle, ScGraph::Pick& out) {
+    if (!isNearEnds(edge, p) || !edge.pick(p, linkStyle)) return false;
+    out = {{}, -1, ScPart::Body, RCShdPtr<ScEdge>(&edge), {}};
+    return true;
+}
+
 } // namespace
 
 ScGraph::Pick ScGraph::pick(const GePoint2<float>& p, bool markHovered, ScLinkStyle linkStyle) {
@@ -103,21 +117,35 @@ ScGraph::Pick ScGraph::pick(const GePoint2<float>& p, bool markHovered, ScLinkSt
     // drawn is asked first. The index names the objects near the point, in set order.
     const GeRectangle<float> at(p.x, p.x, p.y, p.y);
     const std::vector<ScNode*>& nodes = _index.findNodes(at);
-    for (bool selected : {true, false}) {
-        for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
-            ScNode& node = **it;
-            int tab = -1;
-            ScPart partCode = ScPart::Body;
-            if (node.isSelected() == selected && node.pickSocket(p, markHovered, tab, partCode))
-                return {RCStrongPtr<ScNode>(&node), partCode == ScPart::Body ? -1 : tab, partCode, {}, {}};
-        }
-    }
+    Pick hit;
+    for (bool selected : {true, false})
+        for (auto it = nodes.rbegin(); it != nodes.rend(); ++it)
+            if ((*it)->isSelected() == selected && pickNode(**it, p, markHovered, hit)) return hit;
     for (ScEdge* edge : _index.findEdges(at))
-        if (isNearEnds(*edge, p) && edge->pick(p, linkStyle)) return {{}, -1, ScPart::Body, RCShdPtr<ScEdge>(edge), {}};
+        if (pickEdge(*edge, p, linkStyle, hit)) return hit;
     const std::vector<ScGroup*>& groups = _index.findGroups(at);
     for (auto it = groups.rbegin(); it != groups.rend(); ++it)
         if ((*it)->pick(p)) return {{}, -1, ScPart::Body, {}, RCShdPtr<ScGroup>(*it)};
     return {};
+}
+
+ScGraph::Pick ScGraph::pickBeneathRaised(const GePoint2<float>& p, ScLinkStyle linkStyle) {
+    const GeRectangle<float> at(p.x, p.x, p.y, p.y);
+    const std::vector<ScNode*>& nodes = _index.findNodes(at);
+    Pick hit;
+    for (auto it = nodes.rbegin(); it != nodes.rend(); ++it)
+        if (!(*it)->isRaised() && pickNode(**it, p, false, hit)) return hit;
+    for (ScEdge* edge : _index.findEdges(at))
+        if (!edge->getSource()->isRaised() && !edge->getTarget()->isRaised() && pickEdge(*edge, p, linkStyle, hit))
+            return hit;
+    return {};
+}
+
+std::vector<RCStrongPtr<ScEdge>> ScGraph::getRaisedLinks() const {
+    std::vector<RCStrongPtr<ScEdge>> links;
+    for (const RCStrongPtr<ScEdge>& edge : _edges)
+        if (edge->getSource()->isRaised() || edge->getTarget()->isRaised()) links.push_back(edge);
+    return links;
 }
 
 void ScGraph::layout(LayoutType type) {

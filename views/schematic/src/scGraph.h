@@ -126,6 +126,11 @@ public:
     // selected nodes from the last to the first, the other nodes likewise, edges from the first, groups
     // from the last. markHovered lets the node hit mark its hovered tab or strip.
     Pick pick(const GePoint2<float>& p, bool markHovered, ScLinkStyle linkStyle);
+    // What nodes being dragged are over: the nodes that are not raised, else a link between two of
+    // them; marks nothing hovered and leaves the pointer position alone.
+    Pick pickBeneathRaised(const GePoint2<float>& p, ScLinkStyle linkStyle);
+    // The links with a raised end, which move with the nodes being dragged.
+    std::vector<RCStrongPtr<ScEdge>> getRaisedLinks() const;
 
     // Draws what meets the visible rectangle; the result tells what became of the socket labels.
     ScDrawResult draw(ScDrawContext& ctx, const GeRectangle<float>& visible, ScLinkStyle linkStyle, bool overlays);

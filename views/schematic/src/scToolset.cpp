@@ -3,6 +3,8 @@
 #include "views/schematic/src/scContextPointTool.h"
 #include "views/schematic/src/scDisconnectTool.h"
 #include "views/schematic/src/scLinkTool.h"
+#include "views/schematic/src/scMoveGroupTool.h"
+#include "views/schematic/src/scMoveTool.h"
 #include "views/schematic/src/scNavigateTool.h"
 #include "views/schematic/src/scSelectTool.h"
 #include "views/schematic/src/scTabTool.h"
@@ -28,13 +30,17 @@ RCShdPtr<MfTool> makeTool() {
 constexpr ChainLink kBrowseChain[] = {{"Navigate", &makeTool<ScNavigateTool>},
                                       {"SetContextPoint", &makeTool<ScContextPointTool>},
                                       {"Select", &makeTool<ScSelectTool>},
-                                      {"Tab", &makeTool<ScTabTool>}};
+                                      {"Tab", &makeTool<ScTabTool>},
+                                      {"Move", &makeTool<ScMoveTool>},
+                                      {"Move Group", &makeTool<ScMoveGroupTool>}};
 constexpr ChainLink kEditChain[] = {{"Navigate", &makeTool<ScNavigateTool>},
                                     {"SetContextPoint", &makeTool<ScContextPointTool>},
                                     {"Disconnect", &makeTool<ScDisconnectTool>},
                                     {"Select", &makeTool<ScSelectTool>},
                                     {"Link", &makeTool<ScLinkTool>},
-                                    {"Tab", &makeTool<ScTabTool>}};
+                                    {"Tab", &makeTool<ScTabTool>},
+                                    {"Move", &makeTool<ScMoveTool>},
+                                    {"Move Group", &makeTool<ScMoveGroupTool>}};
 
 } // namespace
 

@@ -174,6 +174,19 @@ void ScViewer::zoomAutomatically(FitType type) {
     if (type != FitType::All && _options.locateNode) _client->autoZoomOff();
 }
 
+ScViewer::SuspendedOptions ScViewer::suspendAutoLayout() {
+    const SuspendedOptions saved{_options.autoZoom, _options.autoCleanup};
+    _options.autoZoom = false;
+    _options.autoCleanup = false;
+    return saved;
+}
+
+void ScViewer::resumeAutoLayout(const SuspendedOptions& saved, bool layout) {
+    _options.autoZoom = saved.autoZoom;
+    _options.autoCleanup = saved.autoCleanup;
+    if (saved.autoCleanup && layout) cleanUp();
+}
+
 void ScViewer::setColor(int id, const UiResColor& color) {
     ZV_ASSERT(id >= 0);
     if (static_cast<size_t>(id) >= _colors.size()) _colors.resize(id + 1);
@@ -260,6 +273,16 @@ void ScViewer::redrawNode(const ScNode& node) {
     redrawSceneRect(getNodeBounds(node));
 }
 
+void ScViewer::redrawMoving(const std::vector<RCStrongPtr<ScNode>>& nodes,
+                            const std::vector<RCStrongPtr<ScEdge>>& links) {
+    for (const RCStrongPtr<ScNode>& node : nodes) redrawNode(*node);
+    for (const RCStrongPtr<ScEdge>& link : links) {
+        GeRectangle<float> bounds;
+        link->getBounds(bounds, _options.linkStyle);
+        redrawSceneRect(bounds);
+    }
+}
+
 GeRectangle<float> ScViewer::getHighlightBounds(const ScGraph::Highlight& highlight) const {
     GeRectangle<float> bounds;
     if (!highlight.node.isNull()) bounds = getNodeBounds(*highlight.node);
@@ -275,12 +298,17 @@ void ScViewer::redrawChange(const GeRectangle<float>& rect) {
 
 // --- Picking and hover ---
 
-ScViewer* ScViewer::getEventViewer(const EvDeviceEvent& event) {
-    return dynamic_cast<ScViewer*>(event.getViewer().get());
+ScViewer* ScViewer::getEventViewer(const EvEvent& event) {
+    auto* device = dynamic_cast<const EvDeviceEvent*>(&event);
+    return device ? dynamic_cast<ScViewer*>(device->getViewer().get()) : nullptr;
 }
 
 ScViewer::Pick ScViewer::pick(const GePoint2<float>& p) {
     return _scene->pick(p, _options.highlight, _options.linkStyle);
+}
+
+std::unique_ptr<MfUndoScope> ScViewer::openUndoScope(const LiString& name) {
+    return _client->openUndoScope(name);
 }
 
 void ScViewer::hover(const GePoint2<float>& windowPoint) {

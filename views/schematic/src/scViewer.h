@@ -4,6 +4,7 @@
 #include "views/schematic/src/scGraph.h"
 
 #include "platform/base/cbGroup.h"
+#include "platform/ui/evDeviceEvent.h"
 #include "platform/ui/mtAlarmHandle.h"
 #include "platform/ui/uiMiniViewer2D.h"
 #include "platform/ui/uiMiniViewerSource.h"
@@ -74,6 +75,13 @@ public:
     bool isKeyModifierDown() const { return _keyModifierDown; }
 
     const Options& getOptions() const { return _options; }
+    // Automatic zoom and clean-up stay off while a gesture moves things. Resuming gives them back;
+    // with layout asked for and clean-up on, everything is laid out again.
+    struct SuspendedOptions {
+        bool autoZoom, autoCleanup;
+    };
+    SuspendedOptions suspendAutoLayout();
+    void resumeAutoLayout(const SuspendedOptions& saved, bool layout);
     void setHighlight(bool on) { _options.highlight = on; }
     void setAutoCleanup(bool on) { _options.autoCleanup = on; }
     void setAutoZoom(bool on) { _options.autoZoom = on; }
@@ -93,10 +101,12 @@ public:
     // Repaints a scene rectangle, or everything when the viewer is not plainly visible.
     void redrawSceneRect(const GeRectangle<float>& rect);
     void redrawNode(const ScNode& node);
+    // Nodes being moved and the links that move with them.
+    void redrawMoving(const std::vector<RCStrongPtr<ScNode>>& nodes, const std::vector<RCStrongPtr<ScEdge>>& links);
     Pick pick(const GePoint2<float>& scenePoint);
     Pick pickAtWindow(const GePoint2<float>& windowPoint) { return pick(toScene(windowPoint)); }
-    // The schematic viewer an event went to, or null.
-    static ScViewer* getEventViewer(const EvDeviceEvent& event);
+    // The schematic viewer a device event went to; null for any other event.
+    static ScViewer* getEventViewer(const EvEvent& event);
     // Hover at a window point: highlight, socket names and the socket menu after a rest.
     void hover(const GePoint2<float>& windowPoint);
     // Opens the menu of the node's input or output sockets at a scene point, with the socket's row
@@ -119,6 +129,7 @@ public:
     void activateLayout(int index) override;
     GeRectangle<float> getSceneBoundingRect() const override;
     GeRectangle<float> getSelectionBoundingRect() const override;
+    std::unique_ptr<MfUndoScope> openUndoScope(const LiString& name) override;
 
     void drawNavigatorScene(UiMiniViewer2D& navigator) override;
     void panFromNavigator(const GePoint2<float>& worldPoint) override;

@@ -3,11 +3,18 @@
 #include "views/schematic/src/scDefinitions.h"
 
 #include "platform/base/gePoint2.h"
+#include "platform/base/liString.h"
 #include "platform/base/rcStrongPtr.h"
+#include "platform/ui/mfUndoScope.h"
+
+#include <memory>
+#include <vector>
 
 namespace Zv {
 
+class PiInput;
 class PiNode;
+class PiOutput;
 class ScEdge;
 class ScNode;
 
@@ -44,6 +51,16 @@ public:
     virtual bool isInsideGroup() const = 0;
     // Every link crossing the segment goes, in one step.
     virtual void disconnectCrossing(const GePoint2<float>& a, const GePoint2<float>& b) = 0;
+
+    // A tool's gesture runs in one undo entry of that name; null when the graph shown takes no edits.
+    virtual std::unique_ptr<MfUndoScope> openUndoScope(const LiString& name) = 0;
+    // Nodes dragged to where they are now: their positions belong in the model, undoably.
+    virtual void nodesMoved(const std::vector<RCStrongPtr<ScNode>>& nodes) = 0;
+    // A dragged node dropped on the link from output to input goes into it.
+    virtual void insertNode(const RCStrongPtr<PiNode>& node, const RCStrongPtr<PiOutput>& output,
+                            const RCStrongPtr<PiInput>& input) = 0;
+    // A dragged node dropped on another node's input feeds it.
+    virtual void connectSockets(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input) = 0;
 
 protected:
     ~ScViewerClient() = default;

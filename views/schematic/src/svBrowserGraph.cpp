@@ -5,6 +5,7 @@
 #include "platform/base/obHints.h"
 #include "platform/graph/omGraphHint.h"
 #include "platform/graph/piAppThread.h"
+#include "platform/graph/piEditScope.h"
 #include "platform/graph/piKeyframingUtil.h"
 #include "platform/graph/piNodeUtils.h"
 #include "platform/graph/piSchematicInterfaceEx.h"
@@ -234,11 +235,13 @@ void SvBrowserGraph::storeAllPositions() {
     storePositions(nodes);
 }
 
-void SvBrowserGraph::storePositions(const std::vector<RCStrongPtr<ScNode>>& nodes) {
+void SvBrowserGraph::storePositions(const std::vector<RCStrongPtr<ScNode>>& nodes, bool undoable) {
     const bool former = _storingPositions;
     _storingPositions = true;
     {
-        PiUndoGuardNoLog guard;
+        // Undoable positions join the entry of the scope around; others leave none.
+        ZV_ASSERT(!undoable || PiEditScope::isLogging());
+        PiEditScope guard({}, undoable);
         for (const auto& sceneNode : nodes) {
             const GePoint2<float>& p = sceneNode->getPosition();
             PiSchematicInterfaceEx::setXYPosition(sceneNode->getProcessingNode(), p.x, p.y);

@@ -55,6 +55,8 @@ public:
     void resetDisplayGraph(const RCStrongPtr<PiGraph>& graph, bool followNode);
     // Writes every scene node's position to the model, without undo entries.
     void storeAllPositions();
+    // Scene positions into the model; undoable ones make entries of the undo scope that is open.
+    void storePositions(const std::vector<RCStrongPtr<ScNode>>& nodes, bool undoable = false);
     // Selects (or with select false only collects) the scene objects the selection names.
     void applySelectionToScene(const SnSelection& selection, bool select, std::set<int>* collected = nullptr);
     // Makes the scene's selected nodes the model's selection.
@@ -98,7 +100,6 @@ private:
     void restoreView();
     // Places the nodes hint batches brought in, as a rebuild would.
     void placeEnteredNodes(const std::vector<RCStrongPtr<ScNode>>& entered);
-    void storePositions(const std::vector<RCStrongPtr<ScNode>>& nodes);
     // Asks for the thumbnails the batch left out of date.
     void runThumbnailPass();
     void nodeRefreshCb(const PiSchematicNodeInfo& info);

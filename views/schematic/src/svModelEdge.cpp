@@ -15,4 +15,12 @@ bool SvModelEdge::isValid() const {
     return _output->isLive() && _input->isLive();
 }
 
+RCStrongPtr<PiOutput> SvModelEdge::getSourceOutput() const {
+    return _output;
+}
+
+RCStrongPtr<PiInput> SvModelEdge::getTargetInput() const {
+    return _input;
+}
+
 } // namespace Zv

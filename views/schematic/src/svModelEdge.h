@@ -16,6 +16,8 @@ public:
     ~SvModelEdge() override;
     // True while both ends of the connection are in the graph.
     bool isValid() const override;
+    RCStrongPtr<PiOutput> getSourceOutput() const override;
+    RCStrongPtr<PiInput> getTargetInput() const override;
     const RCStrongPtr<PiOutput>& getOutput() const { return _output; }
     const RCStrongPtr<PiInput>& getInput() const { return _input; }
 

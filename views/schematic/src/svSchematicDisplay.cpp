@@ -17,6 +17,7 @@
 #include "platform/graph/omCompositionActions.h"
 #include "platform/graph/piGraph.h"
 #include "platform/graph/piGroupNode.h"
+#include "platform/graph/piEditScope.h"
 #include "platform/graph/piInput.h"
 #include "platform/graph/piNodeUtils.h"
 #include "platform/graph/piOutput.h"
@@ -44,6 +45,17 @@
 
 namespace Zv {
 namespace {
+
+// A tool's gesture as one undo entry.
+class UndoGroup : public MfUndoScope {
+public:
+    UndoGroup(CmCommandStack& stack, const LiString& name) : _guard(std::make_unique<PiUndoGuard>(stack, name)) {}
+    // Closing the entry fails only on a broken invariant, which ends the program.
+    ~UndoGroup() override { _guard.reset(); }
+
+private:
+    std::unique_ptr<PiUndoGuard> _guard;
+};
 
 std::unique_ptr<UiResTable> gResources;
 
@@ -349,6 +361,24 @@ void SvSchematicDisplay::showWarning(const LiString& message) {
 
 void SvSchematicDisplay::layoutDone() {
     _browser->storeAllPositions();
+}
+
+std::unique_ptr<MfUndoScope> SvSchematicDisplay::openUndoScope(const LiString& name) {
+    if (_accessLevel != SvAccessLevel::Editing || !_commandStack) return nullptr;
+    return std::make_unique<UndoGroup>(*_commandStack, name);
+}
+
+void SvSchematicDisplay::nodesMoved(const std::vector<RCStrongPtr<ScNode>>& nodes) {
+    _browser->storePositions(nodes, PiEditScope::isLogging());
+}
+
+void SvSchematicDisplay::insertNode(const RCStrongPtr<PiNode>& node, const RCStrongPtr<PiOutput>& output,
+                                    const RCStrongPtr<PiInput>& input) {
+    _browser->getEditor().insert(node, output, input);
+}
+
+void SvSchematicDisplay::connectSockets(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input) {
+    _browser->getEditor().connect(output, input);
 }
 
 void SvSchematicDisplay::autoCleanupSwitchedOff() {

@@ -93,6 +93,11 @@ public:
     void toggleNodeMute(const RCStrongPtr<PiNode>& node) override;
     // Tag 0 is the context point users call 1.
     void setContextPoint(int tag, const RCStrongPtr<PiNode>& node) override;
+    std::unique_ptr<MfUndoScope> openUndoScope(const LiString& name) override;
+    void nodesMoved(const std::vector<RCStrongPtr<ScNode>>& nodes) override;
+    void insertNode(const RCStrongPtr<PiNode>& node, const RCStrongPtr<PiOutput>& output,
+                    const RCStrongPtr<PiInput>& input) override;
+    void connectSockets(const RCStrongPtr<PiOutput>& output, const RCStrongPtr<PiInput>& input) override;
 
     // The user's settings changed.
     void update(const ObHints& hints) override;
