@@ -148,6 +148,15 @@ std::vector<RCStrongPtr<ScEdge>> ScGraph::getRaisedLinks() const {
     return links;
 }
 
+std::vector<RCStrongPtr<ScGroup>> ScGraph::getGroupsOfRaised() const {
+    std::vector<RCStrongPtr<ScGroup>> groups;
+    for (const RCStrongPtr<ScGroup>& group : _groups)
+        if (std::any_of(group->getMembers().begin(), group->getMembers().end(),
+                        [](const RCStrongPtr<ScNode>& node) { return node->isRaised(); }))
+            groups.push_back(group);
+    return groups;
+}
+
 void ScGraph::layout(LayoutType type) {
     ScLayout(*this).run(type);
 }

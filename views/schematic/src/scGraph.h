@@ -99,6 +99,7 @@ public:
     void clearProvisionalLinks() { _provisionalLinks.clear(); }
     void addProvisionalLink(const ProvisionalLink& link) { _provisionalLinks.push_back(link); }
     std::vector<ProvisionalLink>& getProvisionalLinks() { return _provisionalLinks; }
+    const std::vector<ProvisionalLink>& getProvisionalLinks() const { return _provisionalLinks; }
 
     enum Details { DetailsOneNode = 0, DetailsAllNodes = 1 };
     bool isShowingDetails() const { return _detailsOneNode || _detailsAllNodes; }
@@ -131,6 +132,8 @@ public:
     Pick pickBeneathRaised(const GePoint2<float>& p, ScLinkStyle linkStyle);
     // The links with a raised end, which move with the nodes being dragged.
     std::vector<RCStrongPtr<ScEdge>> getRaisedLinks() const;
+    // The groups with a raised member, whose boxes follow the nodes being dragged.
+    std::vector<RCStrongPtr<ScGroup>> getGroupsOfRaised() const;
 
     // Draws what meets the visible rectangle; the result tells what became of the socket labels.
     ScDrawResult draw(ScDrawContext& ctx, const GeRectangle<float>& visible, ScLinkStyle linkStyle, bool overlays);

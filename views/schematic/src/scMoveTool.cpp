@@ -123,6 +123,7 @@ private:
     void findInsertion();
     void findConnection();
     void cancelSpecialMove();
+    void redrawMoving() const;
     // Ends what the drag changed in the scene and the options; a plain move with automatic clean-up
     // on ends in a full layout.
     void restore(bool layout);
@@ -132,8 +133,9 @@ private:
     ScViewer::SuspendedOptions _options;
     ScGraph::Pick _picked;
     std::vector<RCStrongPtr<ScNode>> _nodes;
-    // The links that move with the nodes, redrawn with them.
+    // The links that move with the nodes and the groups whose boxes follow them.
     std::vector<RCStrongPtr<ScEdge>> _edges;
+    std::vector<RCStrongPtr<ScGroup>> _groups;
     // Insert: the link from _output to _input. Connect: the node's output and the input it will feed.
     RCStrongPtr<PiOutput> _output;
     RCStrongPtr<PiInput> _input;
@@ -149,6 +151,7 @@ ScMoveTool::Imp::Imp(ScViewer& viewer, const ScGraph::Pick& picked, bool alone)
     // Raised, they draw on top and picks beneath them pass them over.
     for (const RCStrongPtr<ScNode>& node : _nodes) node->setRaised(true);
     _edges = viewer.getScene()->getRaisedLinks();
+    _groups = viewer.getScene()->getGroupsOfRaised();
 }
 
 ScMoveTool::Imp::~Imp() {
@@ -158,8 +161,9 @@ ScMoveTool::Imp::~Imp() {
 
 void ScMoveTool::Imp::manipulate(const GeVector2<float>& delta, State kind) {
     const bool wasSpecial = _state != Plain;
-    _viewer->redrawMoving(_nodes, _edges);
+    redrawMoving();
     for (const RCStrongPtr<ScNode>& node : _nodes) node->setPosition(node->getPosition() + delta);
+    for (const RCStrongPtr<ScGroup>& group : _groups) group->updateBounds();
     switch (kind) {
     case Insert: findInsertion(); break;
     case Connect: findConnection(); break;
@@ -170,7 +174,12 @@ void ScMoveTool::Imp::manipulate(const GeVector2<float>& delta, State kind) {
     default: cancelSpecialMove(); break;
     }
     if (wasSpecial || _state != Plain) _viewer->update("ScMoveTool::Imp::manipulate( special move )");
-    else _viewer->redrawMoving(_nodes, _edges);
+    else redrawMoving();
+}
+
+void ScMoveTool::Imp::redrawMoving() const {
+    _viewer->redrawMoving(_nodes, _edges);
+    for (const RCStrongPtr<ScGroup>& group : _groups) _viewer->redrawSceneRect(group->getBounds());
 }
 
 void ScMoveTool::Imp::findInsertion() {

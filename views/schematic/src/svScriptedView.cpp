@@ -342,6 +342,14 @@ std::vector<std::string> SvScriptedView::getReport(const LiString& topic) {
         const LiString name = _display.getViewer().getScToolset().getCurrentToolName();
         return {"tool\t" + (name.isEmpty() ? std::string("-") : SvSceneReport::escapeField(name))};
     }
+    if (topic == "provisional") {
+        std::vector<std::string> lines;
+        for (const ScGraph::ProvisionalLink& link : scene.getProvisionalLinks())
+            lines.push_back("provisional\t" + SvSceneReport::formatNumber(link.start.x) + "\t" +
+                            SvSceneReport::formatNumber(link.start.y) + "\t" + SvSceneReport::formatNumber(link.end.x) +
+                            "\t" + SvSceneReport::formatNumber(link.end.y));
+        return lines;
+    }
     if (topic == "highlight") {
         const ScGraph::Highlight& highlight = scene.getHighlight();
         ScViewer::Pick pick{highlight.node, highlight.tabIndex,
