@@ -2,12 +2,16 @@
 
 #include "views/schematic/src/scViewerClient.h"
 
+#include "platform/base/cbMethod.h"
+
 #include "platform/ui/mfEventPredicates.h"
 #include "platform/ui/vwUtils.h"
 
 namespace Zv {
 
-ScMoveGroupTool::ScMoveGroupTool() {
+ScMoveGroupTool::ScMoveGroupTool()
+    : _autoPan("ScMoveGroupTool",
+               makeRC<CbMethod<ScMoveGroupTool, const GeVector2<float>&>>(this, &ScMoveGroupTool::moveBy)) {
     addManipulator(makeRC<MfPlanarManip2D>());
     setUndoString("Move");
 }
@@ -42,16 +46,21 @@ void ScMoveGroupTool::monitorManipulation(EvDeviceEvent& event) {
         _links = viewer->getScene()->getRaisedLinks();
     }
     const MfPlanarManip2D& manipulator = *getGraspedManipulator();
-    const GeVector2<float> delta =
-        VwUtils::windowToWorldVector(viewer->getView(), manipulator.getCurrent() - manipulator.getPrevious());
+    moveBy(VwUtils::windowToWorldVector(viewer->getView(), manipulator.getCurrent() - manipulator.getPrevious()));
+    _autoPan.follow(*viewer, event.getCoord());
+}
+
+void ScMoveGroupTool::finalizeManipulation(EvDeviceEvent&) {
+    _autoPan.stop();
+    if (!_group.isNull()) end(true);
+}
+
+void ScMoveGroupTool::moveBy(const GeVector2<float>& delta) {
+    if (_group.isNull()) return;
     redraw();
     for (const RCStrongPtr<ScNode>& node : _members) node->setPosition(node->getPosition() + delta);
     _group->updateBounds();
     redraw();
-}
-
-void ScMoveGroupTool::finalizeManipulation(EvDeviceEvent&) {
-    if (!_group.isNull()) end(true);
 }
 
 void ScMoveGroupTool::redraw() const {

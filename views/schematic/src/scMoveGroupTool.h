@@ -1,5 +1,6 @@
 #pragma once
 
+#include "views/schematic/src/scToolAutoPan.h"
 #include "views/schematic/src/scViewer.h"
 
 #include "platform/ui/mfTool.h"
@@ -20,6 +21,7 @@ public:
     void finalizeManipulation(EvDeviceEvent& event) override;
 
 private:
+    void moveBy(const GeVector2<float>& delta);
     void redraw() const;
     // Lowers the members and gives the options back; finished, the members' positions are kept.
     void end(bool finished);
@@ -31,6 +33,7 @@ private:
     std::vector<RCStrongPtr<ScNode>> _members;
     std::vector<RCStrongPtr<ScEdge>> _links;
     ScViewer::SuspendedOptions _options{};
+    ScToolAutoPan _autoPan;
 };
 
 } // namespace Zv

@@ -5,6 +5,7 @@
 #include "views/schematic/src/scViewerClient.h"
 
 #include "platform/base/assertions.h"
+#include "platform/base/cbMethod.h"
 #include "platform/base/exBase.h"
 #include "platform/graph/omCompositionActions.h"
 #include "platform/graph/piInput.h"
@@ -259,7 +260,8 @@ void ScMoveTool::Imp::restore(bool layout) {
 
 // --- The tool ---
 
-ScMoveTool::ScMoveTool() {
+ScMoveTool::ScMoveTool()
+    : _autoPan("ScMoveTool", makeRC<CbMethod<ScMoveTool, const GeVector2<float>&>>(this, &ScMoveTool::autoPanCb)) {
     addManipulator(makeRC<MfPlanarManip2D>());
     setUndoString("Move");
 }
@@ -295,12 +297,19 @@ void ScMoveTool::monitorManipulation(EvDeviceEvent& event) {
     if (_inRemovalZone) kind = Imp::Remove;
     else if (editing && is.shift->evaluate(event)) kind = Imp::Connect;
     else if (editing && is.alt->evaluate(event)) kind = Imp::Insert;
+    _kind = kind;
     const MfPlanarManip2D& manipulator = *getGraspedManipulator();
     _move->manipulate(VwUtils::windowToWorldVector(viewer->getView(), manipulator.getCurrent() - manipulator.getPrevious()),
                       kind);
+    if (!_inRemovalZone) _autoPan.follow(*viewer, event.getCoord());
+}
+
+void ScMoveTool::autoPanCb(const GeVector2<float>& delta) {
+    if (_move) _move->manipulate(delta, static_cast<Imp::State>(_kind));
 }
 
 void ScMoveTool::finalizeManipulation(EvDeviceEvent&) {
+    _autoPan.stop();
     leaveRemovalZone();
     if (!_move) return;
     const std::unique_ptr<Imp> move = std::move(_move);
@@ -315,6 +324,7 @@ void ScMoveTool::updateRemovalZone(ScViewer& viewer, const EvDeviceEvent& event)
                         isRemovable(viewer.getSelection());
     if (inZone == _inRemovalZone) return;
     if (!inZone) return leaveRemovalZone();
+    _autoPan.stop();
     UiApplication::getInstance().pushOverrideCursor(WsCursorRegistry::getCursor(WsCursorRegistry::Recycle));
     _inRemovalZone = true;
 }

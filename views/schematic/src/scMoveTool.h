@@ -1,5 +1,7 @@
 #pragma once
 
+#include "views/schematic/src/scToolAutoPan.h"
+
 #include "platform/base/gePoint2.h"
 #include "platform/ui/mfTool.h"
 
@@ -28,10 +30,15 @@ private:
 
     void updateRemovalZone(ScViewer& viewer, const EvDeviceEvent& event);
     void leaveRemovalZone();
+    // The view scrolled under the pointer: the nodes follow.
+    void autoPanCb(const GeVector2<float>& delta);
 
     GePoint2<float> _pressPoint;
     std::unique_ptr<Imp> _move;
+    // What the last drag event asked of the drop (an Imp::State).
+    int _kind = 0;
     bool _inRemovalZone = false;
+    ScToolAutoPan _autoPan;
 };
 
 } // namespace Zv
