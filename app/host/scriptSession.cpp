@@ -172,8 +172,7 @@ const ScriptSession::Command ScriptSession::kCommands[] = {
     {"pan", 3, 3, &ScriptSession::panCmd},         {"render", 2, 2, &ScriptSession::renderCmd},
     {"edit", 2, 6, &ScriptSession::editCmd},       {"print", 2, 3, &ScriptSession::printCmd},
     {"command", 2, 9, &ScriptSession::commandCmd}, {"clipboard", 2, 2, &ScriptSession::clipboardCmd},
-    {"color", 2, 4, &ScriptSession::colorCmd},
-    {"keep", 2, 2, &ScriptSession::keepCmd},
+    {"color", 2, 4, &ScriptSession::colorCmd},     {"keep", 2, 2, &ScriptSession::keepCmd},
 };
 
 std::string ScriptSession::getDefaultCompositionPath() {

@@ -23,7 +23,8 @@ ScMoveGroupTool::~ScMoveGroupTool() {
 bool ScMoveGroupTool::handleEvent(EvEvent& event) {
     ScViewer* viewer = ScViewer::getEventViewer(event);
     if (viewer) viewer->setKeyModifierDown(static_cast<EvDeviceEvent&>(event).getModifiers() != EvModifier::None);
-    if (!isManipulating() && (!viewer || viewer->pickAtWindow(static_cast<EvDeviceEvent&>(event).getCoord()).group.isNull()))
+    if (!isManipulating() &&
+        (!viewer || viewer->pickAtWindow(static_cast<EvDeviceEvent&>(event).getCoord()).group.isNull()))
         return false;
     return MfTool::handleEvent(event);
 }

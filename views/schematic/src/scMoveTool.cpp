@@ -213,8 +213,8 @@ void ScMoveTool::Imp::findConnection() {
     const ScGraph::Pick under = scene.pickBeneathRaised(node.getPosition(), _viewer->getOptions().linkStyle);
     if (under.node.isNull() || under.node->getProcessingNode().isNull() || node.getProcessingNode().isNull()) return;
     const RCStrongPtr<PiOutput> output = PiSocketUtil::getPrimaryOutput(*node.getProcessingNode());
-    const int tab = under.partCode == ScPart::Input && under.tabIndex >= 0 ? under.tabIndex
-                                                                          : findFreeInputTab(*under.node);
+    const int tab =
+        under.partCode == ScPart::Input && under.tabIndex >= 0 ? under.tabIndex : findFreeInputTab(*under.node);
     if (output.isNull() || node.getOutputs().empty() || tab < 0) return;
     const RCStrongPtr<PiInput> input =
         PiSocketUtil::getInput(*under.node->getProcessingNode(), under.node->getInputs()[tab].label);
@@ -273,7 +273,8 @@ ScMoveTool::~ScMoveTool() {
 bool ScMoveTool::handleEvent(EvEvent& event) {
     ScViewer* viewer = ScViewer::getEventViewer(event);
     if (viewer) viewer->setKeyModifierDown(static_cast<EvDeviceEvent&>(event).getModifiers() != EvModifier::None);
-    if (!isManipulating() && (!viewer || viewer->pickAtWindow(static_cast<EvDeviceEvent&>(event).getCoord()).node.isNull()))
+    if (!isManipulating() &&
+        (!viewer || viewer->pickAtWindow(static_cast<EvDeviceEvent&>(event).getCoord()).node.isNull()))
         return false;
     return MfTool::handleEvent(event);
 }
@@ -299,8 +300,8 @@ void ScMoveTool::monitorManipulation(EvDeviceEvent& event) {
     else if (editing && is.alt->evaluate(event)) kind = Imp::Insert;
     _kind = kind;
     const MfPlanarManip2D& manipulator = *getGraspedManipulator();
-    _move->manipulate(VwUtils::windowToWorldVector(viewer->getView(), manipulator.getCurrent() - manipulator.getPrevious()),
-                      kind);
+    _move->manipulate(
+        VwUtils::windowToWorldVector(viewer->getView(), manipulator.getCurrent() - manipulator.getPrevious()), kind);
     if (!_inRemovalZone) _autoPan.follow(*viewer, event.getCoord());
 }
 

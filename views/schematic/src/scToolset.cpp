@@ -27,12 +27,10 @@ RCShdPtr<MfTool> makeTool() {
 // The tools of each chain, in the order they are offered events. The select tool comes before the
 // tab, move and move-group tools, so it decides first whether a press starts a band; the disconnect
 // and link tools belong to editing only.
-constexpr ChainLink kBrowseChain[] = {{"Navigate", &makeTool<ScNavigateTool>},
-                                      {"SetContextPoint", &makeTool<ScContextPointTool>},
-                                      {"Select", &makeTool<ScSelectTool>},
-                                      {"Tab", &makeTool<ScTabTool>},
-                                      {"Move", &makeTool<ScMoveTool>},
-                                      {"Move Group", &makeTool<ScMoveGroupTool>}};
+constexpr ChainLink kBrowseChain[] = {
+    {"Navigate", &makeTool<ScNavigateTool>}, {"SetContextPoint", &makeTool<ScContextPointTool>},
+    {"Select", &makeTool<ScSelectTool>},     {"Tab", &makeTool<ScTabTool>},
+    {"Move", &makeTool<ScMoveTool>},         {"Move Group", &makeTool<ScMoveGroupTool>}};
 constexpr ChainLink kEditChain[] = {{"Navigate", &makeTool<ScNavigateTool>},
                                     {"SetContextPoint", &makeTool<ScContextPointTool>},
                                     {"Disconnect", &makeTool<ScDisconnectTool>},
