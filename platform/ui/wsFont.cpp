@@ -33,6 +33,37 @@ float fromFixed(FT_Pos value) {
     return static_cast<float>(value) / 64.0f;
 }
 
+void setEnabled(GLenum cap, GLboolean enabled) {
+    if (enabled) glEnable(cap);
+    else glDisable(cap);
+}
+
+// The state text drawing changes, read before and put back after. Kept by hand because pushing the
+// attribute groups makes the software GL copy every texture unit, which costs more than the string.
+class TextState {
+public:
+    TextState()
+        : _texturing(glIsEnabled(GL_TEXTURE_2D)), _blending(glIsEnabled(GL_BLEND)) {
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &_texture);
+        glGetIntegerv(GL_BLEND_SRC, &_blendSrc);
+        glGetIntegerv(GL_BLEND_DST, &_blendDst);
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &_envMode);
+    }
+    ~TextState() {
+        setEnabled(GL_TEXTURE_2D, _texturing);
+        setEnabled(GL_BLEND, _blending);
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(_texture));
+        glBlendFunc(static_cast<GLenum>(_blendSrc), static_cast<GLenum>(_blendDst));
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, _envMode);
+    }
+    TextState(const TextState&) = delete;
+    TextState& operator=(const TextState&) = delete;
+
+private:
+    GLboolean _texturing, _blending;
+    GLint _texture = 0, _blendSrc = GL_ONE, _blendDst = GL_ZERO, _envMode = GL_MODULATE;
+};
+
 } // namespace
 
 struct WsFont::Face {
@@ -120,7 +151,7 @@ void WsFont::drawStringScaled(const LiString& text, float x, float y, Alignment 
 
 // Every glyph is already in the atlas (prepare), so the texture is final before the quads start.
 void WsFont::drawQuads(const LiString& text, float x, float baseline, float z, float unitsPerPixel) const {
-    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT);
+    const TextState saved;
     _atlas.bind();
     glEnable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
@@ -155,7 +186,6 @@ void WsFont::drawQuads(const LiString& text, float x, float baseline, float z, f
         pen += g.advance;
     }
     glEnd();
-    glPopAttrib();
 }
 
 } // namespace Zv

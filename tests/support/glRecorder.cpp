@@ -329,9 +329,20 @@ void glPixelStorei(GLenum, GLint) {
 GLenum glGetError() {
     return GL_NO_ERROR;
 }
-void glGetIntegerv(GLenum, GLint* params) {
+void glGetIntegerv(GLenum pname, GLint* params) {
     note("glGetIntegerv");
-    if (params) *params = 0;
+    if (!params) return;
+    const State& state = recorder().state;
+    switch (pname) {
+    case GL_TEXTURE_BINDING_2D: *params = static_cast<GLint>(state.boundTexture); break;
+    case GL_BLEND_SRC: *params = static_cast<GLint>(state.blendSrc); break;
+    case GL_BLEND_DST: *params = static_cast<GLint>(state.blendDst); break;
+    default: *params = 0;
+    }
+}
+void glGetTexEnviv(GLenum, GLenum pname, GLint* params) {
+    note("glGetTexEnviv");
+    if (params) *params = pname == GL_TEXTURE_ENV_MODE ? recorder().state.texEnvMode : 0;
 }
 void glGetFloatv(GLenum, GLfloat* params) {
     note("glGetFloatv");

@@ -109,6 +109,8 @@ TEST(WsFontUtils, TruncationKeepsWithinTheWidthAndEndsWithTheEllipsis) {
 TEST(WsFont, StringDrawsOneTexturedModulatedQuadPerVisibleGlyph) {
     auto font = WsFontRegistry::getFont(WsFontRegistry::DefaultFont, 17);
     GlRecorder::reset();
+    glBindTexture(GL_TEXTURE_2D, 77);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     font->drawString("Ab g", 10.0f, 20.0f);
 
     auto quads = GlRecorder::getPrimitives(GL_QUADS);
@@ -118,7 +120,12 @@ TEST(WsFont, StringDrawsOneTexturedModulatedQuadPerVisibleGlyph) {
     EXPECT_TRUE(quads[0].state.isEnabled(GL_BLEND));
     EXPECT_EQ(quads[0].state.texEnvMode, GL_MODULATE);
     EXPECT_NE(quads[0].state.boundTexture, 0u);
-    EXPECT_FALSE(GlRecorder::getState().isEnabled(GL_TEXTURE_2D)) << "the caller's state comes back";
+    const GlRecorder::State& after = GlRecorder::getState();
+    EXPECT_FALSE(after.isEnabled(GL_TEXTURE_2D)) << "the caller's state comes back";
+    EXPECT_FALSE(after.isEnabled(GL_BLEND));
+    EXPECT_EQ(after.blendSrc, static_cast<GLenum>(GL_ONE));
+    EXPECT_EQ(after.boundTexture, 77u);
+    EXPECT_EQ(after.texEnvMode, GL_REPLACE);
 
     // "A" sits on the baseline, "g" hangs below it within the descent; all within the advance widths.
     GlRecorder::Primitive first = quads[0];
