@@ -42,8 +42,7 @@ void setEnabled(GLenum cap, GLboolean enabled) {
 // attribute groups makes the software GL copy every texture unit, which costs more than the string.
 class TextState {
 public:
-    TextState()
-        : _texturing(glIsEnabled(GL_TEXTURE_2D)), _blending(glIsEnabled(GL_BLEND)) {
+    TextState() : _texturing(glIsEnabled(GL_TEXTURE_2D)), _blending(glIsEnabled(GL_BLEND)) {
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &_texture);
         glGetIntegerv(GL_BLEND_SRC, &_blendSrc);
         glGetIntegerv(GL_BLEND_DST, &_blendDst);
