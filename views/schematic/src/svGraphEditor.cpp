@@ -4,6 +4,7 @@
 #include "views/schematic/src/colorNodeCmd.h"
 #include "views/schematic/src/removeColorNodeCmd.h"
 #include "views/schematic/src/svBrowserGraph.h"
+#include "views/schematic/src/svRefusal.h"
 #include "views/schematic/src/visualUngroupCmd.h"
 
 #include "platform/base/assertions.h"
@@ -27,23 +28,15 @@
 namespace Zv {
 namespace {
 
-[[noreturn]] void refuse(const std::string& reason) {
-    throw ExBadInput(__FILE__, __LINE__, reason);
-}
-
-std::string quoted(const LiString& name) {
-    return "\"" + name.str() + "\"";
-}
-
 std::string describe(const PiSocket& socket) {
-    return quoted(socket.getNodePtr()->getName() + "." + socket.getName());
+    return SvRefusal::quoted(socket.getNodePtr()->getName() + "." + socket.getName());
 }
 
 // The enclosing group whose sockets a socket of the level shown can be given.
 RCStrongPtr<PiGroupNode> getEnclosingGroup(const PiSocket& socket) {
     RCStrongPtr<PiGroupNode> group = socket.getNodePtr()->getGroup();
     if (group.isNull() || group->isRoot())
-        refuse("the top level has no group sockets for " + describe(socket) + " to go through");
+        SvRefusal::refuse("the top level has no group sockets for " + describe(socket) + " to go through");
     return group;
 }
 
@@ -53,7 +46,8 @@ bool isLocked(const PiGroupNode& group) {
 
 RCStrongPtr<PiGroupNode> checkedVisualGroup(const RCStrongPtr<PiGroupNode>& group) {
     if (group.isNull() || !PiSchematicInterfaceEx::isVisualGroup(*group))
-        refuse(group.isNull() ? "the nodes are in no visual group" : quoted(group->getName()) + " is no visual group");
+        SvRefusal::refuse(group.isNull() ? "the nodes are in no visual group"
+                                         : SvRefusal::quoted(group->getName()) + " is no visual group");
     return group;
 }
 
@@ -63,13 +57,13 @@ SvGraphEditor::SvGraphEditor(SvBrowserGraph& browser) : _browser(browser) {}
 
 CmCommandStack& SvGraphEditor::getStack(const PiNode& node) const {
     CmCommandStack& stack = node.getGraph()->getCommandStack();
-    if (!stack.isWritable()) refuse("the composition is read-only");
+    if (!stack.isWritable()) SvRefusal::refuse("the composition is read-only");
     return stack;
 }
 
 CmCommandStack& SvGraphEditor::getCompositionStack() const {
     RCStrongPtr<PiGraph> graph = _browser.getCompositionGraph();
-    if (graph.isNull()) refuse("no composition is shown");
+    if (graph.isNull()) SvRefusal::refuse("no composition is shown");
     return getStack(*graph->getRootGroup());
 }
 
@@ -96,7 +90,7 @@ void SvGraphEditor::disconnect(const RCStrongPtr<PiInput>& input) {
     ZV_ASSERT(!input.isNull());
     auto* multi = dynamic_cast<const PiMultivaluedInput*>(input.get());
     if (multi ? multi->getNbValues() == 0 : !input->isConnected())
-        refuse("the input " + describe(*input) + " is not connected");
+        SvRefusal::refuse("the input " + describe(*input) + " is not connected");
     PiUndoGuard guard(getStack(*input->getNodePtr()), "Disconnect");
     input->getNodePtr()->getGraph()->disconnect(input);
 }
@@ -126,11 +120,12 @@ void SvGraphEditor::insert(const RCStrongPtr<PiNode>& node, const RCStrongPtr<Pi
         ZV_ASSERT(foundMultiValued);
         target = *value;
     }
-    if (target->getOutput() != output) refuse("no link from " + describe(*output) + " to " + describe(*input));
+    if (target->getOutput() != output)
+        SvRefusal::refuse("no link from " + describe(*output) + " to " + describe(*input));
     RCStrongPtr<PiInput> nodeInput = PiSocketUtil::getPrimaryInput(*node);
     RCStrongPtr<PiOutput> nodeOutput = PiSocketUtil::getPrimaryOutput(*node);
     if (nodeInput.isNull() || nodeOutput.isNull())
-        refuse(quoted(node->getName()) + " needs an input and an output to go into a link");
+        SvRefusal::refuse(SvRefusal::quoted(node->getName()) + " needs an input and an output to go into a link");
     PiGraph& graph = *node->getGraph();
     PiUndoGuard guard(getStack(*node), "Insert");
     graph.connect(nodeOutput, target);
@@ -141,9 +136,9 @@ void SvGraphEditor::swapConnections(const RCStrongPtr<PiInput>& first, const RCS
     ZV_ASSERT(!first.isNull() && !second.isNull());
     for (const auto& input : {first, second})
         if (dynamic_cast<const PiMultivaluedInput*>(input.get()))
-            refuse("the input " + describe(*input) + " takes several values and swaps with none");
+            SvRefusal::refuse("the input " + describe(*input) + " takes several values and swaps with none");
     if (!first->isConnected() && !second->isConnected())
-        refuse("neither " + describe(*first) + " nor " + describe(*second) + " is connected");
+        SvRefusal::refuse("neither " + describe(*first) + " nor " + describe(*second) + " is connected");
     const RCStrongPtr<PiOutput> feedsFirst = first->getOutput(), feedsSecond = second->getOutput();
     PiGraph& graph = *first->getNodePtr()->getGraph();
     PiUndoGuard guard(getStack(*first->getNodePtr()), "Swap Connections");
@@ -174,7 +169,7 @@ void SvGraphEditor::newOutputConnection(const RCStrongPtr<PiOutput>& output) {
 }
 
 void SvGraphEditor::removeInputConnection(const RCStrongPtr<PiInput>& input) {
-    if (!input->isConnected()) refuse("the input " + describe(*input) + " is not connected");
+    if (!input->isConnected()) SvRefusal::refuse("the input " + describe(*input) + " is not connected");
     const RCStrongPtr<PiOutput> source = input->getOutput();
     PiGraph& graph = *input->getNodePtr()->getGraph();
     PiUndoGuard guard(getStack(*input->getNodePtr()), "Remove Connection");
@@ -184,7 +179,7 @@ void SvGraphEditor::removeInputConnection(const RCStrongPtr<PiInput>& input) {
 }
 
 void SvGraphEditor::removeOutputConnection(const RCStrongPtr<PiOutput>& output) {
-    if (output->getNbConnections() == 0) refuse("the output " + describe(*output) + " is not connected");
+    if (output->getNbConnections() == 0) SvRefusal::refuse("the output " + describe(*output) + " is not connected");
     PiGraph& graph = *output->getNodePtr()->getGraph();
     PiUndoGuard guard(getStack(*output->getNodePtr()), "Remove Connection");
     const std::vector<PiInput*> targets = output->getConnections();
@@ -204,35 +199,36 @@ void SvGraphEditor::groupNodes(const Nodes& nodes) {
     SnSelection::Items items;
     for (const auto& node : nodes) items.push_back(PiSnItemUtil::create(node));
     if (!OmCompositionActions::executeGroupNodesAction({}, SnSelection::create(items)))
-        refuse("only nodes of one group, not boundary nodes, go into a group node");
+        SvRefusal::refuse("only nodes of one group, not boundary nodes, go into a group node");
 }
 
 void SvGraphEditor::moveIntoGroup(const Nodes& nodes, const RCStrongPtr<PiGroupNode>& group) {
     PiUndoGuard guard(getStack(*group), "Group");
     if (!OmCompositionActions::moveNodesIntoGroup(nodes, group))
-        refuse("no node beside " + quoted(group->getName()) + " was given to go into it");
+        SvRefusal::refuse("no node beside " + SvRefusal::quoted(group->getName()) + " was given to go into it");
 }
 
 void SvGraphEditor::addToVisualGroup(const Nodes& nodes, const RCStrongPtr<PiGroupNode>& group) {
     checkedVisualGroup(group);
     PiUndoGuard guard(getStack(*group), "Add to Group");
     if (!OmCompositionActions::moveNodesIntoGroup(nodes, group))
-        refuse("no node beside " + quoted(group->getName()) + " was given to go into it");
+        SvRefusal::refuse("no node beside " + SvRefusal::quoted(group->getName()) + " was given to go into it");
 }
 
 void SvGraphEditor::removeFromVisualGroup(const Nodes& nodes) {
-    if (nodes.empty()) refuse("no node was given to leave its group");
+    if (nodes.empty()) SvRefusal::refuse("no node was given to leave its group");
     const RCStrongPtr<PiGroupNode> group = checkedVisualGroup(nodes.front()->getGroup());
     PiUndoGuard guard(getStack(*group), "Remove from Group");
     if (!OmCompositionActions::moveNodesOutOfGroup(nodes))
-        refuse("no member of " + quoted(group->getName()) + " was given to leave it");
+        SvRefusal::refuse("no member of " + SvRefusal::quoted(group->getName()) + " was given to leave it");
 }
 
 void SvGraphEditor::ungroup(const RCStrongPtr<PiGroupNode>& group) {
     ZV_ASSERT(!group.isNull());
-    if (group->isRoot()) refuse("the top level cannot be ungrouped");
+    if (group->isRoot()) SvRefusal::refuse("the top level cannot be ungrouped");
     const bool visual = PiSchematicInterfaceEx::isVisualGroup(*group);
-    if (visual && isLocked(*group)) refuse("the visual group " + quoted(group->getName()) + " is locked");
+    if (visual && isLocked(*group))
+        SvRefusal::refuse("the visual group " + SvRefusal::quoted(group->getName()) + " is locked");
     CmUndoGuard guard(getStack(*group), "Ungroup");
     if (visual) guard.execAndAddUndoCommand(makeRC<VisualUngroupCmd>(group));
     OmCompositionActions::executeUngroupNodesAction(PiSnItemUtil::create(group), {});
@@ -251,7 +247,7 @@ RCStrongPtr<PiNode> SvGraphEditor::newGroup(const GePoint2<float>& scenePoint) {
 
 void SvGraphEditor::color(const RCStrongPtr<PiNode>& node, const PiSchematicInterfaceEx::Color& color) {
     for (float channel : color)
-        if (!(channel >= 0.0f && channel <= 1.0f)) refuse("a colour's channels go from 0 to 1");
+        if (!(channel >= 0.0f && channel <= 1.0f)) SvRefusal::refuse("a colour's channels go from 0 to 1");
     CmUndoGuard guard(getStack(*node), "Color");
     guard.execAndAddUndoCommand(makeRC<ColorNodeCmd>(node, color, RCStrongPtr<SvBrowserGraph>(&_browser),
                                                      PiSchematicInterfaceEx::hasNodeColor(*node)));
@@ -301,7 +297,7 @@ SvGraphEditor::Nodes SvGraphEditor::paste(const LiString& text, const GePoint2<f
     // First in the entry, so that its undo runs once the pasted nodes are gone.
     guard.addUndoCommand(makeRC<CleanDanglingEdgesCmd>(RCStrongPtr<SvBrowserGraph>(&_browser)));
     Nodes pasted = PiGraphUtils::unarchiveNodes(text, "the clipboard", level);
-    if (pasted.empty()) refuse("the clipboard holds no nodes to paste");
+    if (pasted.empty()) SvRefusal::refuse("the clipboard holds no nodes to paste");
     PiCompositionUtils::setUniqueNames(pasted);
     place(pasted, scenePoint);
     SnSelection::Items items;

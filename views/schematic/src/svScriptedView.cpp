@@ -3,6 +3,7 @@
 #include "views/schematic/src/scToolset.h"
 #include "views/schematic/src/svBrowserGraph.h"
 #include "views/schematic/src/svOptions.h"
+#include "views/schematic/src/svRefusal.h"
 #include "views/schematic/src/svSceneReport.h"
 #include "views/schematic/src/svSchematicDisplay.h"
 
@@ -27,14 +28,6 @@
 
 namespace Zv {
 namespace {
-
-[[noreturn]] void refuse(const std::string& reason) {
-    throw ExBadInput(__FILE__, __LINE__, reason);
-}
-
-std::string quoted(const LiString& name) {
-    return "\"" + name.str() + "\"";
-}
 
 // The script's names of the options panel's toggles and menu, in report order.
 struct OptionName {
@@ -68,7 +61,7 @@ float parseChannel(const std::string& word) {
     float value = 0.0f;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (error != std::errc() || end != word.data() + word.size())
-        refuse("a colour's channel is a number, not \"" + word + "\"");
+        SvRefusal::refuse("a colour's channel is a number, not \"" + word + "\"");
     return value;
 }
 
@@ -87,10 +80,10 @@ const ScNode& SvScriptedView::findNode(const LiString& name) const {
     const ScNode* found = nullptr;
     for (const auto& node : _display.getBrowser()->getScene()->getNodes()) {
         if (node->getName() != name) continue;
-        if (found) refuse("several shown nodes are named " + quoted(name));
+        if (found) SvRefusal::refuse("several shown nodes are named " + SvRefusal::quoted(name));
         found = node.get();
     }
-    if (!found) refuse("no node named " + quoted(name) + " is shown");
+    if (!found) SvRefusal::refuse("no node named " + SvRefusal::quoted(name) + " is shown");
     return *found;
 }
 
@@ -105,12 +98,12 @@ GePoint2<float> SvScriptedView::findScenePoint(const LiString& target) {
         int index = 0;
         const std::string digits = match[3].str();
         if (std::from_chars(digits.data(), digits.data() + digits.size(), index).ec != std::errc())
-            refuse("no socket has the index " + digits);
+            SvRefusal::refuse("no socket has the index " + digits);
         const auto& sockets = kind == "in" ? node.getInputs() : node.getOutputs();
         if (kind == "strip") return findStripPoint(const_cast<ScNode&>(node), index);
         if (index >= static_cast<int>(sockets.size()))
-            refuse("node " + quoted(node.getName()) + " has no " + (kind == "in" ? "input " : "output ") +
-                   match[3].str());
+            SvRefusal::refuse("node " + SvRefusal::quoted(node.getName()) + " has no " +
+                              (kind == "in" ? "input " : "output ") + match[3].str());
         return kind == "in" ? node.getInputConnectionPoint(index, 0) : node.getOutputConnectionPoint(index, 0);
     }
     if (const size_t arrow = text.find("->"); arrow != std::string::npos)
@@ -122,7 +115,7 @@ GePoint2<float> SvScriptedView::findScenePoint(const LiString& target) {
 // draws there.
 GePoint2<float> SvScriptedView::findStripPoint(ScNode& node, int strip) const {
     if (strip != toInt(ScPart::FirstStrip) && strip != toInt(ScPart::SecondStrip))
-        refuse("strips are numbered 2 and 3, not " + std::to_string(strip));
+        SvRefusal::refuse("strips are numbered 2 and 3, not " + std::to_string(strip));
     GeRectangle<float> bounds;
     node.getBoxBounds(bounds);
     bounds = bounds.grown(ScViewer::kEdgeZone);
@@ -136,7 +129,7 @@ GePoint2<float> SvScriptedView::findStripPoint(ScNode& node, int strip) const {
             hits = hit ? hits | GeRectangle<float>(x, x, y, y) : GeRectangle<float>(x, x, y, y);
             hit = true;
         }
-    if (!hit) refuse("node " + quoted(node.getName()) + " has no strip " + std::to_string(strip));
+    if (!hit) SvRefusal::refuse("node " + SvRefusal::quoted(node.getName()) + " has no strip " + std::to_string(strip));
     return hits.getCenter();
 }
 
@@ -145,7 +138,7 @@ ScEdge& SvScriptedView::findLink(const LiString& source, const LiString& target)
     const ScNode& to = findNode(target);
     for (const auto& edge : _display.getBrowser()->getScene()->getEdges())
         if (edge->getSource().get() == &from && edge->getTarget().get() == &to) return *edge;
-    refuse("no link from " + quoted(source) + " to " + quoted(target) + " is shown");
+    SvRefusal::refuse("no link from " + SvRefusal::quoted(source) + " to " + SvRefusal::quoted(target) + " is shown");
 }
 
 GePoint2<float> SvScriptedView::findLinkPoint(const LiString& source, const LiString& target) const {
@@ -162,7 +155,7 @@ const ScGroup* SvScriptedView::findGroup(const LiString& name) const {
 
 GePoint2<float> SvScriptedView::findGroupPoint(const LiString& name) const {
     const ScGroup* group = findGroup(name);
-    if (!group) refuse("no visual group named " + quoted(name) + " is shown");
+    if (!group) SvRefusal::refuse("no visual group named " + SvRefusal::quoted(name) + " is shown");
     return group->getTitleCenter();
 }
 
@@ -188,7 +181,8 @@ std::vector<std::string> SvScriptedView::getColorLines() const {
 RCStrongPtr<PiNode> SvScriptedView::findModelNode(const LiString& name) const {
     if (const ScGroup* group = findGroup(name)) return group->getGroup();
     const RCStrongPtr<PiNode>& node = findNode(name).getProcessingNode();
-    if (node.isNull()) refuse("the node " + quoted(name) + " stands for nothing in the composition");
+    if (node.isNull())
+        SvRefusal::refuse("the node " + SvRefusal::quoted(name) + " stands for nothing in the composition");
     return node;
 }
 
@@ -198,7 +192,7 @@ template <class Socket>
 RCStrongPtr<Socket> SvScriptedView::findSocket(const std::string& word) const {
     const size_t dot = word.rfind('.');
     if (dot == std::string::npos || dot == 0 || dot + 1 == word.size())
-        refuse("a socket is NODE.SOCKET, not \"" + word + "\"");
+        SvRefusal::refuse("a socket is NODE.SOCKET, not \"" + word + "\"");
     RCStrongPtr<PiNode> node = findModelNode(word.substr(0, dot));
     if constexpr (std::is_same_v<Socket, PiInput>)
         if (auto* boundary = dynamic_cast<PiBoundaryNode*>(node.get()); boundary && !boundary->isOutputNode())
@@ -211,13 +205,14 @@ RCStrongPtr<Socket> SvScriptedView::findSocket(const std::string& word) const {
     ();
     for (size_t i = 0; i < sockets.size(); ++i)
         if (sockets[i]->getName() == socket || std::to_string(i) == socket) return sockets[i];
-    refuse("no socket " + quoted(word) + " is shown");
+    SvRefusal::refuse("no socket " + SvRefusal::quoted(word) + " is shown");
 }
 
 void SvScriptedView::runCommand(const std::vector<std::string>& words, const TargetResolver& toScene) {
     const std::string& name = words[0];
     auto operands = [&](size_t min, size_t max, const char* usage) {
-        if (words.size() - 1 < min || words.size() - 1 > max) refuse("\"command " + name + "\" takes " + usage);
+        if (words.size() - 1 < min || words.size() - 1 > max)
+            SvRefusal::refuse("\"command " + name + "\" takes " + usage);
     };
     SvBrowserGraph& browser = *_display.getBrowser();
     SvGraphEditor& editor = browser.getEditor();
@@ -243,12 +238,13 @@ void SvScriptedView::runCommand(const std::vector<std::string>& words, const Tar
     } else if (name == "ungroup") {
         operands(1, 1, "NAME");
         RCStrongPtr<PiGroupNode> group;
-        if (!group.dynamicAssign(findModelNode(words[1]))) refuse(quoted(words[1]) + " is no group");
+        if (!group.dynamicAssign(findModelNode(words[1])))
+            SvRefusal::refuse(SvRefusal::quoted(words[1]) + " is no group");
         editor.ungroup(group);
     } else if (name == "insert") {
         operands(2, 2, "NAME SRC->DST");
         const size_t arrow = words[2].find("->");
-        if (arrow == std::string::npos) refuse("a link is SRC->DST, not \"" + words[2] + "\"");
+        if (arrow == std::string::npos) SvRefusal::refuse("a link is SRC->DST, not \"" + words[2] + "\"");
         const auto& link =
             dynamic_cast<const SvModelEdge&>(findLink(words[2].substr(0, arrow), words[2].substr(arrow + 2)));
         editor.insert(findModelNode(words[1]), link.getOutput(), link.getInput());
@@ -262,9 +258,10 @@ void SvScriptedView::runCommand(const std::vector<std::string>& words, const Tar
         operands(1, 1, "DST.IN");
         editor.disconnect(findSocket<PiInput>(words[1]));
     } else {
-        refuse("no command \"" + name +
-               "\" (commands: color, clearcolor, cut, copy, paste, group, ungroup, insert, collapse, connect, "
-               "disconnect)");
+        SvRefusal::refuse(
+            "no command \"" + name +
+            "\" (commands: color, clearcolor, cut, copy, paste, group, ungroup, insert, collapse, connect, "
+            "disconnect)");
     }
 }
 
@@ -272,7 +269,7 @@ void SvScriptedView::runCommand(const std::vector<std::string>& words, const Tar
 
 void SvScriptedView::setOption(const LiString& name, int value) {
     if (name == kOrientation) {
-        if (!isScCode<ScOrientation>(value)) refuse("orientation takes 0, 1 or 2");
+        if (!isScCode<ScOrientation>(value)) SvRefusal::refuse("orientation takes 0, 1 or 2");
         UiApplication::getInstance().getUserSettings().setInt(SvSchematicDisplay::OrientationSetting, value);
         return;
     }
@@ -282,17 +279,17 @@ void SvScriptedView::setOption(const LiString& name, int value) {
         RCShdPtr<UiToggle> toggle;
         RCShdPtr<UiMenu> menu;
         if (toggle.dynamicAssign(widget)) {
-            if (value != 0 && value != 1) refuse(name.str() + " takes 0 or 1");
+            if (value != 0 && value != 1) SvRefusal::refuse(name.str() + " takes 0 or 1");
             toggle->setValue(value == 1, true);
         } else if (menu.dynamicAssign(widget)) {
             if (value < 0 || value >= static_cast<int>(menu->getItems().size()))
-                refuse(name.str() + " takes 0 to " + std::to_string(menu->getItems().size() - 1));
+                SvRefusal::refuse(name.str() + " takes 0 to " + std::to_string(menu->getItems().size() - 1));
             menu->setSelectedIndex(value, true);
         }
         return;
     }
-    refuse("no option " + quoted(name) +
-           " (options: highlight, autoCleanup, autoZoom, locateNode, navigator, linkStyle, orientation)");
+    SvRefusal::refuse("no option " + SvRefusal::quoted(name) +
+                      " (options: highlight, autoCleanup, autoZoom, locateNode, navigator, linkStyle, orientation)");
 }
 
 std::vector<std::string> SvScriptedView::getOptionLines() const {
@@ -358,7 +355,7 @@ std::vector<std::string> SvScriptedView::getReport(const LiString& topic) {
         if (pick.node.isNull() && pick.edge.isNull() && pick.group.isNull()) pick.partCode = ScPart::Input;
         return {describe(pick)};
     }
-    refuse("nothing to print as " + quoted(topic));
+    SvRefusal::refuse("nothing to print as " + SvRefusal::quoted(topic));
 }
 
 // Selected nodes and sockets of the composition, in selection order.
